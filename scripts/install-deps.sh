@@ -1,0 +1,36 @@
+#!/bin/sh
+# Installs the Debian packages the project needs to build, run and test.
+# Packages that are already installed are skipped, so a second run is quick.
+set -eu
+
+PACKAGES="
+  build-essential
+  cmake
+  ninja-build
+  pkg-config
+  libgtest-dev
+  libgmock-dev
+  libbenchmark-dev
+  unicode-data
+"
+
+missing=""
+for package in $PACKAGES; do
+    status=$(dpkg-query -W -f='${db:Status-Status}' "$package" 2>/dev/null || true)
+    if [ "$status" != "installed" ]; then
+        missing="$missing $package"
+    fi
+done
+
+if [ -n "$missing" ]; then
+    echo "Installing:$missing"
+    if [ "$(id -u)" -ne 0 ]; then
+        SUDO=sudo
+    else
+        SUDO=
+    fi
+    export DEBIAN_FRONTEND=noninteractive
+    $SUDO apt-get update -q
+    # shellcheck disable=SC2086
+    $SUDO apt-get install -y -q --no-install-recommends $missing
+fi

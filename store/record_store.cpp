@@ -1,0 +1,241 @@
+#include "record_store.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace quorbex {
+
+namespace {
+
+std::array<std::uint8_t, 4> LittleEndian(std::uint32_t value) {
+    return {static_cast<std::uint8_t>(value), static_cast<std::uint8_t>(value >> 8),
+            static_cast<std::uint8_t>(value >> 16), static_cast<std::uint8_t>(value >> 24)};
+}
+
+std::uint32_t FromLittleEndian(const std::array<std::uint8_t, 4>& bytes) {
+    return std::uint32_t{bytes[0]} | std::uint32_t{bytes[1]} << 8 | std::uint32_t{bytes[2]} << 16 |
+           std::uint32_t{bytes[3]} << 24;
+}
+
+void Scramble(std::uint8_t* bytes, std::size_t count, std::uint8_t key) {
+    for (std::size_t i = 0; i < count; ++i) {
+        bytes[i] ^= key;
+    }
+}
+
+// A file of this many bytes reaches into the count or the magic without
+// holding the whole magic, so its header would be half its own, half stale.
+bool EndsInsideTheMagic(std::uint64_t fileLength) {
+    return fileLength > DICT_COUNT_OFFSET && fileLength < DICT_MAGIC_OFFSET + 4;
+}
+
+// Signed image position of record number n: record 0 lies before the image.
+std::int64_t RecordPosition(std::uint32_t number) {
+    return std::int64_t{DICT_RECORD_SIZE} * number -
+           (std::int64_t{DICT_RECORD_SIZE} - std::int64_t{DICT_HEADER_SIZE});
+}
+
+}  // namespace
+
+RecordStore::RecordStore() {
+    WriteMagic(m_magic);
+    WriteRecordCount(m_count);
+    m_current = m_count;
+}
+
+bool RecordStore::LoadFromFile(File& file) {
+    if (!file.SeekToBegin() || !m_image.Seek(0) || !m_image.SetLength(DICT_HEADER_SIZE)) {
+        return false;
+    }
+    std::array<std::uint8_t, DICT_COPY_CHUNK> chunk;
+    std::uint64_t copied = 0;
+    bool imageFailed = false;
+    for (;;) {
+        const auto got = file.Read(chunk.data(), chunk.size());
+        if (!got) {
+            break;
+        }
+        Scramble(chunk.data(), *got, m_key);
+        if (!m_image.Write(chunk.data(), *got)) {
+            imageFailed = true;
+            break;
+        }
+        copied += *got;
+        if (*got != chunk.size()) {
+            break;
+        }
+    }
+
+    std::uint32_t magic = 0;
+    std::uint32_t count = 0;
+    const bool isDictionary = !imageFailed && ReadMagic(magic) && magic == m_magic &&
+                              ReadRecordCount(count) && count <= DICT_MAX_RECORDS &&
+                              !EndsInsideTheMagic(copied);
+    m_count = isDictionary ? count : 0;
+    m_current = m_count;
+    // Leaves the file where the caller found it; the load's answer does not depend on it.
+    file.SeekToBegin();
+    return isDictionary;
+}
+
+bool RecordStore::SaveToFile(File* file) {
+    if (file == nullptr) {
+        return false;
+    }
+    if (!file->SetLength(DICT_HEADER_SIZE) || !file->SeekToBegin() || !m_image.Seek(0)) {
+        return false;
+    }
+    std::array<std::uint8_t, DICT_COPY_CHUNK> chunk;
+    std::size_t got = 0;
+    do {
+        got = m_image.Read(chunk.data(), chunk.size());
+        Scramble(chunk.data(), got, m_key);
+        if (!file->Write(chunk.data(), got)) {
+            return false;
+        }
+    } while (got == chunk.size());
+    return file->SeekToBegin();
+}
+
+bool RecordStore::ReadRecordCount(std::uint32_t& count) {
+    count = 0;
+    std::array<std::uint8_t, 4> bytes{};
+    if (!m_image.Seek(DICT_COUNT_OFFSET)) {
+        return false;
+    }
+    m_image.Read(bytes.data(), bytes.size());
+    count = FromLittleEndian(bytes);
+    return true;
+}
+
+bool RecordStore::WriteRecordCount(std::uint32_t count) {
+    const auto bytes = LittleEndian(count);
+    return m_image.Seek(DICT_COUNT_OFFSET) && m_image.Write(bytes.data(), bytes.size());
+}
+
+bool RecordStore::ReadMagic(std::uint32_t& magic) {
+    std::array<std::uint8_t, 4> bytes{};
+    if (!m_image.Seek(DICT_MAGIC_OFFSET)) {
+        return false;
+    }
+    m_image.Read(bytes.data(), bytes.size());
+    magic = FromLittleEndian(bytes);
+    return true;
+}
+
+bool RecordStore::WriteMagic(std::uint32_t magic) {
+    const auto bytes = LittleEndian(magic);
+    return m_image.Seek(DICT_MAGIC_OFFSET) && m_image.Write(bytes.data(), bytes.size());
+}
+
+bool RecordStore::GoToRecord(std::uint32_t number) {
+    if (number < 1 || number > m_count) {
+        return false;
+    }
+    m_current = number;
+    ReadCurrentRecord();
+    return true;
+}
+
+bool RecordStore::ReadCurrentRecord() {
+    if (!m_image.Seek(RecordPosition(m_current))) {
+        return false;
+    }
+    const std::size_t got = m_image.Read(m_record.data(), m_record.size());
+    // Where the image ends inside the record, the rest of the record is blank
+    // rather than the previous record's bytes.
+    std::fill(m_record.begin() + static_cast<std::ptrdiff_t>(got), m_record.end(), 0);
+    return true;
+}
+
+bool RecordStore::WriteCurrentRecord() {
+    if (m_current == 0) {
+        return false;
+    }
+    return m_image.Seek(RecordPosition(m_current)) &&
+           m_image.Write(m_record.data(), m_record.size());
+}
+
+bool RecordStore::AppendRecord() {
+    if (m_count >= DICT_MAX_RECORDS) {
+        return false;
+    }
+    const std::uint32_t remembered = m_current;
+    m_current = m_count + 1;
+    const bool written = WriteCurrentRecord() && WriteRecordCount(m_count + 1);
+    m_current = remembered;
+    if (!written) {
+        return false;
+    }
+    ++m_count;
+    return true;
+}
+
+bool RecordStore::DeleteCurrentRecord() {
+    if (m_count == 0 || m_current == 0) {
+        return false;
+    }
+    for (std::uint32_t k = m_current; k < m_count; ++k) {
+        m_current = k + 1;
+        ReadCurrentRecord();
+        m_current = k;
+        WriteCurrentRecord();
+    }
+    --m_count;
+    WriteRecordCount(m_count);
+    m_current = m_count > 0 ? 1 : 0;
+
+    // One record shorter, but never into a record that stays nor into the
+    // header; an image that already ends before that keeps its length.
+    const std::uint64_t length = m_image.GetLength();
+    const std::uint64_t shortened = length > DICT_RECORD_SIZE ? length - DICT_RECORD_SIZE : 0;
+    const std::uint64_t target = std::max(shortened, DictionaryLength(m_count));
+    if (target < length) {
+        m_image.SetLength(target);
+    }
+    return true;
+}
+
+void RecordStore::ExchangeField(Field field, std::string& text, bool read) {
+    const FieldLayout& layout = LayoutOf(field);
+    std::uint8_t* bytes = m_record.data() + layout.offset;
+    if (read) {
+        text = FieldText(field);
+        return;
+    }
+    if (text.size() > layout.limit) {
+        text.resize(layout.limit);
+    }
+    std::memcpy(bytes, text.data(), text.size());
+    std::fill(bytes + text.size(), bytes + layout.limit + 1, 0);
+}
+
+std::string RecordStore::FieldText(Field field) const {
+    const FieldLayout& layout = LayoutOf(field);
+    const auto* bytes = reinterpret_cast<const char*>(m_record.data() + layout.offset);
+    return std::string(bytes, ::strnlen(bytes, layout.limit + 1));
+}
+
+void RecordStore::ExchangeTradeName(std::string& text, bool read) {
+    ExchangeField(Field::TradeName, text, read);
+}
+void RecordStore::ExchangePinyinInitials(std::string& text, bool read) {
+    ExchangeField(Field::PinyinInitials, text, read);
+}
+void RecordStore::ExchangeEnglishName(std::string& text, bool read) {
+    ExchangeField(Field::EnglishName, text, read);
+}
+void RecordStore::ExchangeOtherNames(std::string& text, bool read) {
+    ExchangeField(Field::OtherNames, text, read);
+}
+void RecordStore::ExchangeFunction(std::string& text, bool read) {
+    ExchangeField(Field::Function, text, read);
+}
+void RecordStore::ExchangeUsage(std::string& text, bool read) {
+    ExchangeField(Field::Usage, text, read);
+}
+void RecordStore::ExchangeCautions(std::string& text, bool read) {
+    ExchangeField(Field::Cautions, text, read);
+}
+
+}  // namespace quorbex

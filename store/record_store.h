@@ -1,0 +1,78 @@
+// One dictionary held in memory as its plain (descrambled) image, with
+// record-level access through a single current-record buffer.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "dictionary_format.h"
+#include "file.h"
+#include "mem_file.h"
+
+namespace quorbex {
+
+// 1-based record numbers in display order.
+using ResultList = std::vector<std::uint32_t>;
+
+class RecordStore {
+  public:
+    RecordStore();
+    virtual ~RecordStore() = default;
+
+    RecordStore(const RecordStore&) = delete;
+    RecordStore& operator=(const RecordStore&) = delete;
+
+    // Replaces the image by the file's descrambled bytes. True if the file is
+    // a dictionary: the right magic, at most DICT_MAX_RECORDS records, and not
+    // a file of 7 to 13 bytes (too short for its own magic).
+    bool LoadFromFile(File& file);
+    // Writes the whole image, scrambled; false if any part of it failed.
+    bool SaveToFile(File* file);
+
+    bool ReadRecordCount(std::uint32_t& count);
+    bool WriteRecordCount(std::uint32_t count);
+    bool ReadMagic(std::uint32_t& magic);
+    bool WriteMagic(std::uint32_t magic);
+
+    bool GoToRecord(std::uint32_t number);
+    bool ReadCurrentRecord();
+    bool WriteCurrentRecord();
+    bool AppendRecord();
+    bool DeleteCurrentRecord();
+
+    // With read set, text becomes the field's text; otherwise text is cut to
+    // the field's limit in bytes and stored, and keeps the cut text.
+    void ExchangeTradeName(std::string& text, bool read);
+    void ExchangePinyinInitials(std::string& text, bool read);
+    void ExchangeEnglishName(std::string& text, bool read);
+    void ExchangeOtherNames(std::string& text, bool read);
+    void ExchangeFunction(std::string& text, bool read);
+    void ExchangeUsage(std::string& text, bool read);
+    void ExchangeCautions(std::string& text, bool read);
+
+    // Appends the numbers of the records whose selected fields hold pattern to
+    // results and orders the list by sortKey. False when the dictionary is
+    // empty (results untouched) or when results ends up empty.
+    bool Query(const std::string& pattern, ResultList& results, int mask, int sortKey);
+
+    std::uint32_t GetCount() const { return m_count; }
+    std::uint32_t GetCurrent() const { return m_current; }
+    const MemFile& GetImage() const { return m_image; }
+
+  private:
+    void ExchangeField(Field field, std::string& text, bool read);
+    std::string FieldText(Field field) const;
+    bool RecordMatches(const std::string& pattern, std::uint8_t mask) const;
+    void OrderResults(ResultList& results, Field key);
+
+    MemFile m_image;
+    std::uint32_t m_current = 0;
+    std::uint32_t m_count = 0;
+    std::uint8_t m_key = DICT_XOR_KEY;
+    std::array<std::uint8_t, DICT_RECORD_SIZE> m_record{};
+    std::uint32_t m_magic = DICT_MAGIC;
+};
+
+}  // namespace quorbex
