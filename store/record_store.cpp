@@ -49,15 +49,18 @@ bool RecordStore::LoadFromFile(File& file) {
     }
     std::array<std::uint8_t, DICT_COPY_CHUNK> chunk;
     std::uint64_t copied = 0;
-    bool imageFailed = false;
+    // A file that could not be read whole is refused: opening part of it as
+    // the dictionary would let the next save drop the rest.
+    bool copyFailed = false;
     for (;;) {
         const auto got = file.Read(chunk.data(), chunk.size());
         if (!got) {
+            copyFailed = true;
             break;
         }
         Scramble(chunk.data(), *got, m_key);
         if (!m_image.Write(chunk.data(), *got)) {
-            imageFailed = true;
+            copyFailed = true;
             break;
         }
         copied += *got;
@@ -68,7 +71,7 @@ bool RecordStore::LoadFromFile(File& file) {
 
     std::uint32_t magic = 0;
     std::uint32_t count = 0;
-    const bool isDictionary = !imageFailed && ReadMagic(magic) && magic == m_magic &&
+    const bool isDictionary = !copyFailed && ReadMagic(magic) && magic == m_magic &&
                               ReadRecordCount(count) && count <= DICT_MAX_RECORDS &&
                               !EndsInsideTheMagic(copied);
     m_count = isDictionary ? count : 0;

@@ -24,9 +24,10 @@ class RecordStore {
     RecordStore(const RecordStore&) = delete;
     RecordStore& operator=(const RecordStore&) = delete;
 
-    // Replaces the image by the file's descrambled bytes. True if the file is
-    // a dictionary: the right magic, at most DICT_MAX_RECORDS records, and not
-    // a file of 7 to 13 bytes (too short for its own magic).
+    // Replaces the image by the file's descrambled bytes. True if the whole
+    // file was read and is a dictionary: the right magic, at most
+    // DICT_MAX_RECORDS records, and not a file of 7 to 13 bytes (too short
+    // for its own magic).
     bool LoadFromFile(File& file);
     // Writes the whole image, scrambled; false if any part of it failed.
     bool SaveToFile(File* file);

@@ -1,0 +1,67 @@
+// Helpers that build dictionary files and stores for tests.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "dictionary_format.h"
+#include "drug_fields.h"
+#include "memory_file.h"
+#include "record_store.h"
+
+namespace quorbex::testing {
+
+inline std::vector<std::uint8_t> Scrambled(std::vector<std::uint8_t> bytes) {
+    for (auto& byte : bytes) {
+        byte ^= DICT_XOR_KEY;
+    }
+    return bytes;
+}
+
+// The plain header of a dictionary with the given count and magic.
+inline std::vector<std::uint8_t> PlainHeader(std::uint32_t count,
+                                             std::uint32_t magic = DICT_MAGIC) {
+    std::vector<std::uint8_t> header(DICT_HEADER_SIZE, 0);
+    for (int i = 0; i < 4; ++i) {
+        header[DICT_COUNT_OFFSET + i] = static_cast<std::uint8_t>(count >> (8 * i));
+        header[DICT_MAGIC_OFFSET + i] = static_cast<std::uint8_t>(magic >> (8 * i));
+    }
+    return header;
+}
+
+inline DrugFields Names(std::string tradeName, std::string englishName = {}) {
+    DrugFields fields;
+    fields.tradeName = std::move(tradeName);
+    fields.englishName = std::move(englishName);
+    return fields;
+}
+
+// Appends every record to store.
+inline void AppendAll(RecordStore& store, std::vector<DrugFields> records) {
+    for (DrugFields& record : records) {
+        ExchangeFields(store, record, false);
+        store.AppendRecord();
+    }
+}
+
+// A store loaded from a file that holds the given plain bytes.
+inline bool LoadPlain(RecordStore& store, const std::vector<std::uint8_t>& plain) {
+    MemoryFile file(Scrambled(plain));
+    return store.LoadFromFile(file);
+}
+
+inline std::vector<std::uint8_t> ImageBytes(const RecordStore& store) {
+    const MemFile& image = store.GetImage();
+    return {image.Data(), image.Data() + image.GetLength()};
+}
+
+inline DrugFields RecordFields(RecordStore& store, std::uint32_t number) {
+    DrugFields fields;
+    if (store.GoToRecord(number)) {
+        ExchangeFields(store, fields, true);
+    }
+    return fields;
+}
+
+}  // namespace quorbex::testing
