@@ -1,0 +1,96 @@
+// Moving text between a dialog's edit boxes and the caller's GBK strings,
+// with length limits counted in GBK bytes (a Chinese character is two).
+#pragma once
+
+#include <QObject>
+#include <QString>
+#include <QValidator>
+#include <optional>
+#include <string>
+
+class QLineEdit;
+class QPlainTextEdit;
+class QWidget;
+
+namespace quorbex::platform {
+
+class UserInterface;
+
+// One exchange between a dialog and its data: loading the controls, or
+// saving and validating them. A failed step reports to the user, puts the
+// focus on its control and marks the whole exchange failed.
+class DataExchange {
+  public:
+    DataExchange(UserInterface& ui, bool saveAndValidate)
+        : m_ui(ui), m_saveAndValidate(saveAndValidate) {}
+
+    bool SaveAndValidate() const { return m_saveAndValidate; }
+    bool Failed() const { return m_failed; }
+    void Fail(QWidget* control, const QString& message);
+
+  private:
+    UserInterface& m_ui;
+    bool m_saveAndValidate;
+    bool m_failed = false;
+};
+
+// Loads the box from text (GBK), or saves the box's text into it. A
+// character that GBK cannot hold fails the exchange with a message.
+void ExchangeText(DataExchange& exchange, QLineEdit* box, std::string& text);
+void ExchangeText(DataExchange& exchange, QPlainTextEdit* box, std::string& text);
+
+// On load, limits what the box takes to limit bytes; on save, fails when
+// text is longer than that.
+void ValidateMaxBytes(DataExchange& exchange, QLineEdit* box, const std::string& text, int limit);
+void ValidateMaxBytes(DataExchange& exchange, QPlainTextEdit* box, const std::string& text,
+                      int limit);
+
+// Number of GBK bytes of text, or nothing if GBK cannot hold all of it.
+std::optional<int> GbkLength(const QString& text);
+// The first character of text that GBK cannot hold; empty if there is none.
+QString FirstCharacterOutsideGbk(const QString& text);
+
+// Keeps a one-line box within a number of GBK bytes: of what is typed or
+// pasted, only the characters that still fit are taken, and nothing from
+// the first character GBK cannot represent on.
+class GbkLimitValidator : public QValidator {
+    Q_OBJECT
+  public:
+    GbkLimitValidator(QLineEdit* box, int limit);
+
+    State validate(QString& input, int& position) const override;
+    int Limit() const { return m_limit; }
+    static GbkLimitValidator* Of(QLineEdit* box);
+
+  signals:
+    // An edit brought a character GBK cannot represent; it was left out.
+    void characterRefused(const QString& character) const;
+
+  private:
+    int m_limit;
+    QString m_accepted;  // the box's text before the edit being validated
+};
+
+// Keeps a multi-line box within a number of GBK bytes: an edit that would
+// go beyond, or that brings a character GBK cannot represent, is undone.
+class GbkPlainTextLimit : public QObject {
+    Q_OBJECT
+  public:
+    GbkPlainTextLimit(QPlainTextEdit* box, int limit);
+
+    int Limit() const { return m_limit; }
+    static GbkPlainTextLimit* Of(QPlainTextEdit* box);
+
+  signals:
+    void characterRefused(const QString& character);
+
+  private:
+    void Check();
+
+    QPlainTextEdit* m_box;
+    int m_limit;
+    QString m_accepted;
+    bool m_fitting = false;
+};
+
+}  // namespace quorbex::platform

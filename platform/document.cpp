@@ -1,0 +1,181 @@
+#include "document.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <algorithm>
+
+#include "device_file.h"
+#include "document_template.h"
+#include "framework_ids.h"
+#include "message_box.h"
+#include "user_interface.h"
+#include "view.h"
+
+namespace quorbex::platform {
+
+Document::Document(UserInterface& ui) : m_ui(ui) {
+    Commands().On(ID_FILE_SAVE, [this] { DoFileSave(); });
+    Commands().On(ID_FILE_SAVE_AS, [this] { DoSave(QString()); });
+    Commands().On(ID_FILE_CLOSE, [this] {
+        if (m_template != nullptr) {
+            m_template->CloseDocument(*this);
+        }
+    });
+}
+
+Document::~Document() {
+    for (View* view : m_views) {
+        view->m_document = nullptr;
+    }
+}
+
+bool Document::OnNewDocument() {
+    m_pathName.clear();
+    SetModifiedFlag(false);
+    return true;
+}
+
+bool Document::OnOpenDocument(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        ReportSaveLoadException(path, DescribeFileError(file), false);
+        return false;
+    }
+    if (file.size() != 0) {
+        DeviceFile deviceFile(file);
+        Archive archive(deviceFile, true);
+        if (!Serialize(archive)) {
+            ReportSaveLoadException(path, DescribeFileError(file), false);
+            return false;
+        }
+    }
+    SetModifiedFlag(false);
+    return true;
+}
+
+bool Document::OnSaveDocument(const QString& path) {
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly)) {
+        ReportSaveLoadException(path, DescribeFileError(file), true);
+        return false;
+    }
+    DeviceFile deviceFile(file);
+    Archive archive(deviceFile, false);
+    const bool written = Serialize(archive);
+    if (!written) {
+        const QString reason = DescribeFileError(file);
+        file.cancelWriting();
+        ReportSaveLoadException(path, reason, true);
+        return false;
+    }
+    if (!file.commit()) {
+        ReportSaveLoadException(path, DescribeFileError(file), true);
+        return false;
+    }
+    SetModifiedFlag(false);
+    return true;
+}
+
+bool Document::DoSave(const QString& path, bool replace) {
+    QString target = path;
+    if (target.isEmpty()) {
+        if (m_template == nullptr) {
+            return false;
+        }
+        const QString initial =
+            m_pathName.isEmpty() ? m_template->UntitledFileName(m_title) : m_pathName;
+        const auto chosen = m_ui.PromptSaveFileName(initial, m_template->FileDialogFilter());
+        if (!chosen) {
+            return false;
+        }
+        target = m_template->WithExtension(*chosen);
+    }
+    if (!OnSaveDocument(target)) {
+        return false;
+    }
+    if (replace) {
+        SetPathName(target);
+    }
+    return true;
+}
+
+bool Document::DoFileSave() {
+    const QFileInfo info(m_pathName);
+    if (m_pathName.isEmpty() || (info.exists() && !info.isWritable())) {
+        return DoSave(QString());
+    }
+    return DoSave(m_pathName);
+}
+
+bool Document::SaveModified() {
+    if (!m_modified) {
+        return true;
+    }
+    const QString name = m_pathName.isEmpty() ? m_title : QFileInfo(m_pathName).fileName();
+    const int answer = m_ui.MessageBox(QStringLiteral("是否保存对“%1”的修改?").arg(name), QString(),
+                                       MB_YESNOCANCEL | MB_ICONEXCLAMATION);
+    if (answer == IDCANCEL) {
+        return false;
+    }
+    if (answer == IDYES) {
+        return DoFileSave();
+    }
+    return true;
+}
+
+void Document::UpdateAllViews(View* sender, int hint) {
+    // A view may rebuild itself during the update; iterate over a copy.
+    const std::vector<View*> views = m_views;
+    for (View* view : views) {
+        if (view != sender) {
+            view->OnUpdate(sender, hint);
+        }
+    }
+}
+
+void Document::AddView(View& view) {
+    if (std::find(m_views.begin(), m_views.end(), &view) == m_views.end()) {
+        m_views.push_back(&view);
+    }
+}
+
+void Document::RemoveView(View& view) {
+    std::erase(m_views, &view);
+}
+
+void Document::SetModifiedFlag(bool modified) {
+    if (m_modified != modified) {
+        m_modified = modified;
+        NotifyFrame();
+    }
+}
+
+void Document::SetPathName(const QString& path, bool addToRecentFiles) {
+    m_pathName = QFileInfo(path).absoluteFilePath();
+    SetTitle(QFileInfo(m_pathName).fileName());
+    if (addToRecentFiles && m_template != nullptr) {
+        m_template->AddToRecentFileList(m_pathName);
+    }
+}
+
+void Document::SetTitle(const QString& title) {
+    m_title = title;
+    NotifyFrame();
+}
+
+void Document::ReportSaveLoadException(const QString& path, const QString& reason, bool saving) {
+    const QString name = QFileInfo(path).fileName();
+    const QString text =
+        saving ? QStringLiteral("无法保存文件“%1”:\n%2\n\n原有文件未被改动。").arg(name, reason)
+               : QStringLiteral("无法打开文件“%1”:\n%2").arg(name, reason);
+    m_ui.MessageBox(text, QString(), MB_ICONEXCLAMATION);
+}
+
+void Document::NotifyFrame() {
+    if (m_template != nullptr) {
+        m_template->UpdateFrameTitle(*this);
+    }
+}
+
+}  // namespace quorbex::platform

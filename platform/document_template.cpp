@@ -1,0 +1,168 @@
+#include "document_template.h"
+
+#include <QFileInfo>
+#include <QStringList>
+#include <algorithm>
+
+#include "document.h"
+#include "frame.h"
+#include "message_box.h"
+#include "recent_file_list.h"
+#include "user_interface.h"
+#include "view.h"
+
+namespace quorbex::platform {
+
+DocumentStrings DocumentStrings::Parse(const QString& resource) {
+    QStringList parts = resource.split(QLatin1Char('\n'));
+    while (parts.size() < 7) {
+        parts.append(QString());
+    }
+    return {parts[0], parts[1], parts[2], parts[3], parts[4], parts[5], parts[6]};
+}
+
+DocumentTemplate::DocumentTemplate(DocumentStrings strings, UserInterface& ui,
+                                   DocumentFactory createDocument, FrameFactory createFrame,
+                                   RecentFileList* recentFiles)
+    : m_strings(std::move(strings)),
+      m_ui(ui),
+      m_createDocument(std::move(createDocument)),
+      m_createFrame(std::move(createFrame)),
+      m_recentFiles(recentFiles) {}
+
+DocumentTemplate::~DocumentTemplate() {
+    CloseAllDocuments();
+}
+
+Document* DocumentTemplate::OpenDocumentFile(const QString& path) {
+    if (!path.isEmpty()) {
+        const QString canonical = QFileInfo(path).canonicalFilePath();
+        for (const OpenDocument& entry : m_documents) {
+            const QString& openPath = entry.document->GetPathName();
+            if (!canonical.isEmpty() && !openPath.isEmpty() &&
+                QFileInfo(openPath).canonicalFilePath() == canonical) {
+                entry.frame->ActivateFrame();
+                return entry.document.get();
+            }
+        }
+    }
+
+    std::unique_ptr<Document> created = m_createDocument();
+    created->SetDocTemplate(this);
+    std::unique_ptr<Frame> createdFrame = m_createFrame(*created);
+    if (!createdFrame) {
+        m_ui.MessageBox(QStringLiteral("无法为文档创建窗口。"), QString(), MB_ICONERROR);
+        return nullptr;
+    }
+    Document* document = created.get();
+    Frame* frame = createdFrame.get();
+    m_documents.push_back({std::move(created), std::move(createdFrame)});
+
+    bool ready = false;
+    if (path.isEmpty()) {
+        document->SetTitle(m_strings.docName + QString::number(m_untitledCount + 1));
+        ready = document->OnNewDocument();
+        if (ready) {
+            ++m_untitledCount;
+        }
+    } else {
+        ready = document->OnOpenDocument(path);
+        if (ready) {
+            document->SetPathName(path);
+        }
+    }
+    if (!ready) {
+        Destroy(std::find_if(
+            m_documents.begin(), m_documents.end(),
+            [document](const OpenDocument& e) { return e.document.get() == document; }));
+        return nullptr;
+    }
+    for (View* view : frame->GetViews()) {
+        view->OnInitialUpdate();
+    }
+    frame->ActivateFrame();
+    return document;
+}
+
+bool DocumentTemplate::CloseDocument(Document& document) {
+    const auto entry =
+        std::find_if(m_documents.begin(), m_documents.end(),
+                     [&document](const OpenDocument& e) { return e.document.get() == &document; });
+    if (entry == m_documents.end()) {
+        return false;
+    }
+    if (!document.SaveModified()) {
+        return false;
+    }
+    Destroy(entry);
+    return true;
+}
+
+bool DocumentTemplate::SaveAllModified() {
+    for (const OpenDocument& entry : m_documents) {
+        if (!entry.document->SaveModified()) {
+            return false;
+        }
+    }
+    return true;
+}
+
+void DocumentTemplate::CloseAllDocuments() {
+    while (!m_documents.empty()) {
+        Destroy(m_documents.end() - 1);
+    }
+}
+
+std::vector<Document*> DocumentTemplate::GetDocuments() const {
+    std::vector<Document*> documents;
+    for (const OpenDocument& entry : m_documents) {
+        documents.push_back(entry.document.get());
+    }
+    return documents;
+}
+
+Frame* DocumentTemplate::FrameOf(const Document& document) const {
+    for (const OpenDocument& entry : m_documents) {
+        if (entry.document.get() == &document) {
+            return entry.frame.get();
+        }
+    }
+    return nullptr;
+}
+
+QString DocumentTemplate::FileDialogFilter() const {
+    return m_strings.filterName + QStringLiteral(" (*") + m_strings.filterExt + QStringLiteral(")");
+}
+
+QString DocumentTemplate::WithExtension(const QString& path) const {
+    if (m_strings.filterExt.isEmpty() || path.endsWith(m_strings.filterExt, Qt::CaseInsensitive)) {
+        return path;
+    }
+    return path + m_strings.filterExt;
+}
+
+QString DocumentTemplate::UntitledFileName(const QString& title) const {
+    return WithExtension(title);
+}
+
+void DocumentTemplate::AddToRecentFileList(const QString& path) {
+    if (m_recentFiles != nullptr) {
+        m_recentFiles->Add(path);
+    }
+}
+
+void DocumentTemplate::UpdateFrameTitle(const Document& document) {
+    if (Frame* frame = FrameOf(document)) {
+        frame->OnUpdateFrameTitle();
+    }
+}
+
+// The window goes first, so that its views never outlive the document.
+void DocumentTemplate::Destroy(std::vector<OpenDocument>::iterator entry) {
+    OpenDocument removed = std::move(*entry);
+    m_documents.erase(entry);
+    removed.frame.reset();
+    removed.document.reset();
+}
+
+}  // namespace quorbex::platform

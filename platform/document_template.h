@@ -1,0 +1,89 @@
+// The document template: creates a document with its window and views for
+// a new or an opened file, keeps the open documents, and closes them.
+#pragma once
+
+#include <QString>
+#include <functional>
+#include <memory>
+#include <vector>
+
+namespace quorbex::platform {
+
+class Document;
+class Frame;
+class RecentFileList;
+class UserInterface;
+
+// The strings of a document type, from one resource string whose parts are
+// separated by newlines.
+struct DocumentStrings {
+    QString windowTitle;
+    QString docName;
+    QString fileNewName;
+    QString filterName;
+    QString filterExt;
+    QString regFileTypeId;
+    QString regFileTypeName;
+
+    static DocumentStrings Parse(const QString& resource);
+};
+
+class DocumentTemplate {
+  public:
+    using DocumentFactory = std::function<std::unique_ptr<Document>()>;
+    // Creates the document's window with its views attached to the document;
+    // nothing when the window cannot be made.
+    using FrameFactory = std::function<std::unique_ptr<Frame>(Document&)>;
+
+    DocumentTemplate(DocumentStrings strings, UserInterface& ui, DocumentFactory createDocument,
+                     FrameFactory createFrame, RecentFileList* recentFiles);
+    ~DocumentTemplate();
+
+    DocumentTemplate(const DocumentTemplate&) = delete;
+    DocumentTemplate& operator=(const DocumentTemplate&) = delete;
+
+    // Opens path, or makes a new untitled document when path is empty. A file
+    // that is already open has its window activated instead. Nothing when the
+    // document could not be made; nothing of it is then left.
+    Document* OpenDocumentFile(const QString& path);
+
+    // Asks to save a modified document, then destroys it and its window;
+    // false if the user cancelled.
+    bool CloseDocument(Document& document);
+    // Asks to save each modified document in turn; false as soon as one cancels.
+    bool SaveAllModified();
+    void CloseAllDocuments();
+
+    std::vector<Document*> GetDocuments() const;
+    Frame* FrameOf(const Document& document) const;
+
+    const DocumentStrings& Strings() const { return m_strings; }
+    // The filter for the file dialogs. The pattern is repeated in a last
+    // pair of parentheses, where the dialog takes its patterns from.
+    QString FileDialogFilter() const;
+    // path with the document type's extension added when it lacks it.
+    QString WithExtension(const QString& path) const;
+    // The file name offered when an untitled document is first saved.
+    QString UntitledFileName(const QString& title) const;
+
+    void AddToRecentFileList(const QString& path);
+    void UpdateFrameTitle(const Document& document);
+
+  private:
+    struct OpenDocument {
+        std::unique_ptr<Document> document;
+        std::unique_ptr<Frame> frame;
+    };
+
+    void Destroy(std::vector<OpenDocument>::iterator entry);
+
+    DocumentStrings m_strings;
+    UserInterface& m_ui;
+    DocumentFactory m_createDocument;
+    FrameFactory m_createFrame;
+    RecentFileList* m_recentFiles;
+    std::vector<OpenDocument> m_documents;
+    int m_untitledCount = 0;
+};
+
+}  // namespace quorbex::platform

@@ -1,0 +1,12 @@
+// Identifiers of the framework's own commands.
+#pragma once
+
+namespace quorbex::platform {
+
+inline constexpr unsigned ID_FILE_NEW = 0xE100;
+inline constexpr unsigned ID_FILE_OPEN = 0xE101;
+inline constexpr unsigned ID_FILE_CLOSE = 0xE102;
+inline constexpr unsigned ID_FILE_SAVE = 0xE103;
+inline constexpr unsigned ID_FILE_SAVE_AS = 0xE104;
+
+}  // namespace quorbex::platform

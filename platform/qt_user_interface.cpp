@@ -1,0 +1,143 @@
+#include "qt_user_interface.h"
+
+#include <QAbstractButton>
+#include <QActionGroup>
+#include <QApplication>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMenu>
+#include <QMessageBox>
+
+#include "message_box.h"
+
+namespace quorbex::platform {
+
+namespace {
+
+QMessageBox::Icon IconOf(unsigned style) {
+    switch (style & MB_ICONMASK) {
+        case MB_ICONERROR:
+            return QMessageBox::Critical;
+        case MB_ICONQUESTION:
+            return QMessageBox::Question;
+        case MB_ICONEXCLAMATION:
+            return QMessageBox::Warning;
+        case MB_ICONINFORMATION:
+            return QMessageBox::Information;
+        default:
+            return QMessageBox::NoIcon;
+    }
+}
+
+struct Buttons {
+    QMessageBox::StandardButtons buttons;
+    QMessageBox::StandardButton defaultButton;
+    QMessageBox::StandardButton escapeButton;
+};
+
+Buttons ButtonsOf(unsigned style) {
+    switch (style & MB_TYPEMASK) {
+        case MB_OKCANCEL:
+            return {QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Ok, QMessageBox::Cancel};
+        case MB_YESNOCANCEL:
+            return {QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Yes,
+                    QMessageBox::Cancel};
+        case MB_YESNO:
+            return {QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes, QMessageBox::No};
+        default:
+            return {QMessageBox::Ok, QMessageBox::Ok, QMessageBox::Ok};
+    }
+}
+
+int AnswerOf(int button) {
+    switch (button) {
+        case QMessageBox::Yes:
+            return IDYES;
+        case QMessageBox::No:
+            return IDNO;
+        case QMessageBox::Cancel:
+            return IDCANCEL;
+        default:
+            return IDOK;
+    }
+}
+
+}  // namespace
+
+QString ApplicationName() {
+    return QStringLiteral("Quorbex");
+}
+
+int QtUserInterface::MessageBox(const QString& text, const QString& caption, unsigned style) {
+    const Buttons buttons = ButtonsOf(style);
+    QMessageBox box(IconOf(style), caption.isEmpty() ? ApplicationName() : caption, text,
+                    buttons.buttons, m_mainWindow);
+    box.setDefaultButton(buttons.defaultButton);
+    box.setEscapeButton(buttons.escapeButton);
+    const std::pair<QMessageBox::StandardButton, QString> labels[] = {
+        {QMessageBox::Ok, QStringLiteral("确定")},
+        {QMessageBox::Cancel, QStringLiteral("取消")},
+        {QMessageBox::Yes, QStringLiteral("是(&Y)")},
+        {QMessageBox::No, QStringLiteral("否(&N)")},
+    };
+    for (const auto& [button, label] : labels) {
+        if (QAbstractButton* shown = box.button(button)) {
+            shown->setText(label);
+        }
+    }
+    // A command may ask while it shows the wait cursor; the box gets the arrow.
+    const bool waiting = QApplication::overrideCursor() != nullptr;
+    if (waiting) {
+        QApplication::setOverrideCursor(Qt::ArrowCursor);
+    }
+    const int answer = AnswerOf(box.exec());
+    if (waiting) {
+        QApplication::restoreOverrideCursor();
+    }
+    return answer;
+}
+
+void QtUserInterface::TrackPopupMenu(const PopupMenu& menu, QPoint position) {
+    QMenu popup(m_mainWindow);
+    auto* radioGroup = new QActionGroup(&popup);
+    for (const MenuItem& item : menu.Items()) {
+        if (item.separator) {
+            popup.addSeparator();
+            continue;
+        }
+        QAction* action = popup.addAction(item.text);
+        action->setData(item.id);
+        action->setCheckable(item.checked || item.radio);
+        action->setChecked(item.checked);
+        if (item.radio) {
+            radioGroup->addAction(action);
+        }
+    }
+    const QAction* chosen = popup.exec(position);
+    if (chosen != nullptr && m_commandSink) {
+        m_commandSink(chosen->data().toUInt());
+    }
+}
+
+void QtUserInterface::BeginWaitCursor() {
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+}
+
+void QtUserInterface::EndWaitCursor() {
+    QApplication::restoreOverrideCursor();
+}
+
+std::optional<QString> QtUserInterface::PromptSaveFileName(const QString& initialPath,
+                                                           const QString& filter) {
+    const QString start =
+        QFileInfo(initialPath).isAbsolute() ? initialPath : QDir::home().filePath(initialPath);
+    const QString chosen =
+        QFileDialog::getSaveFileName(m_mainWindow, QStringLiteral("另存为"), start, filter);
+    if (chosen.isEmpty()) {
+        return std::nullopt;
+    }
+    return chosen;
+}
+
+}  // namespace quorbex::platform

@@ -1,0 +1,24 @@
+// The most recently opened or saved files, newest first.
+#pragma once
+
+#include <QStringList>
+
+namespace quorbex::platform {
+
+class RecentFileList {
+  public:
+    explicit RecentFileList(int size) : m_size(size) {}
+
+    // Puts path first; an entry for the same file moves up instead of repeating.
+    void Add(const QString& path);
+    void Remove(int index);
+
+    const QStringList& Paths() const { return m_paths; }
+    int Size() const { return m_size; }
+
+  private:
+    int m_size;
+    QStringList m_paths;
+};
+
+}  // namespace quorbex::platform

@@ -1,0 +1,29 @@
+// A view shows one document; the document tells it what changed.
+#pragma once
+
+#include "command_target.h"
+
+namespace quorbex::platform {
+
+class Document;
+
+class View : public CommandTarget {
+  public:
+    ~View() override;
+
+    // Attaches this view to document; the frame does it when it creates its views.
+    void AttachDocument(Document& document);
+    Document* GetDocument() const { return m_document; }
+
+    // Called once after the document was created or opened; the base calls
+    // OnUpdate with no sender and hint 0.
+    virtual void OnInitialUpdate();
+    // Called by the document's UpdateAllViews for every view but the sender.
+    virtual void OnUpdate(View* sender, int hint) = 0;
+
+  private:
+    friend class Document;
+    Document* m_document = nullptr;
+};
+
+}  // namespace quorbex::platform

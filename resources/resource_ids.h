@@ -1,0 +1,29 @@
+// Identifiers of the program's resources, commands and controls.
+#pragma once
+
+namespace quorbex {
+
+// Controls.
+inline constexpr unsigned IDW_DRUG_TOOLBAR = 101;
+
+// Search options and sort order, chosen from the search button's drop-down menu.
+inline constexpr unsigned ID_SORT_BY_TRADE_NAME = 102;
+inline constexpr unsigned ID_SORT_BY_ENGLISH_NAME = 104;
+inline constexpr unsigned ID_SEARCH_TRADE_NAME = 114;
+inline constexpr unsigned ID_SEARCH_ENGLISH_NAME = 115;
+inline constexpr unsigned ID_SEARCH_PINYIN = 116;
+inline constexpr unsigned ID_SEARCH_OTHER_NAMES = 117;
+inline constexpr unsigned ID_SEARCH_FUNCTION = 118;
+inline constexpr unsigned ID_SEARCH_USAGE = 119;
+inline constexpr unsigned ID_SEARCH_CAUTIONS = 120;
+inline constexpr unsigned ID_SEARCH_ALL = 121;
+
+// Record commands of the drug tool bar.
+inline constexpr unsigned ID_DRUG_SEARCH = 32774;
+inline constexpr unsigned ID_DRUG_APPEND = 32775;
+inline constexpr unsigned ID_DRUG_DELETE = 32778;
+inline constexpr unsigned ID_CONFIRM_DELETE = 32781;
+inline constexpr unsigned ID_DRUG_MODIFY = 32791;
+inline constexpr unsigned ID_DRUG_SAVE = 32792;
+
+}  // namespace quorbex

@@ -1,0 +1,164 @@
+// Scripted stand-ins for the user-interface services: they record what the
+// program showed and answer with what the test queued.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <deque>
+#include <functional>
+#include <map>
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "drug_entry_prompt.h"
+#include "message_box.h"
+#include "user_interface.h"
+
+namespace quorbex::testing {
+
+class FakeUserInterface : public platform::UserInterface {
+  public:
+    struct Message {
+        QString text;
+        QString caption;
+        unsigned style;
+    };
+    struct Prompt {
+        QString prompt;
+        std::string initialText;
+        int limit;
+    };
+    struct ShownMenu {
+        platform::PopupMenu menu;
+        QPoint position;
+    };
+
+    int MessageBox(const QString& text, const QString& caption, unsigned style) override {
+        messages.push_back({text, caption, style});
+        if (!messageAnswers.empty()) {
+            const int answer = messageAnswers.front();
+            messageAnswers.pop_front();
+            return answer;
+        }
+        if ((style & platform::MB_TYPEMASK) != platform::MB_OK) {
+            ADD_FAILURE() << "unexpected question: " << text.toStdString();
+            return platform::IDCANCEL;
+        }
+        return platform::IDOK;
+    }
+
+    // A queued nothing cancels the prompt; a queued text (GBK) confirms it.
+    int InputText(const QString& prompt, std::string& text, int limit) override {
+        prompts.push_back({prompt, text, limit});
+        if (promptAnswers.empty()) {
+            ADD_FAILURE() << "unexpected prompt: " << prompt.toStdString();
+            return platform::IDCANCEL;
+        }
+        const std::optional<std::string> answer = promptAnswers.front();
+        promptAnswers.pop_front();
+        if (!answer) {
+            return platform::IDCANCEL;
+        }
+        text = *answer;
+        return platform::IDOK;
+    }
+
+    void TrackPopupMenu(const platform::PopupMenu& menu, QPoint position) override {
+        menus.push_back({menu, position});
+        if (!menuChoices.empty()) {
+            const unsigned choice = menuChoices.front();
+            menuChoices.pop_front();
+            if (commandSink) {
+                commandSink(choice);
+            }
+        }
+    }
+
+    std::optional<QRect> ToolBarButtonRect(unsigned toolBarId, unsigned commandId) override {
+        const auto found = buttonRects.find({toolBarId, commandId});
+        if (found == buttonRects.end()) {
+            return std::nullopt;
+        }
+        return found->second;
+    }
+
+    void BeginWaitCursor() override {
+        ++waitCursorDepth;
+        ++waitCursorShown;
+    }
+    void EndWaitCursor() override { --waitCursorDepth; }
+
+    std::optional<QString> PromptSaveFileName(const QString& initialPath,
+                                              const QString& filter) override {
+        saveDialogs.push_back({initialPath, filter});
+        if (saveNames.empty()) {
+            ADD_FAILURE() << "unexpected save dialog";
+            return std::nullopt;
+        }
+        const std::optional<QString> name = saveNames.front();
+        saveNames.pop_front();
+        return name;
+    }
+
+    std::vector<Message> messages;
+    std::deque<int> messageAnswers;
+    std::vector<Prompt> prompts;
+    std::deque<std::optional<std::string>> promptAnswers;
+    std::vector<ShownMenu> menus;
+    std::deque<unsigned> menuChoices;
+    std::function<void(unsigned)> commandSink;  // receives chosen menu items
+    std::map<std::pair<unsigned, unsigned>, QRect> buttonRects;
+    int waitCursorDepth = 0;
+    int waitCursorShown = 0;
+    std::vector<std::pair<QString, QString>> saveDialogs;  // initial path, filter
+    std::deque<std::optional<QString>> saveNames;          // nothing cancels
+};
+
+// The drug entry dialog, scripted: it answers a queued result and hands out
+// the fields the test set.
+class FakeDrugEntry : public DrugEntryPrompt {
+  public:
+    struct Script {
+        int answer = platform::IDOK;
+        // What the user leaves in the seven fields, GBK, in the order trade
+        // name, pinyin, English name, other names, usage, function, cautions;
+        // nothing keeps what the dialog was filled with.
+        std::optional<std::array<std::string, 7>> edits;
+        // The fields the dialog was filled with before it ran (empty if not filled).
+        std::array<std::string, 7> filledWith;
+        bool filled = false;
+        bool ran = false;
+    };
+
+    explicit FakeDrugEntry(Script& script) : m_script(script) {}
+
+    void ExchangeFields(std::string& tradeName, std::string& pinyinInitials,
+                        std::string& englishName, std::string& otherNames, std::string& usage,
+                        std::string& function, std::string& cautions, bool toCaller) override {
+        std::array<std::string*, 7> strings{&tradeName, &pinyinInitials, &englishName, &otherNames,
+                                            &usage,     &function,       &cautions};
+        for (std::size_t i = 0; i < strings.size(); ++i) {
+            if (toCaller) {
+                *strings[i] = m_script.edits ? (*m_script.edits)[i] : m_script.filledWith[i];
+            } else {
+                m_script.filledWith[i] = *strings[i];
+            }
+        }
+        if (!toCaller) {
+            m_script.filled = true;
+        }
+    }
+
+    int DoModal() override {
+        m_script.ran = true;
+        return m_script.answer;
+    }
+
+  private:
+    Script& m_script;
+};
+
+}  // namespace quorbex::testing
