@@ -9,6 +9,7 @@
 #include <QMenu>
 #include <QMessageBox>
 
+#include "main_frame_services.h"
 #include "message_box.h"
 
 namespace quorbex::platform {
@@ -72,7 +73,7 @@ QString ApplicationName() {
 int QtUserInterface::MessageBox(const QString& text, const QString& caption, unsigned style) {
     const Buttons buttons = ButtonsOf(style);
     QMessageBox box(IconOf(style), caption.isEmpty() ? ApplicationName() : caption, text,
-                    buttons.buttons, m_mainWindow);
+                    buttons.buttons, MainWindow());
     box.setDefaultButton(buttons.defaultButton);
     box.setEscapeButton(buttons.escapeButton);
     const std::pair<QMessageBox::StandardButton, QString> labels[] = {
@@ -99,7 +100,7 @@ int QtUserInterface::MessageBox(const QString& text, const QString& caption, uns
 }
 
 void QtUserInterface::TrackPopupMenu(const PopupMenu& menu, QPoint position) {
-    QMenu popup(m_mainWindow);
+    QMenu popup(MainWindow());
     auto* radioGroup = new QActionGroup(&popup);
     for (const MenuItem& item : menu.Items()) {
         if (item.separator) {
@@ -115,9 +116,20 @@ void QtUserInterface::TrackPopupMenu(const PopupMenu& menu, QPoint position) {
         }
     }
     const QAction* chosen = popup.exec(position);
-    if (chosen != nullptr && m_commandSink) {
-        m_commandSink(chosen->data().toUInt());
+    if (chosen != nullptr && m_frame != nullptr) {
+        m_frame->SendCommand(chosen->data().toUInt());
     }
+}
+
+std::optional<QRect> QtUserInterface::ToolBarButtonRect(unsigned toolBarId, unsigned commandId) {
+    if (m_frame == nullptr) {
+        return std::nullopt;
+    }
+    return m_frame->ToolBarButtonRect(toolBarId, commandId);
+}
+
+bool QtUserInterface::SetStatusPaneText(unsigned paneId, const QString& text) {
+    return m_frame != nullptr && m_frame->SetStatusPaneText(paneId, text);
 }
 
 void QtUserInterface::BeginWaitCursor() {
@@ -133,7 +145,7 @@ std::optional<QString> QtUserInterface::PromptSaveFileName(const QString& initia
     const QString start =
         QFileInfo(initialPath).isAbsolute() ? initialPath : QDir::home().filePath(initialPath);
     const QString chosen =
-        QFileDialog::getSaveFileName(m_mainWindow, QStringLiteral("另存为"), start, filter);
+        QFileDialog::getSaveFileName(MainWindow(), QStringLiteral("另存为"), start, filter);
     if (chosen.isEmpty()) {
         return std::nullopt;
     }

@@ -1,34 +1,34 @@
 // The user-interface services on Qt widgets: message boxes, popup menus,
-// the wait cursor and the save dialog. The text prompt and the tool bar
-// geometry belong to the program's own windows and are left to a subclass.
+// the wait cursor, the save dialog, and what the main window provides. The
+// text prompt is the program's own dialog and is left to a subclass.
 #pragma once
-
-#include <QPointer>
-#include <QWidget>
-#include <functional>
 
 #include "user_interface.h"
 
+class QWidget;
+
 namespace quorbex::platform {
+
+class MainFrameServices;
 
 class QtUserInterface : public UserInterface {
   public:
-    // The window that owns message boxes and menus; may be null.
-    void SetMainWindow(QWidget* window) { m_mainWindow = window; }
-    QWidget* MainWindow() const { return m_mainWindow; }
-    // Where a command chosen from a popup menu is sent.
-    void SetCommandSink(std::function<void(unsigned)> sink) { m_commandSink = std::move(sink); }
+    // The main window, once it exists; null while there is none.
+    void SetMainFrame(MainFrameServices* frame) { m_frame = frame; }
+    // The window that owns message boxes and dialogs; may be null.
+    QWidget* MainWindow() const;
 
     int MessageBox(const QString& text, const QString& caption, unsigned style) override;
     void TrackPopupMenu(const PopupMenu& menu, QPoint position) override;
+    std::optional<QRect> ToolBarButtonRect(unsigned toolBarId, unsigned commandId) override;
+    bool SetStatusPaneText(unsigned paneId, const QString& text) override;
     void BeginWaitCursor() override;
     void EndWaitCursor() override;
     std::optional<QString> PromptSaveFileName(const QString& initialPath,
                                               const QString& filter) override;
 
   private:
-    QPointer<QWidget> m_mainWindow;
-    std::function<void(unsigned)> m_commandSink;
+    MainFrameServices* m_frame = nullptr;
 };
 
 }  // namespace quorbex::platform

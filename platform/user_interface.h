@@ -32,6 +32,10 @@ class UserInterface {
     // The screen rectangle of a tool bar button, if the bar shows it.
     virtual std::optional<QRect> ToolBarButtonRect(unsigned toolBarId, unsigned commandId) = 0;
 
+    // Writes text into the pane paneId of the main window's status bar; false
+    // when there is no such bar or pane.
+    virtual bool SetStatusPaneText(unsigned paneId, const QString& text) = 0;
+
     virtual void BeginWaitCursor() = 0;
     virtual void EndWaitCursor() = 0;
 

@@ -3,8 +3,9 @@
 
 namespace quorbex {
 
-// Controls.
+// Controls and status bar panes.
 inline constexpr unsigned IDW_DRUG_TOOLBAR = 101;
+inline constexpr unsigned ID_INDICATOR_RECORDS = 112;
 
 // Search options and sort order, chosen from the search button's drop-down menu.
 inline constexpr unsigned ID_SORT_BY_TRADE_NAME = 102;

@@ -85,6 +85,14 @@ class FakeUserInterface : public platform::UserInterface {
         return found->second;
     }
 
+    bool SetStatusPaneText(unsigned paneId, const QString& text) override {
+        if (!hasStatusBar) {
+            return false;
+        }
+        statusPanes[paneId] = text;
+        return true;
+    }
+
     void BeginWaitCursor() override {
         ++waitCursorDepth;
         ++waitCursorShown;
@@ -111,6 +119,8 @@ class FakeUserInterface : public platform::UserInterface {
     std::deque<unsigned> menuChoices;
     std::function<void(unsigned)> commandSink;  // receives chosen menu items
     std::map<std::pair<unsigned, unsigned>, QRect> buttonRects;
+    bool hasStatusBar = true;
+    std::map<unsigned, QString> statusPanes;
     int waitCursorDepth = 0;
     int waitCursorShown = 0;
     std::vector<std::pair<QString, QString>> saveDialogs;  // initial path, filter

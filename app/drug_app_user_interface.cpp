@@ -1,0 +1,16 @@
+#include "drug_app_user_interface.h"
+
+#include "drug_entry_dialog.h"
+#include "text_input_dialog.h"
+
+namespace quorbex {
+
+int DrugAppUserInterface::InputText(const QString& prompt, std::string& text, int limit) {
+    return quorbex::InputText(*this, MainWindow(), prompt, text, limit);
+}
+
+std::unique_ptr<DrugEntryPrompt> DrugAppUserInterface::CreateDrugEntryDialog() {
+    return std::make_unique<DrugEntryDialog>(*this);
+}
+
+}  // namespace quorbex

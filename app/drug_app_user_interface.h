@@ -1,0 +1,20 @@
+// The program's user-interface services: the Qt ones, with the text prompt
+// and the drug entry dialog of this program.
+#pragma once
+
+#include <memory>
+
+#include "drug_entry_prompt.h"
+#include "qt_user_interface.h"
+
+namespace quorbex {
+
+class DrugAppUserInterface : public platform::QtUserInterface {
+  public:
+    int InputText(const QString& prompt, std::string& text, int limit) override;
+
+    // A new drug entry dialog, without a parent window.
+    std::unique_ptr<DrugEntryPrompt> CreateDrugEntryDialog();
+};
+
+}  // namespace quorbex

@@ -1,0 +1,164 @@
+#include "drug_entry_dialog.h"
+
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QProxyStyle>
+#include <QPushButton>
+#include <algorithm>
+
+#include "data_exchange.h"
+#include "dialog_templates.h"
+#include "message_box.h"
+#include "user_interface.h"
+
+namespace quorbex {
+
+namespace {
+
+// Tool tips that show half a second after the mouse comes to rest on a box.
+class ToolTipDelayStyle : public QProxyStyle {
+  public:
+    int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
+                  QStyleHintReturn* returnData) const override {
+        if (hint == SH_ToolTip_WakeUpDelay) {
+            return 500;
+        }
+        if (hint == SH_ToolTip_FallAsleepDelay) {
+            return 100;
+        }
+        return QProxyStyle::styleHint(hint, option, widget, returnData);
+    }
+};
+
+constexpr int TOOL_TIP_DURATION_MS = 5000;
+
+bool IsBlank(char byte) {
+    return byte == ' ' || byte == '\t' || byte == '\r' || byte == '\n';
+}
+
+bool IsBlankText(const std::string& text) {
+    return std::all_of(text.begin(), text.end(), IsBlank);
+}
+
+}  // namespace
+
+DrugEntryDialog::DrugEntryDialog(platform::UserInterface& ui, QWidget* parent)
+    : QDialog(parent), m_ui(ui) {
+    const QMap<int, QWidget*> controls = platform::BuildDialog(*this, DRUG_ENTRY_TEMPLATE);
+    m_tradeName = qobject_cast<QLineEdit*>(controls[IDC_TRADE_NAME]);
+    m_englishName = qobject_cast<QLineEdit*>(controls[IDC_ENGLISH_NAME]);
+    m_pinyin = qobject_cast<QLineEdit*>(controls[IDC_PINYIN]);
+    m_otherNames = qobject_cast<QLineEdit*>(controls[IDC_OTHER_NAMES]);
+    m_usage = qobject_cast<QPlainTextEdit*>(controls[IDC_USAGE]);
+    m_function = qobject_cast<QPlainTextEdit*>(controls[IDC_FUNCTION]);
+    m_cautions = qobject_cast<QPlainTextEdit*>(controls[IDC_CAUTIONS]);
+    m_ok = qobject_cast<QPushButton*>(controls[IDOK_BUTTON]);
+    m_cancel = qobject_cast<QPushButton*>(controls[IDCANCEL_BUTTON]);
+    m_noEnter = qobject_cast<QPushButton*>(controls[IDC_NO_ENTER]);
+
+    // The multi-line boxes take Enter as a line break.
+    for (QPlainTextEdit* box : {m_usage, m_function, m_cautions}) {
+        box->setTabChangesFocus(true);
+    }
+    connect(m_ok, &QPushButton::clicked, this, [this] { OnOK(); });
+    connect(m_cancel, &QPushButton::clicked, this, &QDialog::reject);
+    connect(m_noEnter, &QPushButton::clicked, this, [this] { OnNoEnter(); });
+}
+
+void DrugEntryDialog::ExchangeFields(std::string& tradeName, std::string& pinyinInitials,
+                                     std::string& englishName, std::string& otherNames,
+                                     std::string& usage, std::string& function,
+                                     std::string& cautions, bool toCaller) {
+    const std::pair<std::string*, std::string*> pairs[] = {
+        {&tradeName, &m_strTradeName},
+        {&pinyinInitials, &m_strPinyinInitials},
+        {&englishName, &m_strEnglishName},
+        {&otherNames, &m_strOtherNames},
+        {&usage, &m_strUsage},
+        {&function, &m_strFunction},
+        {&cautions, &m_strCautions},
+    };
+    for (const auto& [caller, member] : pairs) {
+        if (toCaller) {
+            *caller = *member;
+        } else {
+            *member = *caller;
+        }
+    }
+}
+
+int DrugEntryDialog::DoModal() {
+    OnInitDialog();
+    return exec() == QDialog::Accepted ? platform::IDOK : platform::IDCANCEL;
+}
+
+void DrugEntryDialog::OnInitDialog() {
+    UpdateData(false);
+    auto* delayStyle = new ToolTipDelayStyle;
+    delayStyle->setParent(this);
+    const std::pair<QWidget*, const char*> tips[] = {
+        {m_tradeName, "药物商品名称,小于10个汉字"},
+        {m_englishName, "药物英文名称,小于20个字母"},
+        {m_pinyin, "药物拼音首字母简写,小于10个字母"},
+        {m_otherNames, "药物其它商品名称,小于20个汉字"},
+        {m_function, "药物功能作用,小于100个汉字"},
+        {m_usage, "药物用法及用量,小于100个汉字"},
+        {m_cautions, "药物使用注意事项及禁忌,小于100个汉字"},
+    };
+    for (const auto& [box, tip] : tips) {
+        box->setToolTip(QString::fromUtf8(tip));
+        box->setToolTipDuration(TOOL_TIP_DURATION_MS);
+        box->setStyle(delayStyle);
+    }
+    m_tradeName->setFocus();
+}
+
+bool DrugEntryDialog::UpdateData(bool saveAndValidate) {
+    platform::DataExchange exchange(m_ui, saveAndValidate);
+    // Each box with its field and limit; the first failure ends the exchange.
+    const auto exchangeBox = [&exchange](auto* box, std::string& text, int limit) {
+        if (!exchange.Failed()) {
+            platform::ExchangeText(exchange, box, text);
+        }
+        if (!exchange.Failed()) {
+            platform::ValidateMaxBytes(exchange, box, text, limit);
+        }
+    };
+    exchangeBox(m_tradeName, m_strTradeName, 20);
+    exchangeBox(m_function, m_strFunction, 200);
+    exchangeBox(m_cautions, m_strCautions, 200);
+    exchangeBox(m_englishName, m_strEnglishName, 20);
+    exchangeBox(m_otherNames, m_strOtherNames, 40);
+    exchangeBox(m_pinyin, m_strPinyinInitials, 10);
+    exchangeBox(m_usage, m_strUsage, 200);
+    return !exchange.Failed();
+}
+
+void DrugEntryDialog::OnOK() {
+    UpdateData(true);
+    if (IsBlankText(m_strTradeName) && IsBlankText(m_strEnglishName)) {
+        m_ui.MessageBox(QStringLiteral("品名 和 英文名 至少有一个有效"), QStringLiteral("输入错误"),
+                        platform::MB_ICONERROR);
+        return;
+    }
+    if (UpdateData(true)) {
+        accept();
+    }
+}
+
+void DrugEntryDialog::OnNoEnter() {
+    focusNextChild();
+}
+
+void DrugEntryDialog::keyPressEvent(QKeyEvent* event) {
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    if (enter && qobject_cast<QLineEdit*>(focusWidget()) != nullptr) {
+        // The hidden default button takes Enter from a one-line box.
+        m_noEnter->click();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+}  // namespace quorbex

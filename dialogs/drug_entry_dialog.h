@@ -1,0 +1,75 @@
+// The form in which the user types or edits the seven fields of one drug.
+// Each field takes at most the bytes its record field holds; Enter moves on
+// from a one-line field; OK needs a trade name or an English name.
+#pragma once
+
+#include <QDialog>
+#include <string>
+
+#include "drug_entry_prompt.h"
+
+class QLineEdit;
+class QPlainTextEdit;
+class QPushButton;
+
+namespace quorbex {
+
+namespace platform {
+class UserInterface;
+}
+
+class DrugEntryDialog : public QDialog, public DrugEntryPrompt {
+  public:
+    explicit DrugEntryDialog(platform::UserInterface& ui, QWidget* parent = nullptr);
+
+    void ExchangeFields(std::string& tradeName, std::string& pinyinInitials,
+                        std::string& englishName, std::string& otherNames, std::string& usage,
+                        std::string& function, std::string& cautions, bool toCaller) override;
+    int DoModal() override;
+
+    // Prepares the controls as the dialog opens: loads them from the fields,
+    // sets their limits and tool tips and puts the focus on the trade name.
+    void OnInitDialog();
+    void OnOK();
+    void OnNoEnter();
+
+    QLineEdit* TradeNameBox() const { return m_tradeName; }
+    QLineEdit* EnglishNameBox() const { return m_englishName; }
+    QLineEdit* PinyinBox() const { return m_pinyin; }
+    QLineEdit* OtherNamesBox() const { return m_otherNames; }
+    QPlainTextEdit* UsageBox() const { return m_usage; }
+    QPlainTextEdit* FunctionBox() const { return m_function; }
+    QPlainTextEdit* CautionsBox() const { return m_cautions; }
+    QPushButton* OkButton() const { return m_ok; }
+    QPushButton* CancelButton() const { return m_cancel; }
+
+  protected:
+    void keyPressEvent(QKeyEvent* event) override;
+
+  private:
+    // Loads the controls from the fields, or reads them back with their
+    // limits checked; false when reading failed.
+    bool UpdateData(bool saveAndValidate);
+
+    platform::UserInterface& m_ui;
+    std::string m_strTradeName;
+    std::string m_strFunction;
+    std::string m_strCautions;
+    std::string m_strEnglishName;
+    std::string m_strOtherNames;
+    std::string m_strPinyinInitials;
+    std::string m_strUsage;
+
+    QLineEdit* m_tradeName;
+    QLineEdit* m_englishName;
+    QLineEdit* m_pinyin;
+    QLineEdit* m_otherNames;
+    QPlainTextEdit* m_usage;
+    QPlainTextEdit* m_function;
+    QPlainTextEdit* m_cautions;
+    QPushButton* m_ok;
+    QPushButton* m_cancel;
+    QPushButton* m_noEnter;
+};
+
+}  // namespace quorbex

@@ -1,0 +1,78 @@
+#include "text_input_dialog.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+#include "data_exchange.h"
+#include "dialog_templates.h"
+#include "message_box.h"
+
+namespace quorbex {
+
+namespace {
+
+constexpr int DEFAULT_LIMIT = 100;
+
+}  // namespace
+
+TextInputDialog::TextInputDialog(platform::UserInterface& ui, QWidget* parent)
+    : QDialog(parent), m_ui(ui) {
+    const QMap<int, QWidget*> controls = platform::BuildDialog(*this, TEXT_INPUT_TEMPLATE);
+    m_prompt = qobject_cast<QLabel*>(controls[IDC_INPUT_PROMPT]);
+    m_text = qobject_cast<QLineEdit*>(controls[IDC_INPUT_TEXT]);
+    m_ok = qobject_cast<QPushButton*>(controls[IDOK_BUTTON]);
+    m_cancel = qobject_cast<QPushButton*>(controls[IDCANCEL_BUTTON]);
+    connect(m_ok, &QPushButton::clicked, this, [this] { OnOK(); });
+    connect(m_cancel, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+void TextInputDialog::ExchangeText(QString& prompt, std::string& text, int limit, bool toCaller) {
+    if (toCaller) {
+        text = m_strText;
+        return;
+    }
+    m_strPrompt = prompt;
+    m_strText = text;
+    if (limit > 0) {
+        m_nLimit = limit;
+    }
+}
+
+int TextInputDialog::DoModal() {
+    OnInitDialog();
+    return exec() == QDialog::Accepted ? platform::IDOK : platform::IDCANCEL;
+}
+
+void TextInputDialog::OnInitDialog() {
+    UpdateData(false);
+    platform::DataExchange limits(m_ui, false);
+    platform::ValidateMaxBytes(limits, m_text, m_strText, m_nLimit > 0 ? m_nLimit : DEFAULT_LIMIT);
+    m_prompt->setText(m_strPrompt.isEmpty() ? QStringLiteral("请输入数据:") : m_strPrompt);
+    m_text->selectAll();
+    m_text->setFocus();
+}
+
+bool TextInputDialog::UpdateData(bool saveAndValidate) {
+    platform::DataExchange exchange(m_ui, saveAndValidate);
+    platform::ExchangeText(exchange, m_text, m_strText);
+    return !exchange.Failed();
+}
+
+void TextInputDialog::OnOK() {
+    if (UpdateData(true)) {
+        accept();
+    }
+}
+
+int InputText(platform::UserInterface& ui, QWidget* parent, const QString& prompt,
+              std::string& text, int limit) {
+    TextInputDialog dialog(ui, parent);
+    QString promptText = prompt;
+    dialog.ExchangeText(promptText, text, limit, false);
+    const int answer = dialog.DoModal();
+    dialog.ExchangeText(promptText, text, 0, true);
+    return answer;
+}
+
+}  // namespace quorbex

@@ -1,0 +1,26 @@
+// What the user-interface services need of the program's main window.
+#pragma once
+
+#include <QRect>
+#include <QString>
+#include <optional>
+
+class QWidget;
+
+namespace quorbex::platform {
+
+class MainFrameServices {
+  public:
+    virtual ~MainFrameServices() = default;
+
+    // The window that owns message boxes, dialogs and menus.
+    virtual QWidget* Window() = 0;
+    // Routes a command as if chosen from the main window's menu.
+    virtual void SendCommand(unsigned id) = 0;
+    // The screen rectangle of a tool bar button, if the bar shows it.
+    virtual std::optional<QRect> ToolBarButtonRect(unsigned toolBarId, unsigned commandId) = 0;
+    // Writes text into a status bar pane; false if there is no such pane.
+    virtual bool SetStatusPaneText(unsigned paneId, const QString& text) = 0;
+};
+
+}  // namespace quorbex::platform

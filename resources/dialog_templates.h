@@ -1,0 +1,75 @@
+// The dialog templates: caption, font, size and controls, with every
+// position in dialog units, as the dialogs are laid out from them.
+#pragma once
+
+#include "dialog_template.h"
+
+namespace quorbex {
+
+using platform::ControlKind;
+using platform::CTL_CENTER;
+using platform::CTL_DISABLED;
+using platform::CTL_HIDDEN;
+using platform::CTL_NO_TABSTOP;
+using platform::DialogControl;
+using platform::DialogTemplate;
+
+inline constexpr int IDD_TEXT_INPUT = 124;
+inline constexpr int IDD_DRUG_ENTRY = 176;
+
+inline constexpr int IDC_STATIC = -1;
+inline constexpr int IDOK_BUTTON = 1;
+inline constexpr int IDCANCEL_BUTTON = 2;
+
+// Drug entry dialog.
+inline constexpr int IDC_TRADE_NAME = 1000;
+inline constexpr int IDC_ENGLISH_NAME = 1001;
+inline constexpr int IDC_PINYIN = 1002;
+inline constexpr int IDC_OTHER_NAMES = 1003;
+inline constexpr int IDC_USAGE = 1004;
+inline constexpr int IDC_FUNCTION = 1005;
+inline constexpr int IDC_CAUTIONS = 1006;
+inline constexpr int IDC_NO_ENTER = 1194;
+
+// Text input dialog.
+inline constexpr int IDC_INPUT_TEXT = 1055;
+inline constexpr int IDC_INPUT_PROMPT = 1056;
+
+inline constexpr DialogControl DRUG_ENTRY_CONTROLS[] = {
+    {IDC_STATIC, ControlKind::Static, "品名:", 7, 8, 19, 8},
+    {IDC_TRADE_NAME, ControlKind::LineEdit, "", 28, 7, 69, 12},
+    {IDC_STATIC, ControlKind::Static, "英文:", 98, 8, 19, 8},
+    {IDC_ENGLISH_NAME, ControlKind::LineEdit, "", 117, 7, 69, 12},
+    {IDC_STATIC, ControlKind::Static, "拼音:", 187, 8, 19, 8},
+    {IDC_PINYIN, ControlKind::LineEdit, "", 207, 7, 37, 12},
+    {IDC_STATIC, ControlKind::Static, "别名:", 7, 23, 19, 8},
+    {IDC_OTHER_NAMES, ControlKind::LineEdit, "", 28, 21, 216, 12},
+    {IDC_STATIC, ControlKind::Static, "用法:", 7, 35, 19, 8},
+    {IDC_USAGE, ControlKind::MultiLineEdit, "", 28, 35, 216, 46},
+    {IDC_STATIC, ControlKind::Static, "功能:", 7, 83, 19, 8},
+    {IDC_FUNCTION, ControlKind::MultiLineEdit, "", 28, 83, 216, 46},
+    {IDC_STATIC, ControlKind::Static, "注意:", 7, 131, 19, 8},
+    {IDC_CAUTIONS, ControlKind::MultiLineEdit, "", 28, 131, 216, 46},
+    {IDOK_BUTTON, ControlKind::PushButton, "确认", 69, 182, 50, 14},
+    {IDCANCEL_BUTTON, ControlKind::PushButton, "取消", 132, 182, 50, 14},
+    {IDC_NO_ENTER, ControlKind::DefaultPushButton, "屏蔽回车按钮", 22, 182, 37, 14,
+     CTL_HIDDEN | CTL_NO_TABSTOP},
+};
+
+inline constexpr DialogTemplate DRUG_ENTRY_TEMPLATE{
+    IDD_DRUG_ENTRY, "药物输入窗口", "System", 10, 251, 203, DRUG_ENTRY_CONTROLS};
+
+inline constexpr DialogControl TEXT_INPUT_CONTROLS[] = {
+    {IDC_STATIC, ControlKind::Icon, ":/icons/keyboard.svg", 15, 20, 20, 20},  // icon 177
+    {IDC_INPUT_PROMPT, ControlKind::Static, "请输入数据:", 46, 14, 185, 8},
+    {IDC_INPUT_TEXT, ControlKind::LineEdit, "", 46, 26, 185, 14},
+    {IDC_STATIC, ControlKind::Static, "────────────────────────────", 7, 47, 224, 8,
+     CTL_DISABLED | CTL_CENTER},
+    {IDCANCEL_BUTTON, ControlKind::PushButton, "取消(&C)", 126, 65, 50, 14},
+    {IDOK_BUTTON, ControlKind::DefaultPushButton, "确认(&O)", 61, 65, 50, 14},
+};
+
+inline constexpr DialogTemplate TEXT_INPUT_TEMPLATE{
+    IDD_TEXT_INPUT, "数据输入窗口", "宋体", 9, 238, 93, TEXT_INPUT_CONTROLS, true};
+
+}  // namespace quorbex

@@ -1,0 +1,16 @@
+#include "icon_ids.h"
+
+namespace quorbex {
+
+QString IconPath(unsigned id) {
+    switch (id) {
+        case IDI_CLOSED_BOOK:
+            return QStringLiteral(":/icons/closed_book.svg");
+        case IDI_OPEN_BOOK:
+            return QStringLiteral(":/icons/open_book.svg");
+        default:
+            return QString();
+    }
+}
+
+}  // namespace quorbex

@@ -1,0 +1,153 @@
+#include "zorvik_drug_tree_view.h"
+
+#include <string>
+
+#include "gbk_codec.h"
+#include "icon_ids.h"
+#include "resource_ids.h"
+#include "update_hints.h"
+#include "user_interface.h"
+#include "zorvik_drug_doc.h"
+
+namespace quorbex {
+
+namespace {
+
+QString FromGbk(const std::string& text) {
+    return QString::fromStdString(GbkToUtf8(text));
+}
+
+// The label of a result: the name the results are ordered by, or the other
+// name when that one is empty.
+const std::string& DisplayName(const std::string& tradeName, const std::string& englishName,
+                               int sortKey) {
+    if (sortKey == SORT_BY_ENGLISH_NAME) {
+        return englishName.empty() ? tradeName : englishName;
+    }
+    return tradeName.empty() ? englishName : tradeName;
+}
+
+}  // namespace
+
+CZorvikDrugTreeView::CZorvikDrugTreeView(QWidget* parent) : QTreeWidget(parent) {
+    setHeaderHidden(true);
+    setColumnCount(1);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setRootIsDecorated(false);
+    setUniformRowHeights(true);
+
+    const QPixmap closedBook = QIcon(IconPath(IDI_CLOSED_BOOK)).pixmap(16, 16);
+    const QPixmap openBook = QIcon(IconPath(IDI_OPEN_BOOK)).pixmap(16, 16);
+    m_rootIcon.addPixmap(closedBook, QIcon::Normal);
+    m_rootIcon.addPixmap(closedBook, QIcon::Selected);
+    m_resultIcon.addPixmap(closedBook, QIcon::Normal);
+    m_resultIcon.addPixmap(openBook, QIcon::Selected);
+
+    connect(this, &QTreeWidget::currentItemChanged, this, [this] { OnSelChanged(); });
+}
+
+QTreeWidgetItem* CZorvikDrugTreeView::RootItem() const {
+    return topLevelItemCount() > 0 ? topLevelItem(0) : nullptr;
+}
+
+CZorvikDrugDoc* CZorvikDrugTreeView::Document() const {
+    return dynamic_cast<CZorvikDrugDoc*>(GetDocument());
+}
+
+void CZorvikDrugTreeView::OnUpdate(platform::View*, int hint) {
+    setUpdatesEnabled(false);
+    if (CZorvikDrugDoc* document = Document()) {
+        if ((hint & HINT_REBUILD) != 0) {
+            Rebuild(*document);
+        }
+        if ((hint & HINT_RELABEL) != 0) {
+            Relabel(*document);
+        }
+        if ((hint & HINT_SELECT) != 0) {
+            SelectCurrent(*document);
+        }
+    }
+    setUpdatesEnabled(true);
+    viewport()->repaint();
+}
+
+void CZorvikDrugTreeView::Rebuild(CZorvikDrugDoc& document) {
+    // Items come and go here; the selection changes this causes mean nothing.
+    m_updating = true;
+    clear();
+    const int resultCount = document.GetResultCount();
+    const int saved = document.GetCurrentIndex();
+
+    auto* root = new QTreeWidgetItem(QStringList(QStringLiteral("浏览药物结果")));
+    root->setIcon(0, m_rootIcon);
+    addTopLevelItem(root);
+    if (resultCount > 0) {
+        QList<QTreeWidgetItem*> items;
+        items.reserve(resultCount);
+        std::string tradeName, englishName, otherNames, pinyin, function, usage, cautions;
+        for (int i = 0; i < resultCount; ++i) {
+            document.SelectResult(i);
+            document.GetCurrentStrings(tradeName, englishName, otherNames, pinyin, function, usage,
+                                       cautions);
+            int sortKey = 0;
+            document.GetSortKey(sortKey);
+            auto* item = new QTreeWidgetItem(
+                QStringList(FromGbk(DisplayName(tradeName, englishName, sortKey))));
+            item->setIcon(0, m_resultIcon);
+            item->setData(0, Qt::UserRole, i);
+            items.append(item);
+        }
+        root->addChildren(items);
+    }
+    m_updating = false;
+    if (resultCount > 0) {
+        document.SelectResult(saved);
+        document.UpdateAllViews(this, HINT_TEXT);
+    }
+    document.Ui().SetStatusPaneText(ID_INDICATOR_RECORDS,
+                                    QStringLiteral("库文件记录:%1条,当前浏览结果:%2条")
+                                        .arg(document.GetRecordCount())
+                                        .arg(document.GetResultCount()));
+    root->setExpanded(true);
+}
+
+void CZorvikDrugTreeView::Relabel(CZorvikDrugDoc& document) {
+    const int current = document.GetCurrentIndex();
+    std::string tradeName, englishName, otherNames, pinyin, function, usage, cautions;
+    document.GetCurrentStrings(tradeName, englishName, otherNames, pinyin, function, usage,
+                               cautions);
+    // A relabel names the item by its trade name whatever the sort key.
+    const QString label = FromGbk(tradeName.empty() ? englishName : tradeName);
+    QTreeWidgetItem* root = RootItem();
+    for (int i = 0; root != nullptr && i < root->childCount(); ++i) {
+        if (root->child(i)->data(0, Qt::UserRole).toInt() == current) {
+            root->child(i)->setText(0, label);
+            return;
+        }
+    }
+}
+
+void CZorvikDrugTreeView::SelectCurrent(CZorvikDrugDoc& document) {
+    const int current = document.GetCurrentIndex();
+    QTreeWidgetItem* root = RootItem();
+    for (int i = 0; root != nullptr && i < root->childCount(); ++i) {
+        QTreeWidgetItem* item = root->child(i);
+        if (item->data(0, Qt::UserRole).toInt() == current) {
+            setCurrentItem(item);
+            scrollToItem(item);
+            return;
+        }
+    }
+}
+
+void CZorvikDrugTreeView::OnSelChanged() {
+    QTreeWidgetItem* caret = currentItem();
+    CZorvikDrugDoc* document = Document();
+    if (m_updating || caret == nullptr || caret == RootItem() || document == nullptr) {
+        return;
+    }
+    document->SelectResult(caret->data(0, Qt::UserRole).toInt());
+    document->UpdateAllViews(this, HINT_TEXT);
+}
+
+}  // namespace quorbex

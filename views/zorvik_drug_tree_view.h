@@ -1,0 +1,35 @@
+// The left pane of a dictionary window: the results of the last search as a
+// tree under one root item, labelled by the sort key. Choosing an item
+// makes its result the document's current one.
+#pragma once
+
+#include <QIcon>
+#include <QTreeWidget>
+
+#include "view.h"
+
+namespace quorbex {
+
+class CZorvikDrugDoc;
+
+class CZorvikDrugTreeView : public QTreeWidget, public platform::View {
+  public:
+    explicit CZorvikDrugTreeView(QWidget* parent = nullptr);
+
+    void OnUpdate(platform::View* sender, int hint) override;
+
+    QTreeWidgetItem* RootItem() const;
+
+  private:
+    CZorvikDrugDoc* Document() const;
+    void Rebuild(CZorvikDrugDoc& document);
+    void Relabel(CZorvikDrugDoc& document);
+    void SelectCurrent(CZorvikDrugDoc& document);
+    void OnSelChanged();
+
+    QIcon m_resultIcon;  // a closed book, an open one while selected
+    QIcon m_rootIcon;
+    bool m_updating = false;
+};
+
+}  // namespace quorbex

@@ -1,0 +1,85 @@
+#include "zorvik_drug_view.h"
+
+#include <QPrintDialog>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
+#include <QPrinterInfo>
+#include <QTextDocument>
+
+#include "document.h"
+#include "drug_fields.h"
+#include "framework_ids.h"
+#include "gbk_codec.h"
+#include "message_box.h"
+#include "update_hints.h"
+#include "user_interface.h"
+#include "zorvik_drug_doc.h"
+
+namespace quorbex {
+
+CZorvikDrugView::CZorvikDrugView(QWidget* parent) : QPlainTextEdit(parent) {
+    setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    Commands().On(platform::ID_FILE_PRINT, [this] { OnFilePrint(); });
+    Commands().On(platform::ID_FILE_PRINT_DIRECT, [this] { OnFilePrintDirect(); });
+    Commands().On(platform::ID_FILE_PRINT_PREVIEW, [this] { OnFilePrintPreview(); });
+}
+
+void CZorvikDrugView::OnUpdate(platform::View*, int hint) {
+    auto* document = dynamic_cast<CZorvikDrugDoc*>(GetDocument());
+    if ((hint & HINT_TEXT) == 0 || document == nullptr) {
+        return;
+    }
+    DrugFields fields;
+    document->GetCurrentStrings(fields.tradeName, fields.englishName, fields.otherNames,
+                                fields.pinyinInitials, fields.function, fields.usage,
+                                fields.cautions);
+    // The edit box keeps its own line breaks; each "\r\n" is one of them.
+    const QString text = QString::fromStdString(GbkToUtf8(RenderRecordText(fields)))
+                             .replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    setPlainText(text);
+}
+
+void CZorvikDrugView::PrintTo(QPrinter& printer) const {
+    std::unique_ptr<QTextDocument> printed(document()->clone());
+    printed->setDefaultFont(font());
+    printed->print(&printer);
+}
+
+platform::UserInterface* CZorvikDrugView::Ui() const {
+    return GetDocument() != nullptr ? &GetDocument()->Ui() : nullptr;
+}
+
+void CZorvikDrugView::OnFilePrint() {
+    QPrinter printer(QPrinter::HighResolution);
+    QPrintDialog dialog(&printer, window());
+    dialog.setWindowTitle(QStringLiteral("打印"));
+    if (dialog.exec() == QDialog::Accepted) {
+        PrintTo(printer);
+    }
+}
+
+void CZorvikDrugView::OnFilePrintDirect() {
+    if (QPrinterInfo::defaultPrinter().isNull()) {
+        if (platform::UserInterface* ui = Ui()) {
+            ui->MessageBox(
+                QStringLiteral("没有找到默认打印机,无法直接打印。\n请先在系统中安装并设定打印机。"),
+                QStringLiteral("打印..."), platform::MB_ICONERROR);
+        }
+        return;
+    }
+    QPrinter printer(QPrinterInfo::defaultPrinter(), QPrinter::HighResolution);
+    PrintTo(printer);
+}
+
+void CZorvikDrugView::OnFilePrintPreview() {
+    QPrinter printer(QPrinter::HighResolution);
+    QPrintPreviewDialog preview(&printer, window());
+    preview.setWindowTitle(QStringLiteral("打印预览"));
+    connect(&preview, &QPrintPreviewDialog::paintRequested, this,
+            [this](QPrinter* target) { PrintTo(*target); });
+    preview.exec();
+}
+
+}  // namespace quorbex

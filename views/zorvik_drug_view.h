@@ -1,0 +1,34 @@
+// The right pane of a dictionary window: the current record as word-wrapped
+// text under bracketed headings. It also prints and previews that text.
+#pragma once
+
+#include <QPlainTextEdit>
+
+#include "view.h"
+
+class QPrinter;
+
+namespace quorbex {
+
+namespace platform {
+class UserInterface;
+}
+
+class CZorvikDrugView : public QPlainTextEdit, public platform::View {
+  public:
+    explicit CZorvikDrugView(QWidget* parent = nullptr);
+
+    void OnUpdate(platform::View* sender, int hint) override;
+
+    // Prints the rendered record, paginated, to an already set-up printer.
+    void PrintTo(QPrinter& printer) const;
+
+    void OnFilePrint();
+    void OnFilePrintDirect();
+    void OnFilePrintPreview();
+
+  private:
+    platform::UserInterface* Ui() const;
+};
+
+}  // namespace quorbex
