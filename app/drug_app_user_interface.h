@@ -10,7 +10,7 @@
 namespace quorbex {
 
 class DrugAppUserInterface : public platform::QtUserInterface {
-  public:
+public:
     int InputText(const QString& prompt, std::string& text, int limit) override;
 
     // A new drug entry dialog, without a parent window.

@@ -18,7 +18,7 @@ namespace {
 
 // Tool tips that show half a second after the mouse comes to rest on a box.
 class ToolTipDelayStyle : public QProxyStyle {
-  public:
+public:
     int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
                   QStyleHintReturn* returnData) const override {
         if (hint == SH_ToolTip_WakeUpDelay) {

@@ -19,7 +19,7 @@ class UserInterface;
 }
 
 class DrugEntryDialog : public QDialog, public DrugEntryPrompt {
-  public:
+public:
     explicit DrugEntryDialog(platform::UserInterface& ui, QWidget* parent = nullptr);
 
     void ExchangeFields(std::string& tradeName, std::string& pinyinInitials,
@@ -43,10 +43,10 @@ class DrugEntryDialog : public QDialog, public DrugEntryPrompt {
     QPushButton* OkButton() const { return m_ok; }
     QPushButton* CancelButton() const { return m_cancel; }
 
-  protected:
+protected:
     void keyPressEvent(QKeyEvent* event) override;
 
-  private:
+private:
     // Loads the controls from the fields, or reads them back with their
     // limits checked; false when reading failed.
     bool UpdateData(bool saveAndValidate);

@@ -16,7 +16,7 @@ class UserInterface;
 }
 
 class TextInputDialog : public QDialog {
-  public:
+public:
     TextInputDialog(platform::UserInterface& ui, QWidget* parent);
 
     // With toCaller false the dialog takes the prompt, the text (GBK) and a
@@ -32,7 +32,7 @@ class TextInputDialog : public QDialog {
     QPushButton* OkButton() const { return m_ok; }
     QPushButton* CancelButton() const { return m_cancel; }
 
-  private:
+private:
     bool UpdateData(bool saveAndValidate);
 
     platform::UserInterface& m_ui;

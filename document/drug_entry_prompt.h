@@ -9,7 +9,7 @@
 namespace quorbex {
 
 class DrugEntryPrompt {
-  public:
+public:
     virtual ~DrugEntryPrompt() = default;
 
     // With toCaller false the dialog's fields take the strings' values; with

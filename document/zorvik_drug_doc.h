@@ -17,7 +17,7 @@ struct Notification;
 }
 
 class CZorvikDrugDoc : public platform::Document {
-  public:
+public:
     CZorvikDrugDoc(platform::UserInterface& ui, DrugEntryPromptFactory createEntryDialog);
 
     bool Serialize(platform::Archive& archive) override;
@@ -55,7 +55,7 @@ class CZorvikDrugDoc : public platform::Document {
     void OnSearchField(unsigned id);
     void OnDrugBarDropDown(const platform::Notification& notification);
 
-  private:
+private:
     // The seven current strings to and from the store's record buffer.
     void ReadRecordBuffer();
     void WriteRecordBuffer();

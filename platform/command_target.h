@@ -10,19 +10,25 @@ namespace quorbex::platform {
 
 // The state of a menu item or tool bar button while it is being updated.
 class CmdUI {
-  public:
+public:
     explicit CmdUI(unsigned id) : m_id(id) {}
 
     unsigned GetId() const { return m_id; }
     void Enable(bool enabled = true) { m_enabled = enabled; }
-    void SetCheck(bool checked = true) { m_checked = checked; }
+    void SetCheck(bool checked = true) {
+        m_checked = checked;
+        m_hasCheck = true;
+    }
     bool IsEnabled() const { return m_enabled; }
     bool IsChecked() const { return m_checked; }
+    // Whether an update handler gave the item a check state at all.
+    bool HasCheck() const { return m_hasCheck; }
 
-  private:
+private:
     unsigned m_id;
     bool m_enabled = true;
     bool m_checked = false;
+    bool m_hasCheck = false;
 };
 
 // A control's notification, such as a tool bar's drop-down arrow being pressed.
@@ -36,7 +42,7 @@ struct Notification {
 inline constexpr int TBN_DROPDOWN = -710;
 
 class CommandMap {
-  public:
+public:
     void On(unsigned id, std::function<void()> handler);
     void OnRange(unsigned first, unsigned last, std::function<void(unsigned id)> handler);
     void OnUpdate(unsigned id, std::function<void(CmdUI&)> handler);
@@ -48,7 +54,7 @@ class CommandMap {
     bool Update(CmdUI& ui) const;
     bool Notify(const Notification& notification) const;
 
-  private:
+private:
     struct Command {
         unsigned first;
         unsigned last;
@@ -70,14 +76,14 @@ class CommandMap {
 };
 
 class CommandTarget {
-  public:
+public:
     virtual ~CommandTarget() = default;
 
     // The command map of this target; a target that handles nothing keeps it empty.
     CommandMap& Commands() { return m_commands; }
     const CommandMap& Commands() const { return m_commands; }
 
-  private:
+private:
     CommandMap m_commands;
 };
 

@@ -20,7 +20,7 @@ class UserInterface;
 // saving and validating them. A failed step reports to the user, puts the
 // focus on its control and marks the whole exchange failed.
 class DataExchange {
-  public:
+public:
     DataExchange(UserInterface& ui, bool saveAndValidate)
         : m_ui(ui), m_saveAndValidate(saveAndValidate) {}
 
@@ -28,7 +28,7 @@ class DataExchange {
     bool Failed() const { return m_failed; }
     void Fail(QWidget* control, const QString& message);
 
-  private:
+private:
     UserInterface& m_ui;
     bool m_saveAndValidate;
     bool m_failed = false;
@@ -55,18 +55,18 @@ QString FirstCharacterOutsideGbk(const QString& text);
 // the first character GBK cannot represent on.
 class GbkLimitValidator : public QValidator {
     Q_OBJECT
-  public:
+public:
     GbkLimitValidator(QLineEdit* box, int limit);
 
     State validate(QString& input, int& position) const override;
     int Limit() const { return m_limit; }
     static GbkLimitValidator* Of(QLineEdit* box);
 
-  signals:
+signals:
     // An edit brought a character GBK cannot represent; it was left out.
     void characterRefused(const QString& character) const;
 
-  private:
+private:
     int m_limit;
     QString m_accepted;  // the box's text before the edit being validated
 };
@@ -75,16 +75,16 @@ class GbkLimitValidator : public QValidator {
 // go beyond, or that brings a character GBK cannot represent, is undone.
 class GbkPlainTextLimit : public QObject {
     Q_OBJECT
-  public:
+public:
     GbkPlainTextLimit(QPlainTextEdit* box, int limit);
 
     int Limit() const { return m_limit; }
     static GbkPlainTextLimit* Of(QPlainTextEdit* box);
 
-  signals:
+signals:
     void characterRefused(const QString& character);
 
-  private:
+private:
     void Check();
 
     QPlainTextEdit* m_box;

@@ -8,7 +8,7 @@
 namespace quorbex::platform {
 
 class DeviceFile final : public File {
-  public:
+public:
     explicit DeviceFile(QFileDevice& device) : m_device(device) {}
 
     bool SeekToBegin() override;
@@ -16,7 +16,7 @@ class DeviceFile final : public File {
     bool Write(const void* buffer, std::size_t count) override;
     bool SetLength(std::uint64_t length) override;
 
-  private:
+private:
     QFileDevice& m_device;
 };
 

@@ -95,6 +95,9 @@ QMap<int, QWidget*> BuildDialog(QDialog& dialog, const DialogTemplate& dialogTem
         if ((control.style & CTL_DISABLED) != 0) {
             widget->setEnabled(false);
         }
+        if (auto* edit = qobject_cast<QPlainTextEdit*>(widget)) {
+            edit->setReadOnly((control.style & CTL_READ_ONLY) != 0);
+        }
         if (control.id != -1) {
             controls.insert(control.id, widget);
         }

@@ -19,7 +19,8 @@ enum class ControlKind { Static, Icon, LineEdit, MultiLineEdit, PushButton, Defa
 inline constexpr unsigned CTL_HIDDEN = 0x01;      // created but not visible
 inline constexpr unsigned CTL_NO_TABSTOP = 0x02;  // never takes the focus by Tab
 inline constexpr unsigned CTL_DISABLED = 0x04;
-inline constexpr unsigned CTL_CENTER = 0x08;  // centred text
+inline constexpr unsigned CTL_CENTER = 0x08;     // centred text
+inline constexpr unsigned CTL_READ_ONLY = 0x10;  // text that can be selected, not edited
 
 struct DialogControl {
     int id;

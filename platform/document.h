@@ -17,20 +17,20 @@ class View;
 
 // What Serialize is handed: the open file and the direction.
 class Archive {
-  public:
+public:
     Archive(File& file, bool loading) : m_file(file), m_loading(loading) {}
 
     File& GetFile() { return m_file; }
     bool IsLoading() const { return m_loading; }
     bool IsStoring() const { return !m_loading; }
 
-  private:
+private:
     File& m_file;
     bool m_loading;
 };
 
 class Document : public CommandTarget {
-  public:
+public:
     explicit Document(UserInterface& ui);
     ~Document() override;
 
@@ -80,7 +80,7 @@ class Document : public CommandTarget {
     // Tells the user that path could not be read (saving false) or written.
     void ReportSaveLoadException(const QString& path, const QString& reason, bool saving);
 
-  private:
+private:
     void NotifyFrame();
 
     UserInterface& m_ui;

@@ -29,7 +29,7 @@ struct DocumentStrings {
 };
 
 class DocumentTemplate {
-  public:
+public:
     using DocumentFactory = std::function<std::unique_ptr<Document>()>;
     // Creates the document's window with its views attached to the document;
     // nothing when the window cannot be made.
@@ -69,7 +69,7 @@ class DocumentTemplate {
     void AddToRecentFileList(const QString& path);
     void UpdateFrameTitle(const Document& document);
 
-  private:
+private:
     struct OpenDocument {
         std::unique_ptr<Document> document;
         std::unique_ptr<Frame> frame;

@@ -10,7 +10,7 @@ namespace quorbex::platform {
 class View;
 
 class Frame : public CommandTarget {
-  public:
+public:
     virtual std::vector<View*> GetViews() = 0;
     // The view that has the focus, or the first view.
     virtual View* GetActiveView() = 0;

@@ -10,7 +10,7 @@ class QWidget;
 namespace quorbex::platform {
 
 class MainFrameServices {
-  public:
+public:
     virtual ~MainFrameServices() = default;
 
     // The window that owns message boxes, dialogs and menus.

@@ -20,7 +20,7 @@ struct MenuItem {
 };
 
 class PopupMenu {
-  public:
+public:
     void AppendMenu(unsigned flags, unsigned id = 0, const QString& text = {});
     // Puts a radio mark on the item whose id is check and clears the marks of
     // the other items with ids first to last.
@@ -28,7 +28,7 @@ class PopupMenu {
 
     const std::vector<MenuItem>& Items() const { return m_items; }
 
-  private:
+private:
     std::vector<MenuItem> m_items;
 };
 

@@ -70,6 +70,10 @@ QString ApplicationName() {
     return QStringLiteral("Quorbex");
 }
 
+QWidget* QtUserInterface::MainWindow() const {
+    return m_frame != nullptr ? m_frame->Window() : nullptr;
+}
+
 int QtUserInterface::MessageBox(const QString& text, const QString& caption, unsigned style) {
     const Buttons buttons = ButtonsOf(style);
     QMessageBox box(IconOf(style), caption.isEmpty() ? ApplicationName() : caption, text,

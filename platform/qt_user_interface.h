@@ -12,7 +12,7 @@ namespace quorbex::platform {
 class MainFrameServices;
 
 class QtUserInterface : public UserInterface {
-  public:
+public:
     // The main window, once it exists; null while there is none.
     void SetMainFrame(MainFrameServices* frame) { m_frame = frame; }
     // The window that owns message boxes and dialogs; may be null.
@@ -27,7 +27,7 @@ class QtUserInterface : public UserInterface {
     std::optional<QString> PromptSaveFileName(const QString& initialPath,
                                               const QString& filter) override;
 
-  private:
+private:
     MainFrameServices* m_frame = nullptr;
 };
 

@@ -6,7 +6,7 @@
 namespace quorbex::platform {
 
 class RecentFileList {
-  public:
+public:
     explicit RecentFileList(int size) : m_size(size) {}
 
     // Puts path first; an entry for the same file moves up instead of repeating.
@@ -16,7 +16,7 @@ class RecentFileList {
     const QStringList& Paths() const { return m_paths; }
     int Size() const { return m_size; }
 
-  private:
+private:
     int m_size;
     QStringList m_paths;
 };

@@ -14,7 +14,7 @@
 namespace quorbex::platform {
 
 class UserInterface {
-  public:
+public:
     virtual ~UserInterface() = default;
 
     // A modal message box over the main window with the MB_* style; answers

@@ -8,7 +8,7 @@ namespace quorbex::platform {
 class Document;
 
 class View : public CommandTarget {
-  public:
+public:
     ~View() override;
 
     // Attaches this view to document; the frame does it when it creates its views.
@@ -21,7 +21,7 @@ class View : public CommandTarget {
     // Called by the document's UpdateAllViews for every view but the sender.
     virtual void OnUpdate(View* sender, int hint) = 0;
 
-  private:
+private:
     friend class Document;
     Document* m_document = nullptr;
 };

@@ -11,9 +11,11 @@ using platform::CTL_CENTER;
 using platform::CTL_DISABLED;
 using platform::CTL_HIDDEN;
 using platform::CTL_NO_TABSTOP;
+using platform::CTL_READ_ONLY;
 using platform::DialogControl;
 using platform::DialogTemplate;
 
+inline constexpr int IDD_ABOUTBOX = 100;
 inline constexpr int IDD_TEXT_INPUT = 124;
 inline constexpr int IDD_DRUG_ENTRY = 176;
 
@@ -30,6 +32,10 @@ inline constexpr int IDC_USAGE = 1004;
 inline constexpr int IDC_FUNCTION = 1005;
 inline constexpr int IDC_CAUTIONS = 1006;
 inline constexpr int IDC_NO_ENTER = 1194;
+
+// About box.
+inline constexpr int IDC_EXPAND = 1206;
+inline constexpr int IDC_AUTHOR_NOTE = 1207;
 
 // Text input dialog.
 inline constexpr int IDC_INPUT_TEXT = 1055;
@@ -71,5 +77,28 @@ inline constexpr DialogControl TEXT_INPUT_CONTROLS[] = {
 
 inline constexpr DialogTemplate TEXT_INPUT_TEMPLATE{
     IDD_TEXT_INPUT, "数据输入窗口", "宋体", 9, 238, 93, TEXT_INPUT_CONTROLS, true};
+
+inline constexpr DialogControl ABOUT_CONTROLS[] = {
+    {IDC_STATIC, ControlKind::Icon, ":/icons/application.svg", 23, 19, 20, 20},  // icon 128
+    {IDC_STATIC, ControlKind::Static, "Halvern", 80, 20, 33, 8, CTL_CENTER},
+    {IDC_STATIC, ControlKind::Static, "Quorbex", 69, 33, 56, 8, CTL_CENTER},
+    {IDOK_BUTTON, ControlKind::DefaultPushButton, "确定", 44, 51, 50, 14},
+    {IDC_EXPAND, ControlKind::PushButton, "关于作者", 100, 51, 50, 14},
+    {IDC_STATIC, ControlKind::Static, "作者: Halvern 开发组", 21, 74, 152, 8},
+    {IDC_AUTHOR_NOTE, ControlKind::MultiLineEdit, "", 7, 90, 180, 62, CTL_HIDDEN | CTL_READ_ONLY},
+};
+
+inline constexpr DialogTemplate ABOUT_TEMPLATE{IDD_ABOUTBOX, "关于Quorbex", "宋体",        9,
+                                               195,          159,           ABOUT_CONTROLS};
+
+// The author's note shown at the bottom of the about box.
+inline constexpr char IDS_AUTHOR_NOTE[] =
+    "    这本小小的药物手册, 起初只是写给自己用的:\r\n"
+    "    夜班时查一个药名, 不想再翻厚厚的书。\r\n"
+    "    后来同事们也拿去用, 便慢慢添了查找、\r\n"
+    "    修改和打印的功能。\r\n"
+    "    书中的每一条记录都由您自己写下,\r\n"
+    "    请在用药前核对正式的说明书。\r\n"
+    "    愿它在忙碌的日子里帮上一点小忙。";
 
 }  // namespace quorbex

@@ -3,8 +3,10 @@
 
 namespace quorbex {
 
-// Controls and status bar panes.
+// Controls, bars and status bar panes.
 inline constexpr unsigned IDW_DRUG_TOOLBAR = 101;
+inline constexpr unsigned ID_TOGGLE_STANDARD_BAR = 105;
+inline constexpr unsigned ID_TOGGLE_DRUG_BAR = 106;
 inline constexpr unsigned ID_INDICATOR_RECORDS = 112;
 
 // Search options and sort order, chosen from the search button's drop-down menu.

@@ -13,14 +13,14 @@ namespace quorbex {
 class CZorvikDrugDoc;
 
 class CZorvikDrugTreeView : public QTreeWidget, public platform::View {
-  public:
+public:
     explicit CZorvikDrugTreeView(QWidget* parent = nullptr);
 
     void OnUpdate(platform::View* sender, int hint) override;
 
     QTreeWidgetItem* RootItem() const;
 
-  private:
+private:
     CZorvikDrugDoc* Document() const;
     void Rebuild(CZorvikDrugDoc& document);
     void Relabel(CZorvikDrugDoc& document);

@@ -11,6 +11,7 @@
 #include "framework_ids.h"
 #include "gbk_codec.h"
 #include "message_box.h"
+#include "shared_printer.h"
 #include "update_hints.h"
 #include "user_interface.h"
 #include "zorvik_drug_doc.h"
@@ -52,7 +53,7 @@ platform::UserInterface* CZorvikDrugView::Ui() const {
 }
 
 void CZorvikDrugView::OnFilePrint() {
-    QPrinter printer(QPrinter::HighResolution);
+    QPrinter& printer = SharedPrinter();
     QPrintDialog dialog(&printer, window());
     dialog.setWindowTitle(QStringLiteral("打印"));
     if (dialog.exec() == QDialog::Accepted) {
@@ -69,13 +70,13 @@ void CZorvikDrugView::OnFilePrintDirect() {
         }
         return;
     }
-    QPrinter printer(QPrinterInfo::defaultPrinter(), QPrinter::HighResolution);
+    QPrinter& printer = SharedPrinter();
+    printer.setPrinterName(QPrinterInfo::defaultPrinter().printerName());
     PrintTo(printer);
 }
 
 void CZorvikDrugView::OnFilePrintPreview() {
-    QPrinter printer(QPrinter::HighResolution);
-    QPrintPreviewDialog preview(&printer, window());
+    QPrintPreviewDialog preview(&SharedPrinter(), window());
     preview.setWindowTitle(QStringLiteral("打印预览"));
     connect(&preview, &QPrintPreviewDialog::paintRequested, this,
             [this](QPrinter* target) { PrintTo(*target); });

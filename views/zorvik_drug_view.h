@@ -15,7 +15,7 @@ class UserInterface;
 }
 
 class CZorvikDrugView : public QPlainTextEdit, public platform::View {
-  public:
+public:
     explicit CZorvikDrugView(QWidget* parent = nullptr);
 
     void OnUpdate(platform::View* sender, int hint) override;
@@ -27,7 +27,7 @@ class CZorvikDrugView : public QPlainTextEdit, public platform::View {
     void OnFilePrintDirect();
     void OnFilePrintPreview();
 
-  private:
+private:
     platform::UserInterface* Ui() const;
 };
 
