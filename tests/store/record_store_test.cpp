@@ -15,6 +15,7 @@ using testing::ImageBytes;
 using testing::LoadPlain;
 using testing::MemoryFile;
 using testing::Names;
+using testing::PlainFile;
 using testing::PlainHeader;
 using testing::RecordFields;
 using testing::Scrambled;
@@ -218,8 +219,7 @@ TEST(RecordStoreFields, WritingCutsToTheLimitAndReadingStopsAtTheFieldEnd) {
     EXPECT_EQ(pinyin, "ABCDEFGHI\xB0");
 
     // A field whose bytes hold no NUL yields its whole width: 21 bytes.
-    auto plain = PlainHeader(1);
-    plain.resize(DictionaryLength(1), 0);
+    auto plain = PlainFile(1, DictionaryLength(1));
     std::fill(plain.begin() + 128, plain.begin() + 128 + 21, 'W');
     ASSERT_TRUE(LoadPlain(store, plain));
     EXPECT_EQ(RecordFields(store, 1).tradeName, std::string(21, 'W'));
@@ -292,8 +292,7 @@ TEST(RecordStoreLoad, FailedReadRefusesTheFile) {
 }
 
 TEST(RecordStoreSave, KeepsTrailingBytesAndAShortImage) {
-    auto plain = PlainHeader(1);
-    plain.resize(DictionaryLength(1) + 37, 0x77);
+    const auto plain = PlainFile(1, DictionaryLength(1) + 37, 0x77);
     RecordStore store;
     ASSERT_TRUE(LoadPlain(store, plain));
     MemoryFile saved;

@@ -30,6 +30,15 @@ inline std::vector<std::uint8_t> PlainHeader(std::uint32_t count,
     return header;
 }
 
+// A plain file of length bytes: the header of PlainHeader(count), then fill.
+inline std::vector<std::uint8_t> PlainFile(std::uint32_t count, std::size_t length,
+                                           std::uint8_t fill = 0) {
+    std::vector<std::uint8_t> bytes(length, fill);
+    const auto header = PlainHeader(count);
+    std::copy(header.begin(), header.end(), bytes.begin());
+    return bytes;
+}
+
 inline DrugFields Names(std::string tradeName, std::string englishName = {}) {
     DrugFields fields;
     fields.tradeName = std::move(tradeName);
