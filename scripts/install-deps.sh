@@ -11,7 +11,14 @@ PACKAGES="
   libgtest-dev
   libgmock-dev
   libbenchmark-dev
+  libcsv-dev
+  nlohmann-json3-dev
   unicode-data
+  qt6-base-dev
+  qt6-translations-l10n
+  libqt6svg6
+  libx11-dev
+  fonts-wqy-microhei
 "
 
 missing=""

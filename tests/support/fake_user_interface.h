@@ -20,7 +20,7 @@
 namespace quorbex::testing {
 
 class FakeUserInterface : public platform::UserInterface {
-  public:
+public:
     struct Message {
         QString text;
         QString caption;
@@ -130,7 +130,7 @@ class FakeUserInterface : public platform::UserInterface {
 // The drug entry dialog, scripted: it answers a queued result and hands out
 // the fields the test set.
 class FakeDrugEntry : public DrugEntryPrompt {
-  public:
+public:
     struct Script {
         int answer = platform::IDOK;
         // What the user leaves in the seven fields, GBK, in the order trade
@@ -167,7 +167,7 @@ class FakeDrugEntry : public DrugEntryPrompt {
         return m_script.answer;
     }
 
-  private:
+private:
     Script& m_script;
 };
 

@@ -13,7 +13,7 @@
 namespace quorbex::testing {
 
 class MemoryFile final : public File {
-  public:
+public:
     MemoryFile() = default;
     explicit MemoryFile(std::vector<std::uint8_t> bytes) : bytes(std::move(bytes)) {}
 

@@ -1,0 +1,364 @@
+// The zvk commands and the dispatch from a command line to one of them.
+#include <algorithm>
+#include <charconv>
+#include <new>
+#include <numeric>
+#include <string_view>
+
+#include "arguments.h"
+#include "check.h"
+#include "command_error.h"
+#include "dictionary_io.h"
+#include "drug_csv.h"
+#include "drug_json.h"
+#include "gbk_codec.h"
+#include "unencodable.h"
+#include "zvk.h"
+
+namespace quorbex::zvk {
+
+namespace {
+
+// The sort key that keeps the results in record-number order.
+constexpr int SORT_BY_NUMBER = 2;
+// The open-time listing searches every field for the empty pattern.
+constexpr int LIST_MASK = 0xFF;
+constexpr int DEFAULT_SEARCH_MASK = 0x0F;
+
+constexpr std::string_view MAIN_HELP = R"(Usage: zvk COMMAND ARGUMENTS...
+
+Lists, searches, shows, converts and checks Quorbex drug dictionaries
+(.zvk files). Text is shown and read as UTF-8.
+
+Commands:
+  list FILE [--sort trade|english|none]
+      every record, one per line: NUMBER, trade name, English name
+  search FILE PATTERN [--fields MASK] [--sort trade|english|none]
+      the records whose chosen fields hold PATTERN
+  show FILE NUMBER
+      one record's text, as the record view shows it
+  export FILE --format csv|json
+      every record in file order
+  import CSVFILE -o FILE [--force]
+      a new dictionary from a CSV file
+  check FILE
+      whether FILE is a sound dictionary
+
+Run "zvk COMMAND --help" for the details of one command.
+Exit status: 0 on success, 1 when search finds nothing or check finds a
+fault, 2 on a usage error or a failure.
+)";
+
+const std::string SORT_HELP =
+    R"(  --sort KEY     trade (the default) orders by trade name, english by English
+                 name, none keeps record-number order; names order by their
+                 GBK bytes, so upper-case letters come before lower-case ones
+)";
+
+struct Command {
+    std::string_view name;
+    std::string help;
+    CommandSyntax syntax;
+    int (*run)(const ParsedArguments&, std::ostream& out, std::ostream& err);
+};
+
+int SortKey(const ParsedArguments& parsed) {
+    const auto option = parsed.options.find("--sort");
+    if (option == parsed.options.end() || option->second == "trade") {
+        return SORT_BY_TRADE_NAME;
+    }
+    if (option->second == "english") {
+        return SORT_BY_ENGLISH_NAME;
+    }
+    if (option->second == "none") {
+        return SORT_BY_NUMBER;
+    }
+    throw UsageError("--sort takes trade, english or none, not \"" + option->second + "\"");
+}
+
+int SearchMask(const ParsedArguments& parsed) {
+    const auto option = parsed.options.find("--fields");
+    if (option == parsed.options.end()) {
+        return DEFAULT_SEARCH_MASK;
+    }
+    std::string_view digits = option->second;
+    int base = 10;
+    if (digits.starts_with("0x") || digits.starts_with("0X")) {
+        digits.remove_prefix(2);
+        base = 16;
+    }
+    unsigned mask = 0;
+    const auto [end, error] =
+        std::from_chars(digits.data(), digits.data() + digits.size(), mask, base);
+    if (digits.empty() || error != std::errc() || end != digits.data() + digits.size() ||
+        mask > 0xFF) {
+        throw UsageError("--fields takes a mask from 0 to 0xFF, such as 0x0F, not \"" +
+                         option->second + "\"");
+    }
+    return static_cast<int>(mask);
+}
+
+std::vector<DrugFields> ReadRecords(RecordStore& store, const ResultList& numbers) {
+    std::vector<DrugFields> records(numbers.size());
+    for (std::size_t i = 0; i < numbers.size(); ++i) {
+        store.GoToRecord(numbers[i]);
+        ExchangeFields(store, records[i], true);
+    }
+    return records;
+}
+
+void PrintResults(RecordStore& store, const ResultList& results, std::ostream& out) {
+    const std::vector<DrugFields> records = ReadRecords(store, results);
+    for (std::size_t i = 0; i < results.size(); ++i) {
+        out << results[i] << '\t' << GbkToUtf8(records[i].tradeName) << '\t'
+            << GbkToUtf8(records[i].englishName) << '\n';
+    }
+}
+
+int RunList(const ParsedArguments& parsed, std::ostream& out, std::ostream&) {
+    const int sortKey = SortKey(parsed);
+    RecordStore store;
+    LoadDictionary(parsed.positionals[0], store);
+    ResultList results;
+    store.Query("", results, LIST_MASK, sortKey);
+    PrintResults(store, results, out);
+    return EXIT_OK;
+}
+
+int RunSearch(const ParsedArguments& parsed, std::ostream& out, std::ostream&) {
+    const int sortKey = SortKey(parsed);
+    const int mask = SearchMask(parsed);
+    GbkEncodeError error;
+    const std::optional<std::string> pattern = Utf8ToGbk(parsed.positionals[1], &error);
+    if (!pattern) {
+        throw CommandError("the pattern holds " + DescribeUnencodable(error));
+    }
+    RecordStore store;
+    LoadDictionary(parsed.positionals[0], store);
+    ResultList results;
+    if (!store.Query(*pattern, results, mask, sortKey)) {
+        return EXIT_NOT_FOUND;
+    }
+    PrintResults(store, results, out);
+    return EXIT_OK;
+}
+
+int RunShow(const ParsedArguments& parsed, std::ostream& out, std::ostream&) {
+    const std::string& path = parsed.positionals[0];
+    const std::string& text = parsed.positionals[1];
+    std::uint64_t number = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), number);
+    if (text.empty() || end != text.data() + text.size() ||
+        (error != std::errc() && error != std::errc::result_out_of_range)) {
+        throw UsageError("NUMBER must be a record number, not \"" + text + "\"");
+    }
+    RecordStore store;
+    LoadDictionary(path, store);
+    if (error == std::errc::result_out_of_range || number < 1 || number > store.GetCount()) {
+        throw CommandError(path + ": no record " + text + "; its records are numbered 1 to " +
+                           std::to_string(store.GetCount()));
+    }
+    DrugFields fields = ReadRecords(store, {static_cast<std::uint32_t>(number)}).front();
+    std::string rendered = RenderRecordText(fields);
+    // The record view breaks lines with "\r\n"; a terminal wants "\n". Both
+    // bytes lie below GBK's trail bytes, so this never splits a character.
+    for (std::size_t at = rendered.find("\r\n"); at != std::string::npos;
+         at = rendered.find("\r\n", at + 1)) {
+        rendered.erase(at, 1);
+    }
+    if (!rendered.empty()) {
+        out << GbkToUtf8(rendered) << '\n';
+    }
+    return EXIT_OK;
+}
+
+int RunExport(const ParsedArguments& parsed, std::ostream& out, std::ostream&) {
+    const auto format = parsed.options.find("--format");
+    if (format == parsed.options.end()) {
+        throw UsageError("export needs --format csv or --format json");
+    }
+    if (format->second != "csv" && format->second != "json") {
+        throw UsageError("--format takes csv or json, not \"" + format->second + "\"");
+    }
+    RecordStore store;
+    LoadDictionary(parsed.positionals[0], store);
+    ResultList inFileOrder(store.GetCount());
+    std::iota(inFileOrder.begin(), inFileOrder.end(), 1U);
+    const std::vector<DrugFields> records = ReadRecords(store, inFileOrder);
+    if (format->second == "csv") {
+        WriteDrugCsv(records, out);
+    } else {
+        WriteDrugJson(records, out);
+    }
+    return EXIT_OK;
+}
+
+int RunImport(const ParsedArguments& parsed, std::ostream& out, std::ostream& err) {
+    const auto output = parsed.options.find("--output");
+    if (output == parsed.options.end()) {
+        throw UsageError("import needs -o FILE");
+    }
+    const std::string& csvPath = parsed.positionals[0];
+    const std::string& path = output->second;
+    const bool replace = parsed.Has("--force");
+    if (!replace) {
+        RequireAbsent(path);
+    }
+
+    std::vector<std::string> problems;
+    std::vector<DrugFields> records = ReadDrugCsv(ReadFileBytes(csvPath), problems);
+    if (!problems.empty()) {
+        for (const std::string& problem : problems) {
+            err << "zvk: " << csvPath << ": " << problem << '\n';
+        }
+        err << "zvk: nothing written to " << path << '\n';
+        return EXIT_ERROR;
+    }
+
+    RecordStore store;
+    for (DrugFields& record : records) {
+        ExchangeFields(store, record, false);
+        store.AppendRecord();
+    }
+    SaveDictionary(store, path, replace);
+    out << "wrote " << records.size() << " records to " << path << '\n';
+    return EXIT_OK;
+}
+
+int RunCheck(const ParsedArguments& parsed, std::ostream& out, std::ostream& err) {
+    const std::string& path = parsed.positionals[0];
+    const std::string bytes = ReadFileBytes(path);
+    const std::vector<std::string> problems = CheckDictionary(bytes);
+    if (!problems.empty()) {
+        for (const std::string& problem : problems) {
+            err << "zvk: " << path << ": " << problem << '\n';
+        }
+        return EXIT_NOT_FOUND;
+    }
+    out << path << ": a sound dictionary of "
+        << (bytes.size() - DICT_HEADER_SIZE) / DICT_RECORD_SIZE << " records\n";
+    return EXIT_OK;
+}
+
+const OptionSyntax SORT_OPTION{"--sort", "", true};
+
+const std::vector<Command>& Commands() {
+    static const std::vector<Command> commands{
+        {"list",
+         R"(Usage: zvk list FILE [--sort trade|english|none]
+
+Lists every record of FILE, one per line: NUMBER<TAB>TRADENAME<TAB>ENGLISHNAME,
+NUMBER counting the records from 1 in file order.
+
+Options:
+)" + SORT_HELP,
+         {{"FILE"}, {SORT_OPTION}},
+         RunList},
+        {"search",
+         R"(Usage: zvk search FILE PATTERN [--fields MASK] [--sort trade|english|none]
+
+Lists the records whose chosen fields hold PATTERN, in the format of list.
+Letters match in either case; PATTERN counts only its first 20 bytes in GBK.
+
+Options:
+  --fields MASK  the fields searched, decimal or 0x-hex, the sum of
+                 0x01 trade name, 0x02 pinyin initials, 0x04 other names,
+                 0x08 English name, 0x10 function, 0x20 usage, 0x40 cautions,
+                 or 0x80 for all fields (the default is 0x0F)
+)" + SORT_HELP +
+             R"(
+Exit status: 0 with hits, 1 with none, 2 on errors.
+)",
+         {{"FILE", "PATTERN"}, {{"--fields", "", true}, SORT_OPTION}},
+         RunSearch},
+        {"show",
+         R"(Usage: zvk show FILE NUMBER
+
+Shows record NUMBER (counted from 1) as the record view shows it: the trade
+name with its other names, the English name, then function, usage and
+cautions under their headings.
+)",
+         {{"FILE", "NUMBER"}, {}},
+         RunShow},
+        {"export",
+         R"(Usage: zvk export FILE --format csv|json
+
+Writes every record of FILE in file order. CSV (RFC 4180) has the header row
+TradeName,PinyinInitials,EnglishName,OtherNames,Function,Usage,Cautions;
+JSON is an array of objects with those keys. Line breaks inside a field are
+written as stored.
+
+Options:
+  --format FORMAT  csv or json
+)",
+         {{"FILE"}, {{"--format", "", true}}},
+         RunExport},
+        {"import",
+         R"(Usage: zvk import CSVFILE -o FILE [--force]
+
+Builds a new dictionary FILE from CSVFILE (UTF-8, in the format that export
+writes; the header row is required). Each field must fit its limit in GBK
+bytes: TradeName 20, PinyinInitials 10, EnglishName 20, OtherNames 40,
+Function, Usage and Cautions 200 each. Every row needs a TradeName or an
+EnglishName; a dictionary holds at most 2000 records. If anything is wrong,
+nothing is written.
+
+Options:
+  -o, --output FILE  the dictionary to write
+  --force            replace FILE if it exists
+)",
+         {{"CSVFILE"}, {{"--output", "-o", true}, {"--force", "", false}}},
+         RunImport},
+        {"check",
+         R"(Usage: zvk check FILE
+
+Says whether FILE is a sound dictionary: the right magic, at most 2000
+records, a length of 128 + 698 bytes per record, and every field ended by a
+NUL within its width. Names each fault found; the exit status is 1 if any.
+)",
+         {{"FILE"}, {}},
+         RunCheck},
+    };
+    return commands;
+}
+
+}  // namespace
+
+int RunZvk(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    std::string usageHint = "zvk --help";
+    try {
+        if (args.empty()) {
+            throw UsageError("no command given");
+        }
+        if (args[0] == "--help" || args[0] == "-h") {
+            out << MAIN_HELP;
+            return EXIT_OK;
+        }
+        const auto& commands = Commands();
+        const auto command =
+            std::find_if(commands.begin(), commands.end(),
+                         [&args](const Command& candidate) { return candidate.name == args[0]; });
+        if (command == commands.end()) {
+            throw UsageError("unknown command \"" + args[0] + "\"");
+        }
+        usageHint = "zvk " + args[0] + " --help";
+        const ParsedArguments parsed =
+            ParseArguments(command->syntax, std::vector<std::string>(args.begin() + 1, args.end()));
+        if (parsed.help) {
+            out << command->help;
+            return EXIT_OK;
+        }
+        return command->run(parsed, out, err);
+    } catch (const UsageError& error) {
+        err << "zvk: " << error.what() << "\nRun \"" << usageHint << "\" for usage.\n";
+    } catch (const CommandError& error) {
+        err << "zvk: " << error.what() << '\n';
+    } catch (const std::bad_alloc&) {
+        err << "zvk: out of memory\n";
+    } catch (const std::exception& error) {
+        err << "zvk: " << error.what() << '\n';
+    }
+    return EXIT_ERROR;
+}
+
+}  // namespace quorbex::zvk

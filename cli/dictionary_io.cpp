@@ -1,0 +1,167 @@
+#include "dictionary_io.h"
+
+#include <fcntl.h>
+#include <stdio.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+
+#include "check.h"
+#include "command_error.h"
+#include "disk_file.h"
+
+namespace quorbex::zvk {
+
+namespace {
+
+std::string SystemError(const std::string& path, const char* what, int error) {
+    return path + ": " + what + ": " + std::strerror(error);
+}
+
+// Read-only File over bytes already in memory, for the store's load.
+class BytesFile final : public File {
+public:
+    explicit BytesFile(std::string_view bytes) : m_bytes(bytes) {}
+
+    bool SeekToBegin() override {
+        m_position = 0;
+        return true;
+    }
+    std::optional<std::size_t> Read(void* buffer, std::size_t count) override {
+        const std::size_t taken = std::min(count, m_bytes.size() - m_position);
+        std::memcpy(buffer, m_bytes.data() + m_position, taken);
+        m_position += taken;
+        return taken;
+    }
+    bool Write(const void*, std::size_t) override { return false; }
+    bool SetLength(std::uint64_t) override { return false; }
+
+private:
+    std::string_view m_bytes;
+    std::size_t m_position = 0;
+};
+
+// Removes a temporary file unless it was moved into place.
+class TemporaryFile {
+public:
+    explicit TemporaryFile(std::string path) : m_path(std::move(path)) {}
+    ~TemporaryFile() {
+        if (!m_path.empty()) {
+            ::unlink(m_path.c_str());
+        }
+    }
+    TemporaryFile(const TemporaryFile&) = delete;
+    TemporaryFile& operator=(const TemporaryFile&) = delete;
+
+    const std::string& Path() const { return m_path; }
+    void Release() { m_path.clear(); }
+
+private:
+    std::string m_path;
+};
+
+std::string ExistsMessage(const std::string& path) {
+    return path + ": already exists; give --force to replace it";
+}
+
+// Makes a rename in folder durable. Best effort: some file systems cannot
+// flush a folder, and the file itself is already safely on the disk.
+void SyncFolder(const std::string& folder) {
+    const int descriptor = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (descriptor >= 0) {
+        ::fsync(descriptor);
+        ::close(descriptor);
+    }
+}
+
+}  // namespace
+
+std::string ReadFileBytes(const std::string& path) {
+    const auto file = DiskFile::Open(path, DiskFile::Mode::Read);
+    if (!file) {
+        throw CommandError(SystemError(path, "cannot open", errno));
+    }
+    std::string bytes;
+    char chunk[64 * 1024];
+    for (;;) {
+        const auto got = file->Read(chunk, sizeof chunk);
+        if (!got) {
+            throw CommandError(SystemError(path, "cannot read", errno));
+        }
+        bytes.append(chunk, *got);
+        // The store holds no longer image; a longer file is no dictionary
+        // and far beyond any file zvk imports.
+        if (bytes.size() > MemFile::MAX_LENGTH) {
+            throw CommandError(path + ": larger than " +
+                               std::to_string(MemFile::MAX_LENGTH / (1024 * 1024)) +
+                               " MiB, more than zvk reads");
+        }
+        if (*got < sizeof chunk) {
+            return bytes;
+        }
+    }
+}
+
+void LoadDictionary(const std::string& path, RecordStore& store) {
+    const std::string bytes = ReadFileBytes(path);
+    if (const auto reason = NotADictionaryReason(bytes)) {
+        throw CommandError(path + ": " + *reason);
+    }
+    BytesFile file(bytes);
+    if (!store.LoadFromFile(file)) {
+        throw CommandError(path + ": not a dictionary");
+    }
+}
+
+void RequireAbsent(const std::string& path) {
+    std::error_code error;
+    if (std::filesystem::exists(std::filesystem::symlink_status(path, error))) {
+        throw CommandError(ExistsMessage(path));
+    }
+}
+
+void SaveDictionary(RecordStore& store, const std::string& path, bool replace) {
+    const std::filesystem::path target(path);
+    const std::string folder =
+        target.has_parent_path() ? target.parent_path().string() : std::string(".");
+    std::string pattern =
+        (std::filesystem::path(folder) / ("." + target.filename().string() + ".XXXXXX")).string();
+    const int descriptor = ::mkstemp(pattern.data());
+    if (descriptor < 0) {
+        throw CommandError(SystemError(folder, "cannot create a file", errno));
+    }
+    TemporaryFile temporary(pattern);
+    // mkstemp makes the file private to its owner; a dictionary gets the
+    // mode of any newly created file.
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    ::fchmod(descriptor, 0666 & ~mask);
+    ::close(descriptor);
+
+    auto file = DiskFile::Open(temporary.Path(), DiskFile::Mode::CreateWrite);
+    if (!file) {
+        throw CommandError(SystemError(temporary.Path(), "cannot open", errno));
+    }
+    if (!store.SaveToFile(file.get()) || !file->Close()) {
+        throw CommandError(SystemError(temporary.Path(), "cannot write", errno));
+    }
+
+    // Without leave to replace, the move itself refuses an existing file, so
+    // one created since the command began is kept as well.
+    const unsigned flags = replace ? 0 : RENAME_NOREPLACE;
+    if (::renameat2(AT_FDCWD, temporary.Path().c_str(), AT_FDCWD, path.c_str(), flags) != 0) {
+        if (errno == EEXIST) {
+            throw CommandError(ExistsMessage(path));
+        }
+        throw CommandError(SystemError(path, "cannot put the new dictionary in place", errno));
+    }
+    temporary.Release();
+    SyncFolder(folder);
+}
+
+}  // namespace quorbex::zvk

@@ -1,0 +1,27 @@
+// Reading files for zvk, loading them as dictionaries, and writing a
+// dictionary so that an existing file is never lost to a failed write.
+// Every failure throws CommandError naming the file and the reason.
+#pragma once
+
+#include <string>
+
+#include "record_store.h"
+
+namespace quorbex::zvk {
+
+// The whole content of a file, as bytes.
+std::string ReadFileBytes(const std::string& path);
+
+// Loads path into store, refusing a file that is not a dictionary or holds a
+// record count above the maximum.
+void LoadDictionary(const std::string& path, RecordStore& store);
+
+// Refuses when path exists; what a write without leave to replace requires.
+void RequireAbsent(const std::string& path);
+
+// Writes store to a temporary file beside path, flushes it to the disk and
+// then moves it to path in one step. Without replace an existing path is
+// refused and left as it is.
+void SaveDictionary(RecordStore& store, const std::string& path, bool replace);
+
+}  // namespace quorbex::zvk

@@ -1,0 +1,14 @@
+// Words for a text that could not be converted to GBK.
+#pragma once
+
+#include <string>
+
+#include "gbk_codec.h"
+
+namespace quorbex::zvk {
+
+// "\"😀\" (U+1F600), which GBK cannot represent", or "bytes that are not
+// UTF-8" when the converter stopped at a malformed sequence.
+std::string DescribeUnencodable(const GbkEncodeError& error);
+
+}  // namespace quorbex::zvk

@@ -1,0 +1,196 @@
+// import: its refusals, each naming line and field, its care for existing
+// files, and the export -> import round trip.
+#include "zvk_test_support.h"
+
+namespace quorbex::zvk::testing {
+namespace {
+
+const std::string HEADER =
+    "TradeName,PinyinInitials,EnglishName,OtherNames,Function,Usage,Cautions\r\n";
+
+std::string Repeat(std::string_view text, int times) {
+    std::string repeated;
+    for (int i = 0; i < times; ++i) {
+        repeated += text;
+    }
+    return repeated;
+}
+
+class ZvkImport : public ::testing::Test {
+protected:
+    Outcome Import(const std::string& csv, std::vector<std::string> extra = {}) {
+        WriteBytes(m_csv, csv);
+        std::vector<std::string> args{"import", m_csv, "-o", m_dictionary};
+        args.insert(args.end(), extra.begin(), extra.end());
+        return Zvk(args);
+    }
+
+    TempFolder m_folder;
+    const std::string m_csv = m_folder / "drugs.csv";
+    const std::string m_dictionary = m_folder / "drugs.zvk";
+};
+
+TEST_F(ZvkImport, RefusesEveryFaultNamingItsLineAndFieldAndWritesNothing) {
+    const std::string good = "布洛芬,BLF,Ibuprofen,,,,\r\n";
+    const struct {
+        std::string csv;
+        std::string problem;
+    } cases[] = {
+        // Limits count GBK bytes: a Chinese character takes two.
+        {HEADER + Repeat("阿", 11) + ",,,,,,\r\n",
+         "line 2, field TradeName: 22 bytes in GBK, more than the field's 20"},
+        {HEADER + "x," + Repeat("A", 11) + ",,,,,\r\n",
+         "line 2, field PinyinInitials: 11 bytes in GBK, more than the field's 10"},
+        {HEADER + ",," + Repeat("e", 21) + ",,,,\r\n",
+         "line 2, field EnglishName: 21 bytes in GBK, more than the field's 20"},
+        {HEADER + "x,,," + Repeat("别", 20) + "a,,,\r\n",
+         "line 2, field OtherNames: 41 bytes in GBK, more than the field's 40"},
+        {HEADER + "x,,,," + Repeat("功", 101) + ",,\r\n",
+         "line 2, field Function: 202 bytes in GBK, more than the field's 200"},
+        {HEADER + "x,,,,," + Repeat("u", 201) + ",\r\n",
+         "line 2, field Usage: 201 bytes in GBK, more than the field's 200"},
+        // A line break inside a field is stored as its two bytes.
+        {HEADER + "x,,,,,,\"" + Repeat("禁", 99) + "\r\nx\"\r\n",
+         "line 2, field Cautions: 201 bytes in GBK, more than the field's 200"},
+        {HEADER + good + "x,,,表情😀,,,\r\n",
+         "line 3, field OtherNames: holds \"😀\" (U+1F600), which GBK cannot represent"},
+        {HEADER + "x,,,,\xFF\xFE,,\r\n", "line 2, field Function: holds bytes that are not UTF-8"},
+        {HEADER + "x,,,,,a" + std::string(1, '\0') + "b,\r\n",
+         "line 2, field Usage: holds a NUL character"},
+        {HEADER + "\"two\r\nlines\",,,,,,\r\n",
+         "line 2, field TradeName: holds a tab or a line break, which a name cannot hold"},
+        {HEADER + "x,,\"Tab\tbed\",,,,\r\n",
+         "line 2, field EnglishName: holds a tab or a line break, which a name cannot hold"},
+        {HEADER + good + ",PY,,other,,,\r\n",
+         "line 3, fields TradeName and EnglishName: both empty, a record needs at least one of "
+         "them"},
+        {HEADER + good + "x,,,,,\r\n", "line 3: 6 fields, a record has 7"},
+        {HEADER + "x,,,,,,,\r\n", "line 2: 8 fields, a record has 7"},
+        // The record on lines 2 and 3 holds a line break; the fault lies on line 4.
+        {HEADER + "x,,,,\"one\r\ntwo\",,\r\n" + Repeat("阿", 11) + ",,,,,,\r\n",
+         "line 4, field TradeName: 22 bytes in GBK, more than the field's 20"},
+        {HEADER + good + "x,\"B\"LF,,,,,\r\n",
+         "line 3: a quote inside an unquoted field, or text after a closing quote"},
+        {HEADER + good + "x,B\"LF,,,,,\r\n",
+         "line 3: a quote inside an unquoted field, or text after a closing quote"},
+        {HEADER + good + "x,,,,\"never closed,,\r\n" + good,
+         "line 3: a quoted field is not closed"},
+        {"TradeName,Pinyin,EnglishName,OtherNames,Function,Usage,Cautions\r\n" + good,
+         "line 1: the header row must be "
+         "TradeName,PinyinInitials,EnglishName,OtherNames,Function,Usage,Cautions"},
+        {good, "line 1: the header row must be"},
+        {"", "line 1: the header row must be"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.problem);
+        const Outcome outcome = Import(c.csv);
+        EXPECT_EQ(outcome.status, EXIT_ERROR);
+        EXPECT_EQ(outcome.out, "");
+        EXPECT_TRUE(outcome.err.starts_with("zvk: " + m_csv + ": " + c.problem)) << outcome.err;
+        EXPECT_NE(outcome.err.find("nothing written to " + m_dictionary), std::string::npos);
+        EXPECT_EQ(m_folder.Entries(), std::vector<std::string>{"drugs.csv"});
+    }
+}
+
+TEST_F(ZvkImport, ReportsEveryFaultItFinds) {
+    const Outcome outcome =
+        Import(HEADER + ",,,,,,\r\n" + "x," + Repeat("A", 11) + ",,😀,,,\r\n" + "ok,,,,,,\r\n");
+    EXPECT_EQ(outcome.status, EXIT_ERROR);
+    const std::string where = "zvk: " + m_csv + ": ";
+    EXPECT_EQ(outcome.err,
+              where + "line 2, fields TradeName and EnglishName: both empty, a record needs at " +
+                  "least one of them\n" + where +
+                  "line 3, field PinyinInitials: 11 bytes in GBK, more than the field's 10\n" +
+                  where +
+                  "line 3, field OtherNames: holds \"😀\" (U+1F600), which GBK cannot represent\n" +
+                  "zvk: nothing written to " + m_dictionary + "\n");
+}
+
+TEST_F(ZvkImport, TakesAtMostAFullDictionary) {
+    std::string csv = HEADER;
+    for (int i = 1; i <= 2000; ++i) {
+        csv += "Drug " + std::to_string(i) + ",,,,,,\r\n";
+    }
+    const Outcome full = Import(csv);
+    ASSERT_EQ(full.status, EXIT_OK) << full.err;
+    EXPECT_EQ(full.out, "wrote 2000 records to " + m_dictionary + "\n");
+    EXPECT_EQ(Zvk({"show", m_dictionary, "2000"}).out, "[品名]Drug 2000\n");
+    EXPECT_EQ(Zvk({"check", m_dictionary}).status, EXIT_OK);
+
+    const Outcome over = Import(csv + "One too many,,,,,,\r\n", {"--force"});
+    EXPECT_EQ(over.status, EXIT_ERROR);
+    EXPECT_TRUE(over.err.starts_with("zvk: " + m_csv +
+                                     ": line 2002: more than 2000 records, the most a "
+                                     "dictionary holds\n"))
+        << over.err;
+}
+
+TEST_F(ZvkImport, NeverReplacesAnExistingFileWithoutForce) {
+    const std::string existing = "not even a dictionary";
+    WriteBytes(m_dictionary, existing);
+    const std::string csv = HEADER + "布洛芬,BLF,Ibuprofen,,,,\r\n";
+
+    const Outcome refused = Import(csv);
+    EXPECT_EQ(refused.status, EXIT_ERROR);
+    EXPECT_EQ(refused.err,
+              "zvk: " + m_dictionary + ": already exists; give --force to replace it\n");
+    EXPECT_EQ(ReadBytes(m_dictionary), existing);
+
+    // A CSV that is refused leaves the file as it was, even with --force.
+    const Outcome faulty = Import(HEADER + ",,,,,,\r\n", {"--force"});
+    EXPECT_EQ(faulty.status, EXIT_ERROR);
+    EXPECT_EQ(ReadBytes(m_dictionary), existing);
+
+    const Outcome replaced = Import(csv, {"--force"});
+    EXPECT_EQ(replaced.status, EXIT_OK) << replaced.err;
+    EXPECT_EQ(Zvk({"list", m_dictionary}).out, "1\t布洛芬\tIbuprofen\n");
+    // The temporary file was moved into place, not left behind.
+    EXPECT_EQ(m_folder.Entries(), (std::vector<std::string>{"drugs.csv", "drugs.zvk"}));
+}
+
+TEST_F(ZvkImport, AcceptsASpreadsheetsByteOrderMarkAndBareLineFeeds) {
+    const Outcome outcome = Import(
+        "\xEF\xBB\xBFTradeName,PinyinInitials,EnglishName,OtherNames,Function,Usage,Cautions\n"
+        "布洛芬,BLF,Ibuprofen,,,\"a\nb\",\n\n");
+    ASSERT_EQ(outcome.status, EXIT_OK) << outcome.err;
+    EXPECT_EQ(Zvk({"show", m_dictionary, "1"}).out,
+              "[品名]布洛芬\n[英文]Ibuprofen\n\n[用法]\na\nb\n");
+}
+
+TEST(ZvkRoundTrip, ExportThenImportKeepsEveryFieldByteForByte) {
+    TempFolder folder;
+    const std::string original = folder / "original.zvk";
+    // Every field at its exact byte limit, in Chinese, full-width and ASCII
+    // text, with quotes, commas, line breaks and spaces at either end.
+    const std::string function = Repeat("功能，", 32) + "\r\n" + Repeat("Ａ", 3);  // 200 bytes
+    std::string usage = "\"quoted\", a\nlone feed, a lone \rreturn ";
+    usage += Repeat("x", 200 - static_cast<int>(usage.size()));
+    const std::string cautions = " " + Repeat("注意\r\n", 33) + " ";  // 200 bytes
+    WriteDictionary(original,
+                    {
+                        DrugFields{Gbk(Repeat("阿", 10)), "ABCDEFGHIJ", "He said \"a,b\" ok!!!!",
+                                   Gbk(Repeat("ＡＢ", 5) + Repeat("别名", 5)), Gbk(function),
+                                   Gbk(usage), Gbk(cautions)},
+                        Drug({"", "", "Only English", "", "", "", ""}),
+                        Drug({"  空格  ", "KG", "", "a,b", "\"", "\r\n", "\t"}),
+                    });
+    ASSERT_EQ(Gbk(function).size(), 200U);
+    ASSERT_EQ(usage.size(), 200U);
+    ASSERT_EQ(Gbk(cautions).size(), 200U);
+
+    const Outcome exported = Zvk({"export", original, "--format", "csv"});
+    ASSERT_EQ(exported.status, EXIT_OK) << exported.err;
+    const std::string csv = folder / "exported.csv";
+    WriteBytes(csv, exported.out);
+    const std::string copy = folder / "copy.zvk";
+    const Outcome imported = Zvk({"import", csv, "-o", copy});
+    ASSERT_EQ(imported.status, EXIT_OK) << imported.err;
+
+    // Both files were written by the store from the same texts, so they agree
+    // byte for byte only if every field came through unchanged.
+    EXPECT_EQ(ReadBytes(copy), ReadBytes(original));
+    EXPECT_EQ(Zvk({"export", copy, "--format", "csv"}).out, exported.out);
+}
+
+}  // namespace
+}  // namespace quorbex::zvk::testing
