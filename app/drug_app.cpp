@@ -1,35 +1,66 @@
 #include "drug_app.h"
 
+#include <QApplication>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QPageSetupDialog>
+#include <QSettings>
+#include <QStandardPaths>
+#include <algorithm>
+#include <ranges>
 
 #include "about_dialog.h"
+#include "command_line_info.h"
 #include "document_strings.h"
 #include "framework_ids.h"
+#include "icon_ids.h"
 #include "main_frame.h"
+#include "message_box.h"
+#include "profile.h"
 #include "shared_printer.h"
+#include "shell_integration.h"
+#include "startup_dialog.h"
 #include "zorvik_drug_doc.h"
 #include "zorvik_drug_frame.h"
+#include "zorvik_drug_view.h"
 
 namespace quorbex {
 
-DrugApp::DrugApp(QSize screenSize) : m_mainFrame(std::make_unique<CMainFrame>(m_ui, screenSize)) {
-    const int screenWidth = screenSize.width();
-    m_template = std::make_unique<platform::DocumentTemplate>(
-        platform::DocumentStrings::Parse(QString::fromUtf8(IDR_DRUGTYPE_STRINGS)), m_ui,
-        [this] {
-            return std::make_unique<CZorvikDrugDoc>(
-                m_ui, [this] { return m_ui.CreateDrugEntryDialog(); });
-        },
-        [this, screenWidth](platform::Document& document) {
-            return std::make_unique<CZorvikDrugFrame>(*m_mainFrame, document, screenWidth);
-        },
-        &m_recentFiles);
-    m_mainFrame->SetDocTemplate(m_template.get());
-    m_mainFrame->SetApplication(this);
-    m_mainFrame->SetRecentFiles(&m_recentFiles);
-    m_ui.SetMainFrame(m_mainFrame.get());
+namespace {
 
+const QString COMPANY_KEY = QStringLiteral("Kestavon");
+const QString APPLICATION_KEY = QStringLiteral("Quorbex");
+constexpr int STARTUP_LIST_MAX = 10;
+
+// Requests handed from a later start to the running instance: a verb, the
+// file, and for printing to a printer its name, separated by tabs.
+const QString REQUEST_OPEN = QStringLiteral("open");
+const QString REQUEST_PRINT = QStringLiteral("print");
+const QString REQUEST_PRINT_TO = QStringLiteral("printto");
+
+QSettings Profile() {
+    return QSettings(COMPANY_KEY, APPLICATION_KEY);
+}
+
+void RegisterShellFileTypes(const platform::DocumentStrings& strings) {
+    platform::ShellFileType type;
+    type.applicationName = APPLICATION_KEY;
+    type.executable = QCoreApplication::applicationFilePath();
+    type.mimeType = QStringLiteral("application/x-") + strings.regFileTypeId.toLower();
+    type.typeId = strings.regFileTypeId;
+    type.description = strings.regFileTypeName;
+    type.extension = strings.filterExt;
+    type.applicationIconSvg = IconPath(IDR_MAINFRAME);
+    type.documentIconSvg = IconPath(IDR_DRUGTYPE);
+    type.printSwitch = QStringLiteral("/p");
+    type.printActionName = QStringLiteral("打印");
+    platform::RegisterShellFileType(
+        type, QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation));
+}
+
+}  // namespace
+
+DrugApp::DrugApp(std::unique_ptr<DrugAppUserInterface> ui) : m_ui(std::move(ui)) {
     Commands().On(platform::ID_APP_ABOUT, [this] { OnAppAbout(); });
     Commands().On(platform::ID_FILE_NEW, [this] { OnFileNew(); });
     Commands().On(platform::ID_FILE_OPEN, [this] { OnFileOpen(); });
@@ -40,13 +71,171 @@ DrugApp::DrugApp(QSize screenSize) : m_mainFrame(std::make_unique<CMainFrame>(m_
 }
 
 DrugApp::~DrugApp() {
-    // Dictionary windows live in the main window: close them first.
-    m_template->CloseAllDocuments();
-    m_ui.SetMainFrame(nullptr);
+    // Dictionary windows live in the main window: they go first.
+    if (m_template) {
+        m_template->CloseAllDocuments();
+    }
+    m_ui->SetMainFrame(nullptr);
+}
+
+bool DrugApp::InitInstance(const QStringList& arguments, QSize screenSize) {
+    const CommandLineInfo commandLine = ParseCommandLine(arguments);
+
+    m_hMutex = std::make_unique<platform::SingleInstance>(APPLICATION_KEY);
+    if (!m_hMutex->Acquire()) {
+        m_hMutex.reset();
+        if (!HandOverToRunningInstance(commandLine)) {
+            m_ui->MessageBox(
+                QStringLiteral("你同时只能运行Quorbex的一个实例!!!\n\n请从任务栏上将之最大化!"),
+                QString(), platform::MB_ICONERROR);
+        }
+        return false;
+    }
+    QObject::connect(m_hMutex.get(), &platform::SingleInstance::requestsReceived,
+                     [this](const QStringList& requests) { HandleRequests(requests); });
+
+    QSettings profile = Profile();
+    for (const QString& path :
+         platform::ReadRecentFileList(profile, RECENT_FILE_COUNT) | std::views::reverse) {
+        m_recentFiles.Add(path);
+    }
+    m_recentFiles.SetChangeHandler([this] { SaveRecentFileList(); });
+
+    const platform::DocumentStrings strings =
+        platform::DocumentStrings::Parse(QString::fromUtf8(IDR_DRUGTYPE_STRINGS));
+    m_mainFrame = std::make_unique<CMainFrame>(*m_ui, screenSize);
+    const int screenWidth = screenSize.width();
+    m_template = std::make_unique<platform::DocumentTemplate>(
+        strings, *m_ui,
+        [this] {
+            return std::make_unique<CZorvikDrugDoc>(
+                *m_ui, [this] { return m_ui->CreateDrugEntryDialog(); });
+        },
+        [this, screenWidth](platform::Document& document) {
+            return std::make_unique<CZorvikDrugFrame>(*m_mainFrame, document, screenWidth);
+        },
+        &m_recentFiles);
+    m_mainFrame->SetDocTemplate(m_template.get());
+    m_mainFrame->SetApplication(this);
+    m_mainFrame->SetRecentFiles(&m_recentFiles);
+    m_mainFrame->setAcceptDrops(true);
+    m_ui->SetMainFrame(m_mainFrame.get());
+
+    RegisterShellFileTypes(strings);
+
+    m_mainFrame->show();
+    if (commandLine.shellCommand == CommandLineInfo::ShellCommand::FileNew ||
+        commandLine.shellCommand == CommandLineInfo::ShellCommand::FileNothing) {
+        RunStartupDialog();
+    } else if (!ProcessShellCommand(commandLine)) {
+        return false;
+    }
+    m_mainFrame->update();
+    return true;
+}
+
+int DrugApp::ExitInstance() {
+    if (m_hMutex) {
+        SaveRecentFileList();
+        m_hMutex->Release();
+        m_hMutex.reset();
+    }
+    return m_exitCode;
+}
+
+void DrugApp::SaveRecentFileList() {
+    QSettings profile = Profile();
+    platform::WriteRecentFileList(profile, m_recentFiles.Paths(), RECENT_FILE_COUNT);
+}
+
+bool DrugApp::HandOverToRunningInstance(const CommandLineInfo& commandLine) {
+    using Shell = CommandLineInfo::ShellCommand;
+    if (commandLine.fileName.isEmpty()) {
+        return false;
+    }
+    const QString path = QFileInfo(commandLine.fileName).absoluteFilePath();
+    QString request;
+    switch (commandLine.shellCommand) {
+        case Shell::FilePrint:
+            request = REQUEST_PRINT + QLatin1Char('\t') + path;
+            break;
+        case Shell::FilePrintTo: {
+            const QString printer =
+                commandLine.printerName.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive)
+                    ? QFileInfo(commandLine.printerName).absoluteFilePath()
+                    : commandLine.printerName;
+            request = REQUEST_PRINT_TO + QLatin1Char('\t') + path + QLatin1Char('\t') + printer;
+            break;
+        }
+        default:
+            request = REQUEST_OPEN + QLatin1Char('\t') + path;
+            break;
+    }
+    platform::SingleInstance running(APPLICATION_KEY);
+    return running.SendToRunningInstance({request});
+}
+
+void DrugApp::HandleRequests(const QStringList& requests) {
+    for (const QString& request : requests) {
+        const QStringList parts = request.split(QLatin1Char('\t'));
+        const QString& verb = parts.value(0);
+        if (verb == REQUEST_OPEN) {
+            OpenDocumentFile(parts.value(1));
+            m_mainFrame->raise();
+            m_mainFrame->activateWindow();
+        } else if (verb == REQUEST_PRINT) {
+            PrintDocumentFile(parts.value(1), QString());
+        } else if (verb == REQUEST_PRINT_TO) {
+            PrintDocumentFile(parts.value(1), parts.value(2));
+        }
+    }
+}
+
+bool DrugApp::ProcessShellCommand(const CommandLineInfo& commandLine) {
+    using Shell = CommandLineInfo::ShellCommand;
+    switch (commandLine.shellCommand) {
+        case Shell::FileOpen:
+            return OpenDocumentFile(commandLine.fileName) != nullptr;
+        case Shell::FilePrint:
+        case Shell::FilePrintTo:
+            // The program ends once the file is printed.
+            m_exitCode = PrintDocumentFile(commandLine.fileName, commandLine.printerName) ? 0 : 1;
+            return false;
+        default:
+            return true;
+    }
+}
+
+void DrugApp::RunStartupDialog() {
+    QSettings profile = Profile();
+    StartupDialog dialog(*m_ui, platform::ReadRecentFilesUntilGap(profile, STARTUP_LIST_MAX),
+                         m_ui->MainWindow());
+    if (dialog.exec() != QDialog::Accepted) {
+        return;
+    }
+    if (dialog.m_nChoice == StartupDialog::CHOICE_NEW_EMPTY) {
+        OnFileNew();
+    } else if (dialog.m_nChoice == StartupDialog::CHOICE_OPEN_RECENT) {
+        OpenDocumentFile(dialog.m_strPath);
+    }
 }
 
 platform::Document* DrugApp::OpenDocumentFile(const QString& path) {
     return m_template->OpenDocumentFile(path);
+}
+
+bool DrugApp::PrintDocumentFile(const QString& path, const QString& printerName) {
+    const std::vector<platform::Document*> before = m_template->GetDocuments();
+    platform::Document* document = OpenDocumentFile(path);
+    if (document == nullptr) {
+        return false;
+    }
+    auto* frame = dynamic_cast<CZorvikDrugFrame*>(m_template->FrameOf(*document));
+    const bool printed = frame != nullptr && frame->TextView()->PrintToPrinter(printerName);
+    if (std::find(before.begin(), before.end(), document) == before.end()) {
+        m_template->CloseDocument(*document);
+    }
+    return printed;
 }
 
 void DrugApp::OnFileNew() {
@@ -54,7 +243,7 @@ void DrugApp::OnFileNew() {
 }
 
 void DrugApp::OnFileOpen() {
-    const QString path = QFileDialog::getOpenFileName(m_ui.MainWindow(), QStringLiteral("打开"),
+    const QString path = QFileDialog::getOpenFileName(m_ui->MainWindow(), QStringLiteral("打开"),
                                                       QString(), m_template->FileDialogFilter());
     if (!path.isEmpty()) {
         OpenDocumentFile(path);
@@ -62,12 +251,12 @@ void DrugApp::OnFileOpen() {
 }
 
 void DrugApp::OnAppAbout() {
-    AboutDialog dialog(m_ui.MainWindow());
+    AboutDialog dialog(m_ui->MainWindow());
     dialog.DoModal();
 }
 
 void DrugApp::OnFilePrintSetup() {
-    QPageSetupDialog dialog(&SharedPrinter(), m_ui.MainWindow());
+    QPageSetupDialog dialog(&SharedPrinter(), m_ui->MainWindow());
     dialog.setWindowTitle(QStringLiteral("打印设置"));
     dialog.exec();
 }

@@ -1,32 +1,50 @@
-// The application: one main window, the one document type (dictionaries),
-// the recent-file list, and the application-wide commands.
+// The application: one running instance per user, one main window, the one
+// document type (dictionaries), the recent-file list kept in the user's
+// settings, the desktop's file type, the command line, and the
+// application-wide commands.
 #pragma once
 
 #include <QSize>
+#include <QStringList>
 #include <memory>
 
 #include "command_target.h"
 #include "document_template.h"
 #include "drug_app_user_interface.h"
 #include "recent_file_list.h"
+#include "single_instance.h"
 
 namespace quorbex {
 
 class CMainFrame;
+struct CommandLineInfo;
 
 class DrugApp : public platform::CommandTarget {
 public:
     static constexpr int RECENT_FILE_COUNT = 4;
 
-    // Makes the main window (not yet shown) for a screen of screenSize.
-    explicit DrugApp(QSize screenSize);
+    explicit DrugApp(
+        std::unique_ptr<DrugAppUserInterface> ui = std::make_unique<DrugAppUserInterface>());
     ~DrugApp() override;
 
     DrugApp(const DrugApp&) = delete;
     DrugApp& operator=(const DrugApp&) = delete;
 
+    // Starts the program with the arguments after its name, for a screen of
+    // screenSize. False when the program should end at once: another
+    // instance runs, a named file could not be opened, or it was printed.
+    bool InitInstance(const QStringList& arguments, QSize screenSize);
+    // Writes the settings back and lets the next instance run; answers the exit code.
+    int ExitInstance();
+
+    // Lets the user choose a new dictionary or a recent one, and opens it.
+    void RunStartupDialog();
     // Opens path as a dictionary, or activates its window if it is open.
     platform::Document* OpenDocumentFile(const QString& path);
+    // Prints the record text of the dictionary at path (see
+    // CZorvikDrugView::PrintToPrinter for printerName); closes it again
+    // unless it was open before.
+    bool PrintDocumentFile(const QString& path, const QString& printerName);
 
     void OnFileNew();
     void OnFileOpen();
@@ -34,16 +52,23 @@ public:
     void OnFilePrintSetup();
     void OnOpenRecentFile(unsigned id);
 
-    CMainFrame& MainFrame() const { return *m_mainFrame; }
-    platform::DocumentTemplate& DocTemplate() const { return *m_template; }
+    CMainFrame* MainFrame() const { return m_mainFrame.get(); }
+    platform::DocumentTemplate* DocTemplate() const { return m_template.get(); }
     platform::RecentFileList& RecentFiles() { return m_recentFiles; }
-    DrugAppUserInterface& Ui() { return m_ui; }
+    DrugAppUserInterface& Ui() { return *m_ui; }
 
 private:
-    DrugAppUserInterface m_ui;
+    bool HandOverToRunningInstance(const CommandLineInfo& commandLine);
+    bool ProcessShellCommand(const CommandLineInfo& commandLine);
+    void HandleRequests(const QStringList& requests);
+    void SaveRecentFileList();
+
+    std::unique_ptr<DrugAppUserInterface> m_ui;
+    std::unique_ptr<platform::SingleInstance> m_hMutex;
     platform::RecentFileList m_recentFiles{RECENT_FILE_COUNT};
     std::unique_ptr<CMainFrame> m_mainFrame;
     std::unique_ptr<platform::DocumentTemplate> m_template;
+    int m_exitCode = 0;
 };
 
 }  // namespace quorbex

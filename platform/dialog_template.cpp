@@ -2,11 +2,14 @@
 
 #include <QDialog>
 #include <QFontMetrics>
+#include <QGroupBox>
 #include <QIcon>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QRadioButton>
 #include <cmath>
 
 namespace quorbex::platform {
@@ -32,8 +35,14 @@ QWidget* CreateControl(QDialog& dialog, const DialogControl& control) {
             label->setPixmap(QIcon(text).pixmap(32, 32));
             return label;
         }
+        case ControlKind::GroupBox:
+            return new QGroupBox(text, &dialog);
         case ControlKind::LineEdit:
             return new QLineEdit(text, &dialog);
+        case ControlKind::RadioButton:
+            return new QRadioButton(text, &dialog);
+        case ControlKind::ListBox:
+            return new QListWidget(&dialog);
         case ControlKind::MultiLineEdit: {
             auto* edit = new QPlainTextEdit(text, &dialog);
             edit->setTabChangesFocus(true);

@@ -13,7 +13,17 @@ class QWidget;
 
 namespace quorbex::platform {
 
-enum class ControlKind { Static, Icon, LineEdit, MultiLineEdit, PushButton, DefaultPushButton };
+enum class ControlKind {
+    Static,
+    Icon,
+    GroupBox,
+    LineEdit,
+    MultiLineEdit,
+    PushButton,
+    DefaultPushButton,
+    RadioButton,
+    ListBox,
+};
 
 // Control styles that change what the control does.
 inline constexpr unsigned CTL_HIDDEN = 0x01;      // created but not visible

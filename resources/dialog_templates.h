@@ -17,6 +17,7 @@ using platform::DialogTemplate;
 
 inline constexpr int IDD_ABOUTBOX = 100;
 inline constexpr int IDD_TEXT_INPUT = 124;
+inline constexpr int IDD_STARTUP = 125;
 inline constexpr int IDD_DRUG_ENTRY = 176;
 
 inline constexpr int IDC_STATIC = -1;
@@ -32,6 +33,12 @@ inline constexpr int IDC_USAGE = 1004;
 inline constexpr int IDC_FUNCTION = 1005;
 inline constexpr int IDC_CAUTIONS = 1006;
 inline constexpr int IDC_NO_ENTER = 1194;
+
+// Startup dialog.
+inline constexpr int IDC_RADIO_TEMPLATE = 1233;
+inline constexpr int IDC_RADIO_NEW_EMPTY = 1234;
+inline constexpr int IDC_RADIO_OPEN_RECENT = 1235;
+inline constexpr int IDC_RECENT_LIST = 1236;
 
 // About box.
 inline constexpr int IDC_EXPAND = 1206;
@@ -100,5 +107,22 @@ inline constexpr char IDS_AUTHOR_NOTE[] =
     "    书中的每一条记录都由您自己写下,\r\n"
     "    请在用药前核对正式的说明书。\r\n"
     "    愿它在忙碌的日子里帮上一点小忙。";
+
+inline constexpr DialogControl STARTUP_CONTROLS[] = {
+    {IDC_STATIC, ControlKind::GroupBox, "新建药物字典", 7, 7, 144, 33},
+    {IDC_STATIC, ControlKind::Icon, ":/icons/new_dictionary.svg", 13, 18, 20, 20},  // icon 179
+    {IDC_STATIC, ControlKind::GroupBox, "", 7, 42, 144, 71},
+    {IDC_STATIC, ControlKind::Icon, ":/icons/recent_dictionary.svg", 13, 48, 20, 20},  // icon 178
+    {IDC_RADIO_TEMPLATE, ControlKind::RadioButton, "药物字典创建模板(&T)", 32, 18, 88, 10,
+     CTL_DISABLED},
+    {IDC_RADIO_NEW_EMPTY, ControlKind::RadioButton, "建立空的药物字典(&N)", 32, 29, 84, 10},
+    {IDC_RADIO_OPEN_RECENT, ControlKind::RadioButton, "打开用过的药物字典(&U)", 32, 53, 91, 10},
+    {IDC_RECENT_LIST, ControlKind::ListBox, "", 13, 65, 132, 45},
+    {IDCANCEL_BUTTON, ControlKind::PushButton, "取消", 24, 127, 50, 14},
+    {IDOK_BUTTON, ControlKind::DefaultPushButton, "确认", 84, 127, 50, 14},
+};
+
+inline constexpr DialogTemplate STARTUP_TEMPLATE{IDD_STARTUP, "Quorbex", "System",        10,
+                                                 158,         148,       STARTUP_CONTROLS};
 
 }  // namespace quorbex

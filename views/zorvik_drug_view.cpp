@@ -61,18 +61,35 @@ void CZorvikDrugView::OnFilePrint() {
     }
 }
 
-void CZorvikDrugView::OnFilePrintDirect() {
-    if (QPrinterInfo::defaultPrinter().isNull()) {
+bool CZorvikDrugView::PrintToPrinter(const QString& printerName) {
+    if (printerName.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive)) {
+        QPrinter pdf(QPrinter::HighResolution);
+        pdf.setOutputFormat(QPrinter::PdfFormat);
+        pdf.setOutputFileName(printerName);
+        PrintTo(pdf);
+        return true;
+    }
+    const QPrinterInfo target = printerName.isEmpty() ? QPrinterInfo::defaultPrinter()
+                                                      : QPrinterInfo::printerInfo(printerName);
+    if (target.isNull()) {
         if (platform::UserInterface* ui = Ui()) {
-            ui->MessageBox(
-                QStringLiteral("没有找到默认打印机,无法直接打印。\n请先在系统中安装并设定打印机。"),
-                QStringLiteral("打印..."), platform::MB_ICONERROR);
+            ui->MessageBox(printerName.isEmpty()
+                               ? QStringLiteral("没有找到默认打印机,无法直接打印。\n"
+                                                "请先在系统中安装并设定打印机。")
+                               : QStringLiteral("找不到打印机“%1”,无法打印。").arg(printerName),
+                           QStringLiteral("打印..."), platform::MB_ICONERROR);
         }
-        return;
+        return false;
     }
     QPrinter& printer = SharedPrinter();
-    printer.setPrinterName(QPrinterInfo::defaultPrinter().printerName());
+    printer.setOutputFormat(QPrinter::NativeFormat);
+    printer.setPrinterName(target.printerName());
     PrintTo(printer);
+    return true;
+}
+
+void CZorvikDrugView::OnFilePrintDirect() {
+    PrintToPrinter(QString());
 }
 
 void CZorvikDrugView::OnFilePrintPreview() {

@@ -23,6 +23,11 @@ public:
     // Prints the rendered record, paginated, to an already set-up printer.
     void PrintTo(QPrinter& printer) const;
 
+    // Prints on the printer of that name, into a PDF file when the name ends
+    // in ".pdf", or on the default printer when the name is empty. Tells the
+    // user and answers false when there is no such printer.
+    bool PrintToPrinter(const QString& printerName);
+
     void OnFilePrint();
     void OnFilePrintDirect();
     void OnFilePrintPreview();

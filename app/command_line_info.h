@@ -1,0 +1,29 @@
+// What the command line asks the program to do.
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+namespace quorbex {
+
+struct CommandLineInfo {
+    enum class ShellCommand {
+        FileNew,      // no file named: the startup dialog
+        FileOpen,     // open fileName
+        FilePrint,    // print fileName on the default printer, then end
+        FilePrintTo,  // print fileName on printerName (or a PDF file), then end
+        FileNothing,  // started by the desktop for automation: as FileNew
+    };
+
+    ShellCommand shellCommand = ShellCommand::FileNew;
+    QString fileName;
+    QString printerName;
+};
+
+// Reads the arguments after the program's name. Switches start with "/" or
+// "-": "p" prints, "pt" prints to a printer named after the file,
+// "Embedding" and "Automation" ask for nothing; the first other argument is
+// the file.
+CommandLineInfo ParseCommandLine(const QStringList& arguments);
+
+}  // namespace quorbex
