@@ -3,12 +3,15 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QDir>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QFileInfo>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QStatusBar>
 #include <QTimer>
 #include <QToolBar>
@@ -436,6 +439,43 @@ void CMainFrame::closeEvent(QCloseEvent* event) {
         m_template->CloseAllDocuments();
     }
     event->accept();
+}
+
+namespace {
+
+QStringList DroppedFiles(const QMimeData* data) {
+    QStringList paths;
+    if (data != nullptr) {
+        for (const QUrl& url : data->urls()) {
+            if (url.isLocalFile()) {
+                paths.append(url.toLocalFile());
+            }
+        }
+    }
+    return paths;
+}
+
+}  // namespace
+
+void CMainFrame::dragEnterEvent(QDragEnterEvent* event) {
+    if (m_template != nullptr && !DroppedFiles(event->mimeData()).isEmpty()) {
+        event->acceptProposedAction();
+    }
+}
+
+void CMainFrame::dropEvent(QDropEvent* event) {
+    if (m_template == nullptr) {
+        return;
+    }
+    const QStringList paths = DroppedFiles(event->mimeData());
+    if (paths.isEmpty()) {
+        return;
+    }
+    event->acceptProposedAction();
+    activateWindow();
+    for (const QString& path : paths) {
+        m_template->OpenDocumentFile(path);
+    }
 }
 
 }  // namespace quorbex

@@ -78,6 +78,9 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    // Dictionary files dropped on the window open, each in its own window.
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     QAction* CreateAction(unsigned id);
