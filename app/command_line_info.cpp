@@ -2,23 +2,41 @@
 
 namespace quorbex {
 
+namespace {
+
+const QStringList KNOWN_SWITCHES = {QStringLiteral("p"), QStringLiteral("pt"),
+                                    QStringLiteral("Embedding"), QStringLiteral("Automation")};
+
+// The switch an argument names, or nothing. A "/" also starts every
+// absolute path, so only the known names count as switches.
+QString SwitchName(const QString& argument) {
+    if (argument.size() < 2 ||
+        !(argument.startsWith(QLatin1Char('/')) || argument.startsWith(QLatin1Char('-')))) {
+        return QString();
+    }
+    const QString name = argument.mid(1);
+    for (const QString& known : KNOWN_SWITCHES) {
+        if (name.compare(known, Qt::CaseInsensitive) == 0) {
+            return known;
+        }
+    }
+    return argument.startsWith(QLatin1Char('-')) ? name : QString();
+}
+
+}  // namespace
+
 CommandLineInfo ParseCommandLine(const QStringList& arguments) {
     CommandLineInfo info;
     QStringList parameters;
     for (const QString& argument : arguments) {
-        const bool isSwitch = argument.size() > 1 && (argument.startsWith(QLatin1Char('/')) ||
-                                                      argument.startsWith(QLatin1Char('-')));
-        if (!isSwitch) {
+        const QString name = SwitchName(argument);
+        if (name.isEmpty()) {
             parameters.append(argument);
-            continue;
-        }
-        const QString name = argument.mid(1);
-        if (name.compare(QStringLiteral("pt"), Qt::CaseInsensitive) == 0) {
+        } else if (name == QStringLiteral("pt")) {
             info.shellCommand = CommandLineInfo::ShellCommand::FilePrintTo;
-        } else if (name.compare(QStringLiteral("p"), Qt::CaseInsensitive) == 0) {
+        } else if (name == QStringLiteral("p")) {
             info.shellCommand = CommandLineInfo::ShellCommand::FilePrint;
-        } else if (name.compare(QStringLiteral("Embedding"), Qt::CaseInsensitive) == 0 ||
-                   name.compare(QStringLiteral("Automation"), Qt::CaseInsensitive) == 0) {
+        } else if (name == QStringLiteral("Embedding") || name == QStringLiteral("Automation")) {
             info.shellCommand = CommandLineInfo::ShellCommand::FileNothing;
         }
     }

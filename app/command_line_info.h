@@ -22,8 +22,9 @@ struct CommandLineInfo {
 
 // Reads the arguments after the program's name. Switches start with "/" or
 // "-": "p" prints, "pt" prints to a printer named after the file,
-// "Embedding" and "Automation" ask for nothing; the first other argument is
-// the file.
+// "Embedding" and "Automation" ask for nothing; other "-" arguments are
+// ignored. The first other argument is the file (an absolute path starts
+// with "/" too).
 CommandLineInfo ParseCommandLine(const QStringList& arguments);
 
 }  // namespace quorbex

@@ -95,6 +95,8 @@ void CZorvikDrugView::OnFilePrintDirect() {
 void CZorvikDrugView::OnFilePrintPreview() {
     QPrintPreviewDialog preview(&SharedPrinter(), window());
     preview.setWindowTitle(QStringLiteral("打印预览"));
+    // Large enough to read a page of the record at once.
+    preview.resize(window()->size() * 0.85);
     connect(&preview, &QPrintPreviewDialog::paintRequested, this,
             [this](QPrinter* target) { PrintTo(*target); });
     preview.exec();
