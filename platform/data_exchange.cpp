@@ -3,6 +3,8 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QTextCursor>
+#include <QTimer>
+#include <QVariant>
 
 #include "gbk_codec.h"
 #include "message_box.h"
@@ -29,13 +31,25 @@ QString RefusedCharacterMessage(const QString& character) {
     return QStringLiteral("字符“%1”不能存入药物字典,请改用其他字符。").arg(character);
 }
 
-// Bytes that text takes in GBK; a character GBK cannot hold counts as two,
-// so that text set from elsewhere still has a length.
-int LenientGbkLength(const QString& text) {
+// A multi-line box holds its line breaks as "\n"; the record stores each as
+// "\r\n", two bytes.
+const QString STORED_LINE_BREAK = QStringLiteral("\r\n");
+const QString SHOWN_LINE_BREAK = QStringLiteral("\n");
+constexpr int LINE_BREAK_BYTES = 2;
+
+// What a box loaded: the stored text, so that a text the user left as it was
+// goes back byte for byte.
+constexpr char LOADED_BYTES[] = "quorbexLoadedBytes";
+constexpr char LOADED_TEXT[] = "quorbexLoadedText";
+
+// Bytes that text takes in GBK, with lineBreakBytes for each "\n"; a
+// character GBK cannot hold counts as two, so that text set from elsewhere
+// still has a length.
+int LenientGbkLength(const QString& text, int lineBreakBytes) {
+    int total = static_cast<int>(text.count(QLatin1Char('\n'))) * (lineBreakBytes - 1);
     if (const auto length = GbkLength(text)) {
-        return *length;
+        return total + *length;
     }
-    int total = 0;
     for (const QChar character : text) {
         total += character.unicode() < 0x80 ? 1 : 2;
     }
@@ -51,7 +65,7 @@ struct FittedEdit {
 // Compares the text before and after an edit, and keeps of the inserted
 // part only the characters that fit into limit bytes, up to the first one
 // that GBK cannot represent.
-FittedEdit FitEdit(const QString& before, const QString& after, int limit) {
+FittedEdit FitEdit(const QString& before, const QString& after, int limit, int lineBreakBytes) {
     const qsizetype shorter = std::min(before.size(), after.size());
     qsizetype prefix = 0;
     while (prefix < shorter && before[prefix] == after[prefix]) {
@@ -66,13 +80,14 @@ FittedEdit FitEdit(const QString& before, const QString& after, int limit) {
     const QString tail = after.right(suffix);
     const QString inserted = after.mid(prefix, after.size() - prefix - suffix);
 
-    int used = LenientGbkLength(head + tail);
+    int used = LenientGbkLength(head + tail, lineBreakBytes);
     QString kept;
     QString refused;
     for (qsizetype i = 0; i < inserted.size();) {
         const qsizetype width = inserted[i].isHighSurrogate() && i + 1 < inserted.size() ? 2 : 1;
         const QString character = inserted.mid(i, width);
-        const auto bytes = GbkLength(character);
+        const auto bytes = character == SHOWN_LINE_BREAK ? std::optional<int>(lineBreakBytes)
+                                                         : GbkLength(character);
         if (!bytes) {
             refused = character;
             break;
@@ -111,29 +126,50 @@ QString FirstCharacterOutsideGbk(const QString& text) {
     return refused;
 }
 
-void ExchangeText(DataExchange& exchange, QLineEdit* box, std::string& text) {
-    if (!exchange.SaveAndValidate()) {
-        box->setText(FromGbk(text));
+namespace {
+
+// Puts text (GBK) into a box through setText, and remembers it.
+template <typename Box>
+void LoadBox(Box* box, const std::string& text, const QString& shown,
+             void (Box::*setText)(const QString&)) {
+    (box->*setText)(shown);
+    box->setProperty(LOADED_BYTES, QByteArray::fromStdString(text));
+    box->setProperty(LOADED_TEXT, shown);
+}
+
+// The GBK bytes of what a box shows: the bytes it was loaded with when the
+// user left the text as it was (a name cut inside a character included),
+// else the text encoded, or a failed exchange.
+void SaveBox(DataExchange& exchange, QWidget* box, const QString& shown, std::string& text) {
+    if (box->property(LOADED_TEXT).isValid() && shown == box->property(LOADED_TEXT).toString()) {
+        text = box->property(LOADED_BYTES).toByteArray().toStdString();
         return;
     }
     QString refused;
-    if (const auto gbk = ToGbk(box->text(), &refused)) {
+    if (const auto gbk =
+            ToGbk(QString(shown).replace(SHOWN_LINE_BREAK, STORED_LINE_BREAK), &refused)) {
         text = *gbk;
     } else {
         exchange.Fail(box, RefusedCharacterMessage(refused));
     }
 }
 
-void ExchangeText(DataExchange& exchange, QPlainTextEdit* box, std::string& text) {
-    if (!exchange.SaveAndValidate()) {
-        box->setPlainText(FromGbk(text));
-        return;
-    }
-    QString refused;
-    if (const auto gbk = ToGbk(box->toPlainText(), &refused)) {
-        text = *gbk;
+}  // namespace
+
+void ExchangeText(DataExchange& exchange, QLineEdit* box, std::string& text) {
+    if (exchange.SaveAndValidate()) {
+        SaveBox(exchange, box, box->text(), text);
     } else {
-        exchange.Fail(box, RefusedCharacterMessage(refused));
+        LoadBox(box, text, FromGbk(text), &QLineEdit::setText);
+    }
+}
+
+void ExchangeText(DataExchange& exchange, QPlainTextEdit* box, std::string& text) {
+    if (exchange.SaveAndValidate()) {
+        SaveBox(exchange, box, box->toPlainText(), text);
+    } else {
+        LoadBox(box, text, FromGbk(text).replace(STORED_LINE_BREAK, SHOWN_LINE_BREAK),
+                &QPlainTextEdit::setPlainText);
     }
 }
 
@@ -149,13 +185,26 @@ void ValidateLength(DataExchange& exchange, QWidget* box, const std::string& tex
 
 }  // namespace
 
+// Tells the user, once the edit is done, why a character did not arrive.
+template <typename Limit>
+void ReportRefusals(UserInterface& ui, Limit* limit) {
+    QObject::connect(
+        limit, &Limit::characterRefused, limit, [&ui, limit](const QString& character) {
+            QTimer::singleShot(0, limit, [&ui, character] {
+                ui.MessageBox(RefusedCharacterMessage(character), QString(), MB_ICONEXCLAMATION);
+            });
+        });
+}
+
 void ValidateMaxBytes(DataExchange& exchange, QLineEdit* box, const std::string& text, int limit) {
     if (exchange.SaveAndValidate()) {
         ValidateLength(exchange, box, text, limit);
         return;
     }
     delete GbkLimitValidator::Of(box);
-    box->setValidator(new GbkLimitValidator(box, limit));
+    auto* validator = new GbkLimitValidator(box, limit);
+    ReportRefusals(exchange.Ui(), validator);
+    box->setValidator(validator);
 }
 
 void ValidateMaxBytes(DataExchange& exchange, QPlainTextEdit* box, const std::string& text,
@@ -165,7 +214,7 @@ void ValidateMaxBytes(DataExchange& exchange, QPlainTextEdit* box, const std::st
         return;
     }
     delete GbkPlainTextLimit::Of(box);
-    new GbkPlainTextLimit(box, limit);
+    ReportRefusals(exchange.Ui(), new GbkPlainTextLimit(box, limit));
 }
 
 GbkLimitValidator::GbkLimitValidator(QLineEdit* box, int limit)
@@ -181,7 +230,7 @@ QValidator::State GbkLimitValidator::validate(QString& input, int& position) con
     if (input == m_accepted) {
         return Acceptable;
     }
-    const FittedEdit fitted = FitEdit(m_accepted, input, m_limit);
+    const FittedEdit fitted = FitEdit(m_accepted, input, m_limit, 1);
     if (!fitted.refused.isEmpty()) {
         emit characterRefused(fitted.refused);
     }
@@ -204,7 +253,7 @@ void GbkPlainTextLimit::Check() {
         return;
     }
     const QString text = m_box->toPlainText();
-    const FittedEdit fitted = FitEdit(m_accepted, text, m_limit);
+    const FittedEdit fitted = FitEdit(m_accepted, text, m_limit, LINE_BREAK_BYTES);
     if (fitted.text != text) {
         // Remove what did not fit, as one more edit, so that undo still works.
         m_fitting = true;

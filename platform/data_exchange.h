@@ -26,6 +26,7 @@ public:
 
     bool SaveAndValidate() const { return m_saveAndValidate; }
     bool Failed() const { return m_failed; }
+    UserInterface& Ui() const { return m_ui; }
     void Fail(QWidget* control, const QString& message);
 
 private:
@@ -35,12 +36,15 @@ private:
 };
 
 // Loads the box from text (GBK), or saves the box's text into it. A
-// character that GBK cannot hold fails the exchange with a message.
+// character that GBK cannot hold fails the exchange with a message. A
+// multi-line box shows each stored "\r\n" as a line break and stores its
+// line breaks so; a text left as it was loaded goes back byte for byte.
 void ExchangeText(DataExchange& exchange, QLineEdit* box, std::string& text);
 void ExchangeText(DataExchange& exchange, QPlainTextEdit* box, std::string& text);
 
-// On load, limits what the box takes to limit bytes; on save, fails when
-// text is longer than that.
+// On load, limits what the box takes to limit bytes (a line break of a
+// multi-line box taking two) and tells the user of each character refused
+// for GBK; on save, fails when text is longer than the limit.
 void ValidateMaxBytes(DataExchange& exchange, QLineEdit* box, const std::string& text, int limit);
 void ValidateMaxBytes(DataExchange& exchange, QPlainTextEdit* box, const std::string& text,
                       int limit);

@@ -69,6 +69,14 @@ bool Document::OnSaveDocument(const QString& path) {
         ReportSaveLoadException(path, reason, true);
         return false;
     }
+    // The last buffered bytes may fail to reach the disk; the file must not
+    // replace the old one then.
+    if (!file.flush() || file.error() != QFileDevice::NoError) {
+        const QString reason = DescribeFileError(file);
+        file.cancelWriting();
+        ReportSaveLoadException(path, reason, true);
+        return false;
+    }
     if (!file.commit()) {
         ReportSaveLoadException(path, DescribeFileError(file), true);
         return false;

@@ -1,0 +1,360 @@
+// The drug entry dialog: its fields in and out, the names check on OK, Enter
+// in one-line and multi-line boxes, the byte limits, the tool tips and the
+// layout in dialog units.
+#include "drug_entry_dialog.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QStyle>
+#include <QTest>
+#include <array>
+#include <functional>
+#include <optional>
+#include <string>
+
+#include "dialog_template.h"
+#include "fake_user_interface.h"
+#include "gbk_codec.h"
+#include "keyboard_input.h"
+#include "message_box.h"
+#include "modal_dialog.h"
+
+namespace quorbex::testing {
+namespace {
+
+using platform::IDCANCEL;
+using platform::IDOK;
+
+const QString EMOJI = QStringLiteral("\U0001F48A");
+
+std::string Gbk(const QString& text) {
+    const std::optional<std::string> gbk = Utf8ToGbk(text.toStdString());
+    EXPECT_TRUE(gbk.has_value()) << text.toStdString();
+    return gbk.value_or(std::string());
+}
+
+QString Utf8(const std::string& gbk) {
+    return QString::fromStdString(GbkToUtf8(gbk));
+}
+
+// The seven fields in the order ExchangeFields takes them.
+struct Fields {
+    std::string tradeName, pinyinInitials, englishName, otherNames, usage, function, cautions;
+
+    void Exchange(DrugEntryDialog& dialog, bool toCaller) {
+        dialog.ExchangeFields(tradeName, pinyinInitials, englishName, otherNames, usage, function,
+                              cautions, toCaller);
+    }
+};
+
+int RunDialog(DrugEntryDialog& dialog, const std::function<void(DrugEntryDialog&)>& whileOpen) {
+    return WhileModal<DrugEntryDialog>(whileOpen, [&dialog] { return dialog.DoModal(); });
+}
+
+class DrugEntryDialogTest : public ::testing::Test {
+protected:
+    // Opens the dialog without blocking, as DoModal opens it.
+    void Show() {
+        dialog.OnInitDialog();
+        dialog.show();
+        dialog.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
+    }
+
+    // Every edit box with its field's limit in bytes.
+    struct Box {
+        const char* name;
+        QWidget* widget;
+        int limit;
+    };
+    std::array<Box, 7> Boxes() const {
+        return {{{"trade name", dialog.TradeNameBox(), 20},
+                 {"English name", dialog.EnglishNameBox(), 20},
+                 {"pinyin initials", dialog.PinyinBox(), 10},
+                 {"other names", dialog.OtherNamesBox(), 40},
+                 {"usage", dialog.UsageBox(), 200},
+                 {"function", dialog.FunctionBox(), 200},
+                 {"cautions", dialog.CautionsBox(), 200}}};
+    }
+
+    FakeUserInterface ui;
+    DrugEntryDialog dialog{ui};
+};
+
+TEST_F(DrugEntryDialogTest, OkNeedsATradeNameOrAnEnglishNameAndHandsOutTheNamesAsTyped) {
+    struct Case {
+        const char* name;
+        QString tradeName;
+        QString englishName;
+        bool accepted;
+    };
+    const Case cases[] = {
+        {"both empty", "", "", false},
+        {"a trade name of blanks and a tab", QStringLiteral("   \t"), "", false},
+        {"an English name of blanks", "", QStringLiteral("   "), false},
+        {"only the English name", "", QStringLiteral("Aspirin"), true},
+        {"a trade name with a leading blank", QStringLiteral(" 阿司匹林"),
+         QStringLiteral("Aspirin"), true},
+        {"only a trade name, with a trailing blank", QStringLiteral("阿司匹林 "), "", true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        FakeUserInterface caseUi;
+        DrugEntryDialog entry(caseUi);
+        bool stayedOpen = false;
+        const int answer = RunDialog(entry, [&](DrugEntryDialog& shown) {
+            Paste(shown.TradeNameBox(), c.tradeName);
+            Paste(shown.EnglishNameBox(), c.englishName);
+            QTest::mouseClick(shown.OkButton(), Qt::LeftButton);
+            stayedOpen = shown.isVisible();
+            // Whatever the check said, the input is still there.
+            EXPECT_EQ(shown.TradeNameBox()->text(), c.tradeName);
+            EXPECT_EQ(shown.EnglishNameBox()->text(), c.englishName);
+        });
+        EXPECT_EQ(answer, c.accepted ? IDOK : IDCANCEL);
+        EXPECT_EQ(stayedOpen, !c.accepted);
+        if (c.accepted) {
+            EXPECT_TRUE(caseUi.messages.empty());
+            Fields out;
+            out.Exchange(entry, true);
+            EXPECT_EQ(Utf8(out.tradeName), c.tradeName);
+            EXPECT_EQ(Utf8(out.englishName), c.englishName);
+        } else {
+            ASSERT_EQ(caseUi.messages.size(), 1u);
+            EXPECT_EQ(caseUi.messages[0].text, QStringLiteral("品名 和 英文名 至少有一个有效"));
+            EXPECT_EQ(caseUi.messages[0].caption, QStringLiteral("输入错误"));
+            EXPECT_EQ(caseUi.messages[0].style, platform::MB_ICONERROR);
+        }
+    }
+}
+
+TEST_F(DrugEntryDialogTest, FieldsGoInAndOutByMeaningAndCancelKeepsThoseItOpenedWith) {
+    // Distinct values, each within its field's limit with room for one more
+    // Chinese character.
+    const Fields opened{Gbk("阿司匹林"), Gbk("ASPL"), Gbk("Aspirin"), Gbk("乙酰水杨酸"),
+                        Gbk("口服"),     Gbk("解热"), Gbk("慎用")};
+    struct Case {
+        const char* name;
+        QPushButton* (DrugEntryDialog::*button)() const;
+        int answer;
+        bool edited;  // the fields handed out afterwards are the edited ones
+    };
+    const Case cases[] = {
+        {"OK", &DrugEntryDialog::OkButton, IDOK, true},
+        {"Cancel", &DrugEntryDialog::CancelButton, IDCANCEL, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        DrugEntryDialog entry(ui);
+        Fields in = opened;
+        in.Exchange(entry, false);
+        const int answer = RunDialog(entry, [&](DrugEntryDialog& shown) {
+            struct Shown {
+                const char* field;
+                QWidget* box;
+                const std::string& value;
+            };
+            const Shown expected[] = {
+                {"trade name", shown.TradeNameBox(), opened.tradeName},
+                {"pinyin initials", shown.PinyinBox(), opened.pinyinInitials},
+                {"English name", shown.EnglishNameBox(), opened.englishName},
+                {"other names", shown.OtherNamesBox(), opened.otherNames},
+                {"usage", shown.UsageBox(), opened.usage},
+                {"function", shown.FunctionBox(), opened.function},
+                {"cautions", shown.CautionsBox(), opened.cautions},
+            };
+            for (const Shown& field : expected) {
+                EXPECT_EQ(TextOf(field.box), Utf8(field.value)) << field.field;
+                field.box->setFocus();
+                MoveToEnd(field.box);
+                Type(field.box, QStringLiteral("改"));
+            }
+            QTest::mouseClick((shown.*c.button)(), Qt::LeftButton);
+        });
+        EXPECT_EQ(answer, c.answer);
+
+        Fields out;
+        out.Exchange(entry, true);
+        const std::string suffix = c.edited ? Gbk("改") : std::string();
+        EXPECT_EQ(out.tradeName, opened.tradeName + suffix);
+        EXPECT_EQ(out.pinyinInitials, opened.pinyinInitials + suffix);
+        EXPECT_EQ(out.englishName, opened.englishName + suffix);
+        EXPECT_EQ(out.otherNames, opened.otherNames + suffix);
+        EXPECT_EQ(out.usage, opened.usage + suffix);
+        EXPECT_EQ(out.function, opened.function + suffix);
+        EXPECT_EQ(out.cautions, opened.cautions + suffix);
+    }
+}
+
+// A record written with CR LF line breaks, confirmed without a change, comes
+// back as it went in: what stands in the boxes is what was put there.
+TEST_F(DrugEntryDialogTest, UntouchedFieldsComeBackByteForByte) {
+    Fields in{Gbk("阿司匹林"),
+              "ASPL",
+              "Aspirin",
+              Gbk("乙酰水杨酸"),
+              Gbk("口服\r\n每日三次"),
+              Gbk("解热\r\n镇痛\r\n"),
+              Gbk("\r\n孕妇慎用")};
+    in.Exchange(dialog, false);
+    const int answer = RunDialog(dialog, [](DrugEntryDialog& shown) {
+        QTest::mouseClick(shown.OkButton(), Qt::LeftButton);
+    });
+    ASSERT_EQ(answer, IDOK);
+    Fields out;
+    out.Exchange(dialog, true);
+    EXPECT_EQ(out.tradeName, in.tradeName);
+    EXPECT_EQ(out.pinyinInitials, in.pinyinInitials);
+    EXPECT_EQ(out.englishName, in.englishName);
+    EXPECT_EQ(out.otherNames, in.otherNames);
+    EXPECT_EQ(out.usage, in.usage);
+    EXPECT_EQ(out.function, in.function);
+    EXPECT_EQ(out.cautions, in.cautions);
+}
+
+TEST_F(DrugEntryDialogTest, EnterMovesOnFromOneLineBoxesAndBreaksLinesInMultiLineOnes) {
+    Show();
+    ASSERT_EQ(QApplication::focusWidget(), dialog.TradeNameBox());
+    const QWidget* order[] = {dialog.EnglishNameBox(), dialog.PinyinBox(), dialog.OtherNamesBox(),
+                              dialog.UsageBox()};
+    Qt::Key key = Qt::Key_Enter;  // the keypad's Enter first, then the main one
+    for (const QWidget* next : order) {
+        QTest::keyClick(QApplication::focusWidget(), key);
+        EXPECT_EQ(QApplication::focusWidget(), next);
+        key = Qt::Key_Return;
+    }
+
+    for (QPlainTextEdit* box : {dialog.UsageBox(), dialog.FunctionBox(), dialog.CautionsBox()}) {
+        box->setFocus();
+        QTest::keyClicks(box, "a");
+        QTest::keyClick(box, Qt::Key_Return);
+        QTest::keyClicks(box, "b");
+        EXPECT_EQ(box->toPlainText(), QStringLiteral("a\nb"));
+        EXPECT_EQ(QApplication::focusWidget(), box);
+    }
+    EXPECT_TRUE(dialog.isVisible());
+    EXPECT_TRUE(ui.messages.empty());
+
+    // Enter on the OK button is a click on it.
+    Paste(dialog.EnglishNameBox(), QStringLiteral("Aspirin"));
+    dialog.OkButton()->setFocus();
+    QTest::keyClick(dialog.OkButton(), Qt::Key_Return);
+    EXPECT_FALSE(dialog.isVisible());
+    EXPECT_EQ(dialog.result(), QDialog::Accepted);
+}
+
+TEST_F(DrugEntryDialogTest, EachBoxTakesNoMoreBytesThanItsFieldHolds) {
+    Show();
+    for (const Box& box : Boxes()) {
+        SCOPED_TRACE(box.name);
+        const QString letters(box.limit, QLatin1Char('x'));
+        const QString chinese(box.limit / 2, QChar(0x836F));  // 药
+        struct Entry {
+            const char* how;
+            std::function<void()> enter;
+            QString kept;
+        };
+        const Entry entries[] = {
+            {"letters typed", [&] { QTest::keyClicks(box.widget, letters + QStringLiteral("yz")); },
+             letters},
+            {"Chinese typed", [&] { Type(box.widget, chinese + QStringLiteral("片")); }, chinese},
+            {"Chinese after letters typed",
+             [&] { Type(box.widget, QStringLiteral("a") + chinese); },
+             QStringLiteral("a") + chinese.left(chinese.size() - 1)},
+            {"letters pasted", [&] { Paste(box.widget, letters + QStringLiteral("yz")); }, letters},
+            {"Chinese pasted", [&] { Paste(box.widget, chinese + QStringLiteral("片剂")); },
+             chinese},
+        };
+        for (const Entry& entry : entries) {
+            SCOPED_TRACE(entry.how);
+            Clear(box.widget);
+            box.widget->setFocus();
+            entry.enter();
+            EXPECT_EQ(TextOf(box.widget), entry.kept);
+        }
+    }
+}
+
+TEST_F(DrugEntryDialogTest, ACharacterGbkCannotHoldIsRefusedWithAMessage) {
+    Show();
+    for (const Box& box : Boxes()) {
+        SCOPED_TRACE(box.name);
+        Clear(box.widget);
+        box.widget->setFocus();
+        Type(box.widget, QStringLiteral("药"));
+        ui.messages.clear();
+        Commit(box.widget, EMOJI);
+        Paste(box.widget, QStringLiteral("片") + EMOJI);
+        EXPECT_EQ(TextOf(box.widget), QStringLiteral("药片"));
+        // The user is told why the character did not arrive, once the edit is done.
+        QCoreApplication::processEvents();
+        EXPECT_EQ(ui.messages.size(), 2u);
+    }
+}
+
+TEST_F(DrugEntryDialogTest, EveryBoxExplainsItselfInAToolTip) {
+    Show();
+    const std::pair<QWidget*, QString> tips[] = {
+        {dialog.TradeNameBox(), QStringLiteral("药物商品名称,小于10个汉字")},
+        {dialog.EnglishNameBox(), QStringLiteral("药物英文名称,小于20个字母")},
+        {dialog.PinyinBox(), QStringLiteral("药物拼音首字母简写,小于10个字母")},
+        {dialog.OtherNamesBox(), QStringLiteral("药物其它商品名称,小于20个汉字")},
+        {dialog.FunctionBox(), QStringLiteral("药物功能作用,小于100个汉字")},
+        {dialog.UsageBox(), QStringLiteral("药物用法及用量,小于100个汉字")},
+        {dialog.CautionsBox(), QStringLiteral("药物使用注意事项及禁忌,小于100个汉字")},
+    };
+    for (const auto& [box, tip] : tips) {
+        EXPECT_EQ(box->toolTip(), tip);
+        EXPECT_EQ(box->style()->styleHint(QStyle::SH_ToolTip_WakeUpDelay, nullptr, box), 500)
+            << tip.toStdString();
+    }
+    for (QPushButton* button : {dialog.OkButton(), dialog.CancelButton()}) {
+        EXPECT_TRUE(button->toolTip().isEmpty());
+    }
+}
+
+TEST_F(DrugEntryDialogTest, IsLaidOutInDialogUnitsOfItsFontWithTheTemplatesTabOrder) {
+    Show();
+    EXPECT_EQ(dialog.windowTitle(), QStringLiteral("药物输入窗口"));
+    EXPECT_EQ(dialog.font().pointSize(), 10);
+    const QSize base = platform::DialogBaseUnits(dialog.font());
+    ASSERT_GT(base.width(), 0);
+    ASSERT_GT(base.height(), 0);
+    const auto pixels = [base](int x, int y, int width, int height) {
+        return platform::MapDialogRect(QRect(x, y, width, height), base);
+    };
+    EXPECT_EQ(dialog.size(), pixels(0, 0, 251, 203).size());
+    const std::pair<QWidget*, QRect> controls[] = {
+        {dialog.TradeNameBox(), pixels(28, 7, 69, 12)},
+        {dialog.EnglishNameBox(), pixels(117, 7, 69, 12)},
+        {dialog.PinyinBox(), pixels(207, 7, 37, 12)},
+        {dialog.OtherNamesBox(), pixels(28, 21, 216, 12)},
+        {dialog.UsageBox(), pixels(28, 35, 216, 46)},
+        {dialog.FunctionBox(), pixels(28, 83, 216, 46)},
+        {dialog.CautionsBox(), pixels(28, 131, 216, 46)},
+        {dialog.OkButton(), pixels(69, 182, 50, 14)},
+        {dialog.CancelButton(), pixels(132, 182, 50, 14)},
+    };
+    for (const auto& [control, rect] : controls) {
+        EXPECT_EQ(control->geometry(), rect) << control->metaObject()->className();
+    }
+    EXPECT_FALSE(dialog.OkButton()->isDefault());
+
+    // Tab visits the boxes and the two visible buttons in template order.
+    const QWidget* order[] = {
+        dialog.EnglishNameBox(), dialog.PinyinBox(),    dialog.OtherNamesBox(),
+        dialog.UsageBox(),       dialog.FunctionBox(),  dialog.CautionsBox(),
+        dialog.OkButton(),       dialog.CancelButton(), dialog.TradeNameBox()};
+    ASSERT_EQ(QApplication::focusWidget(), dialog.TradeNameBox());
+    for (const QWidget* next : order) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        EXPECT_EQ(QApplication::focusWidget(), next);
+    }
+}
+
+}  // namespace
+}  // namespace quorbex::testing

@@ -1,0 +1,200 @@
+// A dictionary document opened the way the program opens one: through the
+// document template, with a window of two recording views, scripted
+// user-interface services and a scripted drug entry dialog.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QTemporaryDir>
+#include <deque>
+#include <vector>
+
+#include "command_target.h"
+#include "dictionary_builder.h"
+#include "document_strings.h"
+#include "document_template.h"
+#include "fake_frame.h"
+#include "fake_user_interface.h"
+#include "recent_file_list.h"
+#include "resource_ids.h"
+#include "test_files.h"
+#include "update_hints.h"
+#include "zorvik_drug_doc.h"
+
+namespace quorbex::testing {
+
+inline constexpr int HINT_CHANGED = HINT_TEXT | HINT_SELECT | HINT_REBUILD;  // 7
+inline constexpr int HINT_EDITED = HINT_TEXT | HINT_RELABEL;                 // 9
+
+// The seven fields of a record, in the order of DrugFields: trade name,
+// pinyin, English name, other names, function, usage, cautions.
+inline DrugFields Drug(const char* tradeName, const char* pinyin, const char* englishName,
+                       const char* otherNames = "", const char* function = "",
+                       const char* usage = "", const char* cautions = "") {
+    DrugFields fields;
+    fields.tradeName = Gbk(tradeName);
+    fields.pinyinInitials = Gbk(pinyin);
+    fields.englishName = Gbk(englishName);
+    fields.otherNames = Gbk(otherNames);
+    fields.function = Gbk(function);
+    fields.usage = Gbk(usage);
+    fields.cautions = Gbk(cautions);
+    return fields;
+}
+
+// The entry dialog's fields in its own order: trade name, pinyin, English
+// name, other names, usage, function, cautions.
+inline std::array<std::string, 7> DialogFields(const DrugFields& f) {
+    return {f.tradeName, f.pinyinInitials, f.englishName, f.otherNames,
+            f.usage,     f.function,       f.cautions};
+}
+
+// Three drugs whose trade-name order is 2, 1, 3 and English-name order 3, 2, 1.
+inline std::vector<DrugFields> ThreeDrugs() {
+    return {
+        Drug("布洛芬", "BLF", "Ibuprofen", "芬必得", "解热镇痛", "口服,一次一片", "胃溃疡慎用"),
+        Drug("阿司匹林", "ASPL", "Aspirin", "乙酰水杨酸", "解热镇痛,抗血小板", "口服,一日三次",
+             "出血倾向者禁用"),
+        Drug("对乙酰氨基酚", "DYXAJF", "Acetaminophen", "扑热息痛", "退热", "口服", "肝病慎用"),
+    };
+}
+
+// What a command may change, to show that it changed nothing.
+struct DocumentState {
+    ResultList results;
+    int resultCount;
+    int current;
+    DrugFields strings;
+    bool modified;
+    std::vector<std::uint8_t> image;
+    int searchMask;
+    int sortKey;
+    bool confirmDelete;
+};
+
+class DrugDocTest : public ::testing::Test {
+protected:
+    QString Path(const QString& name) const { return QDir(dir.path()).filePath(name); }
+
+    // Writes a dictionary of records to name and opens it.
+    CZorvikDrugDoc* OpenDictionary(const std::vector<DrugFields>& records,
+                                   const QString& name = QStringLiteral("drugs.zvk")) {
+        WriteFileBytes(Path(name), DictionaryFileBytes(records));
+        return OpenFile(Path(name));
+    }
+    CZorvikDrugDoc* OpenFile(const QString& path) {
+        doc = dynamic_cast<CZorvikDrugDoc*>(docTemplate.OpenDocumentFile(path));
+        return doc;
+    }
+    CZorvikDrugDoc* NewDictionary() { return OpenFile(QString()); }
+
+    // A command from the drug tool bar or a menu, routed from the main
+    // window through the active view, the document and the frames.
+    bool Send(unsigned id) { return RouteCommand(Routing(), id); }
+    bool DropDown(unsigned buttonId, unsigned controlId = IDW_DRUG_TOOLBAR) {
+        return RouteNotify(Routing(), {controlId, platform::TBN_DROPDOWN, buttonId});
+    }
+    platform::RoutingChain Routing() {
+        platform::Frame* frame = docTemplate.FrameOf(*doc);
+        return {frame->GetActiveView(), doc, frame, &mainFrame, &application};
+    }
+
+    // The next entry dialog answers answer, leaving edits in its fields.
+    FakeDrugEntry::Script& NextEntry(int answer,
+                                     std::optional<std::array<std::string, 7>> edits = {}) {
+        entryScripts.push_back({});
+        entryScripts.back().answer = answer;
+        entryScripts.back().edits = std::move(edits);
+        return entryScripts.back();
+    }
+    int EntryDialogsMade() const { return static_cast<int>(nextEntry); }
+
+    FakeFrame& Frame() { return FrameOf(docTemplate, *doc); }
+    // Forgets what the views received and what the user was shown.
+    void ResetRecorders() {
+        for (const auto& view : Frame().views) {
+            view->updates.clear();
+        }
+        ui.messages.clear();
+        ui.prompts.clear();
+        ui.menus.clear();
+        ui.waitCursorShown = 0;
+    }
+    // Every view received exactly these hints, each without a sender.
+    void ExpectHints(const std::vector<int>& hints) {
+        for (const auto& view : Frame().views) {
+            EXPECT_EQ(view->Hints(), hints);
+            for (const RecordingView::Update& update : view->updates) {
+                EXPECT_EQ(update.sender, nullptr);
+            }
+        }
+    }
+    void ExpectMessage(const char* text, const char* caption, unsigned style) {
+        ASSERT_EQ(ui.messages.size(), 1u);
+        EXPECT_EQ(ui.messages[0].text.toStdString(), text);
+        EXPECT_EQ(ui.messages[0].caption.toStdString(), caption);
+        EXPECT_EQ(ui.messages[0].style, style);
+    }
+
+    DrugFields CurrentStrings() const {
+        DrugFields f;
+        doc->GetCurrentStrings(f.tradeName, f.englishName, f.otherNames, f.pinyinInitials,
+                               f.function, f.usage, f.cautions);
+        return f;
+    }
+    std::vector<DrugFields> StoredRecords() {
+        std::vector<DrugFields> records;
+        RecordStore& store = doc->GetStore();
+        for (std::uint32_t n = 1; n <= store.GetCount(); ++n) {
+            records.push_back(RecordFields(store, n));
+        }
+        return records;
+    }
+    DocumentState State() {
+        int sortKey = 0;
+        doc->GetSortKey(sortKey);
+        return {doc->GetResultList(),   doc->GetResultCount(),
+                doc->GetCurrentIndex(), CurrentStrings(),
+                doc->IsModified(),      ImageBytes(doc->GetStore()),
+                doc->GetSearchMask(),   sortKey,
+                doc->GetConfirmDelete()};
+    }
+    void ExpectUnchanged(const DocumentState& before) {
+        const DocumentState after = State();
+        EXPECT_EQ(after.results, before.results);
+        EXPECT_EQ(after.resultCount, before.resultCount);
+        EXPECT_EQ(after.current, before.current);
+        EXPECT_EQ(after.strings, before.strings);
+        EXPECT_EQ(after.modified, before.modified);
+        EXPECT_TRUE(after.image == before.image) << "the store's image changed";
+        EXPECT_EQ(after.searchMask, before.searchMask);
+        EXPECT_EQ(after.sortKey, before.sortKey);
+        EXPECT_EQ(after.confirmDelete, before.confirmDelete);
+    }
+
+    QTemporaryDir dir;
+    FakeUserInterface ui;
+    std::deque<FakeDrugEntry::Script> entryScripts;
+    std::size_t nextEntry = 0;
+    platform::RecentFileList recentFiles{4};
+    FakeFrameFactory frames;
+    platform::CommandTarget mainFrame;
+    platform::CommandTarget application;
+    platform::DocumentTemplate docTemplate{
+        platform::DocumentStrings::Parse(QString::fromUtf8(IDR_DRUGTYPE_STRINGS)), ui,
+        [this] {
+            return std::make_unique<CZorvikDrugDoc>(
+                ui, [this]() -> std::unique_ptr<DrugEntryPrompt> {
+                    if (nextEntry >= entryScripts.size()) {
+                        ADD_FAILURE() << "an entry dialog was not expected";
+                        NextEntry(platform::IDCANCEL);
+                    }
+                    return std::make_unique<FakeDrugEntry>(entryScripts[nextEntry++]);
+                });
+        },
+        frames.Factory(), &recentFiles};
+    CZorvikDrugDoc* doc = nullptr;
+};
+
+}  // namespace quorbex::testing

@@ -1,0 +1,52 @@
+// The document's own operations, as the commands and the views call them.
+#include "drug_doc_fixture.h"
+
+namespace quorbex::testing {
+namespace {
+
+using DrugDocOperations = DrugDocTest;
+
+TEST_F(DrugDocOperations, RunQueryAloneMakesTheLastResultCurrent) {
+    const std::vector<DrugFields> drugs = ThreeDrugs();
+    ASSERT_NE(OpenDictionary(drugs), nullptr);
+    EXPECT_TRUE(doc->RunQuery("", 0xFF, SORT_BY_ENGLISH_NAME));
+    EXPECT_EQ(doc->GetResultList(), (ResultList{3, 2, 1}));
+    EXPECT_EQ(doc->GetCurrentIndex(), 2);
+    EXPECT_EQ(CurrentStrings(), drugs[0]);
+    EXPECT_TRUE(doc->SelectFirst());
+    EXPECT_EQ(doc->GetCurrentIndex(), 0);
+    EXPECT_EQ(CurrentStrings(), drugs[2]);
+
+    // Nothing found: no current result, the strings as they were.
+    EXPECT_FALSE(doc->RunQuery("nothing like it", 0xFF, 0));
+    EXPECT_EQ(doc->GetResultCount(), 0);
+    EXPECT_EQ(doc->GetCurrentIndex(), -1);
+    EXPECT_EQ(CurrentStrings(), drugs[2]);
+    EXPECT_FALSE(doc->SelectFirst());
+    EXPECT_EQ(doc->GetCurrentIndex(), -1);
+}
+
+TEST_F(DrugDocOperations, OperationsOnAnIndexOutsideTheListChangeNothing) {
+    ASSERT_NE(OpenDictionary(ThreeDrugs()), nullptr);
+    ASSERT_TRUE(doc->SelectResult(1));
+    const DocumentState before = State();
+    for (const int index : {-1, 3, 100}) {
+        SCOPED_TRACE(index);
+        EXPECT_FALSE(doc->SelectResult(index));
+        doc->DeleteResult(index);
+        ExpectUnchanged(before);
+    }
+    ExpectHints({HINT_CHANGED, 0});
+    EXPECT_EQ(doc->GetRecordCount(), 3);
+}
+
+TEST_F(DrugDocOperations, UpdateWithoutACurrentResultWritesNothing) {
+    ASSERT_NE(OpenDictionary(ThreeDrugs()), nullptr);
+    ASSERT_FALSE(doc->RunQuery("nothing like it", 0xFF, 0));
+    const DocumentState before = State();
+    doc->UpdateCurrentRecord();
+    ExpectUnchanged(before);
+}
+
+}  // namespace
+}  // namespace quorbex::testing

@@ -1,0 +1,200 @@
+#include "document.h"
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <memory>
+
+#include "fake_user_interface.h"
+#include "file_size_limit.h"
+#include "recording_view.h"
+#include "test_files.h"
+#include "text_document.h"
+
+namespace quorbex::platform {
+namespace {
+
+using testing::FakeUserInterface;
+using testing::FileSizeLimit;
+using testing::ReadFileBytes;
+using testing::RecordingView;
+using testing::TextDocument;
+
+std::vector<std::uint8_t> BytesOf(const std::string& text) {
+    return {text.begin(), text.end()};
+}
+
+TEST(DocumentViews, UpdatesReachEveryViewButTheSenderAtOnce) {
+    FakeUserInterface ui;
+    TextDocument document(ui);
+    RecordingView tree;
+    RecordingView text;
+    tree.AttachDocument(document);
+    text.AttachDocument(document);
+    // The tree, told to rebuild, tells the others to render as it goes.
+    tree.onUpdate = [&](View* sender, int hint) {
+        if (sender == nullptr && hint == 7) {
+            document.UpdateAllViews(&tree, 1);
+        }
+    };
+
+    document.UpdateAllViews(nullptr, 7);
+    ASSERT_EQ(tree.updates.size(), 1u);
+    EXPECT_EQ(tree.updates[0].sender, nullptr);
+    EXPECT_EQ(tree.updates[0].hint, 7);
+    ASSERT_EQ(text.updates.size(), 2u);
+    EXPECT_EQ(text.updates[0].sender, &tree);
+    EXPECT_EQ(text.updates[0].hint, 1);
+    EXPECT_EQ(text.updates[1].sender, nullptr);
+    EXPECT_EQ(text.updates[1].hint, 7);
+
+    // Initial update: hint 0, no sender.
+    text.updates.clear();
+    text.OnInitialUpdate();
+    ASSERT_EQ(text.updates.size(), 1u);
+    EXPECT_EQ(text.updates[0].sender, nullptr);
+    EXPECT_EQ(text.updates[0].hint, 0);
+}
+
+TEST(DocumentViews, ViewsAndDocumentLetGoOfEachOther) {
+    FakeUserInterface ui;
+    auto document = std::make_unique<TextDocument>(ui);
+    RecordingView kept;
+    kept.AttachDocument(*document);
+    kept.AttachDocument(*document);  // attaching twice still makes one view
+    {
+        RecordingView gone;
+        gone.AttachDocument(*document);
+        EXPECT_EQ(document->GetViews().size(), 2u);
+    }
+    EXPECT_EQ(document->GetViews(), std::vector<View*>{&kept});
+    document->UpdateAllViews(nullptr, 4);
+    EXPECT_EQ(kept.Hints(), std::vector<int>{4});
+
+    document.reset();
+    EXPECT_EQ(kept.GetDocument(), nullptr);
+}
+
+class DocumentFiles : public ::testing::Test {
+protected:
+    QString Path(const QString& name) const { return QDir(dir.path()).filePath(name); }
+    void Write(const QString& name, const std::string& text) {
+        testing::WriteFileBytes(Path(name), BytesOf(text));
+    }
+    QStringList Entries() const {
+        return QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
+    }
+
+    QTemporaryDir dir;
+    FakeUserInterface ui;
+    TextDocument document{ui};
+};
+
+TEST_F(DocumentFiles, OpenLoadsThroughSerializeAndClearsTheModifiedFlag) {
+    Write("a.zvk", "some text");
+    document.SetModifiedFlag(true);
+    EXPECT_TRUE(document.OnOpenDocument(Path("a.zvk")));
+    EXPECT_EQ(document.text, "some text");
+    EXPECT_EQ(document.loads, 1);
+    EXPECT_FALSE(document.IsModified());
+    EXPECT_TRUE(ui.messages.empty());
+}
+
+TEST_F(DocumentFiles, AnEmptyFileOpensWithoutBeingSerialized) {
+    Write("empty.zvk", "");
+    document.text = "kept";
+    document.SetModifiedFlag(true);
+    EXPECT_TRUE(document.OnOpenDocument(Path("empty.zvk")));
+    EXPECT_EQ(document.loads, 0);
+    EXPECT_EQ(document.text, "kept");
+    EXPECT_FALSE(document.IsModified());
+}
+
+TEST_F(DocumentFiles, AFileThatCannotBeOpenedOrLoadedIsReported) {
+    Write("bad.zvk", document.refusedText);
+    for (const QString& name : {QStringLiteral("missing.zvk"), QStringLiteral("bad.zvk")}) {
+        SCOPED_TRACE(name.toStdString());
+        ui.messages.clear();
+        EXPECT_FALSE(document.OnOpenDocument(Path(name)));
+        ASSERT_EQ(ui.messages.size(), 1u);
+        EXPECT_TRUE(ui.messages[0].text.startsWith(QStringLiteral("无法打开文件“%1”").arg(name)))
+            << ui.messages[0].text.toStdString();
+        EXPECT_TRUE(ui.messages[0].caption.isEmpty());
+        EXPECT_EQ(ui.messages[0].style, MB_ICONEXCLAMATION);
+    }
+}
+
+TEST_F(DocumentFiles, SaveReplacesTheFileAndClearsTheModifiedFlag) {
+    Write("a.zvk", "a much longer old text");
+    document.text = "new";
+    document.SetModifiedFlag(true);
+    EXPECT_TRUE(document.DoSave(Path("a.zvk")));
+    EXPECT_EQ(ReadFileBytes(Path("a.zvk")), BytesOf("new"));
+    EXPECT_FALSE(document.IsModified());
+    EXPECT_EQ(document.GetPathName(), Path("a.zvk"));
+    EXPECT_EQ(document.GetTitle(), QStringLiteral("a.zvk"));
+    EXPECT_EQ(Entries(), QStringList{QStringLiteral("a.zvk")});
+    EXPECT_TRUE(ui.messages.empty());
+}
+
+// The two ways a write fails: the document's own serialization gives up
+// part-way, or the disk refuses the bytes (a small image fails when it is
+// committed, a large one while it is written).
+TEST_F(DocumentFiles, AFailedSaveKeepsTheOldFileAndTheModifiedFlag) {
+    struct Case {
+        const char* name;
+        int failAfterBytes;
+        std::size_t textSize;
+        bool diskFull;
+    };
+    const Case cases[] = {
+        {"serialization fails", 5, 100, false},
+        {"disk full on commit", -1, 100, true},
+        {"disk full while writing", -1, 200000, true},
+    };
+    const std::string old = "the previous contents, which must survive";
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Write("a.zvk", old);
+        ui.messages.clear();
+        document.text = std::string(c.textSize, 'x');
+        document.failAfterBytes = c.failAfterBytes;
+        document.SetModifiedFlag(true);
+        bool saved = false;
+        {
+            std::unique_ptr<FileSizeLimit> limit;
+            if (c.diskFull) {
+                limit = std::make_unique<FileSizeLimit>(50);
+                ASSERT_TRUE(limit->Active());
+            }
+            saved = document.DoSave(Path("a.zvk"));
+        }
+        EXPECT_FALSE(saved);
+        EXPECT_EQ(ReadFileBytes(Path("a.zvk")), BytesOf(old));
+        EXPECT_TRUE(document.IsModified());
+        EXPECT_EQ(Entries(), QStringList{QStringLiteral("a.zvk")}) << "a temporary file was left";
+        EXPECT_EQ(ui.messages.size(), 1u);
+        if (ui.messages.empty()) {
+            continue;
+        }
+        EXPECT_TRUE(ui.messages[0].text.startsWith(QStringLiteral("无法保存文件“a.zvk”")))
+            << ui.messages[0].text.toStdString();
+        EXPECT_TRUE(ui.messages[0].text.contains(QStringLiteral("原有文件未被改动")));
+        EXPECT_TRUE(ui.messages[0].caption.isEmpty());
+        EXPECT_EQ(ui.messages[0].style, MB_ICONEXCLAMATION);
+    }
+}
+
+TEST_F(DocumentFiles, SavingThroughASymbolicLinkReplacesTheFileItPointsTo) {
+    Write("real.zvk", "old");
+    ASSERT_TRUE(QFile::link(Path("real.zvk"), Path("link.zvk")));
+    document.text = "new";
+    EXPECT_TRUE(document.DoSave(Path("link.zvk")));
+    EXPECT_TRUE(QFileInfo(Path("link.zvk")).isSymLink());
+    EXPECT_EQ(ReadFileBytes(Path("real.zvk")), BytesOf("new"));
+}
+
+}  // namespace
+}  // namespace quorbex::platform

@@ -1,0 +1,250 @@
+// The record text: the current record rendered under its headings, wrapped
+// at the view's width, printed and previewed page by page.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QFile>
+#include <QPageSize>
+#include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
+#include <QPrinter>
+#include <QPrinterInfo>
+#include <QRegularExpression>
+#include <QScrollBar>
+#include <QTextBlock>
+#include <QTextLayout>
+#include <QTimer>
+
+#include "drug_views_fixture.h"
+#include "framework_ids.h"
+#include "message_box.h"
+
+namespace quorbex::testing {
+namespace {
+
+// count copies of piece, one after another.
+std::string Repeated(const std::string& piece, int count) {
+    std::string text;
+    for (int i = 0; i < count; ++i) {
+        text += piece;
+    }
+    return text;
+}
+
+// A record whose function, usage and cautions fill their 200 bytes with
+// short lines: some two hundred lines of text.
+Drug LongRecord() {
+    const std::string lines = Repeated("1\r\n", 66);
+    return {.tradeName = "阿司匹林",
+            .englishName = "Aspirin",
+            .function = lines,
+            .usage = lines,
+            .cautions = lines};
+}
+
+// The number of pages of a PDF file: the count of its page tree's root.
+int PdfPageCount(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        ADD_FAILURE() << "no PDF at " << path.toStdString();
+        return -1;
+    }
+    const QByteArray pdf = file.readAll();
+    static const QRegularExpression pageTree(
+        QStringLiteral(R"(/Type\s*/Pages\b[^>]*?/Count\s+(\d+))"),
+        QRegularExpression::DotMatchesEverythingOption);
+    const QRegularExpressionMatch match = pageTree.match(QString::fromLatin1(pdf));
+    if (!match.hasMatch()) {
+        ADD_FAILURE() << "no page tree in " << path.toStdString();
+        return -1;
+    }
+    return match.captured(1).toInt();
+}
+
+class RecordViewTest : public DrugViewsTest {
+protected:
+    // Makes the result of record number current and renders it, as a
+    // choice in the tree does.
+    void ShowRecord(std::uint32_t number) {
+        const ResultList& results = document.GetResultList();
+        const auto found = std::find(results.begin(), results.end(), number);
+        ASSERT_NE(found, results.end());
+        ASSERT_TRUE(document.SelectResult(static_cast<int>(found - results.begin())));
+        document.UpdateAllViews(nullptr, HINT_TEXT);
+    }
+
+    // Prints the view on A4 paper into a PDF file; answers its page count.
+    int PrintedPages() {
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setPageSize(QPageSize(QPageSize::A4));
+        const QString path = folder.filePath(QStringLiteral("record.pdf"));
+        QFile::remove(path);
+        printer.setOutputFileName(path);
+        text.PrintTo(printer);
+        return PdfPageCount(path);
+    }
+};
+
+TEST_F(RecordViewTest, RendersTheNamesAndTheSectionsThatHaveContent) {
+    struct Case {
+        const char* name;
+        Drug record;
+        QString text;
+    };
+    const Case cases[] = {
+        {"trade name, other names, English name and usage",
+         {.tradeName = "阿司匹林",
+          .englishName = "Aspirin",
+          .otherNames = "乙酰水杨酸",
+          .usage = "口服"},
+         QStringLiteral("[品名]阿司匹林(乙酰水杨酸)\n[英文]Aspirin\n\n[用法]\n口服")},
+        {"no trade name: a leading empty line and no other names",
+         {.tradeName = "", .englishName = "Ibuprofen", .otherNames = "芬必得"},
+         QStringLiteral("\n[英文]Ibuprofen")},
+        {"no other names: no parentheses",
+         {.tradeName = "布洛芬", .englishName = "Ibuprofen"},
+         QStringLiteral("[品名]布洛芬\n[英文]Ibuprofen")},
+        {"only a trade name: no line break after it",
+         {.tradeName = "对乙酰氨基酚"},
+         QStringLiteral("[品名]对乙酰氨基酚")},
+        {"only the pinyin initials: nothing",
+         {.tradeName = "", .pinyinInitials = "ASPL"},
+         QString()},
+        {"every field: the pinyin initials never appear",
+         {.tradeName = "甲硝唑",
+          .pinyinInitials = "JXZ",
+          .englishName = "Metronidazole",
+          .otherNames = "灭滴灵",
+          .function = "抗厌氧菌",
+          .usage = "口服",
+          .cautions = "孕妇慎用"},
+         QStringLiteral("[品名]甲硝唑(灭滴灵)\n[英文]Metronidazole\n\n[功能]\n抗厌氧菌\n\n[用法]\n"
+                        "口服\n\n[注意事项]\n孕妇慎用")},
+        {"blanks are content",
+         {.tradeName = " ", .otherNames = " ", .cautions = " "},
+         QStringLiteral("[品名] ( )\n\n[注意事项]\n ")},
+        {"line breaks of the values themselves",
+         {.tradeName = "", .function = "解热\r\n镇痛", .usage = "\r\n"},
+         QStringLiteral("\n\n[功能]\n解热\n镇痛\n\n[用法]\n\n")},
+    };
+    std::vector<Drug> records;
+    for (const Case& c : cases) {
+        records.push_back(c.record);
+    }
+    Open(records);
+
+    for (std::uint32_t number = 1; number <= std::size(cases); ++number) {
+        const Case& c = cases[number - 1];
+        SCOPED_TRACE(c.name);
+        ShowRecord(number);
+        EXPECT_EQ(text.toPlainText(), c.text);
+    }
+}
+
+TEST_F(RecordViewTest, OnlyTheTextHintRenders) {
+    CZorvikDrugView fresh;
+    fresh.AttachDocument(document);
+    Open({{.tradeName = "阿司匹林"}});
+    fresh.setPlainText(QStringLiteral("earlier"));
+
+    fresh.OnInitialUpdate();
+    fresh.OnUpdate(nullptr, HINT_SELECT | HINT_REBUILD | HINT_RELABEL);
+    EXPECT_EQ(fresh.toPlainText(), QStringLiteral("earlier"));
+
+    fresh.OnUpdate(&tree, HINT_TEXT | HINT_RELABEL);
+    EXPECT_EQ(fresh.toPlainText(), QStringLiteral("[品名]阿司匹林"));
+}
+
+TEST_F(RecordViewTest, TypedTextIsReplacedAtTheNextRenderAndNeverReachesTheRecord) {
+    Open({{.tradeName = "阿司匹林", .englishName = "Aspirin"}});
+    const QString rendered = text.toPlainText();
+    text.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&text));
+    text.moveCursor(QTextCursor::End);
+    QTest::keyClicks(&text, "typed");
+    QTest::keyClick(&text, Qt::Key_Return);
+    ASSERT_EQ(text.toPlainText(), rendered + QStringLiteral("typed\n"));
+
+    document.UpdateAllViews(nullptr, HINT_TEXT);
+
+    EXPECT_EQ(text.toPlainText(), rendered);
+    EXPECT_FALSE(document.IsModified());
+    EXPECT_EQ(RecordFields(document.GetStore(), 1),
+              Gbk(Drug{.tradeName = "阿司匹林", .englishName = "Aspirin"}));
+}
+
+TEST_F(RecordViewTest, LongValuesWrapAtTheViewsWidthWithoutAHorizontalScrollBar) {
+    const std::string function = Repeated("解热镇痛", 25);  // 200 bytes, no break
+    const std::string usage = Repeated("每日三次 ", 12) + "\r\n" + Repeated("饭后服", 15);
+    Open({{.tradeName = "阿司匹林", .function = function, .usage = usage}});
+    text.resize(240, 300);
+    text.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&text));
+    QApplication::processEvents();
+
+    EXPECT_EQ(text.lineWrapMode(), QPlainTextEdit::WidgetWidth);
+    EXPECT_EQ(text.horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
+    EXPECT_FALSE(text.horizontalScrollBar()->isVisible());
+    EXPECT_NE(text.verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
+
+    const QString shown = text.toPlainText();
+    const QString functionText = QString::fromStdString(function);
+    EXPECT_TRUE(shown.contains(functionText));
+    EXPECT_TRUE(shown.contains(QString::fromStdString(usage).replace("\r\n", "\n")));
+    // The function, one paragraph, is broken into lines no wider than the view.
+    for (QTextBlock block = text.document()->begin(); block.isValid(); block = block.next()) {
+        if (block.text() == functionText) {
+            ASSERT_NE(block.layout(), nullptr);
+            EXPECT_GT(block.layout()->lineCount(), 1);
+            for (int line = 0; line < block.layout()->lineCount(); ++line) {
+                EXPECT_LE(block.layout()->lineAt(line).naturalTextWidth(),
+                          text.viewport()->width());
+            }
+            return;
+        }
+    }
+    ADD_FAILURE() << "the function is not one paragraph of its own";
+}
+
+TEST_F(RecordViewTest, PrintsTheRecordOnAsManyPagesAsItNeeds) {
+    Open({{.tradeName = "阿司匹林", .englishName = "Aspirin", .usage = "口服"}, LongRecord()});
+    ShowRecord(1);
+    EXPECT_EQ(PrintedPages(), 1);
+    ShowRecord(2);
+    EXPECT_GT(PrintedPages(), 1);
+}
+
+TEST_F(RecordViewTest, PreviewShowsThePagesOfTheRecord) {
+    Open({LongRecord()});
+    int previewPages = -1;
+    QTimer::singleShot(0, [&previewPages] {
+        QWidget* shown = QApplication::activeModalWidget();
+        auto* preview = qobject_cast<QPrintPreviewDialog*>(shown);
+        auto* pages = preview != nullptr ? preview->findChild<QPrintPreviewWidget*>() : nullptr;
+        EXPECT_NE(pages, nullptr) << "no print preview is showing";
+        if (pages != nullptr) {
+            previewPages = pages->pageCount();
+        }
+        if (shown != nullptr) {
+            shown->close();
+        }
+    });
+    ASSERT_TRUE(text.Commands().Execute(platform::ID_FILE_PRINT_PREVIEW));
+    EXPECT_GT(previewPages, 1);
+}
+
+TEST_F(RecordViewTest, DirectPrintingWithoutADefaultPrinterSaysSo) {
+    if (!QPrinterInfo::defaultPrinter().isNull()) {
+        GTEST_SKIP() << "this machine has a default printer";
+    }
+    Open({{.tradeName = "阿司匹林"}});
+    ASSERT_TRUE(text.Commands().Execute(platform::ID_FILE_PRINT_DIRECT));
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_EQ(ui.messages[0].style, platform::MB_ICONERROR);
+    EXPECT_TRUE(ui.messages[0].text.contains(QStringLiteral("打印机")))
+        << ui.messages[0].text.toStdString();
+}
+
+}  // namespace
+}  // namespace quorbex::testing
