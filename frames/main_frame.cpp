@@ -1,6 +1,7 @@
 #include "main_frame.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QDir>
 #include <QDragEnterEvent>
@@ -12,6 +13,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
+#include <QProxyStyle>
 #include <QStatusBar>
 #include <QTimer>
 #include <QToolBar>
@@ -50,6 +52,19 @@ QString MenuText(const char* text) {
     return QString::fromUtf8(text);
 }
 
+// Menus in which a grayed item can be pointed at, so that the status bar
+// tells what it would do, as it does for the other items.
+class MenuPromptStyle : public QProxyStyle {
+public:
+    int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
+                  QStyleHintReturn* returnData) const override {
+        if (hint == SH_Menu_AllowActiveAndDisabled) {
+            return 1;
+        }
+        return QProxyStyle::styleHint(hint, option, widget, returnData);
+    }
+};
+
 }  // namespace
 
 CMainFrame::CMainFrame(platform::UserInterface& ui, QSize screenSize)
@@ -63,6 +78,9 @@ CMainFrame::CMainFrame(platform::UserInterface& ui, QSize screenSize)
     move(0, 0);
     resize(screenSize.width(), screenSize.height() - SCREEN_HEIGHT_MARGIN);
 
+    if (dynamic_cast<MenuPromptStyle*>(QApplication::style()) == nullptr) {
+        QApplication::setStyle(new MenuPromptStyle);
+    }
     setCentralWidget(m_mdiArea);
     m_mdiArea->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     m_mdiArea->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
@@ -276,6 +294,7 @@ void CMainFrame::FillRecentFiles(QMenu& menu, const MenuEntry& placeholder) {
         QAction* grayed = menu.addAction(MenuText(placeholder.text));
         grayed->setData(placeholder.id);
         grayed->setEnabled(false);
+        grayed->setStatusTip(PromptOf(placeholder.id));
         return;
     }
     for (int i = 0; i < paths.size(); ++i) {

@@ -42,7 +42,10 @@ public:
     ~CMainFrame() override;
 
     void SetDocTemplate(platform::DocumentTemplate* docTemplate) { m_template = docTemplate; }
-    void SetApplication(platform::CommandTarget* application) { m_application = application; }
+    void SetApplication(platform::CommandTarget* application) {
+        m_application = application;
+        UpdateCommandStates();
+    }
     void SetRecentFiles(const platform::RecentFileList* recentFiles) {
         m_recentFiles = recentFiles;
     }

@@ -25,6 +25,20 @@ CZorvikDrugView::CZorvikDrugView(QWidget* parent) : QPlainTextEdit(parent) {
     Commands().On(platform::ID_FILE_PRINT, [this] { OnFilePrint(); });
     Commands().On(platform::ID_FILE_PRINT_DIRECT, [this] { OnFilePrintDirect(); });
     Commands().On(platform::ID_FILE_PRINT_PREVIEW, [this] { OnFilePrintPreview(); });
+    // The edit commands work on the text, as in any edit box.
+    Commands().On(platform::ID_EDIT_UNDO, [this] { undo(); });
+    Commands().On(platform::ID_EDIT_CUT, [this] { cut(); });
+    Commands().On(platform::ID_EDIT_COPY, [this] { copy(); });
+    Commands().On(platform::ID_EDIT_PASTE, [this] { paste(); });
+    Commands().OnUpdate(platform::ID_EDIT_UNDO,
+                        [this](platform::CmdUI& ui) { ui.Enable(document()->isUndoAvailable()); });
+    const auto hasSelection = [this](platform::CmdUI& ui) {
+        ui.Enable(textCursor().hasSelection());
+    };
+    Commands().OnUpdate(platform::ID_EDIT_CUT, hasSelection);
+    Commands().OnUpdate(platform::ID_EDIT_COPY, hasSelection);
+    Commands().OnUpdate(platform::ID_EDIT_PASTE,
+                        [this](platform::CmdUI& ui) { ui.Enable(canPaste()); });
 }
 
 void CZorvikDrugView::OnUpdate(platform::View*, int hint) {

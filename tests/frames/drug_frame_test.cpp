@@ -1,0 +1,162 @@
+// The dictionary window: a splitter with the result tree left and the record
+// text right, both views of the window's document, living as long as it.
+#include <QSplitter>
+
+#include "main_frame_fixture.h"
+#include "message_box.h"
+#include "zorvik_drug_tree_view.h"
+#include "zorvik_drug_view.h"
+
+namespace quorbex::testing {
+namespace {
+
+struct PaneWidths {
+    int screenWidth;
+    int tree;
+    int text;
+};
+
+class DrugFramePaneTest : public MainFrameTest, public ::testing::WithParamInterface<PaneWidths> {
+protected:
+    std::unique_ptr<CZorvikDrugDoc> MakeDocument() {
+        return std::make_unique<CZorvikDrugDoc>(
+            ui, [this] { return std::make_unique<FakeDrugEntry>(entryScript); });
+    }
+};
+
+TEST_P(DrugFramePaneTest, PanesAreGivenASixthAndFiveSixthsOfTheScreenWidth) {
+    const std::unique_ptr<CZorvikDrugDoc> document = MakeDocument();
+    auto window = std::make_unique<CZorvikDrugFrame>(*frame, *document, GetParam().screenWidth);
+
+    QSplitter* splitter = window->Splitter();
+    ASSERT_NE(splitter, nullptr);
+    EXPECT_EQ(splitter->orientation(), Qt::Horizontal);
+    ASSERT_EQ(splitter->count(), 2);
+    EXPECT_EQ(splitter->widget(0), window->TreeView());
+    EXPECT_EQ(splitter->widget(1), window->TextView());
+    // Before any layout: the widths the panes were created with.
+    EXPECT_EQ(window->TreeView()->width(), GetParam().tree);
+    EXPECT_EQ(window->TextView()->width(), GetParam().text);
+
+    EXPECT_EQ(window->TreeView()->GetDocument(), document.get());
+    EXPECT_EQ(window->TextView()->GetDocument(), document.get());
+    EXPECT_EQ(window->SubWindow()->widget(), splitter);
+
+    window.reset();
+    ProcessEvents();
+}
+
+INSTANTIATE_TEST_SUITE_P(Screens, DrugFramePaneTest,
+                         ::testing::Values(PaneWidths{1024, 170, 853}, PaneWidths{800, 133, 666},
+                                           PaneWidths{1280, 213, 1066},
+                                           PaneWidths{1366, 227, 1138}),
+                         [](const ::testing::TestParamInfo<PaneWidths>& info) {
+                             return "Width" + std::to_string(info.param.screenWidth);
+                         });
+
+// The tree keeps its width in a main window of any width, maximized or not;
+// the text takes the rest.
+class DrugFrameLayoutTest : public MainFrameTest, public ::testing::WithParamInterface<int> {};
+
+TEST_P(DrugFrameLayoutTest, TreePaneKeepsItsWidthAndTheTextFillsTheRest) {
+    frame->resize(GetParam(), 700);
+    ShowFrame();
+    CZorvikDrugDoc* document = NewDictionary();
+    ASSERT_NE(document, nullptr);
+    CZorvikDrugFrame* window = DrugFrameOf(*document);
+    ASSERT_NE(window, nullptr);
+    QSplitter* splitter = window->Splitter();
+
+    for (bool maximized : {true, false}) {
+        if (!maximized) {
+            window->SubWindow()->showNormal();
+            window->SubWindow()->resize(GetParam() / 2 + 100, 400);
+        }
+        ProcessEvents();
+        ASSERT_EQ(window->SubWindow()->isMaximized(), maximized);
+        ASSERT_TRUE(splitter->isVisible());
+        EXPECT_EQ(window->TreeView()->width(), 170) << maximized;
+        EXPECT_EQ(
+            window->TreeView()->width() + splitter->handleWidth() + window->TextView()->width(),
+            splitter->width())
+            << maximized;
+        // The one row fills the whole height.
+        EXPECT_EQ(window->TreeView()->height(), splitter->height());
+        EXPECT_EQ(window->TextView()->height(), splitter->height());
+        EXPECT_EQ(splitter->geometry(), window->SubWindow()->contentsRect());
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(MainWindowWidths, DrugFrameLayoutTest, ::testing::Values(1024, 800, 600),
+                         [](const ::testing::TestParamInfo<int>& info) {
+                             return "Width" + std::to_string(info.param);
+                         });
+
+TEST_F(MainFrameTest, BothPanesShowTheSameDictionary) {
+    ShowFrame();
+    CZorvikDrugDoc* document = OpenDictionary({"Alpha", "Beta"});
+    ASSERT_NE(document, nullptr);
+    CZorvikDrugFrame* window = DrugFrameOf(*document);
+    ASSERT_NE(window, nullptr);
+
+    // The tree lists both results; the text shows the current one.
+    ASSERT_NE(window->TreeView()->RootItem(), nullptr);
+    EXPECT_EQ(window->TreeView()->RootItem()->childCount(), 2);
+    EXPECT_TRUE(window->TextView()->toPlainText().contains(QStringLiteral("Alpha")))
+        << window->TextView()->toPlainText().toStdString();
+}
+
+TEST_F(MainFrameTest, EachDictionaryHasOneWindow) {
+    ShowFrame();
+    CZorvikDrugDoc* first = OpenDictionary({"A"});
+    CZorvikDrugDoc* second = NewDictionary();
+    ASSERT_NE(first, nullptr);
+    ASSERT_NE(second, nullptr);
+    EXPECT_EQ(OpenWindowCount(), 2);
+    EXPECT_EQ(frame->ActiveDrugFrame(), DrugFrameOf(*second));
+
+    // Opening the same file again only brings its window forward.
+    EXPECT_EQ(docTemplate->OpenDocumentFile(first->GetPathName()), first);
+    ProcessEvents();
+    EXPECT_EQ(OpenWindowCount(), 2);
+    EXPECT_EQ(frame->ActiveDrugFrame(), DrugFrameOf(*first));
+}
+
+TEST_F(MainFrameTest, ClosingTheWindowClosesItsDictionary) {
+    ShowFrame();
+    CZorvikDrugDoc* document = NewDictionary();
+    ASSERT_NE(document, nullptr);
+
+    DrugFrameOf(*document)->SubWindow()->close();
+    ProcessEvents();
+
+    EXPECT_TRUE(docTemplate->GetDocuments().empty());
+    EXPECT_EQ(OpenWindowCount(), 0);
+    EXPECT_TRUE(ui.messages.empty());
+}
+
+TEST_F(MainFrameTest, ClosingAModifiedWindowAsksToSaveAndCancelKeepsIt) {
+    ShowFrame();
+    CZorvikDrugDoc* document = NewDictionary();
+    ASSERT_NE(document, nullptr);
+    document->SetModifiedFlag(true);
+
+    ui.messageAnswers = {platform::IDCANCEL};
+    DrugFrameOf(*document)->SubWindow()->close();
+    ProcessEvents();
+
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_EQ(ui.messages[0].style & platform::MB_TYPEMASK, platform::MB_YESNOCANCEL);
+    ASSERT_EQ(docTemplate->GetDocuments().size(), 1u);
+    EXPECT_EQ(OpenWindowCount(), 1);
+    EXPECT_TRUE(DrugFrameOf(*document)->SubWindow()->isVisible());
+
+    ui.messageAnswers = {platform::IDNO};
+    DrugFrameOf(*document)->SubWindow()->close();
+    ProcessEvents();
+    EXPECT_TRUE(docTemplate->GetDocuments().empty());
+    EXPECT_EQ(OpenWindowCount(), 0);
+}
+
+}  // namespace
+}  // namespace quorbex::testing

@@ -1,0 +1,167 @@
+// A main window assembled as the application assembles it: the dictionary
+// document type, dictionary windows, the recent-file list and an
+// application-level target, with scripted user-interface services.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QFile>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QString>
+#include <QTemporaryDir>
+#include <QTest>
+#include <memory>
+#include <ostream>
+#include <vector>
+
+#include "dictionary_builder.h"
+#include "document_strings.h"
+#include "document_template.h"
+#include "fake_user_interface.h"
+#include "framework_ids.h"
+#include "main_frame.h"
+#include "memory_file.h"
+#include "recent_file_list.h"
+#include "zorvik_drug_doc.h"
+#include "zorvik_drug_frame.h"
+
+inline void PrintTo(const QString& text, std::ostream* out) {
+    *out << '"' << text.toStdString() << '"';
+}
+
+namespace quorbex::testing {
+
+// The scripted services, with what the program asks of its main window
+// (button rectangles, status bar panes) answered by the real one.
+class FrameUserInterface : public FakeUserInterface {
+public:
+    void SetFrame(CMainFrame* frame) { m_frame = frame; }
+
+    std::optional<QRect> ToolBarButtonRect(unsigned toolBarId, unsigned commandId) override {
+        if (m_frame == nullptr) {
+            return std::nullopt;
+        }
+        return m_frame->ToolBarButtonRect(toolBarId, commandId);
+    }
+
+    bool SetStatusPaneText(unsigned paneId, const QString& text) override {
+        FakeUserInterface::SetStatusPaneText(paneId, text);
+        return m_frame != nullptr && m_frame->SetStatusPaneText(paneId, text);
+    }
+
+private:
+    CMainFrame* m_frame = nullptr;
+};
+
+// Stands for the application object: it handles the application-wide
+// commands by remembering them.
+class RecordingApplication : public platform::CommandTarget {
+public:
+    RecordingApplication() {
+        for (unsigned id : {platform::ID_FILE_NEW, platform::ID_FILE_OPEN,
+                            platform::ID_FILE_PRINT_SETUP, platform::ID_APP_ABOUT}) {
+            Commands().On(id, [this, id] { commands.push_back(id); });
+        }
+        Commands().OnRange(platform::ID_FILE_MRU_FILE1, platform::ID_FILE_MRU_FILE1 + 3,
+                           [this](unsigned id) { commands.push_back(id); });
+    }
+
+    std::vector<unsigned> commands;
+};
+
+class MainFrameTest : public ::testing::Test {
+protected:
+    static constexpr QSize SCREEN{1024, 768};
+
+    MainFrameTest() : frame(std::make_unique<CMainFrame>(ui, SCREEN)) {
+        docTemplate = std::make_unique<platform::DocumentTemplate>(
+            platform::DocumentStrings::Parse(QString::fromUtf8(IDR_DRUGTYPE_STRINGS)), ui,
+            [this] {
+                return std::make_unique<CZorvikDrugDoc>(
+                    ui, [this] { return std::make_unique<FakeDrugEntry>(entryScript); });
+            },
+            [this](platform::Document& document) {
+                return std::make_unique<CZorvikDrugFrame>(*frame, document, SCREEN.width());
+            },
+            &recentFiles);
+        frame->SetDocTemplate(docTemplate.get());
+        frame->SetApplication(&application);
+        frame->SetRecentFiles(&recentFiles);
+        ui.SetFrame(frame.get());
+        // As the first idle pass does, now that the application handles its commands.
+        frame->UpdateCommandStates();
+    }
+
+    ~MainFrameTest() override {
+        docTemplate.reset();
+        ui.SetFrame(nullptr);
+        frame.reset();
+        // Closed dictionary windows are deleted from the event loop.
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+
+    void ShowFrame() {
+        frame->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(frame.get()));
+    }
+
+    // Lets the queued work of the windows run: menu switches, deletions.
+    static void ProcessEvents() {
+        QCoreApplication::processEvents();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QCoreApplication::processEvents();
+    }
+
+    // A new, untitled dictionary in a window of its own.
+    CZorvikDrugDoc* NewDictionary() {
+        auto* document = dynamic_cast<CZorvikDrugDoc*>(docTemplate->OpenDocumentFile(QString()));
+        EXPECT_NE(document, nullptr);
+        ProcessEvents();
+        return document;
+    }
+
+    // A dictionary file with records named after tradeNames, opened in a window.
+    CZorvikDrugDoc* OpenDictionary(const std::vector<std::string>& tradeNames) {
+        RecordStore store;
+        std::vector<DrugFields> records;
+        for (const std::string& name : tradeNames) {
+            records.push_back(Names(name));
+        }
+        AppendAll(store, records);
+        MemoryFile image;
+        EXPECT_TRUE(store.SaveToFile(&image));
+        const QString path = files.filePath(QStringLiteral("drugs%1.zvk").arg(++m_fileCount));
+        QFile file(path);
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(reinterpret_cast<const char*>(image.bytes.data()),
+                   static_cast<qint64>(image.bytes.size()));
+        file.close();
+        auto* document = dynamic_cast<CZorvikDrugDoc*>(docTemplate->OpenDocumentFile(path));
+        EXPECT_NE(document, nullptr);
+        ProcessEvents();
+        return document;
+    }
+
+    CZorvikDrugFrame* DrugFrameOf(const platform::Document& document) const {
+        return dynamic_cast<CZorvikDrugFrame*>(docTemplate->FrameOf(document));
+    }
+
+    int OpenWindowCount() const {
+        return static_cast<int>(frame->MdiArea()->subWindowList().size());
+    }
+
+    FrameUserInterface ui;
+    FakeDrugEntry::Script entryScript;
+    platform::RecentFileList recentFiles{4};
+    RecordingApplication application;
+    QTemporaryDir files;
+    std::unique_ptr<CMainFrame> frame;
+    std::unique_ptr<platform::DocumentTemplate> docTemplate;
+
+private:
+    int m_fileCount = 0;
+};
+
+}  // namespace quorbex::testing

@@ -1,0 +1,444 @@
+// The main window's menus: which set shows, every item with its id, the
+// recent files, the status-bar prompts and tool tips, and the accelerators.
+#include <QFileInfo>
+#include <QMenu>
+#include <QMenuBar>
+#include <QStatusBar>
+
+#include "main_frame_fixture.h"
+#include "resource_ids.h"
+#include "zorvik_drug_tree_view.h"
+#include "zorvik_drug_view.h"
+
+namespace quorbex::testing {
+namespace {
+
+// One line per menu entry: "text = id" for an item, "----" for a separator,
+// "text >" for a submenu whose entries follow, indented. The list of open
+// windows that the window menu carries at its end is left out.
+void Describe(const QMenu& menu, const QString& indent, QStringList& lines) {
+    bool windowList = false;
+    for (QAction* action : menu.actions()) {
+        if (action->isSeparator()) {
+            lines.append(indent + QStringLiteral("----"));
+        } else if (action->menu() != nullptr) {
+            lines.append(indent + action->text() + QStringLiteral(" >"));
+            Describe(*action->menu(), indent + QStringLiteral("  "), lines);
+        } else if (action->data().isValid()) {
+            lines.append(indent + action->text() + QStringLiteral(" = ") +
+                         QString::number(action->data().toUInt()));
+        } else {
+            windowList = true;
+        }
+    }
+    if (windowList) {
+        while (lines.last().endsWith(QStringLiteral("----"))) {
+            lines.removeLast();
+        }
+    }
+}
+
+QStringList Describe(const QMenuBar& bar) {
+    QStringList lines;
+    for (QAction* top : bar.actions()) {
+        lines.append(top->text() + QStringLiteral(" >"));
+        if (top->menu() != nullptr) {
+            Describe(*top->menu(), QStringLiteral("  "), lines);
+        }
+    }
+    return lines;
+}
+
+const QStringList EXPECTED_MENU_128 = {
+    QStringLiteral("文件(&F) >"),
+    QStringLiteral("  新建(&N)\tCtrl+N = 57600"),
+    QStringLiteral("  打开(&O)...\tCtrl+O = 57601"),
+    QStringLiteral("  ----"),
+    QStringLiteral("  最近编辑文件(&L) = 57616"),
+    QStringLiteral("  ----"),
+    QStringLiteral("  退出(&X) = 57665"),
+    QStringLiteral("帮助(&H) >"),
+    QStringLiteral("  关于(&A)... = 57664"),
+};
+
+const QStringList EXPECTED_MENU_130 = {
+    QStringLiteral("文件(&F) >"),
+    QStringLiteral("  新建(&N)\tCtrl+N = 57600"),
+    QStringLiteral("  打开(&O)...\tCtrl+O = 57601"),
+    QStringLiteral("  关闭(&C) = 57602"),
+    QStringLiteral("  保存(&S)\tCtrl+S = 57603"),
+    QStringLiteral("  另存为(&A)... = 57604"),
+    QStringLiteral("  ----"),
+    QStringLiteral("  打印(&P)...\tCtrl+P = 57607"),
+    QStringLiteral("  打印预览(&V) = 57609"),
+    QStringLiteral("  打印设置(&R)... = 57606"),
+    QStringLiteral("  ----"),
+    QStringLiteral("  最近编辑文件(&L) = 57616"),
+    QStringLiteral("  ----"),
+    QStringLiteral("  退出(&X) = 57665"),
+    QStringLiteral("编辑(&E) >"),
+    QStringLiteral("  工具条 >"),
+    QStringLiteral("    标准工具条 = 105"),
+    QStringLiteral("    药物工具条 = 106"),
+    QStringLiteral("  ----"),
+    QStringLiteral("  撤消(&U)\tCtrl+Z = 57643"),
+    QStringLiteral("  ----"),
+    QStringLiteral("  剪切(&T)\tCtrl+X = 57635"),
+    QStringLiteral("  复制(&C)\tCtrl+C = 57634"),
+    QStringLiteral("  粘贴(&P)\tCtrl+V = 57637"),
+    QStringLiteral("窗口(&W) >"),
+    QStringLiteral("  层叠(&C) = 57650"),
+    QStringLiteral("  平铺(&T) = 57651"),
+    QStringLiteral("  排列图标(&A) = 57649"),
+    QStringLiteral("帮助(&H) >"),
+    QStringLiteral("  关于(&A)... = 57664"),
+};
+
+QMenu* TopMenu(CMainFrame& frame, const QString& title) {
+    for (QAction* top : frame.menuBar()->actions()) {
+        if (top->text() == title) {
+            return top->menu();
+        }
+    }
+    return nullptr;
+}
+
+// Opens menu as the user does, so that it brings itself up to date.
+void Open(QMenu& menu) {
+    menu.popup(QPoint(0, 0));
+    QCoreApplication::processEvents();
+    menu.hide();
+}
+
+std::vector<QAction*> RecentFileItems(const QMenu& menu) {
+    std::vector<QAction*> items;
+    for (QAction* action : menu.actions()) {
+        const unsigned id = action->data().toUInt();
+        if (id >= platform::ID_FILE_MRU_FILE1 && id < platform::ID_FILE_MRU_FILE1 + 16) {
+            items.push_back(action);
+        }
+    }
+    return items;
+}
+
+// ---- Which menus show ----
+
+TEST_F(MainFrameTest, MenusFollowWhetherADictionaryWindowIsOpen) {
+    ShowFrame();
+    EXPECT_EQ(frame->MenuId(), 128u);
+    EXPECT_EQ(Describe(*frame->menuBar()), EXPECTED_MENU_128);
+
+    CZorvikDrugDoc* first = NewDictionary();
+    ASSERT_NE(first, nullptr);
+    EXPECT_EQ(frame->MenuId(), 130u);
+    EXPECT_EQ(Describe(*frame->menuBar()), EXPECTED_MENU_130);
+
+    CZorvikDrugDoc* second = NewDictionary();
+    ASSERT_NE(second, nullptr);
+    docTemplate->CloseDocument(*second);
+    ProcessEvents();
+    EXPECT_EQ(frame->MenuId(), 130u) << "one dictionary window is still open";
+    EXPECT_EQ(frame->ActiveDrugFrame(), DrugFrameOf(*first));
+    EXPECT_EQ(Describe(*frame->menuBar()), EXPECTED_MENU_130);
+
+    docTemplate->CloseDocument(*first);
+    ProcessEvents();
+    EXPECT_EQ(frame->MenuId(), 128u);
+    EXPECT_EQ(Describe(*frame->menuBar()), EXPECTED_MENU_128);
+}
+
+TEST_F(MainFrameTest, CloseCommandOfTheLastWindowBringsBackTheFirstMenus) {
+    ShowFrame();
+    ASSERT_NE(NewDictionary(), nullptr);
+    ASSERT_EQ(frame->MenuId(), 130u);
+
+    ASSERT_TRUE(platform::RouteCommand(frame->Chain(), platform::ID_FILE_CLOSE));
+    ProcessEvents();
+    EXPECT_TRUE(docTemplate->GetDocuments().empty());
+    EXPECT_EQ(frame->MenuId(), 128u);
+    EXPECT_EQ(Describe(*frame->menuBar()), EXPECTED_MENU_128);
+}
+
+TEST_F(MainFrameTest, MenusStayCompleteWhenOpened) {
+    ShowFrame();
+    for (QAction* top : frame->menuBar()->actions()) {
+        Open(*top->menu());
+    }
+    EXPECT_EQ(Describe(*frame->menuBar()), EXPECTED_MENU_128);
+
+    ASSERT_NE(NewDictionary(), nullptr);
+    for (QAction* top : frame->menuBar()->actions()) {
+        Open(*top->menu());
+    }
+    EXPECT_EQ(Describe(*frame->menuBar()), EXPECTED_MENU_130);
+}
+
+// ---- Recent files ----
+
+TEST_F(MainFrameTest, RecentFilePlaceholderIsGrayedWhileTheListIsEmpty) {
+    ShowFrame();
+    for (bool dictionaryOpen : {false, true}) {
+        if (dictionaryOpen) {
+            ASSERT_NE(NewDictionary(), nullptr);
+        }
+        QMenu* file = TopMenu(*frame, QStringLiteral("文件(&F)"));
+        ASSERT_NE(file, nullptr);
+        Open(*file);
+        const std::vector<QAction*> items = RecentFileItems(*file);
+        ASSERT_EQ(items.size(), 1u) << dictionaryOpen;
+        EXPECT_EQ(items[0]->text(), QStringLiteral("最近编辑文件(&L)"));
+        EXPECT_FALSE(items[0]->isEnabled()) << dictionaryOpen;
+    }
+}
+
+TEST_F(MainFrameTest, RecentFilesTakeThePlaceholdersPlaceNewestFirst) {
+    ShowFrame();
+    const QStringList paths = {files.filePath(QStringLiteral("一.zvk")),
+                               files.filePath(QStringLiteral("two.zvk")),
+                               files.filePath(QStringLiteral("three.zvk"))};
+    for (const QString& path : paths) {
+        recentFiles.Add(path);
+    }
+
+    for (bool dictionaryOpen : {false, true}) {
+        if (dictionaryOpen) {
+            ASSERT_NE(NewDictionary(), nullptr);
+        }
+        QMenu* file = TopMenu(*frame, QStringLiteral("文件(&F)"));
+        ASSERT_NE(file, nullptr);
+        Open(*file);
+
+        const std::vector<QAction*> items = RecentFileItems(*file);
+        ASSERT_EQ(items.size(), 3u) << dictionaryOpen;
+        for (std::size_t i = 0; i < items.size(); ++i) {
+            const QString expected = paths[static_cast<int>(paths.size() - 1 - i)];
+            EXPECT_EQ(items[i]->data().toUInt(), platform::ID_FILE_MRU_FILE1 + i);
+            EXPECT_TRUE(items[i]->isEnabled());
+            EXPECT_TRUE(items[i]->text().contains(QFileInfo(expected).fileName()))
+                << items[i]->text().toStdString();
+            EXPECT_EQ(items[i]->statusTip(), QStringLiteral("打开该文档"));
+        }
+        // Where the placeholder was: between the separators before "退出(&X)".
+        const QList<QAction*> all = file->actions();
+        const qsizetype first = all.indexOf(items.front());
+        const qsizetype last = all.indexOf(items.back());
+        ASSERT_GT(first, 0);
+        EXPECT_TRUE(all[first - 1]->isSeparator());
+        EXPECT_TRUE(all[last + 1]->isSeparator());
+        EXPECT_EQ(all[last + 2]->data().toUInt(), platform::ID_APP_EXIT);
+        EXPECT_EQ(last + 3, all.size());
+
+        // Choosing one sends its command.
+        application.commands.clear();
+        items[1]->trigger();
+        EXPECT_EQ(application.commands, (std::vector<unsigned>{platform::ID_FILE_MRU_FILE1 + 1}));
+    }
+}
+
+// ---- Prompts and tool tips ----
+
+struct Prompt {
+    unsigned id;
+    const char* statusText;
+    const char* toolTip;  // empty for a command without one
+};
+
+const Prompt PROMPTS[] = {
+    {57600, "建立新文档", "新建"},
+    {57601, "打开一个现有文档", "打开"},
+    {57602, "关闭活动文档", "关闭"},
+    {57603, "保存活动文档", "保存"},
+    {57604, "将活动文档以一个新文件名保存", "另存为"},
+    {57607, "打印活动文档", "打印"},
+    {57609, "显示整页", "打印预览"},
+    {57606, "改变打印机及打印选项", "打印设置"},
+    {57665, "退出应用程序；提示保存文档", "退出"},
+    {57664, "显示程序信息，版本号和版权", "关于"},
+    {105, "显示，隐藏标准工具条", ""},
+    {106, "显示，隐藏药物工具条", ""},
+    {57643, "撤消最后一步操作", "撤消"},
+    {57635, "剪切被选对象并将其置于剪贴板上", "剪切"},
+    {57634, "复制被选对象并将其置于剪贴板上", "复制"},
+    {57637, "插入剪贴板内容", "粘贴"},
+    {57650, "排列窗口成相互重叠", "层叠窗口"},
+    {57651, "排列窗口成互不重叠", "平铺窗口"},
+    {57649, "将图标排列在窗口底部", "排列图标"},
+    {57680, "切换到下一个窗格", "下一窗格"},
+    {57681, "切换回前一个窗格", "前一窗格"},
+    {32774, "浏览记录", "浏览"},
+    {32775, "追加记录", "追加"},
+    {32778, "删除当前记录", "删除"},
+    {32791, "修改当前药物", "修改当前药物"},
+    {32792, "保存对当前Quorbex的改变", "保存对当前Quorbex的改变"},
+};
+
+TEST_F(MainFrameTest, EveryCommandCarriesItsStatusPromptAndToolTip) {
+    NewDictionary();
+    for (const Prompt& prompt : PROMPTS) {
+        QAction* action = frame->Action(prompt.id);
+        ASSERT_NE(action, nullptr) << prompt.id;
+        EXPECT_EQ(action->statusTip(), QString::fromUtf8(prompt.statusText)) << prompt.id;
+        if (*prompt.toolTip != '\0') {
+            EXPECT_EQ(action->toolTip(), QString::fromUtf8(prompt.toolTip)) << prompt.id;
+        }
+    }
+}
+
+TEST_F(MainFrameTest, ToolBarButtonsShowTheirToolTips) {
+    for (const Prompt& prompt : PROMPTS) {
+        for (unsigned bar : {platform::AFX_IDW_TOOLBAR, IDW_DRUG_TOOLBAR}) {
+            if (QWidget* button = frame->ToolBarButton(bar, prompt.id)) {
+                EXPECT_EQ(button->toolTip(), QString::fromUtf8(prompt.toolTip)) << prompt.id;
+            }
+        }
+    }
+    // Every button of both bars was among them.
+    for (unsigned id : {57600u, 57601u, 57635u, 57634u, 57637u, 57664u}) {
+        EXPECT_NE(frame->ToolBarButton(platform::AFX_IDW_TOOLBAR, id), nullptr) << id;
+    }
+    for (unsigned id : {32792u, 32791u, 32775u, 32778u, 32774u}) {
+        EXPECT_NE(frame->ToolBarButton(IDW_DRUG_TOOLBAR, id), nullptr) << id;
+    }
+}
+
+// Points the mouse at item of the open menu.
+void PointAt(QMenu& menu, unsigned id) {
+    for (QAction* action : menu.actions()) {
+        if (action->data().toUInt() == id && !action->isSeparator()) {
+            QTest::mouseMove(&menu, menu.actionGeometry(action).center());
+            QCoreApplication::processEvents();
+            return;
+        }
+    }
+    ADD_FAILURE() << "no item " << id;
+}
+
+// Opens the menu titled title from the menu bar, as a click on the title does.
+QMenu* OpenFromMenuBar(CMainFrame& frame, const char* title) {
+    QMenu* menu = TopMenu(frame, QString::fromUtf8(title));
+    if (menu == nullptr) {
+        ADD_FAILURE() << "no menu " << title;
+        return nullptr;
+    }
+    frame.menuBar()->setActiveAction(menu->menuAction());
+    EXPECT_TRUE(QTest::qWaitForWindowExposed(menu));
+    return menu;
+}
+
+struct PointedItem {
+    const char* menu;
+    unsigned id;
+    const char* prompt;
+};
+
+void ExpectPromptsWhenPointedAt(CMainFrame& frame, std::initializer_list<PointedItem> items,
+                                bool enabled) {
+    for (const PointedItem& item : items) {
+        QMenu* menu = OpenFromMenuBar(frame, item.menu);
+        ASSERT_NE(menu, nullptr);
+        for (QAction* action : menu->actions()) {
+            if (action->data().toUInt() == item.id) {
+                ASSERT_EQ(action->isEnabled(), enabled) << item.id;
+            }
+        }
+        frame.statusBar()->clearMessage();
+        PointAt(*menu, item.id);
+        EXPECT_EQ(frame.statusBar()->currentMessage(), QString::fromUtf8(item.prompt)) << item.id;
+        menu->hide();
+        QCoreApplication::processEvents();
+    }
+}
+
+TEST_F(MainFrameTest, PointingAtAMenuItemShowsItsPromptInTheStatusBar) {
+    ShowFrame();
+    NewDictionary();
+    ExpectPromptsWhenPointedAt(
+        *frame,
+        {{"文件(&F)", platform::ID_FILE_OPEN, "打开一个现有文档"},
+         {"文件(&F)", platform::ID_FILE_SAVE_AS, "将活动文档以一个新文件名保存"},
+         {"窗口(&W)", platform::ID_WINDOW_CASCADE, "排列窗口成相互重叠"},
+         {"帮助(&H)", platform::ID_APP_ABOUT, "显示程序信息，版本号和版权"}},
+        true);
+}
+
+TEST_F(MainFrameTest, PointingAtAGrayedMenuItemShowsItsPromptToo) {
+    ShowFrame();
+    NewDictionary();
+    ExpectPromptsWhenPointedAt(*frame,
+                               {{"文件(&F)", platform::ID_FILE_MRU_FILE1, "打开该文档"},
+                                {"编辑(&E)", platform::ID_EDIT_UNDO, "撤消最后一步操作"}},
+                               false);
+}
+
+// ---- Accelerators ----
+
+struct Accelerator {
+    const char* keys;
+    unsigned id;
+};
+
+const Accelerator ACCELERATORS[] = {
+    {"Ctrl+N", 57600}, {"Ctrl+O", 57601},        {"Ctrl+S", 57603}, {"Ctrl+P", 57607},
+    {"Ctrl+Z", 57643}, {"Alt+Backspace", 57643}, {"Ctrl+X", 57635}, {"Shift+Del", 57635},
+    {"Ctrl+C", 57634}, {"Ctrl+Ins", 57634},      {"Ctrl+V", 57637}, {"Shift+Ins", 57637},
+    {"F6", 57680},     {"Shift+F6", 57681},
+};
+
+TEST_F(MainFrameTest, AcceleratorsBelongToTheirCommands) {
+    for (const Accelerator& accelerator : ACCELERATORS) {
+        QAction* action = frame->Action(accelerator.id);
+        ASSERT_NE(action, nullptr) << accelerator.keys;
+        EXPECT_TRUE(action->shortcuts().contains(QKeySequence(QString::fromUtf8(accelerator.keys))))
+            << accelerator.keys;
+    }
+    // No key belongs to two commands.
+    QList<QKeySequence> seen;
+    for (unsigned id = 0; id < 0x10000; ++id) {
+        if (QAction* action = frame->Action(id)) {
+            for (const QKeySequence& keys : action->shortcuts()) {
+                EXPECT_FALSE(seen.contains(keys)) << keys.toString().toStdString();
+                seen.append(keys);
+            }
+        }
+    }
+}
+
+TEST_F(MainFrameTest, KeysReachTheApplicationWithoutADictionary) {
+    ShowFrame();
+    QApplication::setActiveWindow(frame.get());
+    ASSERT_TRUE(QTest::qWaitForWindowActive(frame.get()));
+
+    QTest::keyClick(frame.get(), Qt::Key_N, Qt::ControlModifier);
+    QTest::keyClick(frame.get(), Qt::Key_O, Qt::ControlModifier);
+    EXPECT_EQ(application.commands,
+              (std::vector<unsigned>{platform::ID_FILE_NEW, platform::ID_FILE_OPEN}));
+}
+
+TEST_F(MainFrameTest, F6AndShiftF6MoveTheFocusBetweenThePanes) {
+    ShowFrame();
+    QApplication::setActiveWindow(frame.get());
+    ASSERT_TRUE(QTest::qWaitForWindowActive(frame.get()));
+    CZorvikDrugDoc* document = OpenDictionary({"A", "B"});
+    ASSERT_NE(document, nullptr);
+    CZorvikDrugFrame* window = DrugFrameOf(*document);
+    ASSERT_NE(window, nullptr);
+    ASSERT_TRUE(window->TreeView()->hasFocus());
+
+    const struct {
+        Qt::KeyboardModifiers modifiers;
+        QWidget* focus;
+    } steps[] = {
+        {Qt::NoModifier, window->TextView()},
+        {Qt::NoModifier, window->TreeView()},
+        {Qt::ShiftModifier, window->TextView()},
+        {Qt::ShiftModifier, window->TreeView()},
+    };
+    for (const auto& step : steps) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_F6, step.modifiers);
+        EXPECT_EQ(QApplication::focusWidget(), step.focus);
+        EXPECT_EQ(window->GetActiveView(), dynamic_cast<platform::View*>(step.focus));
+    }
+}
+
+}  // namespace
+}  // namespace quorbex::testing
