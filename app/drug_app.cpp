@@ -32,8 +32,7 @@ const QString COMPANY_KEY = QStringLiteral("Kestavon");
 const QString APPLICATION_KEY = QStringLiteral("Quorbex");
 constexpr int STARTUP_LIST_MAX = 10;
 
-// Requests handed from a later start to the running instance: a verb, the
-// file, and for printing to a printer its name, separated by tabs.
+// Requests handed from a later start to the running instance.
 const QString REQUEST_OPEN = QStringLiteral("open");
 const QString REQUEST_PRINT = QStringLiteral("print");
 const QString REQUEST_PRINT_TO = QStringLiteral("printto");
@@ -154,39 +153,44 @@ bool DrugApp::HandOverToRunningInstance(const CommandLineInfo& commandLine) {
         return false;
     }
     const QString path = QFileInfo(commandLine.fileName).absoluteFilePath();
-    QString request;
+    QStringList request;
     switch (commandLine.shellCommand) {
         case Shell::FilePrint:
-            request = REQUEST_PRINT + QLatin1Char('\t') + path;
+            request = {REQUEST_PRINT, path};
             break;
-        case Shell::FilePrintTo: {
-            const QString printer =
-                commandLine.printerName.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive)
-                    ? QFileInfo(commandLine.printerName).absoluteFilePath()
-                    : commandLine.printerName;
-            request = REQUEST_PRINT_TO + QLatin1Char('\t') + path + QLatin1Char('\t') + printer;
+        case Shell::FilePrintTo:
+            request = {REQUEST_PRINT_TO, path,
+                       commandLine.printerName.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive)
+                           ? QFileInfo(commandLine.printerName).absoluteFilePath()
+                           : commandLine.printerName};
             break;
-        }
         default:
-            request = REQUEST_OPEN + QLatin1Char('\t') + path;
+            request = {REQUEST_OPEN, path};
             break;
     }
     platform::SingleInstance running(APPLICATION_KEY);
-    return running.SendToRunningInstance({request});
+    return running.SendToRunningInstance(request);
 }
 
+// Each request is its verb followed by its file and, to print to a printer,
+// the printer's name, as separate strings: a path may hold any character.
 void DrugApp::HandleRequests(const QStringList& requests) {
-    for (const QString& request : requests) {
-        const QStringList parts = request.split(QLatin1Char('\t'));
-        const QString& verb = parts.value(0);
+    for (qsizetype i = 0; i < requests.size();) {
+        const QString& verb = requests[i];
+        const QString path = requests.value(i + 1);
         if (verb == REQUEST_OPEN) {
-            OpenDocumentFile(parts.value(1));
+            OpenDocumentFile(path);
             m_mainFrame->raise();
             m_mainFrame->activateWindow();
+            i += 2;
         } else if (verb == REQUEST_PRINT) {
-            PrintDocumentFile(parts.value(1), QString());
+            PrintDocumentFile(path, QString());
+            i += 2;
         } else if (verb == REQUEST_PRINT_TO) {
-            PrintDocumentFile(parts.value(1), parts.value(2));
+            PrintDocumentFile(path, requests.value(i + 2));
+            i += 3;
+        } else {
+            break;
         }
     }
 }

@@ -1,5 +1,6 @@
 #include "zorvik_drug_view.h"
 
+#include <QFileInfo>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
@@ -81,7 +82,14 @@ bool CZorvikDrugView::PrintToPrinter(const QString& printerName) {
         pdf.setOutputFormat(QPrinter::PdfFormat);
         pdf.setOutputFileName(printerName);
         PrintTo(pdf);
-        return true;
+        if (QFileInfo(printerName).size() > 0) {
+            return true;
+        }
+        if (platform::UserInterface* ui = Ui()) {
+            ui->MessageBox(QStringLiteral("无法写入文件“%1”,没有打印。").arg(printerName),
+                           QStringLiteral("打印..."), platform::MB_ICONERROR);
+        }
+        return false;
     }
     const QPrinterInfo target = printerName.isEmpty() ? QPrinterInfo::defaultPrinter()
                                                       : QPrinterInfo::printerInfo(printerName);

@@ -1,0 +1,144 @@
+// The recent-file list in the settings, as the program keeps it and as the
+// startup dialog lists it, and dictionary files dropped on the main window.
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QMimeData>
+#include <QUrl>
+
+#include "main_frame.h"
+#include "startup_fixture.h"
+
+namespace quorbex::testing {
+namespace {
+
+using RecentFiles = StartupTest;
+
+TEST_F(RecentFiles, FiveOpenedFilesLeaveTheFourNewestNewestFirst) {
+    QStringList opened;
+    for (const char* name : {"a.zvk", "b.zvk", "c.zvk", "d.zvk", "e.zvk"}) {
+        opened.append(WriteDictionary(QString::fromLatin1(name)));
+    }
+    {
+        TestApp app;
+        ASSERT_TRUE(StartWithoutDialog(app, {}));
+        for (const QString& path : opened) {
+            EXPECT_NE(app->OpenDocumentFile(path), nullptr);
+        }
+        EXPECT_EQ(app->ExitInstance(), 0);
+    }
+    EXPECT_EQ(RecentValueNames(), (QStringList{"File1", "File2", "File3", "File4"}));
+    EXPECT_EQ(RecentValue(1), opened[4]);
+    EXPECT_EQ(RecentValue(2), opened[3]);
+    EXPECT_EQ(RecentValue(3), opened[2]);
+    EXPECT_EQ(RecentValue(4), opened[1]);
+
+    // The next run offers them in that order.
+    TestApp next;
+    QStringList listed;
+    EXPECT_TRUE(StartThroughDialog(
+        next, [&](StartupDialog& dialog) { listed = ListEntries(*dialog.RecentList()); }));
+    EXPECT_EQ(listed, (QStringList{opened[4], opened[3], opened[2], opened[1]}));
+    EXPECT_EQ(next->RecentFiles().Paths(), listed);
+}
+
+TEST_F(RecentFiles, TheStartupDialogListsUpToTheFirstGap) {
+    WriteRecentValues({{1, "/wards/one.zvk"}, {2, "/wards/two.zvk"}, {4, "/wards/four.zvk"}});
+    TestApp app;
+    QStringList listed;
+    EXPECT_TRUE(StartThroughDialog(
+        app, [&](StartupDialog& dialog) { listed = ListEntries(*dialog.RecentList()); }));
+    EXPECT_TRUE(dialogShown);
+    EXPECT_EQ(listed, (QStringList{"/wards/one.zvk", "/wards/two.zvk"}));
+}
+
+// The dialog reads the settings themselves, up to ten values.
+TEST_F(RecentFiles, TheStartupDialogListsAtMostTenValues) {
+    std::vector<std::pair<int, QString>> values;
+    QStringList expected;
+    for (int number = 1; number <= 12; ++number) {
+        values.emplace_back(number, QStringLiteral("/wards/%1.zvk").arg(number));
+        if (number <= 10) {
+            expected.append(values.back().second);
+        }
+    }
+    WriteRecentValues(values);
+    TestApp app;
+    QStringList listed;
+    EXPECT_TRUE(StartThroughDialog(
+        app, [&](StartupDialog& dialog) { listed = ListEntries(*dialog.RecentList()); }));
+    EXPECT_EQ(listed, expected);
+}
+
+class DroppedFiles : public StartupTest {
+protected:
+    void SetUp() override {
+        StartupTest::SetUp();
+        ASSERT_TRUE(StartWithoutDialog(app, {}));
+    }
+
+    // Drags urls over the main window; answers whether it would take them.
+    bool DragEnter(const QList<QUrl>& urls) {
+        QMimeData data;
+        data.setUrls(urls);
+        QDragEnterEvent event(QPoint(100, 100), Qt::CopyAction, &data, Qt::LeftButton,
+                              Qt::NoModifier);
+        event.setAccepted(false);
+        QApplication::sendEvent(app->MainFrame(), &event);
+        return event.isAccepted();
+    }
+
+    // Drags urls over the main window and drops them there.
+    void Drop(const QList<QUrl>& urls) {
+        DragEnter(urls);
+        QMimeData data;
+        data.setUrls(urls);
+        QDropEvent event(QPointF(100, 100), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(app->MainFrame(), &event);
+    }
+
+    TestApp app;
+};
+
+TEST_F(DroppedFiles, ADroppedDictionaryOpensAndEntersTheRecentFileList) {
+    const QString path = WriteDictionary(QStringLiteral("ward.zvk"));
+    EXPECT_TRUE(app->MainFrame()->acceptDrops());
+    EXPECT_TRUE(DragEnter({QUrl::fromLocalFile(path)}));
+    Drop({QUrl::fromLocalFile(path)});
+    ASSERT_EQ(app.Documents().size(), 1u);
+    EXPECT_EQ(app.Documents()[0]->GetPathName(), path);
+    EXPECT_EQ(app->RecentFiles().Paths(), QStringList{path});
+    EXPECT_EQ(RecentValue(1), path) << "the settings follow the list";
+    EXPECT_EQ(app->MainFrame()->MenuId(), 130u);
+    EXPECT_TRUE(app.Ui().messages.empty());
+}
+
+TEST_F(DroppedFiles, EachOfSeveralDroppedFilesOpensInItsOwnWindow) {
+    const QString first = WriteDictionary(QStringLiteral("first.zvk"));
+    const QString second = WriteDictionary(QStringLiteral("second.zvk"));
+    Drop({QUrl::fromLocalFile(first), QUrl::fromLocalFile(second)});
+    ASSERT_EQ(app.Documents().size(), 2u);
+    EXPECT_EQ(app.Documents()[0]->GetPathName(), first);
+    EXPECT_EQ(app.Documents()[1]->GetPathName(), second);
+    EXPECT_EQ(app->RecentFiles().Paths(), (QStringList{second, first}));
+}
+
+TEST_F(DroppedFiles, ADroppedDamagedFileIsReportedAndOpensNothing) {
+    const QString path = WriteDamaged(QStringLiteral("damaged.zvk"));
+    Drop({QUrl::fromLocalFile(path)});
+    ASSERT_EQ(app.Ui().messages.size(), 1u);
+    ExpectMessage(app.Ui().messages[0], "此文件不是有效药物库文件,可能已被破坏", "文件打开错误...",
+                  platform::MB_ICONERROR);
+    EXPECT_TRUE(app.Documents().empty());
+    EXPECT_TRUE(app->RecentFiles().Paths().isEmpty());
+}
+
+TEST_F(DroppedFiles, ADropWithoutLocalFilesIsRefused) {
+    const QList<QUrl> remote{QUrl(QStringLiteral("https://example.org/ward.zvk"))};
+    EXPECT_FALSE(DragEnter(remote));
+    Drop(remote);
+    EXPECT_TRUE(app.Documents().empty());
+    EXPECT_TRUE(app.Ui().messages.empty());
+}
+
+}  // namespace
+}  // namespace quorbex::testing
