@@ -11,6 +11,11 @@ function(quorbex_private_test_folders target)
         "XDG_CONFIG_HOME=set:${folders}/config"
         "XDG_DATA_HOME=set:${folders}/data"
         "XDG_RUNTIME_DIR=set:${folders}/runtime")
+    # Under the sanitizers, leaks inside the system's font library are not ours.
+    if(QUORBEX_SANITIZE)
+        list(APPEND environment
+             "LSAN_OPTIONS=set:suppressions=${PROJECT_SOURCE_DIR}/tests/lsan.supp")
+    endif()
     set(script "${CMAKE_CURRENT_BINARY_DIR}/${target}_folders.cmake")
     file(WRITE "${script}"
         "if(DEFINED ${target}_TESTS)\n"
