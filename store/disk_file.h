@@ -9,7 +9,7 @@
 namespace quorbex {
 
 class DiskFile final : public File {
-  public:
+public:
     enum class Mode {
         Read,         // an existing file, read only
         CreateWrite,  // created, or emptied if it exists, for writing
@@ -30,7 +30,7 @@ class DiskFile final : public File {
     // Flushes the file to the disk and closes it; false if anything failed.
     bool Close();
 
-  private:
+private:
     explicit DiskFile(int descriptor) : m_descriptor(descriptor) {}
 
     int m_descriptor;

@@ -9,7 +9,7 @@
 namespace quorbex {
 
 class File {
-  public:
+public:
     virtual ~File() = default;
 
     virtual bool SeekToBegin() = 0;

@@ -14,7 +14,7 @@ constexpr const char* GBK_CHARSET = "CP936";
 constexpr std::string_view REPLACEMENT_CHARACTER = "\xEF\xBF\xBD";
 
 class Iconv {
-  public:
+public:
     Iconv(const char* to, const char* from) : m_handle(iconv_open(to, from)) {
         if (m_handle == reinterpret_cast<iconv_t>(-1)) {
             throw std::runtime_error(std::string("iconv cannot convert from ") + from + " to " +
@@ -44,7 +44,7 @@ class Iconv {
         }
     }
 
-  private:
+private:
     iconv_t m_handle;
 };
 

@@ -20,7 +20,7 @@
 namespace {
 
 class Converter {
-  public:
+public:
     Converter(const char* to, const char* from) : m_handle(iconv_open(to, from)) {}
     ~Converter() {
         if (m_handle != reinterpret_cast<iconv_t>(-1)) {
@@ -44,7 +44,7 @@ class Converter {
         return output;
     }
 
-  private:
+private:
     iconv_t m_handle;
 };
 

@@ -11,7 +11,7 @@
 namespace quorbex {
 
 class MemFile {
-  public:
+public:
     // Storage grows in whole steps of this many bytes.
     static constexpr std::size_t GROW_STEP = 1024;
     // Longest image held. Far above any dictionary (1,396,128 bytes at most);
@@ -28,7 +28,7 @@ class MemFile {
     std::uint64_t GetPosition() const { return m_position; }
     const std::uint8_t* Data() const { return m_bytes.data(); }
 
-  private:
+private:
     bool Reserve(std::uint64_t length);
 
     std::vector<std::uint8_t> m_bytes;

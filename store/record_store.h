@@ -17,7 +17,7 @@ namespace quorbex {
 using ResultList = std::vector<std::uint32_t>;
 
 class RecordStore {
-  public:
+public:
     RecordStore();
     virtual ~RecordStore() = default;
 
@@ -62,7 +62,7 @@ class RecordStore {
     std::uint32_t GetCurrent() const { return m_current; }
     const MemFile& GetImage() const { return m_image; }
 
-  private:
+private:
     void ExchangeField(Field field, std::string& text, bool read);
     std::string FieldText(Field field) const;
     bool RecordMatches(const std::string& pattern, std::uint8_t mask) const;
