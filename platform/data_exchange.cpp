@@ -120,12 +120,6 @@ std::optional<int> GbkLength(const QString& text) {
     return static_cast<int>(gbk->size());
 }
 
-QString FirstCharacterOutsideGbk(const QString& text) {
-    QString refused;
-    ToGbk(text, &refused);
-    return refused;
-}
-
 namespace {
 
 // Puts text (GBK) into a box through setText, and remembers it.

@@ -51,8 +51,6 @@ void ValidateMaxBytes(DataExchange& exchange, QPlainTextEdit* box, const std::st
 
 // Number of GBK bytes of text, or nothing if GBK cannot hold all of it.
 std::optional<int> GbkLength(const QString& text);
-// The first character of text that GBK cannot hold; empty if there is none.
-QString FirstCharacterOutsideGbk(const QString& text);
 
 // Keeps a one-line box within a number of GBK bytes: of what is typed or
 // pasted, only the characters that still fit are taken, and nothing from

@@ -92,7 +92,7 @@ bool Document::DoSave(const QString& path, bool replace) {
             return false;
         }
         const QString initial =
-            m_pathName.isEmpty() ? m_template->UntitledFileName(m_title) : m_pathName;
+            m_pathName.isEmpty() ? m_template->WithExtension(m_title) : m_pathName;
         const auto chosen = m_ui.PromptSaveFileName(initial, m_template->FileDialogFilter());
         if (!chosen) {
             return false;

@@ -141,10 +141,6 @@ QString DocumentTemplate::WithExtension(const QString& path) const {
     return path + m_strings.filterExt;
 }
 
-QString DocumentTemplate::UntitledFileName(const QString& title) const {
-    return WithExtension(title);
-}
-
 void DocumentTemplate::AddToRecentFileList(const QString& path) {
     if (m_recentFiles != nullptr) {
         m_recentFiles->Add(path);

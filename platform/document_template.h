@@ -63,8 +63,6 @@ public:
     QString FileDialogFilter() const;
     // path with the document type's extension added when it lacks it.
     QString WithExtension(const QString& path) const;
-    // The file name offered when an untitled document is first saved.
-    QString UntitledFileName(const QString& title) const;
 
     void AddToRecentFileList(const QString& path);
     void UpdateFrameTitle(const Document& document);

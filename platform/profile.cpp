@@ -12,20 +12,23 @@ QString ValueName(int number) {
     return QStringLiteral("File%1").arg(number);
 }
 
-}  // namespace
-
-QStringList ReadRecentFileList(QSettings& settings, int size) {
+// File1 to FileN; a missing or empty value ends the list or is skipped.
+QStringList ReadRecentValues(QSettings& settings, int size, bool stopAtGap) {
     QStringList paths;
     settings.beginGroup(SECTION);
     for (int number = 1; number <= size; ++number) {
         const QString path = settings.value(ValueName(number)).toString();
         if (!path.isEmpty()) {
             paths.append(path);
+        } else if (stopAtGap) {
+            break;
         }
     }
     settings.endGroup();
     return paths;
 }
+
+}  // namespace
 
 void WriteRecentFileList(QSettings& settings, const QStringList& paths, int size) {
     settings.beginGroup(SECTION);
@@ -40,18 +43,12 @@ void WriteRecentFileList(QSettings& settings, const QStringList& paths, int size
     settings.sync();
 }
 
+QStringList ReadRecentFileList(QSettings& settings, int size) {
+    return ReadRecentValues(settings, size, false);
+}
+
 QStringList ReadRecentFilesUntilGap(QSettings& settings, int size) {
-    QStringList paths;
-    settings.beginGroup(SECTION);
-    for (int number = 1; number <= size; ++number) {
-        const QString path = settings.value(ValueName(number)).toString();
-        if (path.isEmpty()) {
-            break;
-        }
-        paths.append(path);
-    }
-    settings.endGroup();
-    return paths;
+    return ReadRecentValues(settings, size, true);
 }
 
 }  // namespace quorbex::platform

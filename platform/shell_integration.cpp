@@ -30,8 +30,8 @@ QByteArray MimePackage(const ShellFileType& type) {
         .toUtf8();
 }
 
-// A path inside a desktop entry's Exec key, quoted as the specification of
-// desktop entries asks.
+// A path inside a desktop entry's Exec key, in double quotes, with the
+// characters that have a meaning there escaped.
 QString QuotedExec(const QString& path) {
     QString quoted = path;
     quoted.replace(QLatin1Char('\\'), QStringLiteral("\\\\"))
