@@ -1,9 +1,9 @@
-#include "about_dialog.h"
+#include "app/about_dialog.h"
 
 #include <QPlainTextEdit>
 #include <QPushButton>
 
-#include "dialog_templates.h"
+#include "resources/dialog_templates.h"
 
 namespace quorbex {
 

@@ -1,4 +1,4 @@
-#include "command_line_info.h"
+#include "app/command_line_info.h"
 
 namespace quorbex {
 

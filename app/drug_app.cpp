@@ -1,4 +1,4 @@
-#include "drug_app.h"
+#include "app/drug_app.h"
 
 #include <QApplication>
 #include <QFileDialog>
@@ -9,20 +9,20 @@
 #include <algorithm>
 #include <ranges>
 
-#include "about_dialog.h"
-#include "command_line_info.h"
-#include "document_strings.h"
-#include "framework_ids.h"
-#include "icon_ids.h"
-#include "main_frame.h"
-#include "message_box.h"
-#include "profile.h"
-#include "shared_printer.h"
-#include "shell_integration.h"
-#include "startup_dialog.h"
-#include "zorvik_drug_doc.h"
-#include "zorvik_drug_frame.h"
-#include "zorvik_drug_view.h"
+#include "app/about_dialog.h"
+#include "app/command_line_info.h"
+#include "app/startup_dialog.h"
+#include "document/zorvik_drug_doc.h"
+#include "frames/main_frame.h"
+#include "frames/zorvik_drug_frame.h"
+#include "platform/framework_ids.h"
+#include "platform/message_box.h"
+#include "platform/profile.h"
+#include "platform/shell_integration.h"
+#include "resources/document_strings.h"
+#include "resources/icon_ids.h"
+#include "views/shared_printer.h"
+#include "views/zorvik_drug_view.h"
 
 namespace quorbex {
 

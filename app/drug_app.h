@@ -8,11 +8,11 @@
 #include <QStringList>
 #include <memory>
 
-#include "command_target.h"
-#include "document_template.h"
-#include "drug_app_user_interface.h"
-#include "recent_file_list.h"
-#include "single_instance.h"
+#include "app/drug_app_user_interface.h"
+#include "platform/command_target.h"
+#include "platform/document_template.h"
+#include "platform/recent_file_list.h"
+#include "platform/single_instance.h"
 
 namespace quorbex {
 

@@ -1,7 +1,7 @@
-#include "drug_app_user_interface.h"
+#include "app/drug_app_user_interface.h"
 
-#include "drug_entry_dialog.h"
-#include "text_input_dialog.h"
+#include "dialogs/drug_entry_dialog.h"
+#include "dialogs/text_input_dialog.h"
 
 namespace quorbex {
 

@@ -4,8 +4,8 @@
 
 #include <memory>
 
-#include "drug_entry_prompt.h"
-#include "qt_user_interface.h"
+#include "document/drug_entry_prompt.h"
+#include "platform/qt_user_interface.h"
 
 namespace quorbex {
 

@@ -6,8 +6,8 @@
 #include <QScreen>
 #include <QTranslator>
 
-#include "drug_app.h"
-#include "icon_ids.h"
+#include "app/drug_app.h"
+#include "resources/icon_ids.h"
 
 int main(int argc, char** argv) {
     QApplication application(argc, argv);

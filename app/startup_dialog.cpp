@@ -1,12 +1,12 @@
-#include "startup_dialog.h"
+#include "app/startup_dialog.h"
 
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
 
-#include "dialog_templates.h"
-#include "message_box.h"
-#include "user_interface.h"
+#include "platform/message_box.h"
+#include "platform/user_interface.h"
+#include "resources/dialog_templates.h"
 
 namespace quorbex {
 

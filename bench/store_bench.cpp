@@ -20,13 +20,13 @@
 #include <utility>
 #include <vector>
 
-#include "cp936.h"
-#include "dictionary_format.h"
-#include "drug_fields.h"
-#include "gbk_codec.h"
-#include "memory_file.h"
-#include "ratio_reporter.h"
-#include "record_store.h"
+#include "bench/ratio_reporter.h"
+#include "store/cp936.h"
+#include "store/dictionary_format.h"
+#include "store/drug_fields.h"
+#include "store/gbk_codec.h"
+#include "store/record_store.h"
+#include "tests/support/memory_file.h"
 
 namespace {
 

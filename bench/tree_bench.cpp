@@ -24,18 +24,18 @@
 #include <string>
 #include <vector>
 
-#include "dictionary_builder.h"
-#include "dictionary_format.h"
-#include "drug_fields.h"
-#include "gbk_codec.h"
-#include "memory_file.h"
-#include "message_box.h"
-#include "ratio_reporter.h"
-#include "update_hints.h"
-#include "user_interface.h"
-#include "zorvik_drug_doc.h"
-#include "zorvik_drug_tree_view.h"
-#include "zorvik_drug_view.h"
+#include "bench/ratio_reporter.h"
+#include "document/update_hints.h"
+#include "document/zorvik_drug_doc.h"
+#include "platform/message_box.h"
+#include "platform/user_interface.h"
+#include "store/dictionary_format.h"
+#include "store/drug_fields.h"
+#include "store/gbk_codec.h"
+#include "tests/support/dictionary_builder.h"
+#include "tests/support/memory_file.h"
+#include "views/zorvik_drug_tree_view.h"
+#include "views/zorvik_drug_view.h"
 
 namespace {
 

@@ -1,11 +1,11 @@
-#include "check.h"
+#include "cli/check.h"
 
 #include <algorithm>
 #include <cstdint>
 #include <iomanip>
 #include <sstream>
 
-#include "dictionary_format.h"
+#include "store/dictionary_format.h"
 
 namespace quorbex::zvk {
 

@@ -5,15 +5,15 @@
 #include <numeric>
 #include <string_view>
 
-#include "arguments.h"
-#include "check.h"
-#include "command_error.h"
-#include "dictionary_io.h"
-#include "drug_csv.h"
-#include "drug_json.h"
-#include "gbk_codec.h"
-#include "unencodable.h"
-#include "zvk.h"
+#include "cli/arguments.h"
+#include "cli/check.h"
+#include "cli/command_error.h"
+#include "cli/dictionary_io.h"
+#include "cli/drug_csv.h"
+#include "cli/drug_json.h"
+#include "cli/unencodable.h"
+#include "cli/zvk.h"
+#include "store/gbk_codec.h"
 
 namespace quorbex::zvk {
 

@@ -1,4 +1,4 @@
-#include "dictionary_io.h"
+#include "cli/dictionary_io.h"
 
 #include <fcntl.h>
 #include <stdio.h>
@@ -11,9 +11,9 @@
 #include <cstring>
 #include <filesystem>
 
-#include "check.h"
-#include "command_error.h"
-#include "disk_file.h"
+#include "cli/check.h"
+#include "cli/command_error.h"
+#include "store/disk_file.h"
 
 namespace quorbex::zvk {
 

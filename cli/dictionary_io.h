@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "record_store.h"
+#include "store/record_store.h"
 
 namespace quorbex::zvk {
 

@@ -1,8 +1,8 @@
-#include "drug_csv.h"
+#include "cli/drug_csv.h"
 
-#include "csv_text.h"
-#include "gbk_codec.h"
-#include "unencodable.h"
+#include "cli/csv_text.h"
+#include "cli/unencodable.h"
+#include "store/gbk_codec.h"
 
 namespace quorbex::zvk {
 

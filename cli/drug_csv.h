@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-#include "drug_fields.h"
+#include "store/drug_fields.h"
 
 namespace quorbex::zvk {
 

@@ -1,8 +1,8 @@
-#include "drug_json.h"
+#include "cli/drug_json.h"
 
 #include <nlohmann/json.hpp>
 
-#include "gbk_codec.h"
+#include "store/gbk_codec.h"
 
 namespace quorbex::zvk {
 

@@ -4,7 +4,7 @@
 #include <ostream>
 #include <vector>
 
-#include "drug_fields.h"
+#include "store/drug_fields.h"
 
 namespace quorbex::zvk {
 

@@ -1,6 +1,6 @@
 #include <iostream>
 
-#include "zvk.h"
+#include "cli/zvk.h"
 
 int main(int argc, char** argv) {
     const std::vector<std::string> args(argv + (argc > 0 ? 1 : 0), argv + argc);

@@ -1,4 +1,4 @@
-#include "unencodable.h"
+#include "cli/unencodable.h"
 
 #include <iconv.h>
 

@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "gbk_codec.h"
+#include "store/gbk_codec.h"
 
 namespace quorbex::zvk {
 

@@ -1,4 +1,4 @@
-#include "drug_entry_dialog.h"
+#include "dialogs/drug_entry_dialog.h"
 
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -7,10 +7,10 @@
 #include <QPushButton>
 #include <algorithm>
 
-#include "data_exchange.h"
-#include "dialog_templates.h"
-#include "message_box.h"
-#include "user_interface.h"
+#include "platform/data_exchange.h"
+#include "platform/message_box.h"
+#include "platform/user_interface.h"
+#include "resources/dialog_templates.h"
 
 namespace quorbex {
 

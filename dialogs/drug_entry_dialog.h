@@ -6,7 +6,7 @@
 #include <QDialog>
 #include <string>
 
-#include "drug_entry_prompt.h"
+#include "document/drug_entry_prompt.h"
 
 class QLineEdit;
 class QPlainTextEdit;

@@ -1,12 +1,12 @@
-#include "text_input_dialog.h"
+#include "dialogs/text_input_dialog.h"
 
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 
-#include "data_exchange.h"
-#include "dialog_templates.h"
-#include "message_box.h"
+#include "platform/data_exchange.h"
+#include "platform/message_box.h"
+#include "resources/dialog_templates.h"
 
 namespace quorbex {
 

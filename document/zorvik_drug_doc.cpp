@@ -1,15 +1,15 @@
-#include "zorvik_drug_doc.h"
+#include "document/zorvik_drug_doc.h"
 
 #include <QFile>
 #include <algorithm>
 #include <array>
 
-#include "device_file.h"
-#include "gbk_codec.h"
-#include "message_box.h"
-#include "resource_ids.h"
-#include "update_hints.h"
-#include "user_interface.h"
+#include "document/update_hints.h"
+#include "platform/device_file.h"
+#include "platform/message_box.h"
+#include "platform/user_interface.h"
+#include "resources/resource_ids.h"
+#include "store/gbk_codec.h"
 
 namespace quorbex {
 

@@ -6,9 +6,9 @@
 #include <QString>
 #include <string>
 
-#include "document.h"
-#include "drug_entry_prompt.h"
-#include "record_store.h"
+#include "document/drug_entry_prompt.h"
+#include "platform/document.h"
+#include "store/record_store.h"
 
 namespace quorbex {
 

@@ -1,4 +1,4 @@
-#include "drop_down_tool_button.h"
+#include "frames/drop_down_tool_button.h"
 
 #include <QMouseEvent>
 #include <QStyle>

@@ -1,4 +1,4 @@
-#include "lock_keys.h"
+#include "frames/lock_keys.h"
 
 // Qt's headers go first: the X11 headers define macros that clash with them.
 #include <QtGui/qguiapplication_platform.h>

@@ -1,4 +1,4 @@
-#include "main_frame.h"
+#include "frames/main_frame.h"
 
 #include <QAction>
 #include <QApplication>
@@ -18,17 +18,17 @@
 #include <QTimer>
 #include <QToolBar>
 
-#include "document.h"
-#include "document_template.h"
-#include "drop_down_tool_button.h"
-#include "icon_ids.h"
-#include "lock_keys.h"
-#include "menus.h"
-#include "message_box.h"
-#include "recent_file_list.h"
-#include "user_interface.h"
-#include "view.h"
-#include "zorvik_drug_frame.h"
+#include "frames/drop_down_tool_button.h"
+#include "frames/lock_keys.h"
+#include "frames/zorvik_drug_frame.h"
+#include "platform/document.h"
+#include "platform/document_template.h"
+#include "platform/message_box.h"
+#include "platform/recent_file_list.h"
+#include "platform/user_interface.h"
+#include "platform/view.h"
+#include "resources/icon_ids.h"
+#include "resources/menus.h"
 
 namespace quorbex {
 

@@ -10,8 +10,8 @@
 #include <QMap>
 #include <span>
 
-#include "command_target.h"
-#include "main_frame_services.h"
+#include "platform/command_target.h"
+#include "platform/main_frame_services.h"
 
 class QAction;
 class QLabel;

@@ -1,4 +1,4 @@
-#include "zorvik_drug_frame.h"
+#include "frames/zorvik_drug_frame.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -6,13 +6,13 @@
 #include <QMdiSubWindow>
 #include <QSplitter>
 
-#include "document.h"
-#include "document_template.h"
-#include "framework_ids.h"
-#include "icon_ids.h"
-#include "main_frame.h"
-#include "zorvik_drug_tree_view.h"
-#include "zorvik_drug_view.h"
+#include "frames/main_frame.h"
+#include "platform/document.h"
+#include "platform/document_template.h"
+#include "platform/framework_ids.h"
+#include "resources/icon_ids.h"
+#include "views/zorvik_drug_tree_view.h"
+#include "views/zorvik_drug_view.h"
 
 namespace quorbex {
 

@@ -6,7 +6,7 @@
 #include <QMetaObject>
 #include <QPointer>
 
-#include "frame.h"
+#include "platform/frame.h"
 
 class QSplitter;
 class QWidget;

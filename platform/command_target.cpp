@@ -1,4 +1,4 @@
-#include "command_target.h"
+#include "platform/command_target.h"
 
 #include <algorithm>
 

@@ -1,4 +1,4 @@
-#include "data_exchange.h"
+#include "platform/data_exchange.h"
 
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -6,9 +6,9 @@
 #include <QTimer>
 #include <QVariant>
 
-#include "gbk_codec.h"
-#include "message_box.h"
-#include "user_interface.h"
+#include "platform/message_box.h"
+#include "platform/user_interface.h"
+#include "store/gbk_codec.h"
 
 namespace quorbex::platform {
 

@@ -1,4 +1,4 @@
-#include "device_file.h"
+#include "platform/device_file.h"
 
 namespace quorbex::platform {
 

@@ -3,7 +3,7 @@
 
 #include <QFileDevice>
 
-#include "file.h"
+#include "store/file.h"
 
 namespace quorbex::platform {
 

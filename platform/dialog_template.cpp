@@ -1,4 +1,4 @@
-#include "dialog_template.h"
+#include "platform/dialog_template.h"
 
 #include <QDialog>
 #include <QFontMetrics>

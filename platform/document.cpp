@@ -1,16 +1,16 @@
-#include "document.h"
+#include "platform/document.h"
 
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
 #include <algorithm>
 
-#include "device_file.h"
-#include "document_template.h"
-#include "framework_ids.h"
-#include "message_box.h"
-#include "user_interface.h"
-#include "view.h"
+#include "platform/device_file.h"
+#include "platform/document_template.h"
+#include "platform/framework_ids.h"
+#include "platform/message_box.h"
+#include "platform/user_interface.h"
+#include "platform/view.h"
 
 namespace quorbex::platform {
 

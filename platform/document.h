@@ -6,8 +6,8 @@
 #include <QString>
 #include <vector>
 
-#include "command_target.h"
-#include "file.h"
+#include "platform/command_target.h"
+#include "store/file.h"
 
 namespace quorbex::platform {
 

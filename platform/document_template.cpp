@@ -1,15 +1,15 @@
-#include "document_template.h"
+#include "platform/document_template.h"
 
 #include <QFileInfo>
 #include <QStringList>
 #include <algorithm>
 
-#include "document.h"
-#include "frame.h"
-#include "message_box.h"
-#include "recent_file_list.h"
-#include "user_interface.h"
-#include "view.h"
+#include "platform/document.h"
+#include "platform/frame.h"
+#include "platform/message_box.h"
+#include "platform/recent_file_list.h"
+#include "platform/user_interface.h"
+#include "platform/view.h"
 
 namespace quorbex::platform {
 

@@ -3,7 +3,7 @@
 
 #include <vector>
 
-#include "command_target.h"
+#include "platform/command_target.h"
 
 namespace quorbex::platform {
 

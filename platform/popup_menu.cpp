@@ -1,4 +1,4 @@
-#include "popup_menu.h"
+#include "platform/popup_menu.h"
 
 namespace quorbex::platform {
 

@@ -1,4 +1,4 @@
-#include "profile.h"
+#include "platform/profile.h"
 
 #include <QSettings>
 

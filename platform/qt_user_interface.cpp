@@ -1,4 +1,4 @@
-#include "qt_user_interface.h"
+#include "platform/qt_user_interface.h"
 
 #include <QAbstractButton>
 #include <QActionGroup>
@@ -9,8 +9,8 @@
 #include <QMenu>
 #include <QMessageBox>
 
-#include "main_frame_services.h"
-#include "message_box.h"
+#include "platform/main_frame_services.h"
+#include "platform/message_box.h"
 
 namespace quorbex::platform {
 

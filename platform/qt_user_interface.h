@@ -3,7 +3,7 @@
 // text prompt is the program's own dialog and is left to a subclass.
 #pragma once
 
-#include "user_interface.h"
+#include "platform/user_interface.h"
 
 class QWidget;
 

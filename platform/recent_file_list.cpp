@@ -1,4 +1,4 @@
-#include "recent_file_list.h"
+#include "platform/recent_file_list.h"
 
 #include <QFileInfo>
 

@@ -1,4 +1,4 @@
-#include "shell_integration.h"
+#include "platform/shell_integration.h"
 
 #include <QDir>
 #include <QFile>

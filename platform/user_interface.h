@@ -9,7 +9,7 @@
 #include <optional>
 #include <string>
 
-#include "popup_menu.h"
+#include "platform/popup_menu.h"
 
 namespace quorbex::platform {
 

@@ -1,6 +1,6 @@
-#include "view.h"
+#include "platform/view.h"
 
-#include "document.h"
+#include "platform/document.h"
 
 namespace quorbex::platform {
 

@@ -1,7 +1,7 @@
 // A view shows one document; the document tells it what changed.
 #pragma once
 
-#include "command_target.h"
+#include "platform/command_target.h"
 
 namespace quorbex::platform {
 

@@ -2,7 +2,7 @@
 // position in dialog units, as the dialogs are laid out from them.
 #pragma once
 
-#include "dialog_template.h"
+#include "platform/dialog_template.h"
 
 namespace quorbex {
 

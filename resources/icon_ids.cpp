@@ -1,7 +1,7 @@
-#include "icon_ids.h"
+#include "resources/icon_ids.h"
 
-#include "framework_ids.h"
-#include "resource_ids.h"
+#include "platform/framework_ids.h"
+#include "resources/resource_ids.h"
 
 namespace quorbex {
 

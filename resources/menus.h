@@ -4,8 +4,8 @@
 
 #include <span>
 
-#include "framework_ids.h"
-#include "resource_ids.h"
+#include "platform/framework_ids.h"
+#include "resources/resource_ids.h"
 
 namespace quorbex {
 

@@ -1,4 +1,4 @@
-#include "cp936.h"
+#include "store/cp936.h"
 
 #include <array>
 #include <utility>
@@ -10,7 +10,7 @@ namespace {
 // Pairs (character, upper-case form), generated at build time from the code
 // page and the Unicode case mapping.
 constexpr std::pair<std::uint16_t, std::uint16_t> UPPER_PAIRS[] = {
-#include "cp936_upper_pairs.inc"
+#include "store/cp936_upper_pairs.inc"
 };
 
 const std::array<std::uint16_t, 65536>& UpperTable() {

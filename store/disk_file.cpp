@@ -1,4 +1,4 @@
-#include "disk_file.h"
+#include "store/disk_file.h"
 
 #include <fcntl.h>
 #include <sys/types.h>

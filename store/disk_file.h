@@ -4,7 +4,7 @@
 #include <memory>
 #include <string>
 
-#include "file.h"
+#include "store/file.h"
 
 namespace quorbex {
 

@@ -1,4 +1,4 @@
-#include "drug_fields.h"
+#include "store/drug_fields.h"
 
 #include <utility>
 

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "record_store.h"
+#include "store/record_store.h"
 
 namespace quorbex {
 

@@ -1,4 +1,4 @@
-#include "gbk_codec.h"
+#include "store/gbk_codec.h"
 
 #include <iconv.h>
 

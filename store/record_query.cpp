@@ -4,8 +4,8 @@
 #include <cstring>
 #include <numeric>
 
-#include "cp936.h"
-#include "record_store.h"
+#include "store/cp936.h"
+#include "store/record_store.h"
 
 namespace quorbex {
 

@@ -1,4 +1,4 @@
-#include "record_store.h"
+#include "store/record_store.h"
 
 #include <algorithm>
 #include <cstring>

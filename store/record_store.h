@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "dictionary_format.h"
-#include "file.h"
-#include "mem_file.h"
+#include "store/dictionary_format.h"
+#include "store/file.h"
+#include "store/mem_file.h"
 
 namespace quorbex {
 

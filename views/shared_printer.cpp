@@ -1,4 +1,4 @@
-#include "shared_printer.h"
+#include "views/shared_printer.h"
 
 #include <QPrinter>
 

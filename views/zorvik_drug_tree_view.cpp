@@ -1,13 +1,13 @@
-#include "zorvik_drug_tree_view.h"
+#include "views/zorvik_drug_tree_view.h"
 
 #include <string>
 
-#include "gbk_codec.h"
-#include "icon_ids.h"
-#include "resource_ids.h"
-#include "update_hints.h"
-#include "user_interface.h"
-#include "zorvik_drug_doc.h"
+#include "document/update_hints.h"
+#include "document/zorvik_drug_doc.h"
+#include "platform/user_interface.h"
+#include "resources/icon_ids.h"
+#include "resources/resource_ids.h"
+#include "store/gbk_codec.h"
 
 namespace quorbex {
 

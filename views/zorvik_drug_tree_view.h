@@ -6,7 +6,7 @@
 #include <QIcon>
 #include <QTreeWidget>
 
-#include "view.h"
+#include "platform/view.h"
 
 namespace quorbex {
 

@@ -1,4 +1,4 @@
-#include "zorvik_drug_view.h"
+#include "views/zorvik_drug_view.h"
 
 #include <QFileInfo>
 #include <QPrintDialog>
@@ -7,15 +7,15 @@
 #include <QPrinterInfo>
 #include <QTextDocument>
 
-#include "document.h"
-#include "drug_fields.h"
-#include "framework_ids.h"
-#include "gbk_codec.h"
-#include "message_box.h"
-#include "shared_printer.h"
-#include "update_hints.h"
-#include "user_interface.h"
-#include "zorvik_drug_doc.h"
+#include "document/update_hints.h"
+#include "document/zorvik_drug_doc.h"
+#include "platform/document.h"
+#include "platform/framework_ids.h"
+#include "platform/message_box.h"
+#include "platform/user_interface.h"
+#include "store/drug_fields.h"
+#include "store/gbk_codec.h"
+#include "views/shared_printer.h"
 
 namespace quorbex {
 

@@ -4,7 +4,7 @@
 
 #include <QPlainTextEdit>
 
-#include "view.h"
+#include "platform/view.h"
 
 class QPrinter;
 

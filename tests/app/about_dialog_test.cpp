@@ -11,11 +11,11 @@
 #include <QTimer>
 #include <functional>
 
-#include "about_dialog.h"
-#include "dialog_template.h"
-#include "dialog_templates.h"
-#include "drug_app.h"
-#include "framework_ids.h"
+#include "app/about_dialog.h"
+#include "app/drug_app.h"
+#include "platform/dialog_template.h"
+#include "platform/framework_ids.h"
+#include "resources/dialog_templates.h"
 
 namespace quorbex {
 namespace {

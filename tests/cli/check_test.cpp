@@ -1,7 +1,7 @@
 // check: a sound dictionary passes; each kind of damage is named.
 #include <functional>
 
-#include "zvk_test_support.h"
+#include "tests/cli/zvk_test_support.h"
 
 namespace quorbex::zvk::testing {
 namespace {

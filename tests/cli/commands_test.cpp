@@ -2,7 +2,7 @@
 // files that are not dictionaries, and the usage errors of every command.
 #include <nlohmann/json.hpp>
 
-#include "zvk_test_support.h"
+#include "tests/cli/zvk_test_support.h"
 
 namespace quorbex::zvk::testing {
 namespace {

@@ -1,4 +1,4 @@
-#include "csv_text.h"
+#include "cli/csv_text.h"
 
 #include <gtest/gtest.h>
 

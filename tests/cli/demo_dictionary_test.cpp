@@ -1,5 +1,5 @@
 // The demonstration dictionary that the build makes from samples/drugs.csv.
-#include "zvk_test_support.h"
+#include "tests/cli/zvk_test_support.h"
 
 namespace quorbex::zvk::testing {
 namespace {

@@ -1,6 +1,6 @@
 // import: its refusals, each naming line and field, its care for existing
 // files, and the export -> import round trip.
-#include "zvk_test_support.h"
+#include "tests/cli/zvk_test_support.h"
 
 namespace quorbex::zvk::testing {
 namespace {

@@ -14,11 +14,11 @@
 #include <string_view>
 #include <vector>
 
-#include "disk_file.h"
-#include "drug_fields.h"
-#include "gbk_codec.h"
-#include "record_store.h"
-#include "zvk.h"
+#include "cli/zvk.h"
+#include "store/disk_file.h"
+#include "store/drug_fields.h"
+#include "store/gbk_codec.h"
+#include "store/record_store.h"
 
 namespace quorbex::zvk::testing {
 

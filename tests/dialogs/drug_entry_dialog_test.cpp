@@ -1,7 +1,7 @@
 // The drug entry dialog: its fields in and out, the names check on OK, Enter
 // in one-line and multi-line boxes, the byte limits, the tool tips and the
 // layout in dialog units.
-#include "drug_entry_dialog.h"
+#include "dialogs/drug_entry_dialog.h"
 
 #include <gtest/gtest.h>
 
@@ -16,12 +16,12 @@
 #include <optional>
 #include <string>
 
-#include "dialog_template.h"
-#include "fake_user_interface.h"
-#include "gbk_codec.h"
-#include "keyboard_input.h"
-#include "message_box.h"
-#include "modal_dialog.h"
+#include "platform/dialog_template.h"
+#include "platform/message_box.h"
+#include "store/gbk_codec.h"
+#include "tests/support/fake_user_interface.h"
+#include "tests/support/keyboard_input.h"
+#include "tests/support/modal_dialog.h"
 
 namespace quorbex::testing {
 namespace {

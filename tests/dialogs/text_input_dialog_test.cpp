@@ -1,7 +1,7 @@
 // The text input dialog, run through InputText: its prompt, its byte limit,
 // the answers of its keys and buttons with the text handed back, and its
 // layout in dialog units.
-#include "text_input_dialog.h"
+#include "dialogs/text_input_dialog.h"
 
 #include <gtest/gtest.h>
 
@@ -14,12 +14,12 @@
 #include <optional>
 #include <string>
 
-#include "dialog_template.h"
-#include "fake_user_interface.h"
-#include "gbk_codec.h"
-#include "keyboard_input.h"
-#include "message_box.h"
-#include "modal_dialog.h"
+#include "platform/dialog_template.h"
+#include "platform/message_box.h"
+#include "store/gbk_codec.h"
+#include "tests/support/fake_user_interface.h"
+#include "tests/support/keyboard_input.h"
+#include "tests/support/modal_dialog.h"
 
 namespace quorbex::testing {
 namespace {

@@ -10,17 +10,17 @@
 #include <deque>
 #include <vector>
 
-#include "command_target.h"
-#include "dictionary_builder.h"
-#include "document_strings.h"
-#include "document_template.h"
-#include "fake_frame.h"
-#include "fake_user_interface.h"
-#include "recent_file_list.h"
-#include "resource_ids.h"
-#include "test_files.h"
-#include "update_hints.h"
-#include "zorvik_drug_doc.h"
+#include "document/update_hints.h"
+#include "document/zorvik_drug_doc.h"
+#include "platform/command_target.h"
+#include "platform/document_template.h"
+#include "platform/recent_file_list.h"
+#include "resources/document_strings.h"
+#include "resources/resource_ids.h"
+#include "tests/support/dictionary_builder.h"
+#include "tests/support/fake_frame.h"
+#include "tests/support/fake_user_interface.h"
+#include "tests/support/test_files.h"
 
 namespace quorbex::testing {
 

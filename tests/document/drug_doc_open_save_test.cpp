@@ -2,8 +2,8 @@
 #include <QFile>
 #include <QFileInfo>
 
-#include "drug_doc_fixture.h"
-#include "file_size_limit.h"
+#include "tests/document/drug_doc_fixture.h"
+#include "tests/support/file_size_limit.h"
 
 namespace quorbex::testing {
 namespace {

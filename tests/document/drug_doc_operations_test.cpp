@@ -1,5 +1,5 @@
 // The document's own operations, as the commands and the views call them.
-#include "drug_doc_fixture.h"
+#include "tests/document/drug_doc_fixture.h"
 
 namespace quorbex::testing {
 namespace {

@@ -1,6 +1,6 @@
 // The search options, the sort order and the delete confirmation, and the
 // two drop-down menus of the drug tool bar that offer them.
-#include "drug_doc_fixture.h"
+#include "tests/document/drug_doc_fixture.h"
 
 namespace quorbex::testing {
 namespace {

@@ -1,5 +1,5 @@
 // The record commands of the drug tool bar: search, append, modify, delete.
-#include "drug_doc_fixture.h"
+#include "tests/document/drug_doc_fixture.h"
 
 namespace quorbex::testing {
 namespace {

@@ -10,20 +10,20 @@
 #include <QRadioButton>
 #include <QTreeWidget>
 
-#include "disk_file.h"
-#include "drop_down_tool_button.h"
-#include "drug_entry_dialog.h"
-#include "framework_ids.h"
-#include "keyboard_input.h"
-#include "main_frame.h"
-#include "record_store.h"
-#include "resource_ids.h"
-#include "startup_fixture.h"
-#include "text_input_dialog.h"
-#include "zorvik_drug_doc.h"
-#include "zorvik_drug_frame.h"
-#include "zorvik_drug_tree_view.h"
-#include "zorvik_drug_view.h"
+#include "dialogs/drug_entry_dialog.h"
+#include "dialogs/text_input_dialog.h"
+#include "document/zorvik_drug_doc.h"
+#include "frames/drop_down_tool_button.h"
+#include "frames/main_frame.h"
+#include "frames/zorvik_drug_frame.h"
+#include "platform/framework_ids.h"
+#include "resources/resource_ids.h"
+#include "store/disk_file.h"
+#include "store/record_store.h"
+#include "tests/startup/startup_fixture.h"
+#include "tests/support/keyboard_input.h"
+#include "views/zorvik_drug_tree_view.h"
+#include "views/zorvik_drug_view.h"
 
 namespace quorbex::testing {
 namespace {

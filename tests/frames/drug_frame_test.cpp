@@ -2,10 +2,10 @@
 // text right, both views of the window's document, living as long as it.
 #include <QSplitter>
 
-#include "main_frame_fixture.h"
-#include "message_box.h"
-#include "zorvik_drug_tree_view.h"
-#include "zorvik_drug_view.h"
+#include "platform/message_box.h"
+#include "tests/frames/main_frame_fixture.h"
+#include "views/zorvik_drug_tree_view.h"
+#include "views/zorvik_drug_view.h"
 
 namespace quorbex::testing {
 namespace {

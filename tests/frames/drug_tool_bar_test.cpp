@@ -5,9 +5,9 @@
 #include <QToolBar>
 #include <QToolButton>
 
-#include "drop_down_tool_button.h"
-#include "main_frame_fixture.h"
-#include "resource_ids.h"
+#include "frames/drop_down_tool_button.h"
+#include "resources/resource_ids.h"
+#include "tests/frames/main_frame_fixture.h"
 
 namespace quorbex::testing {
 namespace {

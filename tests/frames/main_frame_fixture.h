@@ -16,16 +16,16 @@
 #include <ostream>
 #include <vector>
 
-#include "dictionary_builder.h"
-#include "document_strings.h"
-#include "document_template.h"
-#include "fake_user_interface.h"
-#include "framework_ids.h"
-#include "main_frame.h"
-#include "memory_file.h"
-#include "recent_file_list.h"
-#include "zorvik_drug_doc.h"
-#include "zorvik_drug_frame.h"
+#include "document/zorvik_drug_doc.h"
+#include "frames/main_frame.h"
+#include "frames/zorvik_drug_frame.h"
+#include "platform/document_template.h"
+#include "platform/framework_ids.h"
+#include "platform/recent_file_list.h"
+#include "resources/document_strings.h"
+#include "tests/support/dictionary_builder.h"
+#include "tests/support/fake_user_interface.h"
+#include "tests/support/memory_file.h"
 
 inline void PrintTo(const QString& text, std::ostream* out) {
     *out << '"' << text.toStdString() << '"';

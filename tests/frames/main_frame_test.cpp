@@ -5,10 +5,10 @@
 #include <QTimer>
 #include <QToolBar>
 
-#include "lock_keys.h"
-#include "main_frame_fixture.h"
-#include "message_box.h"
-#include "resource_ids.h"
+#include "frames/lock_keys.h"
+#include "platform/message_box.h"
+#include "resources/resource_ids.h"
+#include "tests/frames/main_frame_fixture.h"
 
 namespace quorbex::testing {
 namespace {

@@ -5,10 +5,10 @@
 #include <QMenuBar>
 #include <QStatusBar>
 
-#include "main_frame_fixture.h"
-#include "resource_ids.h"
-#include "zorvik_drug_tree_view.h"
-#include "zorvik_drug_view.h"
+#include "resources/resource_ids.h"
+#include "tests/frames/main_frame_fixture.h"
+#include "views/zorvik_drug_tree_view.h"
+#include "views/zorvik_drug_view.h"
 
 namespace quorbex::testing {
 namespace {

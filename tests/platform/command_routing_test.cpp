@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "command_target.h"
+#include "platform/command_target.h"
 
 namespace quorbex::platform {
 namespace {

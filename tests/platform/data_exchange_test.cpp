@@ -1,4 +1,4 @@
-#include "data_exchange.h"
+#include "platform/data_exchange.h"
 
 #include <gtest/gtest.h>
 
@@ -11,8 +11,8 @@
 #include <QVBoxLayout>
 #include <functional>
 
-#include "fake_user_interface.h"
-#include "test_files.h"
+#include "tests/support/fake_user_interface.h"
+#include "tests/support/test_files.h"
 
 namespace quorbex::platform {
 namespace {

@@ -1,4 +1,4 @@
-#include "document_template.h"
+#include "platform/document_template.h"
 
 #include <gtest/gtest.h>
 
@@ -6,13 +6,13 @@
 #include <QFile>
 #include <QTemporaryDir>
 
-#include "document_strings.h"
-#include "fake_frame.h"
-#include "fake_user_interface.h"
-#include "framework_ids.h"
-#include "recent_file_list.h"
-#include "test_files.h"
-#include "text_document.h"
+#include "platform/framework_ids.h"
+#include "platform/recent_file_list.h"
+#include "resources/document_strings.h"
+#include "tests/platform/text_document.h"
+#include "tests/support/fake_frame.h"
+#include "tests/support/fake_user_interface.h"
+#include "tests/support/test_files.h"
 
 namespace quorbex::platform {
 namespace {

@@ -1,4 +1,4 @@
-#include "document.h"
+#include "platform/document.h"
 
 #include <gtest/gtest.h>
 
@@ -7,11 +7,11 @@
 #include <QTemporaryDir>
 #include <memory>
 
-#include "fake_user_interface.h"
-#include "file_size_limit.h"
-#include "recording_view.h"
-#include "test_files.h"
-#include "text_document.h"
+#include "tests/platform/text_document.h"
+#include "tests/support/fake_user_interface.h"
+#include "tests/support/file_size_limit.h"
+#include "tests/support/recording_view.h"
+#include "tests/support/test_files.h"
 
 namespace quorbex::platform {
 namespace {

@@ -1,4 +1,4 @@
-#include "qt_user_interface.h"
+#include "platform/qt_user_interface.h"
 
 #include <gtest/gtest.h>
 
@@ -12,8 +12,8 @@
 #include <functional>
 #include <optional>
 
-#include "main_frame_services.h"
-#include "message_box.h"
+#include "platform/main_frame_services.h"
+#include "platform/message_box.h"
 
 namespace quorbex::platform {
 namespace {

@@ -1,4 +1,4 @@
-#include "recent_file_list.h"
+#include "platform/recent_file_list.h"
 
 #include <gtest/gtest.h>
 
@@ -6,7 +6,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 
-#include "test_files.h"
+#include "tests/support/test_files.h"
 
 namespace quorbex::platform {
 namespace {

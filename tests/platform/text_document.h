@@ -6,7 +6,7 @@
 #include <algorithm>
 #include <string>
 
-#include "document.h"
+#include "platform/document.h"
 
 namespace quorbex::testing {
 

@@ -3,9 +3,9 @@
 #include <QMdiArea>
 #include <QPrinterInfo>
 
-#include "command_line_info.h"
-#include "main_frame.h"
-#include "startup_fixture.h"
+#include "app/command_line_info.h"
+#include "frames/main_frame.h"
+#include "tests/startup/startup_fixture.h"
 
 namespace quorbex::testing {
 namespace {

@@ -5,8 +5,8 @@
 #include <QMimeData>
 #include <QUrl>
 
-#include "main_frame.h"
-#include "startup_fixture.h"
+#include "frames/main_frame.h"
+#include "tests/startup/startup_fixture.h"
 
 namespace quorbex::testing {
 namespace {

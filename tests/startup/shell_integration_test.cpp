@@ -9,9 +9,9 @@
 #include <QXmlStreamReader>
 #include <algorithm>
 
-#include "main_frame.h"
-#include "shell_integration.h"
-#include "startup_fixture.h"
+#include "frames/main_frame.h"
+#include "platform/shell_integration.h"
+#include "tests/startup/startup_fixture.h"
 
 namespace quorbex::testing {
 namespace {

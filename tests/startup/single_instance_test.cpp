@@ -10,8 +10,8 @@
 #include <QProcess>
 #include <cstring>
 
-#include "main_frame.h"
-#include "startup_fixture.h"
+#include "frames/main_frame.h"
+#include "tests/startup/startup_fixture.h"
 
 namespace quorbex::testing {
 namespace {

@@ -3,9 +3,9 @@
 #include <QRadioButton>
 #include <QSignalSpy>
 
-#include "fake_user_interface.h"
-#include "main_frame.h"
-#include "startup_fixture.h"
+#include "frames/main_frame.h"
+#include "tests/startup/startup_fixture.h"
+#include "tests/support/fake_user_interface.h"
 
 namespace quorbex::testing {
 namespace {

@@ -22,13 +22,13 @@
 #include <memory>
 #include <vector>
 
-#include "document.h"
-#include "document_template.h"
-#include "drug_app.h"
-#include "drug_app_user_interface.h"
-#include "message_box.h"
-#include "startup_dialog.h"
-#include "test_files.h"
+#include "app/drug_app.h"
+#include "app/drug_app_user_interface.h"
+#include "app/startup_dialog.h"
+#include "platform/document.h"
+#include "platform/document_template.h"
+#include "platform/message_box.h"
+#include "tests/support/test_files.h"
 
 namespace quorbex::testing {
 

@@ -1,4 +1,4 @@
-#include "cp936.h"
+#include "store/cp936.h"
 
 #include <gtest/gtest.h>
 #include <iconv.h>

@@ -1,8 +1,8 @@
-#include "drug_fields.h"
+#include "store/drug_fields.h"
 
 #include <gtest/gtest.h>
 
-#include "gbk_codec.h"
+#include "store/gbk_codec.h"
 
 namespace quorbex {
 namespace {

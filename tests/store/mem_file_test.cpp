@@ -1,4 +1,4 @@
-#include "mem_file.h"
+#include "store/mem_file.h"
 
 #include <gtest/gtest.h>
 

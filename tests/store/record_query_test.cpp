@@ -2,9 +2,9 @@
 
 #include <random>
 
-#include "cp936.h"
-#include "dictionary_builder.h"
-#include "record_store.h"
+#include "store/cp936.h"
+#include "store/record_store.h"
+#include "tests/support/dictionary_builder.h"
 
 namespace quorbex {
 namespace {

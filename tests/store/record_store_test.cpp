@@ -1,11 +1,11 @@
-#include "record_store.h"
+#include "store/record_store.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 
-#include "dictionary_builder.h"
-#include "memory_file.h"
+#include "tests/support/dictionary_builder.h"
+#include "tests/support/memory_file.h"
 
 namespace quorbex {
 namespace {

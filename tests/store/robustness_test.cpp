@@ -13,11 +13,11 @@
 #include <string>
 #include <vector>
 
-#include "cp936.h"
-#include "dictionary_format.h"
-#include "drug_fields.h"
-#include "memory_file.h"
-#include "record_store.h"
+#include "store/cp936.h"
+#include "store/dictionary_format.h"
+#include "store/drug_fields.h"
+#include "store/record_store.h"
+#include "tests/support/memory_file.h"
 
 namespace quorbex {
 namespace {

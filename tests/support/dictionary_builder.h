@@ -5,10 +5,10 @@
 #include <string>
 #include <vector>
 
-#include "dictionary_format.h"
-#include "drug_fields.h"
-#include "memory_file.h"
-#include "record_store.h"
+#include "store/dictionary_format.h"
+#include "store/drug_fields.h"
+#include "store/record_store.h"
+#include "tests/support/memory_file.h"
 
 namespace quorbex::testing {
 

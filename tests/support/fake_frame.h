@@ -5,10 +5,10 @@
 #include <memory>
 #include <vector>
 
-#include "document.h"
-#include "document_template.h"
-#include "frame.h"
-#include "recording_view.h"
+#include "platform/document.h"
+#include "platform/document_template.h"
+#include "platform/frame.h"
+#include "tests/support/recording_view.h"
 
 namespace quorbex::testing {
 

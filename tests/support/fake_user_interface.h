@@ -13,9 +13,9 @@
 #include <utility>
 #include <vector>
 
-#include "drug_entry_prompt.h"
-#include "message_box.h"
-#include "user_interface.h"
+#include "document/drug_entry_prompt.h"
+#include "platform/message_box.h"
+#include "platform/user_interface.h"
 
 namespace quorbex::testing {
 

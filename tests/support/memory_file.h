@@ -8,7 +8,7 @@
 #include <optional>
 #include <vector>
 
-#include "file.h"
+#include "store/file.h"
 
 namespace quorbex::testing {
 

@@ -4,7 +4,7 @@
 #include <functional>
 #include <vector>
 
-#include "view.h"
+#include "platform/view.h"
 
 namespace quorbex::testing {
 

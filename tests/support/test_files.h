@@ -12,10 +12,10 @@
 #include <string>
 #include <vector>
 
-#include "dictionary_builder.h"
-#include "drug_fields.h"
-#include "gbk_codec.h"
-#include "qstring_printer.h"
+#include "store/drug_fields.h"
+#include "store/gbk_codec.h"
+#include "tests/support/dictionary_builder.h"
+#include "tests/support/qstring_printer.h"
 
 namespace quorbex {
 

@@ -15,17 +15,17 @@
 #include <string>
 #include <vector>
 
-#include "dictionary_builder.h"
-#include "drug_fields.h"
-#include "fake_user_interface.h"
-#include "gbk_codec.h"
-#include "memory_file.h"
-#include "resource_ids.h"
-#include "update_hints.h"
-#include "view.h"
-#include "zorvik_drug_doc.h"
-#include "zorvik_drug_tree_view.h"
-#include "zorvik_drug_view.h"
+#include "document/update_hints.h"
+#include "document/zorvik_drug_doc.h"
+#include "platform/view.h"
+#include "resources/resource_ids.h"
+#include "store/drug_fields.h"
+#include "store/gbk_codec.h"
+#include "tests/support/dictionary_builder.h"
+#include "tests/support/fake_user_interface.h"
+#include "tests/support/memory_file.h"
+#include "views/zorvik_drug_tree_view.h"
+#include "views/zorvik_drug_view.h"
 
 namespace quorbex::testing {
 

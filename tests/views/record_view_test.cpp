@@ -15,9 +15,9 @@
 #include <QTextLayout>
 #include <QTimer>
 
-#include "drug_views_fixture.h"
-#include "framework_ids.h"
-#include "message_box.h"
+#include "platform/framework_ids.h"
+#include "platform/message_box.h"
+#include "tests/views/drug_views_fixture.h"
 
 namespace quorbex::testing {
 namespace {

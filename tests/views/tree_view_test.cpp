@@ -6,8 +6,8 @@
 #include <QImage>
 #include <array>
 
-#include "drug_views_fixture.h"
-#include "icon_ids.h"
+#include "resources/icon_ids.h"
+#include "tests/views/drug_views_fixture.h"
 
 namespace quorbex::testing {
 namespace {
