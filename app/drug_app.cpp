@@ -1,5 +1,6 @@
 #include "app/drug_app.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -59,15 +60,7 @@ void RegisterShellFileTypes(const platform::DocumentStrings& strings) {
 
 }  // namespace
 
-DrugApp::DrugApp(std::unique_ptr<DrugAppUserInterface> ui) : m_ui(std::move(ui)) {
-    Commands().On(platform::ID_APP_ABOUT, [this] { OnAppAbout(); });
-    Commands().On(platform::ID_FILE_NEW, [this] { OnFileNew(); });
-    Commands().On(platform::ID_FILE_OPEN, [this] { OnFileOpen(); });
-    Commands().On(platform::ID_FILE_PRINT_SETUP, [this] { OnFilePrintSetup(); });
-    Commands().OnRange(platform::ID_FILE_MRU_FILE1,
-                       platform::ID_FILE_MRU_FILE1 + RECENT_FILE_COUNT - 1,
-                       [this](unsigned id) { OnOpenRecentFile(id); });
-}
+DrugApp::DrugApp(std::unique_ptr<DrugAppUserInterface> ui) : m_ui(std::move(ui)) {}
 
 DrugApp::~DrugApp() {
     // Dictionary windows live in the main window: they go first.
@@ -98,7 +91,8 @@ bool DrugApp::InitInstance(const QStringList& arguments, QSize screenSize) {
          platform::ReadRecentFileList(profile, RECENT_FILE_COUNT) | std::views::reverse) {
         m_recentFiles.Add(path);
     }
-    m_recentFiles.SetChangeHandler([this] { SaveRecentFileList(); });
+    QObject::connect(&m_recentFiles, &platform::RecentFileList::changed,
+                     [this] { SaveRecentFileList(); });
 
     const platform::DocumentStrings strings =
         platform::DocumentStrings::Parse(QString::fromUtf8(IDR_DRUGTYPE_STRINGS));
@@ -111,12 +105,14 @@ bool DrugApp::InitInstance(const QStringList& arguments, QSize screenSize) {
                 *m_ui, [this] { return m_ui->CreateDrugEntryDialog(); });
         },
         [this, screenWidth](platform::Document& document) {
-            return std::make_unique<CZorvikDrugFrame>(*m_mainFrame, document, screenWidth);
+            auto frame = std::make_unique<CZorvikDrugFrame>(document, screenWidth);
+            m_mainFrame->AddDrugFrame(*frame);
+            return frame;
         },
         &m_recentFiles);
     m_mainFrame->SetDocTemplate(m_template.get());
-    m_mainFrame->SetApplication(this);
     m_mainFrame->SetRecentFiles(&m_recentFiles);
+    ConnectCommands();
     m_mainFrame->setAcceptDrops(true);
     m_ui->SetMainFrame(m_mainFrame.get());
 
@@ -140,6 +136,19 @@ int DrugApp::ExitInstance() {
         m_hMutex.reset();
     }
     return m_exitCode;
+}
+
+void DrugApp::ConnectCommands() {
+    CMainFrame* frame = m_mainFrame.get();
+    const auto on = [frame](unsigned id, auto handler) {
+        QObject::connect(frame->Action(id), &QAction::triggered, frame, handler);
+    };
+    on(platform::ID_APP_ABOUT, [this] { OnAppAbout(); });
+    on(platform::ID_FILE_NEW, [this] { OnFileNew(); });
+    on(platform::ID_FILE_OPEN, [this] { OnFileOpen(); });
+    on(platform::ID_FILE_PRINT_SETUP, [this] { OnFilePrintSetup(); });
+    QObject::connect(frame, &CMainFrame::recentFileChosen, frame,
+                     [this](int index) { OnOpenRecentFile(index); });
 }
 
 void DrugApp::SaveRecentFileList() {
@@ -266,8 +275,7 @@ void DrugApp::OnFilePrintSetup() {
 }
 
 // A recent file that no longer opens leaves the list.
-void DrugApp::OnOpenRecentFile(unsigned id) {
-    const int index = static_cast<int>(id - platform::ID_FILE_MRU_FILE1);
+void DrugApp::OnOpenRecentFile(int index) {
     const QString path = m_recentFiles.Paths().value(index);
     if (!path.isEmpty() && OpenDocumentFile(path) == nullptr) {
         m_recentFiles.Remove(index);

@@ -9,7 +9,6 @@
 #include <memory>
 
 #include "app/drug_app_user_interface.h"
-#include "platform/command_target.h"
 #include "platform/document_template.h"
 #include "platform/recent_file_list.h"
 #include "platform/single_instance.h"
@@ -19,13 +18,13 @@ namespace quorbex {
 class CMainFrame;
 struct CommandLineInfo;
 
-class DrugApp : public platform::CommandTarget {
+class DrugApp {
 public:
     static constexpr int RECENT_FILE_COUNT = 4;
 
     explicit DrugApp(
         std::unique_ptr<DrugAppUserInterface> ui = std::make_unique<DrugAppUserInterface>());
-    ~DrugApp() override;
+    ~DrugApp();
 
     DrugApp(const DrugApp&) = delete;
     DrugApp& operator=(const DrugApp&) = delete;
@@ -50,7 +49,8 @@ public:
     void OnFileOpen();
     void OnAppAbout();
     void OnFilePrintSetup();
-    void OnOpenRecentFile(unsigned id);
+    // Opens the recent file at index, 0 the newest.
+    void OnOpenRecentFile(int index);
 
     CMainFrame* MainFrame() const { return m_mainFrame.get(); }
     platform::DocumentTemplate* DocTemplate() const { return m_template.get(); }
@@ -58,6 +58,8 @@ public:
     DrugAppUserInterface& Ui() { return *m_ui; }
 
 private:
+    // The application's own commands, from the main window's actions.
+    void ConnectCommands();
     bool HandOverToRunningInstance(const CommandLineInfo& commandLine);
     bool ProcessShellCommand(const CommandLineInfo& commandLine);
     void HandleRequests(const QStringList& requests);

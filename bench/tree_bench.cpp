@@ -14,6 +14,7 @@
 
 #include <QApplication>
 #include <QFile>
+#include <QSignalBlocker>
 #include <QTemporaryDir>
 #include <cstdio>
 #include <cstdlib>
@@ -57,7 +58,7 @@ public:
     int InputText(const QString&, std::string&, int) override {
         return quorbex::platform::IDCANCEL;
     }
-    void TrackPopupMenu(const quorbex::platform::PopupMenu&, QPoint) override {}
+    void TrackPopupMenu(std::span<const unsigned>, QPoint) override {}
     std::optional<QRect> ToolBarButtonRect(unsigned, unsigned) override { return std::nullopt; }
     bool SetStatusPaneText(unsigned, const QString& text) override {
         statusText = text;
@@ -166,17 +167,16 @@ void BM_DocumentWalk(benchmark::State& state) {
         return;
     }
     CZorvikDrugDoc& document = dictionary.Document();
-    std::string tradeName, englishName, otherNames, pinyin, function, usage, cautions;
     for (auto _ : state) {
         const int saved = document.GetCurrentIndex();
+        const QSignalBlocker quiet(document);
         for (int i = 0; i < document.GetResultCount(); ++i) {
             document.SelectResult(i);
-            document.GetCurrentStrings(tradeName, englishName, otherNames, pinyin, function, usage,
-                                       cautions);
+            const quorbex::DrugFields& fields = document.GetCurrentStrings();
             int sortKey = 0;
             document.GetSortKey(sortKey);
-            benchmark::DoNotOptimize(tradeName.data());
-            benchmark::DoNotOptimize(englishName.data());
+            benchmark::DoNotOptimize(fields.tradeName.data());
+            benchmark::DoNotOptimize(fields.englishName.data());
         }
         document.SelectResult(saved);
     }

@@ -11,6 +11,7 @@
 #include "platform/message_box.h"
 #include "platform/user_interface.h"
 #include "resources/dialog_templates.h"
+#include "store/dictionary_format.h"
 
 namespace quorbex {
 
@@ -66,25 +67,11 @@ DrugEntryDialog::DrugEntryDialog(platform::UserInterface& ui, QWidget* parent)
     connect(m_noEnter, &QPushButton::clicked, this, [this] { OnNoEnter(); });
 }
 
-void DrugEntryDialog::ExchangeFields(std::string& tradeName, std::string& pinyinInitials,
-                                     std::string& englishName, std::string& otherNames,
-                                     std::string& usage, std::string& function,
-                                     std::string& cautions, bool toCaller) {
-    const std::pair<std::string*, std::string*> pairs[] = {
-        {&tradeName, &m_strTradeName},
-        {&pinyinInitials, &m_strPinyinInitials},
-        {&englishName, &m_strEnglishName},
-        {&otherNames, &m_strOtherNames},
-        {&usage, &m_strUsage},
-        {&function, &m_strFunction},
-        {&cautions, &m_strCautions},
-    };
-    for (const auto& [caller, member] : pairs) {
-        if (toCaller) {
-            *caller = *member;
-        } else {
-            *member = *caller;
-        }
+void DrugEntryDialog::ExchangeFields(DrugFields& fields, bool toCaller) {
+    if (toCaller) {
+        fields = m_fields;
+    } else {
+        m_fields = fields;
     }
 }
 
@@ -116,28 +103,31 @@ void DrugEntryDialog::OnInitDialog() {
 
 bool DrugEntryDialog::UpdateData(bool saveAndValidate) {
     platform::DataExchange exchange(m_ui, saveAndValidate);
-    // Each box with its field and limit; the first failure ends the exchange.
-    const auto exchangeBox = [&exchange](auto* box, std::string& text, int limit) {
+    // Each box with its field, limited to what the record holds; the first
+    // failure ends the exchange.
+    const auto exchangeBox = [this, &exchange](auto* box, Field field) {
+        std::string& text = m_fields[field];
         if (!exchange.Failed()) {
             platform::ExchangeText(exchange, box, text);
         }
         if (!exchange.Failed()) {
-            platform::ValidateMaxBytes(exchange, box, text, limit);
+            platform::ValidateMaxBytes(exchange, box, text,
+                                       static_cast<int>(LayoutOf(field).limit));
         }
     };
-    exchangeBox(m_tradeName, m_strTradeName, 20);
-    exchangeBox(m_function, m_strFunction, 200);
-    exchangeBox(m_cautions, m_strCautions, 200);
-    exchangeBox(m_englishName, m_strEnglishName, 20);
-    exchangeBox(m_otherNames, m_strOtherNames, 40);
-    exchangeBox(m_pinyin, m_strPinyinInitials, 10);
-    exchangeBox(m_usage, m_strUsage, 200);
+    exchangeBox(m_tradeName, Field::TradeName);
+    exchangeBox(m_function, Field::Function);
+    exchangeBox(m_cautions, Field::Cautions);
+    exchangeBox(m_englishName, Field::EnglishName);
+    exchangeBox(m_otherNames, Field::OtherNames);
+    exchangeBox(m_pinyin, Field::PinyinInitials);
+    exchangeBox(m_usage, Field::Usage);
     return !exchange.Failed();
 }
 
 void DrugEntryDialog::OnOK() {
     UpdateData(true);
-    if (IsBlankText(m_strTradeName) && IsBlankText(m_strEnglishName)) {
+    if (IsBlankText(m_fields.tradeName) && IsBlankText(m_fields.englishName)) {
         m_ui.MessageBox(QStringLiteral("品名 和 英文名 至少有一个有效"), QStringLiteral("输入错误"),
                         platform::MB_ICONERROR);
         return;

@@ -4,7 +4,6 @@
 #pragma once
 
 #include <QDialog>
-#include <string>
 
 #include "document/drug_entry_prompt.h"
 
@@ -22,9 +21,7 @@ class DrugEntryDialog : public QDialog, public DrugEntryPrompt {
 public:
     explicit DrugEntryDialog(platform::UserInterface& ui, QWidget* parent = nullptr);
 
-    void ExchangeFields(std::string& tradeName, std::string& pinyinInitials,
-                        std::string& englishName, std::string& otherNames, std::string& usage,
-                        std::string& function, std::string& cautions, bool toCaller) override;
+    void ExchangeFields(DrugFields& fields, bool toCaller) override;
     int DoModal() override;
 
     // Prepares the controls as the dialog opens: loads them from the fields,
@@ -52,13 +49,7 @@ private:
     bool UpdateData(bool saveAndValidate);
 
     platform::UserInterface& m_ui;
-    std::string m_strTradeName;
-    std::string m_strFunction;
-    std::string m_strCautions;
-    std::string m_strEnglishName;
-    std::string m_strOtherNames;
-    std::string m_strPinyinInitials;
-    std::string m_strUsage;
+    DrugFields m_fields;
 
     QLineEdit* m_tradeName;
     QLineEdit* m_englishName;

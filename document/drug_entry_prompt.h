@@ -4,7 +4,8 @@
 
 #include <functional>
 #include <memory>
-#include <string>
+
+#include "store/drug_fields.h"
 
 namespace quorbex {
 
@@ -12,12 +13,9 @@ class DrugEntryPrompt {
 public:
     virtual ~DrugEntryPrompt() = default;
 
-    // With toCaller false the dialog's fields take the strings' values; with
-    // it true the strings take the fields' values. All texts are GBK.
-    virtual void ExchangeFields(std::string& tradeName, std::string& pinyinInitials,
-                                std::string& englishName, std::string& otherNames,
-                                std::string& usage, std::string& function, std::string& cautions,
-                                bool toCaller) = 0;
+    // With toCaller false the dialog's fields take the values of fields; with
+    // it true fields take the dialog's values. All texts are GBK.
+    virtual void ExchangeFields(DrugFields& fields, bool toCaller) = 0;
     // Runs the dialog; IDOK when the user confirmed an entry.
     virtual int DoModal() = 0;
 };

@@ -8,6 +8,7 @@
 #include "platform/device_file.h"
 #include "platform/message_box.h"
 #include "platform/user_interface.h"
+#include "resources/menus.h"
 #include "resources/resource_ids.h"
 #include "store/gbk_codec.h"
 
@@ -28,19 +29,29 @@ constexpr int SEARCH_PROMPT_LIMIT = 10;
 struct SearchFieldCommand {
     unsigned id;
     int bit;
-    const char* text;
 };
 
-// In the order the search menu lists them: the order of the bits.
-constexpr std::array<SearchFieldCommand, 7> SEARCH_FIELD_COMMANDS{{
-    {ID_SEARCH_TRADE_NAME, SEARCH_TRADE_NAME, "搜索品名"},
-    {ID_SEARCH_PINYIN, SEARCH_PINYIN, "搜索拼音"},
-    {ID_SEARCH_OTHER_NAMES, SEARCH_OTHER_NAMES, "搜索别名"},
-    {ID_SEARCH_ENGLISH_NAME, SEARCH_ENGLISH_NAME, "搜索英文"},
-    {ID_SEARCH_FUNCTION, SEARCH_FUNCTION, "搜索功能"},
-    {ID_SEARCH_USAGE, SEARCH_USAGE, "搜索用法"},
-    {ID_SEARCH_CAUTIONS, SEARCH_CAUTIONS, "搜索禁忌"},
+// The identifiers are not in bit order: 115 flips the English-name bit.
+constexpr std::array<SearchFieldCommand, 8> SEARCH_FIELD_COMMANDS{{
+    {ID_SEARCH_TRADE_NAME, SEARCH_TRADE_NAME},
+    {ID_SEARCH_ENGLISH_NAME, SEARCH_ENGLISH_NAME},
+    {ID_SEARCH_PINYIN, SEARCH_PINYIN},
+    {ID_SEARCH_OTHER_NAMES, SEARCH_OTHER_NAMES},
+    {ID_SEARCH_FUNCTION, SEARCH_FUNCTION},
+    {ID_SEARCH_USAGE, SEARCH_USAGE},
+    {ID_SEARCH_CAUTIONS, SEARCH_CAUTIONS},
+    {ID_SEARCH_ALL, SEARCH_ALL},
 }};
+
+// The SearchMask bit of a search-field command; 0 for any other command.
+int SearchBitOf(unsigned id) {
+    for (const SearchFieldCommand& command : SEARCH_FIELD_COMMANDS) {
+        if (command.id == id) {
+            return command.bit;
+        }
+    }
+    return 0;
+}
 
 QString FromGbk(const std::string& text) {
     return QString::fromStdString(GbkToUtf8(text));
@@ -50,21 +61,7 @@ QString FromGbk(const std::string& text) {
 
 CZorvikDrugDoc::CZorvikDrugDoc(platform::UserInterface& ui,
                                DrugEntryPromptFactory createEntryDialog)
-    : Document(ui), m_createEntryDialog(std::move(createEntryDialog)) {
-    platform::CommandMap& commands = Commands();
-    commands.On(ID_DRUG_APPEND, [this] { OnDrugAppend(); });
-    commands.On(ID_DRUG_SEARCH, [this] { OnDrugSearch(); });
-    commands.On(ID_DRUG_DELETE, [this] { OnDrugDelete(); });
-    commands.On(ID_DRUG_MODIFY, [this] { OnDrugModify(); });
-    commands.On(ID_DRUG_SAVE, [this] { OnDrugSave(); });
-    commands.On(ID_CONFIRM_DELETE, [this] { OnConfirmDelete(); });
-    commands.OnRange(ID_SORT_BY_TRADE_NAME, ID_SORT_BY_ENGLISH_NAME,
-                     [this](unsigned id) { OnSortKey(id); });
-    commands.OnRange(ID_SEARCH_TRADE_NAME, ID_SEARCH_ALL,
-                     [this](unsigned id) { OnSearchField(id); });
-    commands.OnNotify(IDW_DRUG_TOOLBAR, platform::TBN_DROPDOWN,
-                      [this](const platform::Notification& n) { OnDrugBarDropDown(n); });
-}
+    : Document(ui), m_createEntryDialog(std::move(createEntryDialog)) {}
 
 bool CZorvikDrugDoc::Serialize(platform::Archive& archive) {
     if (archive.IsLoading()) {
@@ -104,13 +101,13 @@ bool CZorvikDrugDoc::OnOpenDocument(const QString& path) {
 
 bool CZorvikDrugDoc::RunQuery(const std::string& pattern, int mask, int sortKey) {
     ClearResults();
-    if (!m_store.Query(pattern, m_resultList, mask, sortKey)) {
-        m_nResultCount = 0;
-        m_nCurrent = -1;
+    const bool found = m_store.Query(pattern, m_resultList, mask, sortKey);
+    m_nResultCount = found ? static_cast<int>(m_resultList.size()) : 0;
+    emit resultsChanged();
+    if (!found) {
+        SetCurrent(-1);
         return false;
     }
-    m_nResultCount = static_cast<int>(m_resultList.size());
-    m_nCurrent = m_nResultCount - 1;
     return SelectResult(m_nResultCount - 1);
 }
 
@@ -121,8 +118,8 @@ bool CZorvikDrugDoc::SelectResult(int index) {
     if (!m_store.GoToRecord(m_resultList[static_cast<std::size_t>(index)])) {
         return false;
     }
-    ReadRecordBuffer();
-    m_nCurrent = index;
+    ExchangeFields(m_store, m_currentStrings, true);
+    SetCurrent(index);
     return true;
 }
 
@@ -130,21 +127,14 @@ bool CZorvikDrugDoc::SelectFirst() {
     if (m_nResultCount < 1) {
         return false;
     }
-    m_nCurrent = 0;
     return SelectResult(0);
 }
 
-void CZorvikDrugDoc::GetCurrentStrings(std::string& tradeName, std::string& englishName,
-                                       std::string& otherNames, std::string& pinyinInitials,
-                                       std::string& function, std::string& usage,
-                                       std::string& cautions) const {
-    tradeName = m_strTradeName;
-    englishName = m_strEnglishName;
-    otherNames = m_strOtherNames;
-    pinyinInitials = m_strPinyinInitials;
-    function = m_strFunction;
-    usage = m_strUsage;
-    cautions = m_strCautions;
+// The current index names another record, or none: everyone is told, even
+// when the number stayed, since the record behind it may be another.
+void CZorvikDrugDoc::SetCurrent(int index) {
+    m_nCurrent = index;
+    emit currentChanged(index);
 }
 
 int CZorvikDrugDoc::GetRecordCount() {
@@ -159,7 +149,7 @@ bool CZorvikDrugDoc::AddRecord() {
     if (m_store.GetCount() >= DICT_MAX_RECORDS) {
         return false;
     }
-    WriteRecordBuffer();
+    ExchangeFields(m_store, m_currentStrings, false);
     if (!m_store.AppendRecord()) {
         return false;
     }
@@ -167,8 +157,8 @@ bool CZorvikDrugDoc::AddRecord() {
     m_store.ReadRecordCount(number);
     m_resultList.push_back(number);
     m_nResultCount = static_cast<int>(m_resultList.size());
-    m_nCurrent = m_nResultCount - 1;
-    return SelectResult(m_nCurrent);
+    emit resultsChanged();
+    return SelectResult(m_nResultCount - 1);
 }
 
 void CZorvikDrugDoc::UpdateCurrentRecord() {
@@ -176,7 +166,7 @@ void CZorvikDrugDoc::UpdateCurrentRecord() {
         return;
     }
     m_store.GoToRecord(m_resultList[static_cast<std::size_t>(m_nCurrent)]);
-    WriteRecordBuffer();
+    ExchangeFields(m_store, m_currentStrings, false);
     m_store.WriteCurrentRecord();
 }
 
@@ -194,44 +184,32 @@ void CZorvikDrugDoc::DeleteResult(int index) {
         }
     }
     m_nResultCount = static_cast<int>(m_resultList.size());
-    if (m_nCurrent >= m_nResultCount) {
-        --m_nCurrent;
+    emit resultsChanged();
+    if (!SelectResult(std::min(m_nCurrent, m_nResultCount - 1))) {
+        SetCurrent(std::min(m_nCurrent, m_nResultCount - 1));
     }
-    SelectResult(m_nCurrent);
 }
 
 void CZorvikDrugDoc::ClearResults() {
     m_resultList.clear();
+    emit resultsChanged();
 }
 
 void CZorvikDrugDoc::ClearCurrentStrings() {
-    m_strTradeName.clear();
-    m_strEnglishName.clear();
-    m_strOtherNames.clear();
-    m_strPinyinInitials.clear();
-    m_strFunction.clear();
-    m_strUsage.clear();
-    m_strCautions.clear();
+    m_currentStrings = DrugFields();
 }
 
-void CZorvikDrugDoc::ReadRecordBuffer() {
-    m_store.ExchangeTradeName(m_strTradeName, true);
-    m_store.ExchangeEnglishName(m_strEnglishName, true);
-    m_store.ExchangeOtherNames(m_strOtherNames, true);
-    m_store.ExchangePinyinInitials(m_strPinyinInitials, true);
-    m_store.ExchangeFunction(m_strFunction, true);
-    m_store.ExchangeUsage(m_strUsage, true);
-    m_store.ExchangeCautions(m_strCautions, true);
-}
-
-void CZorvikDrugDoc::WriteRecordBuffer() {
-    m_store.ExchangeTradeName(m_strTradeName, false);
-    m_store.ExchangeEnglishName(m_strEnglishName, false);
-    m_store.ExchangeOtherNames(m_strOtherNames, false);
-    m_store.ExchangePinyinInitials(m_strPinyinInitials, false);
-    m_store.ExchangeFunction(m_strFunction, false);
-    m_store.ExchangeUsage(m_strUsage, false);
-    m_store.ExchangeCautions(m_strCautions, false);
+bool CZorvikDrugDoc::IsOptionChecked(unsigned id) const {
+    switch (id) {
+        case ID_SORT_BY_TRADE_NAME:
+            return m_nSortKey == SORT_BY_TRADE_NAME;
+        case ID_SORT_BY_ENGLISH_NAME:
+            return m_nSortKey == SORT_BY_ENGLISH_NAME;
+        case ID_CONFIRM_DELETE:
+            return m_bConfirmDelete;
+        default:
+            return (m_nSearchMask & SearchBitOf(id)) != 0;
+    }
 }
 
 void CZorvikDrugDoc::OnDrugSearch() {
@@ -256,19 +234,10 @@ void CZorvikDrugDoc::OnDrugAppend() {
     if (dialog->DoModal() != IDOK) {
         return;
     }
-    const std::array<std::string, 7> before{m_strTradeName,  m_strPinyinInitials, m_strEnglishName,
-                                            m_strOtherNames, m_strUsage,          m_strFunction,
-                                            m_strCautions};
-    dialog->ExchangeFields(m_strTradeName, m_strPinyinInitials, m_strEnglishName, m_strOtherNames,
-                           m_strUsage, m_strFunction, m_strCautions, true);
+    const DrugFields before = m_currentStrings;
+    dialog->ExchangeFields(m_currentStrings, true);
     if (!AddRecord()) {
-        m_strTradeName = before[0];
-        m_strPinyinInitials = before[1];
-        m_strEnglishName = before[2];
-        m_strOtherNames = before[3];
-        m_strUsage = before[4];
-        m_strFunction = before[5];
-        m_strCautions = before[6];
+        m_currentStrings = before;
         Ui().MessageBox(QStringLiteral("药物字典已满,最多只能存放2000条药物记录!"),
                         QStringLiteral("追加..."), MB_ICONERROR);
         return;
@@ -285,13 +254,11 @@ void CZorvikDrugDoc::OnDrugModify() {
     }
     SelectResult(m_nCurrent);
     const std::unique_ptr<DrugEntryPrompt> dialog = m_createEntryDialog();
-    dialog->ExchangeFields(m_strTradeName, m_strPinyinInitials, m_strEnglishName, m_strOtherNames,
-                           m_strUsage, m_strFunction, m_strCautions, false);
+    dialog->ExchangeFields(m_currentStrings, false);
     if (dialog->DoModal() != IDOK) {
         return;
     }
-    dialog->ExchangeFields(m_strTradeName, m_strPinyinInitials, m_strEnglishName, m_strOtherNames,
-                           m_strUsage, m_strFunction, m_strCautions, true);
+    dialog->ExchangeFields(m_currentStrings, true);
     UpdateCurrentRecord();
     UpdateAllViews(nullptr, HINT_TEXT | HINT_RELABEL);
     SetModifiedFlag(true);
@@ -303,7 +270,8 @@ void CZorvikDrugDoc::OnDrugDelete() {
                         MB_ICONINFORMATION);
         return;
     }
-    const std::string& name = m_strTradeName.empty() ? m_strEnglishName : m_strTradeName;
+    const DrugFields& drug = m_currentStrings;
+    const std::string& name = drug.tradeName.empty() ? drug.englishName : drug.tradeName;
     const QString question =
         QStringLiteral("将要删除药物:\n\n") + FromGbk(name) + QStringLiteral("\n\n确认吗?");
     if (m_bConfirmDelete &&
@@ -324,59 +292,40 @@ void CZorvikDrugDoc::OnDrugSave() {
 
 void CZorvikDrugDoc::OnConfirmDelete() {
     m_bConfirmDelete = !m_bConfirmDelete;
+    emit optionsChanged();
 }
 
+// 103 lies between the two orders and chooses neither.
 void CZorvikDrugDoc::OnSortKey(unsigned id) {
     if (id == ID_SORT_BY_TRADE_NAME) {
         m_nSortKey = SORT_BY_TRADE_NAME;
     } else if (id == ID_SORT_BY_ENGLISH_NAME) {
         m_nSortKey = SORT_BY_ENGLISH_NAME;
-    }
-}
-
-void CZorvikDrugDoc::OnSearchField(unsigned id) {
-    if (id == ID_SEARCH_ALL) {
-        m_nSearchMask ^= SEARCH_ALL;
-        return;
-    }
-    for (const SearchFieldCommand& command : SEARCH_FIELD_COMMANDS) {
-        if (command.id == id) {
-            m_nSearchMask ^= command.bit;
-        }
-    }
-}
-
-void CZorvikDrugDoc::OnDrugBarDropDown(const platform::Notification& notification) {
-    using platform::MF_CHECKED;
-    using platform::MF_SEPARATOR;
-    using platform::MF_STRING;
-
-    platform::PopupMenu menu;
-    if (notification.item == ID_DRUG_SEARCH) {
-        menu.AppendMenu(MF_STRING, ID_SORT_BY_TRADE_NAME, QStringLiteral("按品名排序"));
-        menu.AppendMenu(MF_STRING, ID_SORT_BY_ENGLISH_NAME, QStringLiteral("按英文排序"));
-        menu.AppendMenu(MF_SEPARATOR);
-        for (const SearchFieldCommand& command : SEARCH_FIELD_COMMANDS) {
-            menu.AppendMenu(MF_STRING | ((m_nSearchMask & command.bit) != 0 ? MF_CHECKED : 0),
-                            command.id, QString::fromUtf8(command.text));
-        }
-        menu.AppendMenu(MF_SEPARATOR);
-        menu.AppendMenu(MF_STRING | ((m_nSearchMask & SEARCH_ALL) != 0 ? MF_CHECKED : 0),
-                        ID_SEARCH_ALL, QStringLiteral("全部搜索"));
-        if (m_nSortKey == SORT_BY_TRADE_NAME) {
-            menu.CheckMenuRadioItem(ID_SORT_BY_TRADE_NAME, ID_SORT_BY_ENGLISH_NAME,
-                                    ID_SORT_BY_TRADE_NAME, platform::MF_BYCOMMAND);
-        } else if (m_nSortKey == SORT_BY_ENGLISH_NAME) {
-            menu.CheckMenuRadioItem(ID_SORT_BY_TRADE_NAME, ID_SORT_BY_ENGLISH_NAME,
-                                    ID_SORT_BY_ENGLISH_NAME, platform::MF_BYCOMMAND);
-        }
-    } else if (notification.item == ID_DRUG_DELETE) {
-        menu.AppendMenu(MF_STRING | (m_bConfirmDelete ? MF_CHECKED : 0), ID_CONFIRM_DELETE,
-                        QStringLiteral("确认删除"));
     } else {
         return;
     }
-    const auto button = Ui().ToolBarButtonRect(IDW_DRUG_TOOLBAR, notification.item);
+    emit optionsChanged();
+}
+
+// Each bit on its own: "all fields" does not change the others.
+void CZorvikDrugDoc::OnSearchField(unsigned id) {
+    const int bit = SearchBitOf(id);
+    if (bit != 0) {
+        m_nSearchMask ^= bit;
+        emit optionsChanged();
+    }
+}
+
+void CZorvikDrugDoc::OnDrugBarDropDown(unsigned buttonId) {
+    std::span<const unsigned> menu;
+    if (buttonId == ID_DRUG_SEARCH) {
+        menu = SEARCH_OPTIONS_MENU;
+    } else if (buttonId == ID_DRUG_DELETE) {
+        menu = DELETE_OPTIONS_MENU;
+    } else {
+        return;
+    }
+    const auto button = Ui().ToolBarButtonRect(IDW_DRUG_TOOLBAR, buttonId);
     if (!button) {
         return;
     }

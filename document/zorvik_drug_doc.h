@@ -1,6 +1,7 @@
 // The document of one drug dictionary: its record store, the results of the
 // last search with the current result and its seven texts, the search
-// options, and the record commands.
+// options, and the record commands. It tells its views what changed through
+// update hints, and everyone else through its signals.
 #pragma once
 
 #include <QString>
@@ -8,15 +9,13 @@
 
 #include "document/drug_entry_prompt.h"
 #include "platform/document.h"
+#include "store/drug_fields.h"
 #include "store/record_store.h"
 
 namespace quorbex {
 
-namespace platform {
-struct Notification;
-}
-
 class CZorvikDrugDoc : public platform::Document {
+    Q_OBJECT
 public:
     CZorvikDrugDoc(platform::UserInterface& ui, DrugEntryPromptFactory createEntryDialog);
 
@@ -26,9 +25,8 @@ public:
     bool RunQuery(const std::string& pattern, int mask, int sortKey);
     bool SelectResult(int index);
     bool SelectFirst();
-    void GetCurrentStrings(std::string& tradeName, std::string& englishName,
-                           std::string& otherNames, std::string& pinyinInitials,
-                           std::string& function, std::string& usage, std::string& cautions) const;
+    // The seven texts of the current record.
+    const DrugFields& GetCurrentStrings() const { return m_currentStrings; }
     int GetResultCount() const { return m_nResultCount; }
     int GetCurrentIndex() const { return m_nCurrent; }
     int GetRecordCount();
@@ -42,6 +40,9 @@ public:
     const ResultList& GetResultList() const { return m_resultList; }
     int GetSearchMask() const { return m_nSearchMask; }
     bool GetConfirmDelete() const { return m_bConfirmDelete; }
+    // Whether the item of an option command (sort order, search field,
+    // confirm delete) carries its mark; false for any other command.
+    bool IsOptionChecked(unsigned id) const;
     RecordStore& GetStore() { return m_store; }
 
     // Record commands.
@@ -53,12 +54,20 @@ public:
     void OnConfirmDelete();
     void OnSortKey(unsigned id);
     void OnSearchField(unsigned id);
-    void OnDrugBarDropDown(const platform::Notification& notification);
+    // The arrow beside the drug tool bar's button buttonId was pressed: the
+    // search and delete buttons show their options under the button.
+    void OnDrugBarDropDown(unsigned buttonId);
+
+signals:
+    // The result list was replaced or shortened, or a result was added.
+    void resultsChanged();
+    // Another result became current, or none is.
+    void currentChanged(int index);
+    // The search fields, the sort order or the delete confirmation changed.
+    void optionsChanged();
 
 private:
-    // The seven current strings to and from the store's record buffer.
-    void ReadRecordBuffer();
-    void WriteRecordBuffer();
+    void SetCurrent(int index);
 
     ResultList m_resultList;
     RecordStore m_store;
@@ -66,13 +75,7 @@ private:
     bool m_bConfirmDelete = true;
     int m_nResultCount = 0;
     int m_nCurrent = -1;
-    std::string m_strTradeName;
-    std::string m_strEnglishName;
-    std::string m_strOtherNames;
-    std::string m_strPinyinInitials;
-    std::string m_strFunction;
-    std::string m_strUsage;
-    std::string m_strCautions;
+    DrugFields m_currentStrings;
     int m_nSearchMask =
         SEARCH_TRADE_NAME | SEARCH_PINYIN | SEARCH_OTHER_NAMES | SEARCH_ENGLISH_NAME;
 

@@ -2,11 +2,12 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QClipboard>
 #include <QCloseEvent>
 #include <QDir>
 #include <QDragEnterEvent>
 #include <QDropEvent>
-#include <QFileInfo>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -15,41 +16,58 @@
 #include <QMimeData>
 #include <QProxyStyle>
 #include <QStatusBar>
-#include <QTimer>
+#include <QTextDocument>
 #include <QToolBar>
+#include <algorithm>
 
+#include "document/zorvik_drug_doc.h"
 #include "frames/drop_down_tool_button.h"
 #include "frames/lock_keys.h"
 #include "frames/zorvik_drug_frame.h"
-#include "platform/document.h"
+#include "platform/command_actions.h"
 #include "platform/document_template.h"
 #include "platform/message_box.h"
 #include "platform/recent_file_list.h"
 #include "platform/user_interface.h"
-#include "platform/view.h"
+#include "resources/commands.h"
 #include "resources/icon_ids.h"
 #include "resources/menus.h"
+#include "views/zorvik_drug_view.h"
 
 namespace quorbex {
-
-using platform::CmdUI;
 
 namespace {
 
 constexpr int SCREEN_HEIGHT_MARGIN = 30;
-constexpr int COMMAND_UPDATE_INTERVAL_MS = 250;
 
-QString PromptOf(unsigned id) {
-    for (const PromptString& prompt : PROMPT_STRINGS) {
-        if (prompt.id == id) {
-            return QString::fromUtf8(prompt.text);
-        }
-    }
-    return QString();
-}
+// The commands that work on the active dictionary window or its document,
+// besides the options of its drop-down menus.
+constexpr unsigned DICTIONARY_COMMANDS[] = {
+    platform::ID_FILE_CLOSE,
+    platform::ID_FILE_SAVE,
+    platform::ID_FILE_SAVE_AS,
+    platform::ID_FILE_PRINT,
+    platform::ID_FILE_PRINT_PREVIEW,
+    platform::ID_NEXT_PANE,
+    platform::ID_PREV_PANE,
+    ID_DRUG_SAVE,
+    ID_DRUG_MODIFY,
+    ID_DRUG_APPEND,
+    ID_DRUG_DELETE,
+    ID_DRUG_SEARCH,
+};
+
+// The active document's options, as its drop-down menus offer them.
+constexpr std::span<const unsigned> OPTION_MENUS[] = {SEARCH_OPTIONS_MENU, DELETE_OPTIONS_MENU};
 
 QString MenuText(const char* text) {
     return QString::fromUtf8(text);
+}
+
+bool HasDynamicPart(std::span<const MenuEntry> entries) {
+    return std::any_of(entries.begin(), entries.end(), [](const MenuEntry& entry) {
+        return entry.kind == MenuKind::RecentFiles || entry.kind == MenuKind::WindowList;
+    });
 }
 
 // Menus in which a grayed item can be pointed at, so that the status bar
@@ -85,121 +103,149 @@ CMainFrame::CMainFrame(platform::UserInterface& ui, QSize screenSize)
     m_mdiArea->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     m_mdiArea->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
 
-    for (const PromptString& prompt : PROMPT_STRINGS) {
-        // Recent files get an item each when their menu opens.
-        if (prompt.id != platform::ID_FILE_MRU_FILE1) {
-            CreateAction(prompt.id);
-        }
-    }
-    for (const Accelerator& accelerator : ACCELERATORS_128) {
-        QAction* action = CreateAction(accelerator.id);
-        QList<QKeySequence> keys = action->shortcuts();
-        keys.append(QKeySequence(QString::fromUtf8(accelerator.keys)));
-        action->setShortcuts(keys);
-        action->setShortcutContext(Qt::WindowShortcut);
-        addAction(action);
-    }
-
+    m_actions = std::make_unique<platform::CommandActions>(COMMANDS, *this);
     CreateToolBars();
     CreateStatusBar();
-    UpdateMenus();
+    m_menusWithoutDictionary = BuildMenus(MENUS_WITHOUT_DICTIONARY);
+    m_menusWithDictionary = BuildMenus(MENUS_WITH_DICTIONARY);
+    ConnectCommands();
 
-    Commands().OnRange(ID_TOGGLE_STANDARD_BAR, 110, [this](unsigned id) { OnToggleBar(id); });
-    Commands().OnUpdateRange(ID_TOGGLE_STANDARD_BAR, 110,
-                             [this](CmdUI& cmdUi) { OnUpdateToggleBar(cmdUi); });
-    Commands().On(platform::ID_APP_EXIT, [this] { close(); });
-    Commands().On(platform::ID_WINDOW_CASCADE, [this] { m_mdiArea->cascadeSubWindows(); });
-    Commands().On(platform::ID_WINDOW_TILE_HORZ, [this] { m_mdiArea->tileSubWindows(); });
-    Commands().On(platform::ID_WINDOW_ARRANGE, [this] { ArrangeIcons(); });
-    const auto windowsOpen = [this](CmdUI& cmdUi) {
-        cmdUi.Enable(!m_mdiArea->subWindowList().isEmpty());
-    };
-    Commands().OnUpdate(platform::ID_WINDOW_CASCADE, windowsOpen);
-    Commands().OnUpdate(platform::ID_WINDOW_TILE_HORZ, windowsOpen);
-    Commands().OnUpdate(platform::ID_WINDOW_ARRANGE, windowsOpen);
+    connect(m_mdiArea, &QMdiArea::subWindowActivated, this, &CMainFrame::OnActiveWindowChanged);
+    connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, this,
+            &CMainFrame::UpdateActions);
+    qApp->installEventFilter(this);
 
-    connect(m_mdiArea, &QMdiArea::subWindowActivated, this, [this] {
-        UpdateMenus();
-        UpdateTitle();
-        UpdateCommandStates();
-    });
-    auto* idle = new QTimer(this);
-    connect(idle, &QTimer::timeout, this, [this] {
-        UpdateCommandStates();
-        UpdateLockPanes();
-    });
-    idle->start(COMMAND_UPDATE_INTERVAL_MS);
-    UpdateCommandStates();
+    OnActiveWindowChanged();
+    UpdateLockPanes();
 }
 
-CMainFrame::~CMainFrame() = default;
+CMainFrame::~CMainFrame() {
+    qApp->removeEventFilter(this);
+}
 
-QAction* CMainFrame::CreateAction(unsigned id) {
-    if (QAction* existing = m_actions.value(id)) {
-        return existing;
+QAction* CMainFrame::Action(unsigned id) {
+    return m_actions->Action(id);
+}
+
+void CMainFrame::ConnectCommands() {
+    const auto on = [this](unsigned id, auto handler) {
+        connect(m_actions->Action(id), &QAction::triggered, this, handler);
+    };
+    const auto onDocument = [this, &on](unsigned id, auto handler) {
+        on(id, [this, handler] {
+            if (CZorvikDrugDoc* document = ActiveDocument()) {
+                handler(*document);
+            }
+        });
+    };
+    const auto onTextView = [this, &on](unsigned id, auto handler) {
+        on(id, [this, handler] {
+            if (CZorvikDrugView* text = ActiveTextView()) {
+                handler(*text);
+            }
+        });
+    };
+
+    on(platform::ID_APP_EXIT, [this] { close(); });
+    on(platform::ID_WINDOW_CASCADE, [this] { m_mdiArea->cascadeSubWindows(); });
+    on(platform::ID_WINDOW_TILE_HORZ, [this] { m_mdiArea->tileSubWindows(); });
+    on(platform::ID_WINDOW_ARRANGE, [this] { ArrangeIcons(); });
+    for (const unsigned id : {ID_TOGGLE_STANDARD_BAR, ID_TOGGLE_DRUG_BAR}) {
+        on(id, [this, id] { OnToggleBar(id); });
     }
-    auto* action = new QAction(this);
-    const QStringList prompt = PromptOf(id).split(QLatin1Char('\n'));
-    action->setStatusTip(prompt.value(0));
-    action->setToolTip(prompt.value(1));
-    const QString icon = CommandIconPath(id);
-    if (!icon.isEmpty()) {
-        action->setIcon(QIcon(icon));
+    for (const unsigned id : {platform::ID_NEXT_PANE, platform::ID_PREV_PANE}) {
+        on(id, [this] {
+            if (CZorvikDrugFrame* frame = ActiveDrugFrame()) {
+                frame->OnNextPane();
+            }
+        });
     }
-    action->setData(id);
-    connect(action, &QAction::triggered, this, [this, id] { SendCommand(id); });
-    m_actions.insert(id, action);
-    return action;
+    // Printing prints the record text, whichever pane has the focus.
+    on(platform::ID_FILE_PRINT, [this] {
+        if (CZorvikDrugFrame* frame = ActiveDrugFrame()) {
+            frame->TextView()->OnFilePrint();
+        }
+    });
+    on(platform::ID_FILE_PRINT_PREVIEW, [this] {
+        if (CZorvikDrugFrame* frame = ActiveDrugFrame()) {
+            frame->TextView()->OnFilePrintPreview();
+        }
+    });
+    onTextView(platform::ID_EDIT_UNDO, [](CZorvikDrugView& text) { text.undo(); });
+    onTextView(platform::ID_EDIT_CUT, [](CZorvikDrugView& text) { text.cut(); });
+    onTextView(platform::ID_EDIT_COPY, [](CZorvikDrugView& text) { text.copy(); });
+    onTextView(platform::ID_EDIT_PASTE, [](CZorvikDrugView& text) { text.paste(); });
+
+    onDocument(platform::ID_FILE_SAVE, [](CZorvikDrugDoc& document) { document.OnFileSave(); });
+    onDocument(platform::ID_FILE_SAVE_AS,
+               [](CZorvikDrugDoc& document) { document.OnFileSaveAs(); });
+    onDocument(platform::ID_FILE_CLOSE, [](CZorvikDrugDoc& document) { document.OnFileClose(); });
+    onDocument(ID_DRUG_SAVE, [](CZorvikDrugDoc& document) { document.OnDrugSave(); });
+    onDocument(ID_DRUG_MODIFY, [](CZorvikDrugDoc& document) { document.OnDrugModify(); });
+    onDocument(ID_DRUG_APPEND, [](CZorvikDrugDoc& document) { document.OnDrugAppend(); });
+    onDocument(ID_DRUG_DELETE, [](CZorvikDrugDoc& document) { document.OnDrugDelete(); });
+    onDocument(ID_DRUG_SEARCH, [](CZorvikDrugDoc& document) { document.OnDrugSearch(); });
+    onDocument(ID_CONFIRM_DELETE, [](CZorvikDrugDoc& document) { document.OnConfirmDelete(); });
+    for (const unsigned id : SEARCH_OPTIONS_MENU) {
+        if (id == ID_SORT_BY_TRADE_NAME || id == ID_SORT_BY_ENGLISH_NAME) {
+            onDocument(id, [id](CZorvikDrugDoc& document) { document.OnSortKey(id); });
+        } else if (id != 0) {
+            onDocument(id, [id](CZorvikDrugDoc& document) { document.OnSearchField(id); });
+        }
+    }
 }
 
 void CMainFrame::CreateToolBars() {
-    m_wndStandardToolBar = new QToolBar(QStringLiteral("工具条"), this);
+    m_wndStandardToolBar = CreateToolBar(QStringLiteral("工具条"), platform::AFX_IDW_TOOLBAR,
+                                         STANDARD_TOOL_BAR, QSize(16, 15));
     m_wndStandardToolBar->setObjectName(QStringLiteral("standardToolBar"));
-    m_wndStandardToolBar->setIconSize(QSize(16, 15));
-    for (unsigned id : STANDARD_TOOL_BAR) {
-        if (id == 0) {
-            m_wndStandardToolBar->addSeparator();
-        } else {
-            m_wndStandardToolBar->addAction(m_actions.value(id));
-        }
-    }
-
-    m_wndDrugToolBar = new QToolBar(QStringLiteral("药物工具条"), this);
+    m_wndDrugToolBar =
+        CreateToolBar(QStringLiteral("药物工具条"), IDW_DRUG_TOOLBAR, DRUG_TOOL_BAR, QSize(32, 15));
     m_wndDrugToolBar->setObjectName(QStringLiteral("drugToolBar"));
-    m_wndDrugToolBar->setIconSize(QSize(32, 15));
-    for (unsigned id : DRUG_TOOL_BAR) {
-        if (id == 0) {
-            m_wndDrugToolBar->addSeparator();
-            continue;
-        }
-        QAction* action = m_actions.value(id);
-        if (id == ID_DRUG_SEARCH || id == ID_DRUG_DELETE) {
-            auto* button = new DropDownToolButton(m_wndDrugToolBar);
-            button->setDefaultAction(action);
-            button->setIconSize(m_wndDrugToolBar->iconSize());
-            button->setAutoRaise(true);
-            connect(button, &DropDownToolButton::arrowClicked, this, [this, id] {
-                platform::RouteNotify(Chain(), {IDW_DRUG_TOOLBAR, platform::TBN_DROPDOWN, id});
-                UpdateCommandStates();
-            });
-            m_wndDrugToolBar->addWidget(button);
-            m_drugButtons.insert(id, button);
-        } else {
-            m_wndDrugToolBar->addAction(action);
-            m_drugButtons.insert(id, m_wndDrugToolBar->widgetForAction(action));
-        }
-    }
 
-    for (QToolBar* bar : {m_wndStandardToolBar, m_wndDrugToolBar}) {
-        bar->setAllowedAreas(Qt::AllToolBarAreas);
-        bar->setMovable(true);
-        bar->setFloatable(true);
-    }
     // Each bar on a row of its own at the top, the standard bar's row first.
     addToolBar(Qt::TopToolBarArea, m_wndStandardToolBar);
     addToolBarBreak(Qt::TopToolBarArea);
     addToolBar(Qt::TopToolBarArea, m_wndDrugToolBar);
     m_wndStandardToolBar->hide();
+    for (QToolBar* bar : {m_wndStandardToolBar, m_wndDrugToolBar}) {
+        connect(bar, &QToolBar::visibilityChanged, this, &CMainFrame::OnUpdateToggleBar);
+    }
+    OnUpdateToggleBar();
+}
+
+QToolBar* CMainFrame::CreateToolBar(const QString& title, unsigned barId,
+                                    std::span<const ToolBarEntry> entries, QSize iconSize) {
+    auto* bar = new QToolBar(title, this);
+    bar->setIconSize(iconSize);
+    bar->setAllowedAreas(Qt::AllToolBarAreas);
+    bar->setMovable(true);
+    bar->setFloatable(true);
+    QMap<unsigned, QWidget*>& buttons = m_buttons[barId];
+    for (const ToolBarEntry& entry : entries) {
+        if (entry.id == 0) {
+            bar->addSeparator();
+            continue;
+        }
+        QAction* action = m_actions->Action(entry.id);
+        if (!entry.dropDown) {
+            bar->addAction(action);
+            buttons.insert(entry.id, bar->widgetForAction(action));
+            continue;
+        }
+        auto* button = new DropDownToolButton(bar);
+        button->setDefaultAction(action);
+        button->setIconSize(iconSize);
+        button->setAutoRaise(true);
+        connect(button, &DropDownToolButton::arrowClicked, this, [this, id = entry.id] {
+            if (CZorvikDrugDoc* document = ActiveDocument()) {
+                document->OnDrugBarDropDown(id);
+            }
+        });
+        bar->addWidget(button);
+        buttons.insert(entry.id, button);
+    }
+    return bar;
 }
 
 void CMainFrame::CreateStatusBar() {
@@ -222,6 +268,26 @@ void CMainFrame::CreateStatusBar() {
     addPane(platform::ID_INDICATOR_SCRL, QStringLiteral("滚动"), QString());
 }
 
+bool CMainFrame::eventFilter(QObject* watched, QEvent* event) {
+    switch (event->type()) {
+        case QEvent::KeyPress:
+        case QEvent::KeyRelease: {
+            const int key = static_cast<QKeyEvent*>(event)->key();
+            if (key == Qt::Key_CapsLock || key == Qt::Key_NumLock || key == Qt::Key_ScrollLock) {
+                UpdateLockPanes();
+            }
+            break;
+        }
+        // The keys may have changed while another program had the keyboard.
+        case QEvent::ApplicationActivate:
+            UpdateLockPanes();
+            break;
+        default:
+            break;
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
 void CMainFrame::UpdateLockPanes() {
     const std::optional<LockKeys> locks = ReadLockKeys();
     m_panes.value(platform::ID_INDICATOR_CAPS)
@@ -232,54 +298,38 @@ void CMainFrame::UpdateLockPanes() {
         ->setText(locks && locks->scrollLock ? QStringLiteral("滚动") : QString());
 }
 
-void CMainFrame::UpdateMenus() {
-    const unsigned wanted = ActiveDrugFrame() != nullptr ? 130 : 128;
-    if (wanted == m_menuId) {
-        return;
-    }
-    m_menuId = wanted;
-    if (wanted == 130) {
-        BuildMenus(MENU_130);
-    } else {
-        BuildMenus(MENU_128);
-    }
-}
-
-void CMainFrame::BuildMenus(std::span<const TopMenu> menus) {
-    QMenuBar* bar = menuBar();
-    bar->clear();
+QList<QMenu*> CMainFrame::BuildMenus(std::span<const TopMenu> menus) {
+    QList<QMenu*> built;
     for (const TopMenu& top : menus) {
-        QMenu* menu = bar->addMenu(MenuText(top.text));
+        auto* menu = new QMenu(MenuText(top.title), this);
         const std::span<const MenuEntry> entries = top.entries;
-        // Rebuilt as it opens, so that the recent files and windows are current.
-        connect(menu, &QMenu::aboutToShow, this, [this, menu, entries] {
-            menu->clear();
-            FillMenu(*menu, entries);
-            UpdateCommandStates();
-        });
         FillMenu(*menu, entries);
+        if (HasDynamicPart(entries)) {
+            // Filled again as it opens, so that the recent files and windows are current.
+            connect(menu, &QMenu::aboutToShow, this, [this, menu, entries] {
+                menu->clear();
+                FillMenu(*menu, entries);
+            });
+        }
+        built.append(menu);
     }
+    return built;
 }
 
 void CMainFrame::FillMenu(QMenu& menu, std::span<const MenuEntry> entries) {
     for (const MenuEntry& entry : entries) {
         switch (entry.kind) {
-            case MenuKind::Item: {
-                QAction* action = CreateAction(entry.id);
-                action->setText(MenuText(entry.text));
-                menu.addAction(action);
+            case MenuKind::Command:
+                menu.addAction(m_actions->Action(entry.id));
                 break;
-            }
             case MenuKind::Separator:
                 menu.addSeparator();
                 break;
-            case MenuKind::Submenu: {
-                QMenu* submenu = menu.addMenu(MenuText(entry.text));
-                FillMenu(*submenu, entry.submenu);
+            case MenuKind::Submenu:
+                FillMenu(*menu.addMenu(MenuText(entry.title)), entry.submenu);
                 break;
-            }
             case MenuKind::RecentFiles:
-                FillRecentFiles(menu, entry);
+                FillRecentFiles(menu);
                 break;
             case MenuKind::WindowList:
                 FillWindowList(menu);
@@ -288,23 +338,21 @@ void CMainFrame::FillMenu(QMenu& menu, std::span<const MenuEntry> entries) {
     }
 }
 
-void CMainFrame::FillRecentFiles(QMenu& menu, const MenuEntry& placeholder) {
+// The recent files take the place of the grayed placeholder.
+void CMainFrame::FillRecentFiles(QMenu& menu) {
+    QAction* placeholder = m_actions->Action(platform::ID_FILE_MRU_FILE1);
     const QStringList paths = m_recentFiles != nullptr ? m_recentFiles->Paths() : QStringList();
     if (paths.isEmpty()) {
-        QAction* grayed = menu.addAction(MenuText(placeholder.text));
-        grayed->setData(placeholder.id);
-        grayed->setEnabled(false);
-        grayed->setStatusTip(PromptOf(placeholder.id));
+        menu.addAction(placeholder);
         return;
     }
     for (int i = 0; i < paths.size(); ++i) {
-        const unsigned id = placeholder.id + static_cast<unsigned>(i);
         const QString shown =
             menu.fontMetrics().elidedText(QDir::toNativeSeparators(paths[i]), Qt::ElideMiddle, 480);
-        QAction* action = menu.addAction(QStringLiteral("&%1 %2").arg(i + 1).arg(shown));
-        action->setData(id);
-        action->setStatusTip(PromptOf(platform::ID_FILE_MRU_FILE1));
-        connect(action, &QAction::triggered, this, [this, id] { SendCommand(id); });
+        QAction* item = menu.addAction(QStringLiteral("&%1 %2").arg(i + 1).arg(shown));
+        item->setData(platform::ID_FILE_MRU_FILE1 + static_cast<unsigned>(i));
+        item->setStatusTip(placeholder->statusTip());
+        connect(item, &QAction::triggered, this, [this, i] { emit recentFileChosen(i); });
     }
 }
 
@@ -340,35 +388,99 @@ void CMainFrame::ArrangeIcons() {
     }
 }
 
-void CMainFrame::SendCommand(unsigned id) {
-    platform::RouteCommand(Chain(), id);
-    UpdateCommandStates();
-}
-
-platform::RoutingChain CMainFrame::Chain() const {
-    platform::RoutingChain chain;
-    if (CZorvikDrugFrame* frame = ActiveDrugFrame()) {
-        platform::View* view = frame->GetActiveView();
-        chain.push_back(view);
-        chain.push_back(view != nullptr ? view->GetDocument() : nullptr);
-        chain.push_back(frame);
+void CMainFrame::UpdateMenus() {
+    const bool wanted = ActiveDrugFrame() != nullptr;
+    if (wanted == m_dictionaryMenus && !menuBar()->actions().isEmpty()) {
+        return;
     }
-    chain.push_back(const_cast<CMainFrame*>(this));
-    chain.push_back(m_application);
-    return chain;
+    m_dictionaryMenus = wanted;
+    QMenuBar* bar = menuBar();
+    bar->clear();
+    for (QMenu* menu : wanted ? m_menusWithDictionary : m_menusWithoutDictionary) {
+        bar->addMenu(menu);
+    }
 }
 
-void CMainFrame::UpdateCommandStates() {
-    const platform::RoutingChain chain = Chain();
-    for (auto it = m_actions.begin(); it != m_actions.end(); ++it) {
-        CmdUI cmdUi(it.key());
-        platform::RouteUpdate(chain, cmdUi);
-        it.value()->setEnabled(cmdUi.IsEnabled());
-        if (cmdUi.HasCheck()) {
-            it.value()->setCheckable(true);
-            it.value()->setChecked(cmdUi.IsChecked());
+// Follows the dictionary window that became active, or that none is.
+void CMainFrame::OnActiveWindowChanged() {
+    for (const QMetaObject::Connection& connection : m_activeConnections) {
+        disconnect(connection);
+    }
+    m_activeConnections.clear();
+    if (CZorvikDrugFrame* frame = ActiveDrugFrame()) {
+        const auto update = [this] { UpdateActions(); };
+        m_activeConnections = {
+            connect(frame, &CZorvikDrugFrame::activeViewChanged, this, update),
+            connect(frame->SubWindow(), &QWidget::windowTitleChanged, this,
+                    &CMainFrame::UpdateTitle),
+            connect(frame->TextView(), &QPlainTextEdit::undoAvailable, this, update),
+            connect(frame->TextView(), &QPlainTextEdit::copyAvailable, this, update),
+        };
+        if (CZorvikDrugDoc* document = ActiveDocument()) {
+            m_activeConnections.append(
+                connect(document, &CZorvikDrugDoc::optionsChanged, this, update));
+            m_activeConnections.append(
+                connect(document, &CZorvikDrugDoc::resultsChanged, this, update));
+            m_activeConnections.append(
+                connect(document, &CZorvikDrugDoc::currentChanged, this, update));
+            m_activeConnections.append(
+                connect(document, &platform::Document::modifiedChanged, this, update));
         }
     }
+    UpdateMenus();
+    UpdateTitle();
+    UpdateActions();
+}
+
+CZorvikDrugDoc* CMainFrame::ActiveDocument() const {
+    CZorvikDrugFrame* frame = ActiveDrugFrame();
+    return frame != nullptr ? qobject_cast<CZorvikDrugDoc*>(&frame->GetDocument()) : nullptr;
+}
+
+CZorvikDrugView* CMainFrame::ActiveTextView() const {
+    CZorvikDrugFrame* frame = ActiveDrugFrame();
+    if (frame == nullptr || frame->GetActiveView() != frame->TextView()) {
+        return nullptr;
+    }
+    return frame->TextView();
+}
+
+// Every command's enabled state and mark, from the active dictionary window,
+// its document and the bars.
+void CMainFrame::UpdateActions() {
+    CZorvikDrugDoc* document = ActiveDocument();
+    for (const unsigned id : DICTIONARY_COMMANDS) {
+        m_actions->Action(id)->setEnabled(document != nullptr);
+    }
+    for (const std::span<const unsigned> menu : OPTION_MENUS) {
+        for (const unsigned id : menu) {
+            if (id == 0) {
+                continue;
+            }
+            QAction* option = m_actions->Action(id);
+            option->setEnabled(document != nullptr);
+            if (document != nullptr) {
+                option->setChecked(document->IsOptionChecked(id));
+            }
+        }
+    }
+
+    // The edit commands work on the record text, as in any edit box.
+    CZorvikDrugView* text = ActiveTextView();
+    const bool selection = text != nullptr && text->textCursor().hasSelection();
+    m_actions->Action(platform::ID_EDIT_UNDO)
+        ->setEnabled(text != nullptr && text->document()->isUndoAvailable());
+    m_actions->Action(platform::ID_EDIT_CUT)->setEnabled(selection);
+    m_actions->Action(platform::ID_EDIT_COPY)->setEnabled(selection);
+    m_actions->Action(platform::ID_EDIT_PASTE)->setEnabled(text != nullptr && text->canPaste());
+
+    const bool windowsOpen = !m_mdiArea->subWindowList().isEmpty();
+    for (const unsigned id : {platform::ID_WINDOW_CASCADE, platform::ID_WINDOW_TILE_HORZ,
+                              platform::ID_WINDOW_ARRANGE}) {
+        m_actions->Action(id)->setEnabled(windowsOpen);
+    }
+    // Only a recent file's own item opens it.
+    m_actions->Action(platform::ID_FILE_MRU_FILE1)->setEnabled(false);
 }
 
 void CMainFrame::UpdateTitle() {
@@ -379,22 +491,14 @@ void CMainFrame::UpdateTitle() {
 }
 
 void CMainFrame::AddDrugFrame(CZorvikDrugFrame& frame) {
-    m_drugFrames.insert(frame.SubWindow(), &frame);
-}
-
-void CMainFrame::RemoveDrugFrame(CZorvikDrugFrame& frame) {
-    for (auto it = m_drugFrames.begin(); it != m_drugFrames.end(); ++it) {
-        if (it.value() == &frame) {
-            m_drugFrames.erase(it);
-            break;
-        }
-    }
-    // Once the last dictionary window is gone the menus change back.
-    QTimer::singleShot(0, this, [this] {
-        UpdateMenus();
-        UpdateTitle();
-        UpdateCommandStates();
+    QMdiSubWindow* window = frame.SubWindow();
+    m_mdiArea->addSubWindow(window);
+    m_drugFrames.insert(window, &frame);
+    connect(&frame, &QObject::destroyed, this, [this, window] {
+        m_drugFrames.remove(window);
+        OnActiveWindowChanged();
     });
+    UpdateActions();
 }
 
 CZorvikDrugFrame* CMainFrame::ActiveDrugFrame() const {
@@ -402,13 +506,7 @@ CZorvikDrugFrame* CMainFrame::ActiveDrugFrame() const {
 }
 
 QWidget* CMainFrame::ToolBarButton(unsigned toolBarId, unsigned commandId) const {
-    if (toolBarId == IDW_DRUG_TOOLBAR) {
-        return m_drugButtons.value(commandId);
-    }
-    if (toolBarId == platform::AFX_IDW_TOOLBAR) {
-        return m_wndStandardToolBar->widgetForAction(m_actions.value(commandId));
-    }
-    return nullptr;
+    return m_buttons.value(toolBarId).value(commandId);
 }
 
 std::optional<QRect> CMainFrame::ToolBarButtonRect(unsigned toolBarId, unsigned commandId) {
@@ -435,15 +533,13 @@ void CMainFrame::OnToggleBar(unsigned id) {
                                                  : nullptr;
     if (bar != nullptr) {
         bar->setVisible(bar->isHidden());
+        OnUpdateToggleBar();
     }
 }
 
-void CMainFrame::OnUpdateToggleBar(CmdUI& cmdUi) {
-    if (cmdUi.GetId() == ID_TOGGLE_STANDARD_BAR) {
-        cmdUi.SetCheck(!m_wndStandardToolBar->isHidden());
-    } else if (cmdUi.GetId() == ID_TOGGLE_DRUG_BAR) {
-        cmdUi.SetCheck(!m_wndDrugToolBar->isHidden());
-    }
+void CMainFrame::OnUpdateToggleBar() {
+    m_actions->Action(ID_TOGGLE_STANDARD_BAR)->setChecked(!m_wndStandardToolBar->isHidden());
+    m_actions->Action(ID_TOGGLE_DRUG_BAR)->setChecked(!m_wndDrugToolBar->isHidden());
 }
 
 void CMainFrame::closeEvent(QCloseEvent* event) {

@@ -6,10 +6,8 @@
 #include <QMdiSubWindow>
 #include <QSplitter>
 
-#include "frames/main_frame.h"
 #include "platform/document.h"
 #include "platform/document_template.h"
-#include "platform/framework_ids.h"
 #include "resources/icon_ids.h"
 #include "views/zorvik_drug_tree_view.h"
 #include "views/zorvik_drug_view.h"
@@ -41,8 +39,8 @@ private:
 
 }  // namespace
 
-CZorvikDrugFrame::CZorvikDrugFrame(CMainFrame& main, platform::Document& document, int screenWidth)
-    : m_main(main), m_document(document) {
+CZorvikDrugFrame::CZorvikDrugFrame(platform::Document& document, int screenWidth)
+    : m_document(document) {
     auto* subWindow = new DrugSubWindow(document);
     subWindow->setAttribute(Qt::WA_DeleteOnClose, false);
     subWindow->setWindowIcon(QIcon(IconPath(IDR_DRUGTYPE)));
@@ -65,33 +63,28 @@ CZorvikDrugFrame::CZorvikDrugFrame(CMainFrame& main, platform::Document& documen
     m_activeView = m_treeView;
 
     // The view last given the focus is the one commands go to first.
-    m_focusTracking = QObject::connect(qApp, &QApplication::focusChanged, m_wndSplitter,
-                                       [this](QWidget*, QWidget* now) {
-                                           if (platform::View* view = ViewOf(now)) {
-                                               m_activeView = view;
-                                           }
-                                       });
+    m_focusTracking =
+        connect(qApp, &QApplication::focusChanged, m_wndSplitter, [this](QWidget*, QWidget* now) {
+            if (platform::View* view = ViewOf(now)) {
+                SetActiveView(view);
+            }
+        });
 
-    Commands().On(platform::ID_NEXT_PANE, [this] { OnNextPane(); });
-    Commands().On(platform::ID_PREV_PANE, [this] { OnNextPane(); });
-    // Printing always prints the record text, whichever pane has the focus.
-    for (unsigned id : {platform::ID_FILE_PRINT, platform::ID_FILE_PRINT_DIRECT,
-                        platform::ID_FILE_PRINT_PREVIEW}) {
-        Commands().On(id, [this, id] { m_textView->Commands().Execute(id); });
-    }
-
-    main.MdiArea()->addSubWindow(subWindow);
-    main.AddDrugFrame(*this);
+    connect(&document, &platform::Document::titleChanged, this,
+            &CZorvikDrugFrame::OnUpdateFrameTitle);
+    connect(&document, &platform::Document::modifiedChanged, this,
+            &CZorvikDrugFrame::OnUpdateFrameTitle);
     OnUpdateFrameTitle();
 }
 
 CZorvikDrugFrame::~CZorvikDrugFrame() {
-    QObject::disconnect(m_focusTracking);
-    m_main.RemoveDrugFrame(*this);
+    disconnect(m_focusTracking);
     if (m_subWindow) {
         // The window may be in the middle of handling its own close event.
         m_subWindow->hide();
-        m_main.MdiArea()->removeSubWindow(m_subWindow);
+        if (QMdiArea* area = m_subWindow->mdiArea()) {
+            area->removeSubWindow(m_subWindow);
+        }
         m_subWindow->deleteLater();
     }
 }
@@ -116,23 +109,31 @@ platform::View* CZorvikDrugFrame::ViewOf(QWidget* widget) const {
     return nullptr;
 }
 
+void CZorvikDrugFrame::SetActiveView(platform::View* view) {
+    if (view != m_activeView) {
+        m_activeView = view;
+        emit activeViewChanged();
+    }
+}
+
 void CZorvikDrugFrame::ActivateFrame() {
     m_subWindow->showMaximized();
-    m_main.MdiArea()->setActiveSubWindow(m_subWindow);
+    if (QMdiArea* area = m_subWindow->mdiArea()) {
+        area->setActiveSubWindow(m_subWindow);
+    }
     m_treeView->setFocus();
 }
 
 void CZorvikDrugFrame::OnUpdateFrameTitle() {
     m_subWindow->setWindowTitle(m_document.GetTitle() +
                                 (m_document.IsModified() ? QStringLiteral(" *") : QString()));
-    m_main.UpdateTitle();
 }
 
 void CZorvikDrugFrame::OnNextPane() {
     QWidget* next = m_activeView == m_treeView ? static_cast<QWidget*>(m_textView)
                                                : static_cast<QWidget*>(m_treeView);
     next->setFocus();
-    m_activeView = ViewOf(next);
+    SetActiveView(ViewOf(next));
 }
 
 }  // namespace quorbex

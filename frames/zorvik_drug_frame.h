@@ -4,6 +4,7 @@
 
 #include <QMdiSubWindow>
 #include <QMetaObject>
+#include <QObject>
 #include <QPointer>
 
 #include "platform/frame.h"
@@ -13,7 +14,6 @@ class QWidget;
 
 namespace quorbex {
 
-class CMainFrame;
 class CZorvikDrugTreeView;
 class CZorvikDrugView;
 
@@ -21,18 +21,21 @@ namespace platform {
 class Document;
 }
 
-class CZorvikDrugFrame : public platform::Frame {
+class CZorvikDrugFrame : public QObject, public platform::Frame {
+    Q_OBJECT
 public:
-    // Makes the window in main's document area, with both views attached to
-    // document. The tree starts screenWidth / 6 wide, the text
-    // screenWidth * 5 / 6.
-    CZorvikDrugFrame(CMainFrame& main, platform::Document& document, int screenWidth);
+    // Makes the window, with both views attached to document; the main
+    // window puts it in its document area. The tree starts screenWidth / 6
+    // wide, the text screenWidth * 5 / 6.
+    CZorvikDrugFrame(platform::Document& document, int screenWidth);
     ~CZorvikDrugFrame() override;
 
     std::vector<platform::View*> GetViews() override;
     platform::View* GetActiveView() override;
     void ActivateFrame() override;
-    void OnUpdateFrameTitle() override;
+
+    // Moves the focus to the other pane.
+    void OnNextPane();
 
     platform::Document& GetDocument() const { return m_document; }
     QMdiSubWindow* SubWindow() const { return m_subWindow; }
@@ -40,11 +43,15 @@ public:
     CZorvikDrugTreeView* TreeView() const { return m_treeView; }
     CZorvikDrugView* TextView() const { return m_textView; }
 
-private:
-    void OnNextPane();
-    platform::View* ViewOf(QWidget* widget) const;
+signals:
+    // The pane that commands go to first is now the other one.
+    void activeViewChanged();
 
-    CMainFrame& m_main;
+private:
+    void OnUpdateFrameTitle();
+    platform::View* ViewOf(QWidget* widget) const;
+    void SetActiveView(platform::View* view);
+
     platform::Document& m_document;
     QPointer<QMdiSubWindow> m_subWindow;
     QSplitter* m_wndSplitter;

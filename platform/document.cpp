@@ -7,22 +7,13 @@
 
 #include "platform/device_file.h"
 #include "platform/document_template.h"
-#include "platform/framework_ids.h"
 #include "platform/message_box.h"
 #include "platform/user_interface.h"
 #include "platform/view.h"
 
 namespace quorbex::platform {
 
-Document::Document(UserInterface& ui) : m_ui(ui) {
-    Commands().On(ID_FILE_SAVE, [this] { DoFileSave(); });
-    Commands().On(ID_FILE_SAVE_AS, [this] { DoSave(QString()); });
-    Commands().On(ID_FILE_CLOSE, [this] {
-        if (m_template != nullptr) {
-            m_template->CloseDocument(*this);
-        }
-    });
-}
+Document::Document(UserInterface& ui) : m_ui(ui) {}
 
 Document::~Document() {
     for (View* view : m_views) {
@@ -85,7 +76,7 @@ bool Document::OnSaveDocument(const QString& path) {
     return true;
 }
 
-bool Document::DoSave(const QString& path, bool replace) {
+bool Document::DoSave(const QString& path) {
     QString target = path;
     if (target.isEmpty()) {
         if (m_template == nullptr) {
@@ -102,9 +93,7 @@ bool Document::DoSave(const QString& path, bool replace) {
     if (!OnSaveDocument(target)) {
         return false;
     }
-    if (replace) {
-        SetPathName(target);
-    }
+    SetPathName(target);
     return true;
 }
 
@@ -132,6 +121,20 @@ bool Document::SaveModified() {
     return true;
 }
 
+void Document::OnFileSave() {
+    DoFileSave();
+}
+
+void Document::OnFileSaveAs() {
+    DoSave(QString());
+}
+
+void Document::OnFileClose() {
+    if (m_template != nullptr) {
+        m_template->CloseDocument(*this);
+    }
+}
+
 void Document::UpdateAllViews(View* sender, int hint) {
     // A view may rebuild itself during the update; iterate over a copy.
     const std::vector<View*> views = m_views;
@@ -155,21 +158,23 @@ void Document::RemoveView(View& view) {
 void Document::SetModifiedFlag(bool modified) {
     if (m_modified != modified) {
         m_modified = modified;
-        NotifyFrame();
+        emit modifiedChanged(modified);
     }
 }
 
-void Document::SetPathName(const QString& path, bool addToRecentFiles) {
+void Document::SetPathName(const QString& path) {
     m_pathName = QFileInfo(path).absoluteFilePath();
     SetTitle(QFileInfo(m_pathName).fileName());
-    if (addToRecentFiles && m_template != nullptr) {
+    if (m_template != nullptr) {
         m_template->AddToRecentFileList(m_pathName);
     }
 }
 
 void Document::SetTitle(const QString& title) {
-    m_title = title;
-    NotifyFrame();
+    if (m_title != title) {
+        m_title = title;
+        emit titleChanged(title);
+    }
 }
 
 void Document::ReportSaveLoadException(const QString& path, const QString& reason, bool saving) {
@@ -178,12 +183,6 @@ void Document::ReportSaveLoadException(const QString& path, const QString& reaso
         saving ? QStringLiteral("无法保存文件“%1”:\n%2\n\n原有文件未被改动。").arg(name, reason)
                : QStringLiteral("无法打开文件“%1”:\n%2").arg(name, reason);
     m_ui.MessageBox(text, QString(), MB_ICONEXCLAMATION);
-}
-
-void Document::NotifyFrame() {
-    if (m_template != nullptr) {
-        m_template->UpdateFrameTitle(*this);
-    }
 }
 
 }  // namespace quorbex::platform

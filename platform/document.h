@@ -3,10 +3,10 @@
 // every document.
 #pragma once
 
+#include <QObject>
 #include <QString>
 #include <vector>
 
-#include "platform/command_target.h"
 #include "store/file.h"
 
 namespace quorbex::platform {
@@ -22,20 +22,17 @@ public:
 
     File& GetFile() { return m_file; }
     bool IsLoading() const { return m_loading; }
-    bool IsStoring() const { return !m_loading; }
 
 private:
     File& m_file;
     bool m_loading;
 };
 
-class Document : public CommandTarget {
+class Document : public QObject {
+    Q_OBJECT
 public:
     explicit Document(UserInterface& ui);
     ~Document() override;
-
-    Document(const Document&) = delete;
-    Document& operator=(const Document&) = delete;
 
     // A new, untitled document; true if it is ready.
     virtual bool OnNewDocument();
@@ -49,15 +46,21 @@ public:
     // Reads or writes the document's data; false if that failed.
     virtual bool Serialize(Archive& archive) = 0;
 
-    // Saves to path, or asks for a name first when path is empty. With
-    // replace set the document takes the new path and title.
-    bool DoSave(const QString& path, bool replace = true);
+    // Saves to path, or asks for a name first when path is empty; the
+    // document then takes the new path and title.
+    bool DoSave(const QString& path);
     // Saves to the document's own file; an untitled or read-only document
     // asks for a name first.
     bool DoFileSave();
     // Asks whether to save a modified document: false if the user cancels
     // or the save fails, true to go on closing.
     bool SaveModified();
+
+    // The file commands of every document: save, save under a new name, and
+    // close (with the save prompt for a modified document).
+    void OnFileSave();
+    void OnFileSaveAs();
+    void OnFileClose();
 
     void UpdateAllViews(View* sender, int hint);
     void AddView(View& view);
@@ -68,7 +71,8 @@ public:
     void SetModifiedFlag(bool modified = true);
 
     const QString& GetPathName() const { return m_pathName; }
-    void SetPathName(const QString& path, bool addToRecentFiles = true);
+    // Also puts the path first in the recent-file list.
+    void SetPathName(const QString& path);
     const QString& GetTitle() const { return m_title; }
     void SetTitle(const QString& title);
 
@@ -80,9 +84,11 @@ public:
     // Tells the user that path could not be read (saving false) or written.
     void ReportSaveLoadException(const QString& path, const QString& reason, bool saving);
 
-private:
-    void NotifyFrame();
+signals:
+    void modifiedChanged(bool modified);
+    void titleChanged(const QString& title);
 
+private:
     UserInterface& m_ui;
     DocumentTemplate* m_template = nullptr;
     std::vector<View*> m_views;

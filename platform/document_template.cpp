@@ -147,12 +147,6 @@ void DocumentTemplate::AddToRecentFileList(const QString& path) {
     }
 }
 
-void DocumentTemplate::UpdateFrameTitle(const Document& document) {
-    if (Frame* frame = FrameOf(document)) {
-        frame->OnUpdateFrameTitle();
-    }
-}
-
 // The window goes first, so that its views never outlive the document.
 void DocumentTemplate::Destroy(std::vector<OpenDocument>::iterator entry) {
     OpenDocument removed = std::move(*entry);

@@ -65,7 +65,6 @@ public:
     QString WithExtension(const QString& path) const;
 
     void AddToRecentFileList(const QString& path);
-    void UpdateFrameTitle(const Document& document);
 
 private:
     struct OpenDocument {

@@ -3,21 +3,19 @@
 
 #include <vector>
 
-#include "platform/command_target.h"
-
 namespace quorbex::platform {
 
 class View;
 
-class Frame : public CommandTarget {
+class Frame {
 public:
+    virtual ~Frame() = default;
+
     virtual std::vector<View*> GetViews() = 0;
     // The view that has the focus, or the first view.
     virtual View* GetActiveView() = 0;
     // Brings the window to the front and makes it the active one.
     virtual void ActivateFrame() = 0;
-    // The document's title or modified flag changed.
-    virtual void OnUpdateFrameTitle() {}
 };
 
 }  // namespace quorbex::platform

@@ -10,7 +10,6 @@ inline constexpr unsigned ID_FILE_SAVE = 0xE103;
 inline constexpr unsigned ID_FILE_SAVE_AS = 0xE104;
 inline constexpr unsigned ID_FILE_PRINT_SETUP = 0xE106;
 inline constexpr unsigned ID_FILE_PRINT = 0xE107;
-inline constexpr unsigned ID_FILE_PRINT_DIRECT = 0xE108;
 inline constexpr unsigned ID_FILE_PRINT_PREVIEW = 0xE109;
 inline constexpr unsigned ID_FILE_MRU_FILE1 = 0xE110;
 inline constexpr unsigned ID_EDIT_COPY = 0xE122;

@@ -5,6 +5,7 @@
 #include <QString>
 #include <optional>
 
+class QAction;
 class QWidget;
 
 namespace quorbex::platform {
@@ -15,8 +16,9 @@ public:
 
     // The window that owns message boxes, dialogs and menus.
     virtual QWidget* Window() = 0;
-    // Routes a command as if chosen from the main window's menu.
-    virtual void SendCommand(unsigned id) = 0;
+    // The action of command id, as the main window's menus show it; null
+    // for an unknown id.
+    virtual QAction* Action(unsigned id) = 0;
     // The screen rectangle of a tool bar button, if the bar shows it.
     virtual std::optional<QRect> ToolBarButtonRect(unsigned toolBarId, unsigned commandId) = 0;
     // Writes text into a status bar pane; false if there is no such pane.

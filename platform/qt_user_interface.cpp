@@ -1,13 +1,13 @@
 #include "platform/qt_user_interface.h"
 
 #include <QAbstractButton>
-#include <QActionGroup>
 #include <QApplication>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMenu>
 #include <QMessageBox>
+#include <QStatusTipEvent>
 
 #include "platform/main_frame_services.h"
 #include "platform/message_box.h"
@@ -103,26 +103,28 @@ int QtUserInterface::MessageBox(const QString& text, const QString& caption, uns
     return answer;
 }
 
-void QtUserInterface::TrackPopupMenu(const PopupMenu& menu, QPoint position) {
-    QMenu popup(MainWindow());
-    auto* radioGroup = new QActionGroup(&popup);
-    for (const MenuItem& item : menu.Items()) {
-        if (item.separator) {
+void QtUserInterface::TrackPopupMenu(std::span<const unsigned> commands, QPoint position) {
+    if (m_frame == nullptr) {
+        return;
+    }
+    QWidget* window = m_frame->Window();
+    QMenu popup(window);
+    for (const unsigned id : commands) {
+        if (id == 0) {
             popup.addSeparator();
-            continue;
-        }
-        QAction* action = popup.addAction(item.text);
-        action->setData(item.id);
-        action->setCheckable(item.checked || item.radio);
-        action->setChecked(item.checked);
-        if (item.radio) {
-            radioGroup->addAction(action);
+        } else if (QAction* action = m_frame->Action(id)) {
+            popup.addAction(action);
         }
     }
-    const QAction* chosen = popup.exec(position);
-    if (chosen != nullptr && m_frame != nullptr) {
-        m_frame->SendCommand(chosen->data().toUInt());
-    }
+    // A popup menu is a window of its own, so the prompts of its items do not
+    // reach the main window's status bar by themselves.
+    QObject::connect(&popup, &QMenu::hovered, window,
+                     [window](QAction* action) { action->showStatusText(window); });
+    QObject::connect(&popup, &QMenu::aboutToHide, window, [window] {
+        QStatusTipEvent clear{QString()};
+        QCoreApplication::sendEvent(window, &clear);
+    });
+    popup.exec(position);
 }
 
 std::optional<QRect> QtUserInterface::ToolBarButtonRect(unsigned toolBarId, unsigned commandId) {

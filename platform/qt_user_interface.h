@@ -19,7 +19,7 @@ public:
     QWidget* MainWindow() const;
 
     int MessageBox(const QString& text, const QString& caption, unsigned style) override;
-    void TrackPopupMenu(const PopupMenu& menu, QPoint position) override;
+    void TrackPopupMenu(std::span<const unsigned> commands, QPoint position) override;
     std::optional<QRect> ToolBarButtonRect(unsigned toolBarId, unsigned commandId) override;
     bool SetStatusPaneText(unsigned paneId, const QString& text) override;
     void BeginWaitCursor() override;

@@ -24,17 +24,13 @@ void RecentFileList::Add(const QString& path) {
     while (m_paths.size() > m_size) {
         m_paths.removeLast();
     }
-    if (m_changed) {
-        m_changed();
-    }
+    emit changed();
 }
 
 void RecentFileList::Remove(int index) {
     if (index >= 0 && index < m_paths.size()) {
         m_paths.removeAt(index);
-        if (m_changed) {
-            m_changed();
-        }
+        emit changed();
     }
 }
 

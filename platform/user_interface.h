@@ -7,9 +7,8 @@
 #include <QRect>
 #include <QString>
 #include <optional>
+#include <span>
 #include <string>
-
-#include "platform/popup_menu.h"
 
 namespace quorbex::platform {
 
@@ -25,9 +24,10 @@ public:
     // initial value and receives the entry (GBK) when the answer is IDOK.
     virtual int InputText(const QString& prompt, std::string& text, int limit) = 0;
 
-    // Shows menu with its top-left corner at position (screen coordinates).
-    // A chosen item is sent to the main window as a command.
-    virtual void TrackPopupMenu(const PopupMenu& menu, QPoint position) = 0;
+    // Shows a menu of the main window's commands (0 for a separator) with its
+    // top-left corner at position (screen coordinates); the item chosen runs
+    // its command.
+    virtual void TrackPopupMenu(std::span<const unsigned> commands, QPoint position) = 0;
 
     // The screen rectangle of a tool bar button, if the bar shows it.
     virtual std::optional<QRect> ToolBarButtonRect(unsigned toolBarId, unsigned commandId) = 0;

@@ -1,15 +1,13 @@
 // A view shows one document; the document tells it what changed.
 #pragma once
 
-#include "platform/command_target.h"
-
 namespace quorbex::platform {
 
 class Document;
 
-class View : public CommandTarget {
+class View {
 public:
-    ~View() override;
+    virtual ~View();
 
     // Attaches this view to document; the frame does it when it creates its views.
     void AttachDocument(Document& document);

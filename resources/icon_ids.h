@@ -12,7 +12,5 @@ inline constexpr unsigned IDI_OPEN_BOOK = 143;    // the selected result
 
 // The resource path of icon id; empty for an unknown id.
 QString IconPath(unsigned id);
-// The picture of a tool bar button's command; empty for a command without one.
-QString CommandIconPath(unsigned commandId);
 
 }  // namespace quorbex

@@ -1,5 +1,6 @@
 #include "views/zorvik_drug_tree_view.h"
 
+#include <QSignalBlocker>
 #include <string>
 
 #include "document/update_hints.h"
@@ -84,24 +85,25 @@ void CZorvikDrugTreeView::Rebuild(CZorvikDrugDoc& document) {
     if (resultCount > 0) {
         QList<QTreeWidgetItem*> items;
         items.reserve(resultCount);
-        std::string tradeName, englishName, otherNames, pinyin, function, usage, cautions;
+        // Each result is made current to read its names, and the current one
+        // is made current again afterwards: nothing changed for anyone else.
+        const QSignalBlocker quiet(document);
         for (int i = 0; i < resultCount; ++i) {
             document.SelectResult(i);
-            document.GetCurrentStrings(tradeName, englishName, otherNames, pinyin, function, usage,
-                                       cautions);
+            const DrugFields& fields = document.GetCurrentStrings();
             int sortKey = 0;
             document.GetSortKey(sortKey);
             auto* item = new QTreeWidgetItem(
-                QStringList(FromGbk(DisplayName(tradeName, englishName, sortKey))));
+                QStringList(FromGbk(DisplayName(fields.tradeName, fields.englishName, sortKey))));
             item->setIcon(0, m_resultIcon);
             item->setData(0, Qt::UserRole, i);
             items.append(item);
         }
         root->addChildren(items);
+        document.SelectResult(saved);
     }
     m_updating = false;
     if (resultCount > 0) {
-        document.SelectResult(saved);
         document.UpdateAllViews(this, HINT_TEXT);
     }
     document.Ui().SetStatusPaneText(ID_INDICATOR_RECORDS,
@@ -113,11 +115,9 @@ void CZorvikDrugTreeView::Rebuild(CZorvikDrugDoc& document) {
 
 void CZorvikDrugTreeView::Relabel(CZorvikDrugDoc& document) {
     const int current = document.GetCurrentIndex();
-    std::string tradeName, englishName, otherNames, pinyin, function, usage, cautions;
-    document.GetCurrentStrings(tradeName, englishName, otherNames, pinyin, function, usage,
-                               cautions);
+    const DrugFields& fields = document.GetCurrentStrings();
     // A relabel names the item by its trade name whatever the sort key.
-    const QString label = FromGbk(tradeName.empty() ? englishName : tradeName);
+    const QString label = FromGbk(fields.tradeName.empty() ? fields.englishName : fields.tradeName);
     QTreeWidgetItem* root = RootItem();
     for (int i = 0; root != nullptr && i < root->childCount(); ++i) {
         if (root->child(i)->data(0, Qt::UserRole).toInt() == current) {

@@ -10,7 +10,6 @@
 #include "document/update_hints.h"
 #include "document/zorvik_drug_doc.h"
 #include "platform/document.h"
-#include "platform/framework_ids.h"
 #include "platform/message_box.h"
 #include "platform/user_interface.h"
 #include "store/drug_fields.h"
@@ -23,23 +22,6 @@ CZorvikDrugView::CZorvikDrugView(QWidget* parent) : QPlainTextEdit(parent) {
     setLineWrapMode(QPlainTextEdit::WidgetWidth);
     setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    Commands().On(platform::ID_FILE_PRINT, [this] { OnFilePrint(); });
-    Commands().On(platform::ID_FILE_PRINT_DIRECT, [this] { OnFilePrintDirect(); });
-    Commands().On(platform::ID_FILE_PRINT_PREVIEW, [this] { OnFilePrintPreview(); });
-    // The edit commands work on the text, as in any edit box.
-    Commands().On(platform::ID_EDIT_UNDO, [this] { undo(); });
-    Commands().On(platform::ID_EDIT_CUT, [this] { cut(); });
-    Commands().On(platform::ID_EDIT_COPY, [this] { copy(); });
-    Commands().On(platform::ID_EDIT_PASTE, [this] { paste(); });
-    Commands().OnUpdate(platform::ID_EDIT_UNDO,
-                        [this](platform::CmdUI& ui) { ui.Enable(document()->isUndoAvailable()); });
-    const auto hasSelection = [this](platform::CmdUI& ui) {
-        ui.Enable(textCursor().hasSelection());
-    };
-    Commands().OnUpdate(platform::ID_EDIT_CUT, hasSelection);
-    Commands().OnUpdate(platform::ID_EDIT_COPY, hasSelection);
-    Commands().OnUpdate(platform::ID_EDIT_PASTE,
-                        [this](platform::CmdUI& ui) { ui.Enable(canPaste()); });
 }
 
 void CZorvikDrugView::OnUpdate(platform::View*, int hint) {
@@ -47,13 +29,10 @@ void CZorvikDrugView::OnUpdate(platform::View*, int hint) {
     if ((hint & HINT_TEXT) == 0 || document == nullptr) {
         return;
     }
-    DrugFields fields;
-    document->GetCurrentStrings(fields.tradeName, fields.englishName, fields.otherNames,
-                                fields.pinyinInitials, fields.function, fields.usage,
-                                fields.cautions);
     // The edit box keeps its own line breaks; each "\r\n" is one of them.
-    const QString text = QString::fromStdString(GbkToUtf8(RenderRecordText(fields)))
-                             .replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    const QString text =
+        QString::fromStdString(GbkToUtf8(RenderRecordText(document->GetCurrentStrings())))
+            .replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     setPlainText(text);
 }
 
@@ -108,10 +87,6 @@ bool CZorvikDrugView::PrintToPrinter(const QString& printerName) {
     printer.setPrinterName(target.printerName());
     PrintTo(printer);
     return true;
-}
-
-void CZorvikDrugView::OnFilePrintDirect() {
-    PrintToPrinter(QString());
 }
 
 void CZorvikDrugView::OnFilePrintPreview() {

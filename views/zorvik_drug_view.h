@@ -29,7 +29,6 @@ public:
     bool PrintToPrinter(const QString& printerName);
 
     void OnFilePrint();
-    void OnFilePrintDirect();
     void OnFilePrintPreview();
 
 private:

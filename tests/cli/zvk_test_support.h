@@ -19,6 +19,7 @@
 #include "store/drug_fields.h"
 #include "store/gbk_codec.h"
 #include "store/record_store.h"
+#include "tests/support/gbk_text.h"
 
 namespace quorbex::zvk::testing {
 
@@ -69,13 +70,7 @@ private:
     std::filesystem::path m_path;
 };
 
-inline std::string Gbk(std::string_view utf8) {
-    const std::optional<std::string> gbk = Utf8ToGbk(utf8);
-    if (!gbk) {
-        throw std::invalid_argument("fixture text without a GBK form");
-    }
-    return *gbk;
-}
+using quorbex::testing::Gbk;
 
 // A record from its seven texts in UTF-8, in file order.
 inline DrugFields Drug(const std::array<std::string_view, 7>& utf8) {

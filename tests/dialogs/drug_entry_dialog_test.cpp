@@ -20,6 +20,7 @@
 #include "platform/message_box.h"
 #include "store/gbk_codec.h"
 #include "tests/support/fake_user_interface.h"
+#include "tests/support/gbk_text.h"
 #include "tests/support/keyboard_input.h"
 #include "tests/support/modal_dialog.h"
 
@@ -31,25 +32,9 @@ using platform::IDOK;
 
 const QString EMOJI = QStringLiteral("\U0001F48A");
 
-std::string Gbk(const QString& text) {
-    const std::optional<std::string> gbk = Utf8ToGbk(text.toStdString());
-    EXPECT_TRUE(gbk.has_value()) << text.toStdString();
-    return gbk.value_or(std::string());
-}
-
 QString Utf8(const std::string& gbk) {
     return QString::fromStdString(GbkToUtf8(gbk));
 }
-
-// The seven fields in the order ExchangeFields takes them.
-struct Fields {
-    std::string tradeName, pinyinInitials, englishName, otherNames, usage, function, cautions;
-
-    void Exchange(DrugEntryDialog& dialog, bool toCaller) {
-        dialog.ExchangeFields(tradeName, pinyinInitials, englishName, otherNames, usage, function,
-                              cautions, toCaller);
-    }
-};
 
 int RunDialog(DrugEntryDialog& dialog, const std::function<void(DrugEntryDialog&)>& whileOpen) {
     return WhileModal<DrugEntryDialog>(whileOpen, [&dialog] { return dialog.DoModal(); });
@@ -119,8 +104,8 @@ TEST_F(DrugEntryDialogTest, OkNeedsATradeNameOrAnEnglishNameAndHandsOutTheNamesA
         EXPECT_EQ(stayedOpen, !c.accepted);
         if (c.accepted) {
             EXPECT_TRUE(caseUi.messages.empty());
-            Fields out;
-            out.Exchange(entry, true);
+            DrugFields out;
+            entry.ExchangeFields(out, true);
             EXPECT_EQ(Utf8(out.tradeName), c.tradeName);
             EXPECT_EQ(Utf8(out.englishName), c.englishName);
         } else {
@@ -135,8 +120,8 @@ TEST_F(DrugEntryDialogTest, OkNeedsATradeNameOrAnEnglishNameAndHandsOutTheNamesA
 TEST_F(DrugEntryDialogTest, FieldsGoInAndOutByMeaningAndCancelKeepsThoseItOpenedWith) {
     // Distinct values, each within its field's limit with room for one more
     // Chinese character.
-    const Fields opened{Gbk("阿司匹林"), Gbk("ASPL"), Gbk("Aspirin"), Gbk("乙酰水杨酸"),
-                        Gbk("口服"),     Gbk("解热"), Gbk("慎用")};
+    const DrugFields opened{Gbk("阿司匹林"), Gbk("ASPL"), Gbk("Aspirin"), Gbk("乙酰水杨酸"),
+                            Gbk("解热"),     Gbk("口服"), Gbk("慎用")};
     struct Case {
         const char* name;
         QPushButton* (DrugEntryDialog::*button)() const;
@@ -150,8 +135,8 @@ TEST_F(DrugEntryDialogTest, FieldsGoInAndOutByMeaningAndCancelKeepsThoseItOpened
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         DrugEntryDialog entry(ui);
-        Fields in = opened;
-        in.Exchange(entry, false);
+        DrugFields in = opened;
+        entry.ExchangeFields(in, false);
         const int answer = RunDialog(entry, [&](DrugEntryDialog& shown) {
             struct Shown {
                 const char* field;
@@ -177,8 +162,8 @@ TEST_F(DrugEntryDialogTest, FieldsGoInAndOutByMeaningAndCancelKeepsThoseItOpened
         });
         EXPECT_EQ(answer, c.answer);
 
-        Fields out;
-        out.Exchange(entry, true);
+        DrugFields out;
+        entry.ExchangeFields(out, true);
         const std::string suffix = c.edited ? Gbk("改") : std::string();
         EXPECT_EQ(out.tradeName, opened.tradeName + suffix);
         EXPECT_EQ(out.pinyinInitials, opened.pinyinInitials + suffix);
@@ -193,27 +178,21 @@ TEST_F(DrugEntryDialogTest, FieldsGoInAndOutByMeaningAndCancelKeepsThoseItOpened
 // A record written with CR LF line breaks, confirmed without a change, comes
 // back as it went in: what stands in the boxes is what was put there.
 TEST_F(DrugEntryDialogTest, UntouchedFieldsComeBackByteForByte) {
-    Fields in{Gbk("阿司匹林"),
-              "ASPL",
-              "Aspirin",
-              Gbk("乙酰水杨酸"),
-              Gbk("口服\r\n每日三次"),
-              Gbk("解热\r\n镇痛\r\n"),
-              Gbk("\r\n孕妇慎用")};
-    in.Exchange(dialog, false);
+    DrugFields in{Gbk("阿司匹林"),
+                  "ASPL",
+                  "Aspirin",
+                  Gbk("乙酰水杨酸"),
+                  Gbk("解热\r\n镇痛\r\n"),
+                  Gbk("口服\r\n每日三次"),
+                  Gbk("\r\n孕妇慎用")};
+    dialog.ExchangeFields(in, false);
     const int answer = RunDialog(dialog, [](DrugEntryDialog& shown) {
         QTest::mouseClick(shown.OkButton(), Qt::LeftButton);
     });
     ASSERT_EQ(answer, IDOK);
-    Fields out;
-    out.Exchange(dialog, true);
-    EXPECT_EQ(out.tradeName, in.tradeName);
-    EXPECT_EQ(out.pinyinInitials, in.pinyinInitials);
-    EXPECT_EQ(out.englishName, in.englishName);
-    EXPECT_EQ(out.otherNames, in.otherNames);
-    EXPECT_EQ(out.usage, in.usage);
-    EXPECT_EQ(out.function, in.function);
-    EXPECT_EQ(out.cautions, in.cautions);
+    DrugFields out;
+    dialog.ExchangeFields(out, true);
+    EXPECT_EQ(out, in);
 }
 
 TEST_F(DrugEntryDialogTest, EnterMovesOnFromOneLineBoxesAndBreaksLinesInMultiLineOnes) {

@@ -18,6 +18,7 @@
 #include "platform/message_box.h"
 #include "store/gbk_codec.h"
 #include "tests/support/fake_user_interface.h"
+#include "tests/support/gbk_text.h"
 #include "tests/support/keyboard_input.h"
 #include "tests/support/modal_dialog.h"
 
@@ -26,12 +27,6 @@ namespace {
 
 using platform::IDCANCEL;
 using platform::IDOK;
-
-std::string Gbk(const QString& text) {
-    const std::optional<std::string> gbk = Utf8ToGbk(text.toStdString());
-    EXPECT_TRUE(gbk.has_value()) << text.toStdString();
-    return gbk.value_or(std::string());
-}
 
 class TextInputDialogTest : public ::testing::Test {
 protected:
@@ -56,7 +51,7 @@ TEST_F(TextInputDialogTest, ShowsThePromptOrTheDefaultOneAndStartsInTheBox) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.shown.toStdString());
-        std::string text = Gbk(QStringLiteral("阿司匹林"));
+        std::string text = Gbk("阿司匹林");
         Ask(c.prompt, text, 10, [&](TextInputDialog& dialog) {
             EXPECT_EQ(dialog.windowTitle(), QStringLiteral("数据输入窗口"));
             EXPECT_EQ(dialog.PromptLabel()->text(), c.shown);
@@ -97,7 +92,7 @@ TEST_F(TextInputDialogTest, TheBoxTakesAtMostTheLimitInBytesOrAHundredWithoutALi
             QTest::keyClick(dialog.TextBox(), Qt::Key_Return);
         });
         EXPECT_EQ(answer, IDOK);
-        EXPECT_EQ(text, Gbk(c.kept));
+        EXPECT_EQ(text, Gbk(c.kept.toStdString()));
     }
 }
 
@@ -115,7 +110,7 @@ TEST_F(TextInputDialogTest, AnInitialTextLongerThanTheLimitIsShownAndKeptInFull)
 }
 
 TEST_F(TextInputDialogTest, AnswersByKeyOrButtonAndHandsBackTheTextOnlyAfterOk) {
-    const std::string initial = Gbk(QStringLiteral("原文"));
+    const std::string initial = Gbk("原文");
     struct Case {
         const char* name;
         std::function<void(TextInputDialog&)> act;
@@ -132,7 +127,7 @@ TEST_F(TextInputDialogTest, AnswersByKeyOrButtonAndHandsBackTheTextOnlyAfterOk) 
              retype(dialog, QStringLiteral("布洛芬"));
              QTest::keyClick(dialog.TextBox(), Qt::Key_Return);
          },
-         IDOK, Gbk(QStringLiteral("布洛芬"))},
+         IDOK, Gbk("布洛芬")},
         {"Escape",
          [&](TextInputDialog& dialog) {
              retype(dialog, QStringLiteral("布洛芬"));

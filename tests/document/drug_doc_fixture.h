@@ -12,8 +12,8 @@
 
 #include "document/update_hints.h"
 #include "document/zorvik_drug_doc.h"
-#include "platform/command_target.h"
 #include "platform/document_template.h"
+#include "platform/framework_ids.h"
 #include "platform/recent_file_list.h"
 #include "resources/document_strings.h"
 #include "resources/resource_ids.h"
@@ -41,13 +41,6 @@ inline DrugFields Drug(const char* tradeName, const char* pinyin, const char* en
     fields.usage = Gbk(usage);
     fields.cautions = Gbk(cautions);
     return fields;
-}
-
-// The entry dialog's fields in its own order: trade name, pinyin, English
-// name, other names, usage, function, cautions.
-inline std::array<std::string, 7> DialogFields(const DrugFields& f) {
-    return {f.tradeName, f.pinyinInitials, f.englishName, f.otherNames,
-            f.usage,     f.function,       f.cautions};
 }
 
 // Three drugs whose trade-name order is 2, 1, 3 and English-name order 3, 2, 1.
@@ -89,20 +82,37 @@ protected:
     }
     CZorvikDrugDoc* NewDictionary() { return OpenFile(QString()); }
 
-    // A command from the drug tool bar or a menu, routed from the main
-    // window through the active view, the document and the frames.
-    bool Send(unsigned id) { return RouteCommand(Routing(), id); }
-    bool DropDown(unsigned buttonId, unsigned controlId = IDW_DRUG_TOOLBAR) {
-        return RouteNotify(Routing(), {controlId, platform::TBN_DROPDOWN, buttonId});
-    }
-    platform::RoutingChain Routing() {
-        platform::Frame* frame = docTemplate.FrameOf(*doc);
-        return {frame->GetActiveView(), doc, frame, &mainFrame, &application};
+    // A command of the document, as the main window's action for id runs it.
+    void Send(unsigned id) {
+        switch (id) {
+            case platform::ID_FILE_SAVE:
+                return doc->OnFileSave();
+            case platform::ID_FILE_SAVE_AS:
+                return doc->OnFileSaveAs();
+            case ID_DRUG_APPEND:
+                return doc->OnDrugAppend();
+            case ID_DRUG_SEARCH:
+                return doc->OnDrugSearch();
+            case ID_DRUG_DELETE:
+                return doc->OnDrugDelete();
+            case ID_DRUG_MODIFY:
+                return doc->OnDrugModify();
+            case ID_DRUG_SAVE:
+                return doc->OnDrugSave();
+            case ID_CONFIRM_DELETE:
+                return doc->OnConfirmDelete();
+            case ID_SORT_BY_TRADE_NAME:
+            case ID_SORT_BY_ENGLISH_NAME:
+                return doc->OnSortKey(id);
+            default:
+                ASSERT_GE(id, ID_SEARCH_TRADE_NAME);
+                ASSERT_LE(id, ID_SEARCH_ALL);
+                return doc->OnSearchField(id);
+        }
     }
 
     // The next entry dialog answers answer, leaving edits in its fields.
-    FakeDrugEntry::Script& NextEntry(int answer,
-                                     std::optional<std::array<std::string, 7>> edits = {}) {
+    FakeDrugEntry::Script& NextEntry(int answer, std::optional<DrugFields> edits = {}) {
         entryScripts.push_back({});
         entryScripts.back().answer = answer;
         entryScripts.back().edits = std::move(edits);
@@ -137,12 +147,7 @@ protected:
         EXPECT_EQ(ui.messages[0].style, style);
     }
 
-    DrugFields CurrentStrings() const {
-        DrugFields f;
-        doc->GetCurrentStrings(f.tradeName, f.englishName, f.otherNames, f.pinyinInitials,
-                               f.function, f.usage, f.cautions);
-        return f;
-    }
+    DrugFields CurrentStrings() const { return doc->GetCurrentStrings(); }
     std::vector<DrugFields> StoredRecords() {
         std::vector<DrugFields> records;
         RecordStore& store = doc->GetStore();
@@ -179,8 +184,6 @@ protected:
     std::size_t nextEntry = 0;
     platform::RecentFileList recentFiles{4};
     FakeFrameFactory frames;
-    platform::CommandTarget mainFrame;
-    platform::CommandTarget application;
     platform::DocumentTemplate docTemplate{
         platform::DocumentStrings::Parse(QString::fromUtf8(IDR_DRUGTYPE_STRINGS)), ui,
         [this] {

@@ -1,4 +1,6 @@
 // The document's own operations, as the commands and the views call them.
+#include <QSignalSpy>
+
 #include "tests/document/drug_doc_fixture.h"
 
 namespace quorbex::testing {
@@ -46,6 +48,43 @@ TEST_F(DrugDocOperations, UpdateWithoutACurrentResultWritesNothing) {
     const DocumentState before = State();
     doc->UpdateCurrentRecord();
     ExpectUnchanged(before);
+}
+
+// What the main window's commands follow: each change of the results, the
+// current result and the modified flag is signalled, and nothing else is.
+TEST_F(DrugDocOperations, SignalsTellWhenTheResultsTheCurrentOneAndTheFlagChange) {
+    ASSERT_NE(OpenDictionary(ThreeDrugs()), nullptr);
+    QSignalSpy results(doc, &CZorvikDrugDoc::resultsChanged);
+    QSignalSpy current(doc, &CZorvikDrugDoc::currentChanged);
+    QSignalSpy modified(doc, &platform::Document::modifiedChanged);
+    QSignalSpy options(doc, &CZorvikDrugDoc::optionsChanged);
+    const auto expectSignals = [&](bool resultsSent, std::optional<int> currentSent,
+                                   std::optional<bool> modifiedSent) {
+        EXPECT_EQ(!results.isEmpty(), resultsSent);
+        EXPECT_EQ(current.isEmpty() ? std::nullopt : std::optional(current.last()[0].toInt()),
+                  currentSent);
+        EXPECT_EQ(modified.isEmpty() ? std::nullopt : std::optional(modified.last()[0].toBool()),
+                  modifiedSent);
+        EXPECT_TRUE(options.isEmpty());
+        results.clear();
+        current.clear();
+        modified.clear();
+    };
+
+    ASSERT_TRUE(doc->SelectResult(2));
+    expectSignals(false, 2, std::nullopt);
+
+    NextEntry(platform::IDOK, Drug("布地奈德", "BDND", "Budesonide"));
+    Send(ID_DRUG_APPEND);
+    expectSignals(true, 3, true);
+
+    ui.messageAnswers = {platform::IDYES};
+    Send(ID_DRUG_DELETE);
+    expectSignals(true, 2, std::nullopt);
+
+    ui.promptAnswers = {std::string("nothing like it")};
+    Send(ID_DRUG_SEARCH);
+    expectSignals(true, -1, std::nullopt);
 }
 
 }  // namespace

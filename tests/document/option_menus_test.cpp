@@ -1,5 +1,10 @@
 // The search options, the sort order and the delete confirmation, and the
 // two drop-down menus of the drug tool bar that offer them.
+#include <QSignalSpy>
+#include <algorithm>
+#include <map>
+
+#include "resources/commands.h"
 #include "tests/document/drug_doc_fixture.h"
 
 namespace quorbex::testing {
@@ -9,54 +14,80 @@ namespace {
 const QRect SEARCH_BUTTON(200, 100, 36, 22);
 const QRect DELETE_BUTTON(300, 100, 36, 22);
 
+struct Item {
+    unsigned id;  // 0: a separator
+    const char* text;
+    bool checked;
+    bool radio;  // one of a group of exclusive choices
+};
+
 class OptionMenus : public DrugDocTest {
 protected:
     void SetUp() override {
         ui.buttonRects[{IDW_DRUG_TOOLBAR, ID_DRUG_SEARCH}] = SEARCH_BUTTON;
         ui.buttonRects[{IDW_DRUG_TOOLBAR, ID_DRUG_DELETE}] = DELETE_BUTTON;
-        // A chosen item goes to the main window, which routes it on.
-        ui.commandSink = [this](unsigned id) { EXPECT_TRUE(Send(id)); };
+        // The menu shows the marks the options have while it is open; a
+        // chosen item then runs its command.
+        ui.commandSink = [this](unsigned id) {
+            NoteMarks();
+            Send(id);
+        };
         ASSERT_NE(OpenDictionary(ThreeDrugs()), nullptr);
     }
 
     // Opens the button's menu, choosing choice from it if given.
-    const platform::PopupMenu* Open(unsigned button, std::optional<unsigned> choice = {}) {
+    const std::vector<unsigned>* Open(unsigned button, std::optional<unsigned> choice = {}) {
         ui.menus.clear();
         if (choice) {
             ui.menuChoices.push_back(*choice);
         }
-        EXPECT_TRUE(DropDown(button));
+        shownMarks.clear();
+        doc->OnDrugBarDropDown(button);
         EXPECT_TRUE(ui.menuChoices.empty());
-        return ui.menus.size() == 1 ? &ui.menus[0].menu : nullptr;
+        if (!choice) {
+            NoteMarks();
+        }
+        return ui.menus.size() == 1 ? &ui.menus[0].commands : nullptr;
     }
-};
 
-struct Item {
-    unsigned id;  // 0: a separator
-    const char* text;
-    bool checked;
-    bool radio;
-};
-
-void ExpectItems(const platform::PopupMenu* menu, const std::vector<Item>& expected) {
-    ASSERT_NE(menu, nullptr);
-    const std::vector<platform::MenuItem>& items = menu->Items();
-    ASSERT_EQ(items.size(), expected.size());
-    for (std::size_t i = 0; i < items.size(); ++i) {
-        SCOPED_TRACE("position " + std::to_string(i + 1));
-        EXPECT_EQ(items[i].separator, expected[i].id == 0);
-        EXPECT_EQ(items[i].id, expected[i].id);
-        EXPECT_EQ(items[i].text.toStdString(), expected[i].text);
-        EXPECT_EQ(items[i].checked, expected[i].checked);
-        EXPECT_EQ(items[i].radio, expected[i].radio);
+    void NoteMarks() {
+        if (ui.menus.empty()) {
+            return;
+        }
+        for (const unsigned id : ui.menus.back().commands) {
+            shownMarks[id] = doc->IsOptionChecked(id);
+        }
     }
-}
+
+    // The menu's items as the program's actions show them: their texts from
+    // the command table, their marks from the document.
+    void ExpectItems(const std::vector<unsigned>* menu, const std::vector<Item>& expected) {
+        ASSERT_NE(menu, nullptr);
+        ASSERT_EQ(menu->size(), expected.size());
+        for (std::size_t i = 0; i < menu->size(); ++i) {
+            SCOPED_TRACE("position " + std::to_string(i + 1));
+            const unsigned id = (*menu)[i];
+            ASSERT_EQ(id, expected[i].id);
+            if (id == 0) {
+                continue;
+            }
+            const auto* command = std::find_if(std::begin(COMMANDS), std::end(COMMANDS),
+                                               [id](const CommandSpec& c) { return c.id == id; });
+            ASSERT_NE(command, std::end(COMMANDS));
+            EXPECT_EQ(std::string(command->text), expected[i].text);
+            EXPECT_EQ(shownMarks[id], expected[i].checked);
+            EXPECT_EQ(command->mark, expected[i].radio ? CommandMark::Radio : CommandMark::Check);
+        }
+    }
+
+    std::map<unsigned, bool> shownMarks;
+};
 
 // The search menu for a sort key of 0 or 1 and a search mask.
 std::vector<Item> SearchMenu(int sortKey, int mask) {
     return {
-        {102, "按品名排序", sortKey == 0, sortKey == 0},
-        {104, "按英文排序", sortKey == 1, sortKey == 1},
+        {102, "按品名排序", sortKey == 0, true},
+        {104, "按英文排序", sortKey == 1, true},
         {0, "", false, false},
         {114, "搜索品名", (mask & 0x01) != 0, false},
         {116, "搜索拼音", (mask & 0x02) != 0, false},
@@ -109,9 +140,9 @@ TEST_F(OptionMenus, OnlyTheArrowsOfSearchAndDeleteOpenAMenu) {
         SCOPED_TRACE(button);
         EXPECT_EQ(Open(button), nullptr);
     }
-    // Another tool bar's drop-down is none of the document's business.
-    EXPECT_FALSE(DropDown(ID_DRUG_SEARCH, IDW_DRUG_TOOLBAR + 1));
-    EXPECT_TRUE(ui.menus.empty());
+    // Without the button on screen there is nowhere to put the menu.
+    ui.buttonRects.clear();
+    EXPECT_EQ(Open(ID_DRUG_SEARCH), nullptr);
 }
 
 TEST_F(OptionMenus, OptionCommandsChangeOnlyTheirOption) {
@@ -148,9 +179,18 @@ TEST_F(OptionMenus, OptionCommandsChangeOnlyTheirOption) {
         expected.sortKey = c.sortKey;
         expected.confirmDelete = c.confirmDelete;
 
+        QSignalSpy optionsChanged(doc, &CZorvikDrugDoc::optionsChanged);
         for (const unsigned id : c.ids) {
-            EXPECT_TRUE(Send(id));
+            // 103 has no item; the sort handler is given it to show that it chooses nothing.
+            if (id == 103) {
+                doc->OnSortKey(id);
+            } else {
+                Send(id);
+            }
         }
+        EXPECT_EQ(optionsChanged.count(),
+                  static_cast<int>(std::count_if(c.ids.begin(), c.ids.end(),
+                                                 [](unsigned id) { return id != 103; })));
         ExpectUnchanged(expected);
         ExpectHints({});
         EXPECT_TRUE(ui.messages.empty());

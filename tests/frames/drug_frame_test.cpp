@@ -26,7 +26,8 @@ protected:
 
 TEST_P(DrugFramePaneTest, PanesAreGivenASixthAndFiveSixthsOfTheScreenWidth) {
     const std::unique_ptr<CZorvikDrugDoc> document = MakeDocument();
-    auto window = std::make_unique<CZorvikDrugFrame>(*frame, *document, GetParam().screenWidth);
+    auto window = std::make_unique<CZorvikDrugFrame>(*document, GetParam().screenWidth);
+    frame->AddDrugFrame(*window);
 
     QSplitter* splitter = window->Splitter();
     ASSERT_NE(splitter, nullptr);

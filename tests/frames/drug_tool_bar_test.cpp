@@ -4,6 +4,7 @@
 #include <QStatusBar>
 #include <QToolBar>
 #include <QToolButton>
+#include <algorithm>
 
 #include "frames/drop_down_tool_button.h"
 #include "resources/resource_ids.h"
@@ -14,6 +15,10 @@ namespace {
 
 constexpr unsigned DRUG_BUTTONS[] = {ID_DRUG_SAVE, ID_DRUG_MODIFY, ID_DRUG_APPEND, ID_DRUG_DELETE,
                                      ID_DRUG_SEARCH};
+constexpr unsigned OPTIONS[] = {
+    ID_SORT_BY_TRADE_NAME, ID_SORT_BY_ENGLISH_NAME, ID_SEARCH_TRADE_NAME, ID_SEARCH_PINYIN,
+    ID_SEARCH_OTHER_NAMES, ID_SEARCH_ENGLISH_NAME,  ID_SEARCH_FUNCTION,   ID_SEARCH_USAGE,
+    ID_SEARCH_CAUTIONS,    ID_SEARCH_ALL,           ID_CONFIRM_DELETE};
 
 // The bar's entries as command ids, 0 for a separator.
 std::vector<unsigned> Layout(const CMainFrame& frame, unsigned barId, const QToolBar& bar,
@@ -56,13 +61,16 @@ TEST_F(MainFrameTest, ToolBarsHoldTheirButtonsInOrder) {
     }
 }
 
-TEST_F(MainFrameTest, DrugButtonsWorkOnlyWhileADictionaryIsOpen) {
+TEST_F(MainFrameTest, DrugButtonsAndTheirOptionsWorkOnlyWhileADictionaryIsOpen) {
     ShowFrame();
     const auto expectEnabled = [this](bool enabled) {
         for (unsigned id : DRUG_BUTTONS) {
             QWidget* button = frame->ToolBarButton(IDW_DRUG_TOOLBAR, id);
             ASSERT_NE(button, nullptr) << id;
             EXPECT_EQ(button->isEnabled(), enabled) << id;
+            EXPECT_EQ(frame->Action(id)->isEnabled(), enabled) << id;
+        }
+        for (const unsigned id : OPTIONS) {
             EXPECT_EQ(frame->Action(id)->isEnabled(), enabled) << id;
         }
     };
@@ -113,9 +121,9 @@ TEST_P(DropDownArrowTest, ArrowOpensTheDocumentsMenuUnderTheButton) {
     QTest::mouseClick(button, Qt::LeftButton, Qt::NoModifier, arrow.center());
 
     ASSERT_EQ(ui.menus.size(), 1u);
-    const platform::PopupMenu& menu = ui.menus[0].menu;
-    ASSERT_EQ(menu.Items().size(), GetParam().items);
-    EXPECT_EQ(menu.Items()[0].id, GetParam().firstItem);
+    const std::vector<unsigned>& menu = ui.menus[0].commands;
+    ASSERT_EQ(menu.size(), GetParam().items);
+    EXPECT_EQ(menu[0], GetParam().firstItem);
     const QPoint topLeft = button->mapToGlobal(QPoint(0, 0));
     EXPECT_EQ(ui.menus[0].position, QPoint(topLeft.x(), topLeft.y() + button->height()));
     // Only the menu: the button's command was not sent.
@@ -130,7 +138,7 @@ TEST_P(DropDownArrowTest, ChosenItemReachesTheDocument) {
     auto* button = dynamic_cast<DropDownToolButton*>(
         frame->ToolBarButton(IDW_DRUG_TOOLBAR, GetParam().button));
     ASSERT_NE(button, nullptr);
-    ui.commandSink = [this](unsigned id) { frame->SendCommand(id); };
+    ui.commandSink = [this](unsigned id) { frame->Action(id)->trigger(); };
     const bool confirmDelete = document->GetConfirmDelete();
     const int mask = document->GetSearchMask();
     int sortKey = -1;
@@ -153,6 +161,55 @@ TEST_P(DropDownArrowTest, ChosenItemReachesTheDocument) {
         EXPECT_EQ(document->GetConfirmDelete(), confirmDelete);
     }
     EXPECT_EQ(document->GetSearchMask(), mask);
+}
+
+// The drop-down menus hold the main window's own actions, whose marks are
+// those of the active document's options and follow them at once.
+TEST_F(MainFrameTest, OptionMarksFollowTheActiveDocument) {
+    ShowFrame();
+    CZorvikDrugDoc* first = NewDictionary();
+    ASSERT_NE(first, nullptr);
+    const auto expectMarks = [this](const CZorvikDrugDoc& document) {
+        for (const unsigned id : OPTIONS) {
+            QAction* action = frame->Action(id);
+            EXPECT_TRUE(action->isCheckable()) << id;
+            EXPECT_EQ(action->isChecked(), document.IsOptionChecked(id)) << id;
+        }
+    };
+    expectMarks(*first);
+    EXPECT_TRUE(frame->Action(ID_SEARCH_TRADE_NAME)->isChecked());
+    EXPECT_FALSE(frame->Action(ID_SEARCH_ALL)->isChecked());
+
+    frame->Action(ID_SEARCH_ALL)->trigger();
+    frame->Action(ID_SEARCH_TRADE_NAME)->trigger();
+    frame->Action(ID_SORT_BY_ENGLISH_NAME)->trigger();
+    frame->Action(ID_CONFIRM_DELETE)->trigger();
+    EXPECT_EQ(first->GetSearchMask(), 0x8E);
+    EXPECT_FALSE(first->GetConfirmDelete());
+    expectMarks(*first);
+    EXPECT_TRUE(frame->Action(ID_SORT_BY_ENGLISH_NAME)->isChecked());
+    EXPECT_FALSE(frame->Action(ID_SORT_BY_TRADE_NAME)->isChecked());
+
+    // Another dictionary has options of its own; going back shows the first's again.
+    CZorvikDrugDoc* second = NewDictionary();
+    ASSERT_NE(second, nullptr);
+    expectMarks(*second);
+    EXPECT_TRUE(frame->Action(ID_CONFIRM_DELETE)->isChecked());
+    DrugFrameOf(*first)->ActivateFrame();
+    expectMarks(*first);
+    EXPECT_FALSE(frame->Action(ID_CONFIRM_DELETE)->isChecked());
+
+    // The search button's menu lists exactly these actions.
+    auto* search =
+        dynamic_cast<DropDownToolButton*>(frame->ToolBarButton(IDW_DRUG_TOOLBAR, ID_DRUG_SEARCH));
+    ASSERT_NE(search, nullptr);
+    QTest::mouseClick(search, Qt::LeftButton, Qt::NoModifier, search->ArrowRect().center());
+    ASSERT_EQ(ui.menus.size(), 1u);
+    for (const unsigned id : ui.menus[0].commands) {
+        EXPECT_TRUE(id == 0 ||
+                    std::find(std::begin(OPTIONS), std::end(OPTIONS), id) != std::end(OPTIONS))
+            << id;
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Buttons, DropDownArrowTest,

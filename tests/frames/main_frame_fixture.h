@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QAction>
 #include <QApplication>
 #include <QFile>
 #include <QMdiArea>
@@ -26,10 +27,7 @@
 #include "tests/support/dictionary_builder.h"
 #include "tests/support/fake_user_interface.h"
 #include "tests/support/memory_file.h"
-
-inline void PrintTo(const QString& text, std::ostream* out) {
-    *out << '"' << text.toStdString() << '"';
-}
+#include "tests/support/qstring_printer.h"
 
 namespace quorbex::testing {
 
@@ -55,20 +53,22 @@ private:
     CMainFrame* m_frame = nullptr;
 };
 
-// Stands for the application object: it handles the application-wide
-// commands by remembering them.
-class RecordingApplication : public platform::CommandTarget {
+// Stands for the application object: it takes the application-wide
+// commands from the main window and remembers them.
+class RecordingApplication {
 public:
-    RecordingApplication() {
+    void Connect(CMainFrame& frame) {
         for (unsigned id : {platform::ID_FILE_NEW, platform::ID_FILE_OPEN,
                             platform::ID_FILE_PRINT_SETUP, platform::ID_APP_ABOUT}) {
-            Commands().On(id, [this, id] { commands.push_back(id); });
+            QObject::connect(frame.Action(id), &QAction::triggered, &frame,
+                             [this, id] { commands.push_back(id); });
         }
-        Commands().OnRange(platform::ID_FILE_MRU_FILE1, platform::ID_FILE_MRU_FILE1 + 3,
-                           [this](unsigned id) { commands.push_back(id); });
+        QObject::connect(&frame, &CMainFrame::recentFileChosen, &frame,
+                         [this](int index) { recentFiles.push_back(index); });
     }
 
     std::vector<unsigned> commands;
+    std::vector<int> recentFiles;
 };
 
 class MainFrameTest : public ::testing::Test {
@@ -83,15 +83,15 @@ protected:
                     ui, [this] { return std::make_unique<FakeDrugEntry>(entryScript); });
             },
             [this](platform::Document& document) {
-                return std::make_unique<CZorvikDrugFrame>(*frame, document, SCREEN.width());
+                auto window = std::make_unique<CZorvikDrugFrame>(document, SCREEN.width());
+                frame->AddDrugFrame(*window);
+                return window;
             },
             &recentFiles);
         frame->SetDocTemplate(docTemplate.get());
-        frame->SetApplication(&application);
         frame->SetRecentFiles(&recentFiles);
+        application.Connect(*frame);
         ui.SetFrame(frame.get());
-        // As the first idle pass does, now that the application handles its commands.
-        frame->UpdateCommandStates();
     }
 
     ~MainFrameTest() override {

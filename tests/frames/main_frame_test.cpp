@@ -119,20 +119,18 @@ class BarToggleTest : public MainFrameTest, public ::testing::WithParamInterface
 TEST_P(BarToggleTest, EachChoiceFlipsTheBarAndItsCheckMark) {
     ShowFrame();
     NewDictionary();
-    ASSERT_EQ(frame->MenuId(), 130u);
+    ASSERT_TRUE(frame->ShowsDictionaryMenus());
     QToolBar* bar = (frame.get()->*GetParam().bar)();
     QAction* item = frame->Action(GetParam().command);
     ASSERT_NE(item, nullptr);
 
-    frame->UpdateCommandStates();
     EXPECT_TRUE(item->isEnabled());
     EXPECT_TRUE(item->isCheckable());
     EXPECT_EQ(item->isChecked(), GetParam().shownAtStart);
     EXPECT_EQ(bar->isVisible(), GetParam().shownAtStart);
 
     for (bool shown : {!GetParam().shownAtStart, GetParam().shownAtStart}) {
-        ASSERT_TRUE(platform::RouteCommand(frame->Chain(), GetParam().command));
-        frame->UpdateCommandStates();
+        item->trigger();
         EXPECT_EQ(bar->isVisible(), shown);
         EXPECT_EQ(item->isChecked(), shown);
         EXPECT_TRUE(item->isEnabled());
@@ -158,19 +156,6 @@ INSTANTIATE_TEST_SUITE_P(
     [](const ::testing::TestParamInfo<Toggle>& info) {
         return info.param.command == ID_TOGGLE_STANDARD_BAR ? "Standard" : "Drug";
     });
-
-TEST_F(MainFrameTest, TheRestOfTheToggleRangeDoesNothing) {
-    ShowFrame();
-    for (unsigned id = 107; id <= 110; ++id) {
-        EXPECT_TRUE(platform::RouteCommand(frame->Chain(), id)) << id;
-        platform::CmdUI state(id);
-        platform::RouteUpdate(frame->Chain(), state);
-        EXPECT_FALSE(state.HasCheck()) << id;
-        EXPECT_TRUE(state.IsEnabled()) << id;
-    }
-    EXPECT_FALSE(frame->StandardToolBar()->isVisible());
-    EXPECT_TRUE(frame->DrugToolBar()->isVisible());
-}
 
 // ---- Status bar ----
 
@@ -252,10 +237,13 @@ TEST_F(MainFrameTest, LockPanesAreSizedForTheirNamesAndBlankWithoutALockState) {
     // The offscreen platform tells nothing about the lock keys.
     EXPECT_FALSE(ReadLockKeys().has_value());
 
-    // One pass of the idle work, which refreshes the panes.
-    auto* idle = frame->findChild<QTimer*>(QString(), Qt::FindDirectChildrenOnly);
-    ASSERT_NE(idle, nullptr);
-    ASSERT_TRUE(QMetaObject::invokeMethod(idle, "timeout", Qt::DirectConnection));
+    // A lock key pressed anywhere in the program refreshes the panes.
+    for (QLabel* pane : {frame->StatusPane(platform::ID_INDICATOR_CAPS),
+                         frame->StatusPane(platform::ID_INDICATOR_SCRL)}) {
+        pane->setText(QStringLiteral("stale"));
+    }
+    QTest::keyClick(frame->MdiArea(), Qt::Key_CapsLock);
+    QTest::keyClick(frame.get(), Qt::Key_ScrollLock);
 
     const struct {
         unsigned id;
@@ -335,7 +323,7 @@ TEST_P(StoppedSaveTest, YesThenAStoppedSaveKeepsTheProgramRunning) {
     EXPECT_EQ(docTemplate->GetDocuments()[0], document);
     EXPECT_TRUE(document->IsModified());
     EXPECT_EQ(OpenWindowCount(), 1);
-    EXPECT_EQ(frame->MenuId(), 130u);
+    EXPECT_TRUE(frame->ShowsDictionaryMenus());
 }
 
 INSTANTIATE_TEST_SUITE_P(Answers, StoppedSaveTest,
@@ -382,7 +370,7 @@ TEST_F(MainFrameTest, ExitCommandAsksTheSameQuestion) {
     for (int answer : {IDNO, IDYES}) {
         ui.messages.clear();
         ui.messageAnswers = {answer};
-        ASSERT_TRUE(platform::RouteCommand(frame->Chain(), platform::ID_APP_EXIT));
+        frame->Action(platform::ID_APP_EXIT)->trigger();
         ProcessEvents();
         ASSERT_EQ(ui.messages.size(), 1u) << answer;
         ExpectExitQuestion(ui.messages[0]);

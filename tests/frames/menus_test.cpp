@@ -13,9 +13,10 @@
 namespace quorbex::testing {
 namespace {
 
-// One line per menu entry: "text = id" for an item, "----" for a separator,
-// "text >" for a submenu whose entries follow, indented. The list of open
-// windows that the window menu carries at its end is left out.
+// One line per menu entry: "text = id" for an item, with a tab and the keys
+// that the menu shows after the text, "----" for a separator, "text >" for a
+// submenu whose entries follow, indented. The list of open windows that the
+// window menu carries at its end is left out.
 void Describe(const QMenu& menu, const QString& indent, QStringList& lines) {
     bool windowList = false;
     for (QAction* action : menu.actions()) {
@@ -25,8 +26,10 @@ void Describe(const QMenu& menu, const QString& indent, QStringList& lines) {
             lines.append(indent + action->text() + QStringLiteral(" >"));
             Describe(*action->menu(), indent + QStringLiteral("  "), lines);
         } else if (action->data().isValid()) {
-            lines.append(indent + action->text() + QStringLiteral(" = ") +
-                         QString::number(action->data().toUInt()));
+            const QString keys = action->shortcut().toString(QKeySequence::NativeText);
+            lines.append(indent + action->text() +
+                         (keys.isEmpty() ? QString() : QStringLiteral("\t") + keys) +
+                         QStringLiteral(" = ") + QString::number(action->data().toUInt()));
         } else {
             windowList = true;
         }
@@ -125,37 +128,37 @@ std::vector<QAction*> RecentFileItems(const QMenu& menu) {
 
 TEST_F(MainFrameTest, MenusFollowWhetherADictionaryWindowIsOpen) {
     ShowFrame();
-    EXPECT_EQ(frame->MenuId(), 128u);
+    EXPECT_FALSE(frame->ShowsDictionaryMenus());
     EXPECT_EQ(Describe(*frame->menuBar()), EXPECTED_MENU_128);
 
     CZorvikDrugDoc* first = NewDictionary();
     ASSERT_NE(first, nullptr);
-    EXPECT_EQ(frame->MenuId(), 130u);
+    EXPECT_TRUE(frame->ShowsDictionaryMenus());
     EXPECT_EQ(Describe(*frame->menuBar()), EXPECTED_MENU_130);
 
     CZorvikDrugDoc* second = NewDictionary();
     ASSERT_NE(second, nullptr);
     docTemplate->CloseDocument(*second);
     ProcessEvents();
-    EXPECT_EQ(frame->MenuId(), 130u) << "one dictionary window is still open";
+    EXPECT_TRUE(frame->ShowsDictionaryMenus()) << "one dictionary window is still open";
     EXPECT_EQ(frame->ActiveDrugFrame(), DrugFrameOf(*first));
     EXPECT_EQ(Describe(*frame->menuBar()), EXPECTED_MENU_130);
 
     docTemplate->CloseDocument(*first);
     ProcessEvents();
-    EXPECT_EQ(frame->MenuId(), 128u);
+    EXPECT_FALSE(frame->ShowsDictionaryMenus());
     EXPECT_EQ(Describe(*frame->menuBar()), EXPECTED_MENU_128);
 }
 
 TEST_F(MainFrameTest, CloseCommandOfTheLastWindowBringsBackTheFirstMenus) {
     ShowFrame();
     ASSERT_NE(NewDictionary(), nullptr);
-    ASSERT_EQ(frame->MenuId(), 130u);
+    ASSERT_TRUE(frame->ShowsDictionaryMenus());
 
-    ASSERT_TRUE(platform::RouteCommand(frame->Chain(), platform::ID_FILE_CLOSE));
+    frame->Action(platform::ID_FILE_CLOSE)->trigger();
     ProcessEvents();
     EXPECT_TRUE(docTemplate->GetDocuments().empty());
-    EXPECT_EQ(frame->MenuId(), 128u);
+    EXPECT_FALSE(frame->ShowsDictionaryMenus());
     EXPECT_EQ(Describe(*frame->menuBar()), EXPECTED_MENU_128);
 }
 
@@ -228,10 +231,10 @@ TEST_F(MainFrameTest, RecentFilesTakeThePlaceholdersPlaceNewestFirst) {
         EXPECT_EQ(all[last + 2]->data().toUInt(), platform::ID_APP_EXIT);
         EXPECT_EQ(last + 3, all.size());
 
-        // Choosing one sends its command.
-        application.commands.clear();
+        // Choosing one tells the application which.
+        application.recentFiles.clear();
         items[1]->trigger();
-        EXPECT_EQ(application.commands, (std::vector<unsigned>{platform::ID_FILE_MRU_FILE1 + 1}));
+        EXPECT_EQ(application.recentFiles, std::vector<int>{1});
     }
 }
 
@@ -270,6 +273,7 @@ const Prompt PROMPTS[] = {
     {32778, "删除当前记录", "删除"},
     {32791, "修改当前药物", "修改当前药物"},
     {32792, "保存对当前Quorbex的改变", "保存对当前Quorbex的改变"},
+    {32781, "删除记录时弹出确认对话框", ""},
 };
 
 TEST_F(MainFrameTest, EveryCommandCarriesItsStatusPromptAndToolTip) {

@@ -4,9 +4,9 @@
 
 #include <QDir>
 #include <QFile>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 
-#include "platform/framework_ids.h"
 #include "platform/recent_file_list.h"
 #include "resources/document_strings.h"
 #include "tests/platform/text_document.h"
@@ -38,11 +38,6 @@ protected:
         return static_cast<TextDocument*>(docTemplate.OpenDocumentFile(path));
     }
     TextDocument* New() { return Open(QString()); }
-    // A command sent to document's window, the way the main frame routes it.
-    bool Send(Document& document, unsigned id) {
-        Frame* frame = docTemplate.FrameOf(document);
-        return RouteCommand({frame->GetActiveView(), &document, frame}, id);
-    }
     std::vector<Document*> Documents() const { return docTemplate.GetDocuments(); }
 
     QTemporaryDir dir;
@@ -160,12 +155,11 @@ TEST_F(DocumentTemplateTest, SavingAnUntitledDocumentAsksForANameAndAddsTheExten
         const QString untitled = document->GetTitle();
         document->text = "data";
         document->SetModifiedFlag(true);
-        FakeFrame& frame = FrameOf(docTemplate, *document);
-        const int titleUpdates = frame.titleUpdates;
+        QSignalSpy titles(document, &Document::titleChanged);
         ui.saveDialogs.clear();
         ui.saveNames.push_back(Path(c.typed));
 
-        EXPECT_TRUE(Send(*document, ID_FILE_SAVE));
+        document->OnFileSave();
         ASSERT_EQ(ui.saveDialogs.size(), 1u);
         EXPECT_EQ(ui.saveDialogs[0].first, untitled + QStringLiteral(".zvk"));
         EXPECT_EQ(ui.saveDialogs[0].second, QStringLiteral("药物字典文件 (*.*.zvk) (*.zvk)"));
@@ -173,7 +167,8 @@ TEST_F(DocumentTemplateTest, SavingAnUntitledDocumentAsksForANameAndAddsTheExten
         EXPECT_EQ(document->GetPathName(), Path(c.saved));
         EXPECT_EQ(document->GetTitle(), c.saved);
         EXPECT_FALSE(document->IsModified());
-        EXPECT_GT(frame.titleUpdates, titleUpdates);
+        ASSERT_EQ(titles.size(), 1);
+        EXPECT_EQ(titles[0][0].toString(), c.saved);
         EXPECT_EQ(recentFiles.Paths().value(0), Path(c.saved));
     }
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), std::size(cases));
@@ -200,7 +195,7 @@ TEST_F(DocumentTemplateTest, SaveAsWritesANewFileAndLeavesTheOldOne) {
     document->text = "new";
     document->SetModifiedFlag(true);
     ui.saveNames.push_back(Path("b"));
-    EXPECT_TRUE(Send(*document, ID_FILE_SAVE_AS));
+    document->OnFileSaveAs();
     ASSERT_EQ(ui.saveDialogs.size(), 1u);
     EXPECT_EQ(ui.saveDialogs[0].first, Path("a.zvk"));
     EXPECT_EQ(ReadFileBytes(Path("a.zvk")), BytesOf("old"));
@@ -209,7 +204,7 @@ TEST_F(DocumentTemplateTest, SaveAsWritesANewFileAndLeavesTheOldOne) {
     EXPECT_EQ(recentFiles.Paths(), (QStringList{Path("b.zvk"), Path("a.zvk")}));
     // Saving again goes to the new file without asking.
     document->text = "newer";
-    EXPECT_TRUE(Send(*document, ID_FILE_SAVE));
+    document->OnFileSave();
     EXPECT_EQ(ui.saveDialogs.size(), 1u);
     EXPECT_EQ(ReadFileBytes(Path("b.zvk")), BytesOf("newer"));
 }
@@ -236,7 +231,7 @@ TEST_F(DocumentTemplateTest, ClosingAModifiedDocumentAsksWhetherToSave) {
         ui.messageAnswers.push_back(c.answer);
         const int destroyed = frames.destroyed;
 
-        EXPECT_TRUE(Send(*document, ID_FILE_CLOSE));
+        document->OnFileClose();
         ASSERT_EQ(ui.messages.size(), 1u);
         EXPECT_EQ(ui.messages[0].text, QStringLiteral("是否保存对“a.zvk”的修改?"));
         EXPECT_TRUE(ui.messages[0].caption.isEmpty());

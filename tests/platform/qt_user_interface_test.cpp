@@ -3,17 +3,21 @@
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
-#include <QActionGroup>
+#include <QAction>
 #include <QApplication>
+#include <QMainWindow>
 #include <QMenu>
 #include <QMessageBox>
+#include <QStatusBar>
 #include <QTest>
 #include <QTimer>
 #include <functional>
 #include <optional>
 
+#include "platform/command_actions.h"
 #include "platform/main_frame_services.h"
 #include "platform/message_box.h"
+#include "resources/commands.h"
 
 namespace quorbex::platform {
 namespace {
@@ -50,17 +54,17 @@ public:
     }
 };
 
-// The main window as the services see it: a window that owns the boxes
-// and menus, and that routes the commands chosen from a menu.
+// The main window as the services see it: a window with a status bar that
+// owns the boxes and menus, and the program's actions.
 class FakeMainFrame : public MainFrameServices {
 public:
     QWidget* Window() override { return &window; }
-    void SendCommand(unsigned id) override { sent.push_back(id); }
+    QAction* Action(unsigned id) override { return actions.Action(id); }
     std::optional<QRect> ToolBarButtonRect(unsigned, unsigned) override { return std::nullopt; }
     bool SetStatusPaneText(unsigned, const QString&) override { return false; }
 
-    QWidget window;
-    std::vector<unsigned> sent;
+    QMainWindow window;
+    CommandActions actions{COMMANDS, window};
 };
 
 QWidget* ActiveModal() {
@@ -140,61 +144,63 @@ TEST(QtUserInterfaceMessageBox, ShowsTheArrowWhileACommandWaits) {
 class QtUserInterfacePopupMenu : public ::testing::Test {
 protected:
     QtUserInterfacePopupMenu() {
-        menu.AppendMenu(MF_STRING, 102, QStringLiteral("按品名排序"));
-        menu.AppendMenu(MF_STRING, 104, QStringLiteral("按英文排序"));
-        menu.AppendMenu(MF_SEPARATOR);
-        menu.AppendMenu(MF_STRING | MF_CHECKED, 114, QStringLiteral("搜索品名"));
-        menu.AppendMenu(MF_STRING, 116, QStringLiteral("搜索拼音"));
-        menu.CheckMenuRadioItem(102, 104, 102, MF_BYCOMMAND);
+        mainFrame.window.statusBar();
         mainFrame.window.show();
         ui.SetMainFrame(&mainFrame);
+        for (QAction* action : mainFrame.actions.Actions()) {
+            QObject::connect(action, &QAction::triggered, action,
+                             [this, action] { triggered.push_back(action->data().toUInt()); });
+        }
     }
 
     // Shows the menu at position and hands the shown QMenu to act.
     bool Track(QPoint position, std::function<void(QMenu*)> act) {
         const WhenShown<QMenu> driver(ActivePopup, std::move(act));
-        ui.TrackPopupMenu(menu, position);
+        ui.TrackPopupMenu(MENU, position);
         return driver.shown;
     }
 
-    PopupMenu menu;
+    static constexpr unsigned MENU[] = {ID_SORT_BY_TRADE_NAME, ID_SORT_BY_ENGLISH_NAME, 0,
+                                        ID_CONFIRM_DELETE};
     FakeMainFrame mainFrame;
     QtServices ui;
+    std::vector<unsigned> triggered;
 };
 
-TEST_F(QtUserInterfacePopupMenu, ShowsTheItemsWithTheirMarksAndSendsTheChosenCommand) {
-    const bool shown = Track(QPoint(30, 40), [](QMenu* popup) {
+TEST_F(QtUserInterfacePopupMenu, ShowsTheMainWindowsActionsAndRunsTheChosenOne) {
+    const bool shown = Track(QPoint(30, 40), [this](QMenu* popup) {
         EXPECT_EQ(popup->pos(), QPoint(30, 40));
-        const QList<QAction*> actions = popup->actions();
-        ASSERT_EQ(actions.size(), 5);
-        const QString texts[] = {QStringLiteral("按品名排序"), QStringLiteral("按英文排序"),
-                                 QString(), QStringLiteral("搜索品名"), QStringLiteral("搜索拼音")};
-        for (int i = 0; i < 5; ++i) {
-            EXPECT_EQ(actions[i]->text(), texts[i]) << i;
-        }
-        EXPECT_TRUE(actions[2]->isSeparator());
-        // The sort order carries a radio mark; the search field a check mark.
-        EXPECT_TRUE(actions[0]->isChecked());
-        ASSERT_NE(actions[0]->actionGroup(), nullptr);
-        EXPECT_EQ(actions[0]->actionGroup()->exclusionPolicy(),
-                  QActionGroup::ExclusionPolicy::Exclusive);
-        EXPECT_FALSE(actions[1]->isChecked());
-        EXPECT_TRUE(actions[3]->isCheckable());
-        EXPECT_TRUE(actions[3]->isChecked());
-        EXPECT_EQ(actions[3]->actionGroup(), nullptr);
-        EXPECT_FALSE(actions[4]->isChecked());
+        const QList<QAction*> items = popup->actions();
+        ASSERT_EQ(items.size(), 4);
+        EXPECT_EQ(items[0], mainFrame.Action(ID_SORT_BY_TRADE_NAME));
+        EXPECT_EQ(items[1], mainFrame.Action(ID_SORT_BY_ENGLISH_NAME));
+        EXPECT_TRUE(items[2]->isSeparator());
+        EXPECT_EQ(items[3], mainFrame.Action(ID_CONFIRM_DELETE));
 
-        popup->setActiveAction(actions[4]);
+        popup->setActiveAction(items[3]);
         QTest::keyClick(popup, Qt::Key_Return);
     });
     EXPECT_TRUE(shown);
-    EXPECT_EQ(mainFrame.sent, std::vector<unsigned>{116});
+    EXPECT_EQ(triggered, std::vector<unsigned>{ID_CONFIRM_DELETE});
 }
 
-TEST_F(QtUserInterfacePopupMenu, ClosingTheMenuSendsNothing) {
+TEST_F(QtUserInterfacePopupMenu, PointingAtAnItemShowsItsPromptInTheMainWindow) {
+    QStatusBar* status = mainFrame.window.statusBar();
+    const bool shown = Track(QPoint(30, 40), [status](QMenu* popup) {
+        QAction* item = popup->actions().value(3);
+        QTest::mouseMove(popup, popup->actionGeometry(item).center());
+        QCoreApplication::processEvents();
+        EXPECT_EQ(status->currentMessage(), QStringLiteral("删除记录时弹出确认对话框"));
+        QTest::keyClick(popup, Qt::Key_Escape);
+    });
+    EXPECT_TRUE(shown);
+    EXPECT_EQ(status->currentMessage(), QString());
+}
+
+TEST_F(QtUserInterfacePopupMenu, ClosingTheMenuRunsNothing) {
     EXPECT_TRUE(
         Track(QPoint(10, 10), [](QMenu* popup) { QTest::keyClick(popup, Qt::Key_Escape); }));
-    EXPECT_TRUE(mainFrame.sent.empty());
+    EXPECT_TRUE(triggered.empty());
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 
 #include "tests/support/test_files.h"
@@ -20,6 +21,7 @@ TEST(RecentFileList, KeepsTheNewestFilesFirstEachOnce) {
     ASSERT_TRUE(QFile::link(path("2.zvk"), path("link.zvk")));
 
     RecentFileList list(4);
+    QSignalSpy changes(&list, &RecentFileList::changed);
     for (const char* name : {"1.zvk", "2.zvk", "3.zvk", "4.zvk"}) {
         list.Add(path(name));
     }
@@ -34,6 +36,9 @@ TEST(RecentFileList, KeepsTheNewestFilesFirstEachOnce) {
     EXPECT_FALSE(list.Paths().contains(path("2.zvk")));
     list.Remove(1);
     EXPECT_EQ(list.Paths(), (QStringList{path("link.zvk"), path("4.zvk"), path("3.zvk")}));
+    // Every change is told, so that the settings can follow; no index, no change.
+    list.Remove(3);
+    EXPECT_EQ(changes.count(), 7);
 }
 
 }  // namespace

@@ -165,7 +165,7 @@ TEST_F(StartupDialogRun, ShowsOverTheVisibleMainWindowAndCancelLeavesItEmpty) {
     EXPECT_EQ(owner, app->MainFrame());
     EXPECT_TRUE(app.Documents().empty());
     EXPECT_TRUE(app.Ui().messages.empty());
-    EXPECT_EQ(app->MainFrame()->MenuId(), 128u);
+    EXPECT_FALSE(app->MainFrame()->ShowsDictionaryMenus());
     EXPECT_TRUE(app->MainFrame()->isVisible());
     EXPECT_EQ(app->ExitInstance(), 0);
 }
@@ -180,7 +180,7 @@ TEST_F(StartupDialogRun, TheNewEmptyChoiceMakesAnUntitledDictionary) {
     const platform::Document& document = *app.Documents()[0];
     EXPECT_TRUE(document.GetPathName().isEmpty());
     EXPECT_EQ(document.GetTitle(), app->DocTemplate()->Strings().docName + QStringLiteral("1"));
-    EXPECT_EQ(app->MainFrame()->MenuId(), 130u);
+    EXPECT_TRUE(app->MainFrame()->ShowsDictionaryMenus());
     EXPECT_TRUE(app->RecentFiles().Paths().isEmpty());
     EXPECT_TRUE(app.Ui().messages.empty());
 }
@@ -224,7 +224,7 @@ TEST_F(StartupDialogRun, ARecentFileThatNoLongerOpensIsReportedAndTheProgramGoes
         }
         EXPECT_TRUE(app.Documents().empty());
         EXPECT_TRUE(app->MainFrame()->isVisible());
-        EXPECT_EQ(app->MainFrame()->MenuId(), 128u);
+        EXPECT_FALSE(app->MainFrame()->ShowsDictionaryMenus());
         EXPECT_EQ(app->ExitInstance(), 0);
     }
     // Both entries stay in the list.

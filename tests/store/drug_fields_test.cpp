@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "store/gbk_codec.h"
+#include "tests/support/gbk_text.h"
 
 namespace quorbex {
 namespace {
@@ -10,9 +11,9 @@ namespace {
 DrugFields Utf8Fields(const char* trade, const char* other, const char* english,
                       const char* function, const char* usage, const char* cautions,
                       const char* pinyin = "") {
-    auto gbk = [](const char* text) { return *Utf8ToGbk(text); };
-    return {gbk(trade),    gbk(pinyin), gbk(english), gbk(other),
-            gbk(function), gbk(usage),  gbk(cautions)};
+    using testing::Gbk;
+    return {Gbk(trade),    Gbk(pinyin), Gbk(english), Gbk(other),
+            Gbk(function), Gbk(usage),  Gbk(cautions)};
 }
 
 TEST(RenderRecordText, ShowsTheSectionsThatHoldText) {

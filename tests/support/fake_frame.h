@@ -36,13 +36,11 @@ public:
     }
     platform::View* GetActiveView() override { return views.empty() ? nullptr : views[0].get(); }
     void ActivateFrame() override { ++activations; }
-    void OnUpdateFrameTitle() override { ++titleUpdates; }
 
     RecordingView& ViewAt(std::size_t index) { return *views.at(index); }
 
     std::vector<std::unique_ptr<RecordingView>> views;
     int activations = 0;
-    int titleUpdates = 0;
 
 private:
     int* m_destroyedCount;

@@ -4,11 +4,11 @@
 
 #include <gtest/gtest.h>
 
-#include <array>
 #include <deque>
 #include <functional>
 #include <map>
 #include <optional>
+#include <span>
 #include <string>
 #include <utility>
 #include <vector>
@@ -32,7 +32,7 @@ public:
         int limit;
     };
     struct ShownMenu {
-        platform::PopupMenu menu;
+        std::vector<unsigned> commands;  // 0 for a separator
         QPoint position;
     };
 
@@ -66,8 +66,8 @@ public:
         return platform::IDOK;
     }
 
-    void TrackPopupMenu(const platform::PopupMenu& menu, QPoint position) override {
-        menus.push_back({menu, position});
+    void TrackPopupMenu(std::span<const unsigned> commands, QPoint position) override {
+        menus.push_back({{commands.begin(), commands.end()}, position});
         if (!menuChoices.empty()) {
             const unsigned choice = menuChoices.front();
             menuChoices.pop_front();
@@ -117,7 +117,7 @@ public:
     std::deque<std::optional<std::string>> promptAnswers;
     std::vector<ShownMenu> menus;
     std::deque<unsigned> menuChoices;
-    std::function<void(unsigned)> commandSink;  // receives chosen menu items
+    std::function<void(unsigned)> commandSink;  // runs the command of a chosen item
     std::map<std::pair<unsigned, unsigned>, QRect> buttonRects;
     bool hasStatusBar = true;
     std::map<unsigned, QString> statusPanes;
@@ -133,31 +133,22 @@ class FakeDrugEntry : public DrugEntryPrompt {
 public:
     struct Script {
         int answer = platform::IDOK;
-        // What the user leaves in the seven fields, GBK, in the order trade
-        // name, pinyin, English name, other names, usage, function, cautions;
-        // nothing keeps what the dialog was filled with.
-        std::optional<std::array<std::string, 7>> edits;
+        // What the user leaves in the seven fields (GBK); nothing keeps what
+        // the dialog was filled with.
+        std::optional<DrugFields> edits;
         // The fields the dialog was filled with before it ran (empty if not filled).
-        std::array<std::string, 7> filledWith;
+        DrugFields filledWith;
         bool filled = false;
         bool ran = false;
     };
 
     explicit FakeDrugEntry(Script& script) : m_script(script) {}
 
-    void ExchangeFields(std::string& tradeName, std::string& pinyinInitials,
-                        std::string& englishName, std::string& otherNames, std::string& usage,
-                        std::string& function, std::string& cautions, bool toCaller) override {
-        std::array<std::string*, 7> strings{&tradeName, &pinyinInitials, &englishName, &otherNames,
-                                            &usage,     &function,       &cautions};
-        for (std::size_t i = 0; i < strings.size(); ++i) {
-            if (toCaller) {
-                *strings[i] = m_script.edits ? (*m_script.edits)[i] : m_script.filledWith[i];
-            } else {
-                m_script.filledWith[i] = *strings[i];
-            }
-        }
-        if (!toCaller) {
+    void ExchangeFields(DrugFields& fields, bool toCaller) override {
+        if (toCaller) {
+            fields = m_script.edits ? *m_script.edits : m_script.filledWith;
+        } else {
+            m_script.filledWith = fields;
             m_script.filled = true;
         }
     }

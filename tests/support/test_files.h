@@ -15,6 +15,7 @@
 #include "store/drug_fields.h"
 #include "store/gbk_codec.h"
 #include "tests/support/dictionary_builder.h"
+#include "tests/support/gbk_text.h"
 #include "tests/support/qstring_printer.h"
 
 namespace quorbex {
@@ -27,16 +28,6 @@ inline void PrintTo(const DrugFields& fields, std::ostream* out) {
 }
 
 namespace testing {
-
-// The GBK bytes of a UTF-8 literal.
-inline std::string Gbk(const char* utf8) {
-    const std::optional<std::string> gbk = Utf8ToGbk(utf8);
-    if (!gbk) {
-        ADD_FAILURE() << "not representable in GBK: " << utf8;
-        return {};
-    }
-    return *gbk;
-}
 
 inline std::vector<std::uint8_t> ReadFileBytes(const QString& path) {
     QFile file(path);

@@ -23,21 +23,12 @@
 #include "store/gbk_codec.h"
 #include "tests/support/dictionary_builder.h"
 #include "tests/support/fake_user_interface.h"
+#include "tests/support/gbk_text.h"
 #include "tests/support/memory_file.h"
 #include "views/zorvik_drug_tree_view.h"
 #include "views/zorvik_drug_view.h"
 
 namespace quorbex::testing {
-
-// The GBK bytes of a UTF-8 literal.
-inline std::string Gbk(const std::string& utf8) {
-    const std::optional<std::string> gbk = Utf8ToGbk(utf8);
-    if (!gbk) {
-        ADD_FAILURE() << "not representable in GBK: " << utf8;
-        return {};
-    }
-    return *gbk;
-}
 
 // A record as a test writes it: UTF-8 texts, empty unless given.
 struct Drug {

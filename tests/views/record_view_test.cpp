@@ -230,7 +230,7 @@ TEST_F(RecordViewTest, PreviewShowsThePagesOfTheRecord) {
             shown->close();
         }
     });
-    ASSERT_TRUE(text.Commands().Execute(platform::ID_FILE_PRINT_PREVIEW));
+    text.OnFilePrintPreview();
     EXPECT_GT(previewPages, 1);
 }
 
@@ -239,7 +239,7 @@ TEST_F(RecordViewTest, DirectPrintingWithoutADefaultPrinterSaysSo) {
         GTEST_SKIP() << "this machine has a default printer";
     }
     Open({{.tradeName = "阿司匹林"}});
-    ASSERT_TRUE(text.Commands().Execute(platform::ID_FILE_PRINT_DIRECT));
+    EXPECT_FALSE(text.PrintToPrinter(QString()));
     ASSERT_EQ(ui.messages.size(), 1u);
     EXPECT_EQ(ui.messages[0].style, platform::MB_ICONERROR);
     EXPECT_TRUE(ui.messages[0].text.contains(QStringLiteral("打印机")))

@@ -120,7 +120,7 @@ TEST_F(TreeViewTest, AModifiedItemShowsItsTradeNameWhateverTheSortKeyUntilTheNex
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.label.toStdString());
-        entry.edits = std::array<std::string, 7>{Gbk(c.tradeName), "", Gbk(c.englishName)};
+        entry.edits = Names(Gbk(c.tradeName), Gbk(c.englishName));
         document.OnDrugModify();
         EXPECT_EQ(Labels(), (QStringList{"Aspirin", c.label, "Paracetamol"}));
         EXPECT_EQ(Parameter(ResultItem(1)), 1);

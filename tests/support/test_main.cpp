@@ -1,6 +1,7 @@
 // The main of the test programs that use Qt: the application object exists
-// before any test runs. Built with QUORBEX_TEST_WIDGETS it is a widget
-// application on the offscreen platform, unless the environment names another.
+// before any test runs, named like the program. Built with
+// QUORBEX_TEST_WIDGETS it is a widget application, on the offscreen platform
+// unless the environment names another.
 #include <gtest/gtest.h>
 
 #ifdef QUORBEX_TEST_WIDGETS
@@ -19,5 +20,7 @@ int main(int argc, char** argv) {
 #endif
     ::testing::InitGoogleTest(&argc, argv);
     TestApplication application(argc, argv);
+    TestApplication::setOrganizationName(QStringLiteral("Kestavon"));
+    TestApplication::setApplicationName(QStringLiteral("Quorbex"));
     return RUN_ALL_TESTS();
 }

@@ -1,0 +1,36 @@
+#include "platform/command_actions.h"
+
+#include <QAction>
+#include <QActionGroup>
+#include <QIcon>
+#include <QWidget>
+
+namespace quorbex::platform {
+
+CommandActions::CommandActions(std::span<const CommandSpec> commands, QWidget& window) {
+    QActionGroup* radioGroup = nullptr;
+    for (const CommandSpec& command : commands) {
+        auto* action = new QAction(QString::fromUtf8(command.text), &window);
+        action->setData(command.id);
+        const QStringList prompt = QString::fromUtf8(command.prompt).split(QLatin1Char('\n'));
+        action->setStatusTip(prompt.value(0));
+        action->setToolTip(prompt.value(1));
+        if (*command.keys != '\0') {
+            action->setShortcuts(QKeySequence::listFromString(QString::fromUtf8(command.keys)));
+        }
+        if (*command.icon != '\0') {
+            action->setIcon(QIcon(QString::fromUtf8(command.icon)));
+        }
+        action->setCheckable(command.mark != CommandMark::None);
+        if (command.mark == CommandMark::Radio) {
+            if (radioGroup == nullptr) {
+                radioGroup = new QActionGroup(&window);
+            }
+            radioGroup->addAction(action);
+        }
+        window.addAction(action);
+        m_actions.insert(command.id, action);
+    }
+}
+
+}  // namespace quorbex::platform

@@ -1,0 +1,31 @@
+// One QAction for each command of a table, made once and shared by every
+// menu, tool bar and popup menu that offers the command, so that its text,
+// keys, prompt and state are the same wherever it shows.
+#pragma once
+
+#include <QList>
+#include <QMap>
+#include <span>
+
+#include "platform/command_spec.h"
+
+class QAction;
+class QWidget;
+
+namespace quorbex::platform {
+
+class CommandActions {
+public:
+    // The actions belong to window, and their keys work anywhere in it. The
+    // commands marked as radio items form one group of exclusive choices.
+    CommandActions(std::span<const CommandSpec> commands, QWidget& window);
+
+    // Null for an id that is not in the table.
+    QAction* Action(unsigned id) const { return m_actions.value(id); }
+    QList<QAction*> Actions() const { return m_actions.values(); }
+
+private:
+    QMap<unsigned, QAction*> m_actions;
+};
+
+}  // namespace quorbex::platform

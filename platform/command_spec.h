@@ -1,0 +1,19 @@
+// A command of the program as data: what its menu item, keys, prompt, tool
+// tip and tool bar button show. The program makes one QAction of each.
+#pragma once
+
+namespace quorbex::platform {
+
+// The mark a command's menu item can carry.
+enum class CommandMark { None, Check, Radio };
+
+struct CommandSpec {
+    unsigned id;
+    const char* text;    // menu text (UTF-8), "&" before the mnemonic; empty without a menu item
+    const char* keys;    // key sequences separated by "; ", the first shown in menus; may be empty
+    const char* prompt;  // status-bar prompt, then after "\n" the tool tip; may be empty
+    const char* icon;    // resource path of the tool bar picture; may be empty
+    CommandMark mark = CommandMark::None;
+};
+
+}  // namespace quorbex::platform

@@ -1,0 +1,69 @@
+// The program's commands: for each its menu text, its keys, its status-bar
+// prompt with its tool tip, its tool bar picture and its mark. Every menu,
+// tool bar and popup menu shows the one action made from its entry.
+#pragma once
+
+#include "platform/command_spec.h"
+#include "platform/framework_ids.h"
+#include "resources/resource_ids.h"
+
+namespace quorbex {
+
+using platform::CommandMark;
+using platform::CommandSpec;
+
+inline constexpr CommandSpec COMMANDS[] = {
+    // The file menu.
+    {platform::ID_FILE_NEW, "新建(&N)", "Ctrl+N", "建立新文档\n新建", ":/icons/file_new.svg"},
+    {platform::ID_FILE_OPEN, "打开(&O)...", "Ctrl+O", "打开一个现有文档\n打开",
+     ":/icons/file_open.svg"},
+    {platform::ID_FILE_CLOSE, "关闭(&C)", "", "关闭活动文档\n关闭", ""},
+    {platform::ID_FILE_SAVE, "保存(&S)", "Ctrl+S", "保存活动文档\n保存", ""},
+    {platform::ID_FILE_SAVE_AS, "另存为(&A)...", "", "将活动文档以一个新文件名保存\n另存为", ""},
+    {platform::ID_FILE_PRINT, "打印(&P)...", "Ctrl+P", "打印活动文档\n打印", ""},
+    {platform::ID_FILE_PRINT_PREVIEW, "打印预览(&V)", "", "显示整页\n打印预览", ""},
+    {platform::ID_FILE_PRINT_SETUP, "打印设置(&R)...", "", "改变打印机及打印选项\n打印设置", ""},
+    // Stands in the file menu, grayed, while the recent-file list is empty.
+    {platform::ID_FILE_MRU_FILE1, "最近编辑文件(&L)", "", "打开该文档", ""},
+    {platform::ID_APP_EXIT, "退出(&X)", "", "退出应用程序；提示保存文档\n退出", ""},
+    // The edit menu.
+    {ID_TOGGLE_STANDARD_BAR, "标准工具条", "", "显示，隐藏标准工具条", "", CommandMark::Check},
+    {ID_TOGGLE_DRUG_BAR, "药物工具条", "", "显示，隐藏药物工具条", "", CommandMark::Check},
+    {platform::ID_EDIT_UNDO, "撤消(&U)", "Ctrl+Z; Alt+Backspace", "撤消最后一步操作\n撤消", ""},
+    {platform::ID_EDIT_CUT, "剪切(&T)", "Ctrl+X; Shift+Del", "剪切被选对象并将其置于剪贴板上\n剪切",
+     ":/icons/edit_cut.svg"},
+    {platform::ID_EDIT_COPY, "复制(&C)", "Ctrl+C; Ctrl+Ins", "复制被选对象并将其置于剪贴板上\n复制",
+     ":/icons/edit_copy.svg"},
+    {platform::ID_EDIT_PASTE, "粘贴(&P)", "Ctrl+V; Shift+Ins", "插入剪贴板内容\n粘贴",
+     ":/icons/edit_paste.svg"},
+    // The window menu, and the keys that move between a window's panes.
+    {platform::ID_WINDOW_CASCADE, "层叠(&C)", "", "排列窗口成相互重叠\n层叠窗口", ""},
+    {platform::ID_WINDOW_TILE_HORZ, "平铺(&T)", "", "排列窗口成互不重叠\n平铺窗口", ""},
+    {platform::ID_WINDOW_ARRANGE, "排列图标(&A)", "", "将图标排列在窗口底部\n排列图标", ""},
+    {platform::ID_NEXT_PANE, "", "F6", "切换到下一个窗格\n下一窗格", ""},
+    {platform::ID_PREV_PANE, "", "Shift+F6", "切换回前一个窗格\n前一窗格", ""},
+    // The help menu.
+    {platform::ID_APP_ABOUT, "关于(&A)...", "", "显示程序信息，版本号和版权\n关于",
+     ":/icons/app_about.svg"},
+    // The drug tool bar.
+    {ID_DRUG_SAVE, "", "", "保存对当前Quorbex的改变\n保存对当前Quorbex的改变",
+     ":/icons/drug_save.svg"},
+    {ID_DRUG_MODIFY, "", "", "修改当前药物\n修改当前药物", ":/icons/drug_modify.svg"},
+    {ID_DRUG_APPEND, "", "", "追加记录\n追加", ":/icons/drug_append.svg"},
+    {ID_DRUG_DELETE, "", "", "删除当前记录\n删除", ":/icons/drug_delete.svg"},
+    {ID_DRUG_SEARCH, "", "", "浏览记录\n浏览", ":/icons/drug_search.svg"},
+    // The drop-down menus of the search and delete buttons.
+    {ID_SORT_BY_TRADE_NAME, "按品名排序", "", "", "", CommandMark::Radio},
+    {ID_SORT_BY_ENGLISH_NAME, "按英文排序", "", "", "", CommandMark::Radio},
+    {ID_SEARCH_TRADE_NAME, "搜索品名", "", "", "", CommandMark::Check},
+    {ID_SEARCH_PINYIN, "搜索拼音", "", "", "", CommandMark::Check},
+    {ID_SEARCH_OTHER_NAMES, "搜索别名", "", "", "", CommandMark::Check},
+    {ID_SEARCH_ENGLISH_NAME, "搜索英文", "", "", "", CommandMark::Check},
+    {ID_SEARCH_FUNCTION, "搜索功能", "", "", "", CommandMark::Check},
+    {ID_SEARCH_USAGE, "搜索用法", "", "", "", CommandMark::Check},
+    {ID_SEARCH_CAUTIONS, "搜索禁忌", "", "", "", CommandMark::Check},
+    {ID_SEARCH_ALL, "全部搜索", "", "", "", CommandMark::Check},
+    {ID_CONFIRM_DELETE, "确认删除", "", "删除记录时弹出确认对话框", "", CommandMark::Check},
+};
+
+}  // namespace quorbex
