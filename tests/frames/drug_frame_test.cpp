@@ -1,5 +1,7 @@
 // The dictionary window: a splitter with the result tree left and the record
 // text right, both views of the window's document, living as long as it.
+#include <QAction>
+#include <QClipboard>
 #include <QSplitter>
 
 #include "platform/message_box.h"
@@ -157,6 +159,47 @@ TEST_F(MainFrameTest, ClosingAModifiedWindowAsksToSaveAndCancelKeepsIt) {
     ProcessEvents();
     EXPECT_TRUE(docTemplate->GetDocuments().empty());
     EXPECT_EQ(OpenWindowCount(), 0);
+}
+
+// The edit commands work on the record text while it is the pane that has
+// had the focus last, and their states follow it at once.
+TEST_F(MainFrameTest, EditCommandsFollowTheRecordText) {
+    ShowFrame();
+    QApplication::setActiveWindow(frame.get());
+    ASSERT_TRUE(QTest::qWaitForWindowActive(frame.get()));
+    CZorvikDrugDoc* document = OpenDictionary({"Alpha"});
+    ASSERT_NE(document, nullptr);
+    CZorvikDrugView* text = DrugFrameOf(*document)->TextView();
+    QAction* undo = frame->Action(platform::ID_EDIT_UNDO);
+    QAction* cut = frame->Action(platform::ID_EDIT_CUT);
+    QAction* copy = frame->Action(platform::ID_EDIT_COPY);
+    QAction* paste = frame->Action(platform::ID_EDIT_PASTE);
+    const auto expectEnabled = [&](bool undoOn, bool cutOn, bool copyOn, bool pasteOn) {
+        EXPECT_EQ(undo->isEnabled(), undoOn);
+        EXPECT_EQ(cut->isEnabled(), cutOn);
+        EXPECT_EQ(copy->isEnabled(), copyOn);
+        EXPECT_EQ(paste->isEnabled(), pasteOn);
+    };
+    QGuiApplication::clipboard()->setText(QStringLiteral("clip"));
+    // The tree has the focus: nothing to edit.
+    expectEnabled(false, false, false, false);
+
+    frame->Action(platform::ID_NEXT_PANE)->trigger();
+    ASSERT_TRUE(text->hasFocus());
+    expectEnabled(false, false, false, true);
+    text->selectAll();
+    expectEnabled(false, true, true, true);
+    copy->trigger();
+    EXPECT_TRUE(QGuiApplication::clipboard()->text().contains(QStringLiteral("Alpha")));
+    QTest::keyClick(text, Qt::Key_X);
+    expectEnabled(true, false, false, true);
+    QGuiApplication::clipboard()->clear();
+    expectEnabled(true, false, false, false);
+    undo->trigger();
+    EXPECT_TRUE(text->toPlainText().contains(QStringLiteral("Alpha")));
+
+    frame->Action(platform::ID_PREV_PANE)->trigger();
+    expectEnabled(false, false, false, false);
 }
 
 }  // namespace
