@@ -30,7 +30,9 @@ CommandLineInfo ParseCommandLine(const QStringList& arguments) {
     QStringList parameters;
     for (const QString& argument : arguments) {
         const QString name = SwitchName(argument);
-        if (name.isEmpty()) {
+        if (argument == QStringLiteral("--register-desktop")) {
+            info.registerDesktop = true;
+        } else if (name.isEmpty()) {
             parameters.append(argument);
         } else if (name == QStringLiteral("pt")) {
             info.shellCommand = CommandLineInfo::ShellCommand::FilePrintTo;

@@ -18,6 +18,8 @@ struct CommandLineInfo {
     ShellCommand shellCommand = ShellCommand::FileNew;
     QString fileName;
     QString printerName;
+    // "--register-desktop": register with the desktop even from a build folder.
+    bool registerDesktop = false;
 };
 
 // Reads the arguments after the program's name. Switches start with "/" or

@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QPageSetupDialog>
@@ -42,20 +43,36 @@ QSettings Profile() {
     return QSettings(COMPANY_KEY, APPLICATION_KEY);
 }
 
-void RegisterShellFileTypes(const platform::DocumentStrings& strings) {
+// A program started from a build folder is not the one a user installed:
+// its folder, or one above it, holds the build's cache.
+bool RunsFromBuildFolder() {
+    QDir folder(QCoreApplication::applicationDirPath());
+    do {
+        if (folder.exists(QStringLiteral("CMakeCache.txt"))) {
+            return true;
+        }
+    } while (folder.cdUp());
+    return false;
+}
+
+// The program and its file type on the desktop. An installed registration
+// (the package's) wins: the user's folder then keeps nothing of the
+// program's. A build registers itself only when asked to.
+void RegisterShellFileTypes(const platform::DocumentStrings& strings, bool askedFor) {
     platform::ShellFileType type;
-    type.applicationName = APPLICATION_KEY;
+    type.applicationId = QStringLiteral(QUORBEX_APP_ID);
     type.executable = QCoreApplication::applicationFilePath();
     type.mimeType = QStringLiteral("application/x-") + strings.regFileTypeId.toLower();
-    type.typeId = strings.regFileTypeId;
-    type.description = strings.regFileTypeName;
-    type.extension = strings.filterExt;
-    type.applicationIconSvg = IconPath(IDR_MAINFRAME);
-    type.documentIconSvg = IconPath(IDR_DRUGTYPE);
-    type.printSwitch = QStringLiteral("/p");
-    type.printActionName = QStringLiteral("打印");
-    platform::RegisterShellFileType(
-        type, QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation));
+    type.desktopEntryTemplate = QStringLiteral(":/desktop/%1.desktop.in").arg(type.applicationId);
+    type.mimePackage = QStringLiteral(":/desktop/%1.xml").arg(type.applicationId);
+    type.applicationIcon = IconPath(IDR_MAINFRAME);
+    type.documentIcon = IconPath(IDR_DRUGTYPE);
+    const QString dataHome = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
+    if (platform::HasInstalledDesktopEntry(type, dataHome)) {
+        platform::UnregisterShellFileType(type, dataHome);
+    } else if (askedFor || !RunsFromBuildFolder()) {
+        platform::RegisterShellFileType(type, dataHome);
+    }
 }
 
 }  // namespace
@@ -116,7 +133,7 @@ bool DrugApp::InitInstance(const QStringList& arguments, QSize screenSize) {
     m_mainFrame->setAcceptDrops(true);
     m_ui->SetMainFrame(m_mainFrame.get());
 
-    RegisterShellFileTypes(strings);
+    RegisterShellFileTypes(strings, commandLine.registerDesktop);
 
     m_mainFrame->show();
     if (commandLine.shellCommand == CommandLineInfo::ShellCommand::FileNew ||

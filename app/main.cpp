@@ -13,6 +13,8 @@ int main(int argc, char** argv) {
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Quorbex"));
     QApplication::setOrganizationName(QStringLiteral("Kestavon"));
+    // Window managers and docks find the program's desktop entry by this name.
+    QGuiApplication::setDesktopFileName(QStringLiteral(QUORBEX_APP_ID));
     QApplication::setWindowIcon(QIcon(quorbex::IconPath(quorbex::IDR_MAINFRAME)));
 
     // Qt's own dialogs (files, printing) speak Chinese like the rest of the program.

@@ -6,28 +6,23 @@
 #include <QProcess>
 #include <QSaveFile>
 #include <QStandardPaths>
+#include <algorithm>
+#include <functional>
+#include <vector>
 
 namespace quorbex::platform {
 
 namespace {
 
+// Marks the desktop entries that the program wrote itself, so that it can
+// tell them from entries of the user's own.
+const QByteArray WRITTEN_BY_PROGRAM = QByteArrayLiteral("X-Quorbex-Registered=user\n");
+
+// The plain name under which earlier versions registered the program.
+const QString LEGACY_NAME = QStringLiteral("quorbex");
+
 QString IconName(const QString& mimeType) {
     return QString(mimeType).replace(QLatin1Char('/'), QLatin1Char('-'));
-}
-
-QByteArray MimePackage(const ShellFileType& type) {
-    return QStringLiteral(
-               "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
-               "<mime-info xmlns=\"http://www.freedesktop.org/standards/shared-mime-info\">\n"
-               "  <mime-type type=\"%1\">\n"
-               "    <!-- %2 -->\n"
-               "    <comment>%3</comment>\n"
-               "    <icon name=\"%4\"/>\n"
-               "    <glob pattern=\"*%5\"/>\n"
-               "  </mime-type>\n"
-               "</mime-info>\n")
-        .arg(type.mimeType, type.typeId, type.description, IconName(type.mimeType), type.extension)
-        .toUtf8();
 }
 
 // A path inside a desktop entry's Exec key, in double quotes, with the
@@ -41,32 +36,45 @@ QString QuotedExec(const QString& path) {
     return QLatin1Char('"') + quoted + QLatin1Char('"');
 }
 
-QByteArray DesktopEntry(const ShellFileType& type) {
-    const QString exec = QuotedExec(type.executable);
-    return QStringLiteral(
-               "[Desktop Entry]\n"
-               "Type=Application\n"
-               "Name=%1\n"
-               "Comment=%2\n"
-               "Exec=%3 %f\n"
-               "Icon=%4\n"
-               "Terminal=false\n"
-               "Categories=Office;Education;MedicalSoftware;Science;\n"
-               "MimeType=%5;\n"
-               "Actions=Print;\n"
-               "\n"
-               "[Desktop Action Print]\n"
-               "Name=%6\n"
-               "Exec=%3 %7 %f\n")
-        .arg(type.applicationName, type.description, exec, type.applicationName.toLower(),
-             type.mimeType, type.printActionName, type.printSwitch)
-        .toUtf8();
-}
-
 QByteArray ResourceBytes(const QString& path) {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
+
+QByteArray FileBytes(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+QByteArray DesktopEntry(const ShellFileType& type) {
+    QByteArray entry = ResourceBytes(type.desktopEntryTemplate);
+    if (entry.isEmpty()) {
+        return entry;
+    }
+    entry.replace("@EXEC@", QuotedExec(type.executable).toUtf8());
+    // The mark belongs to the main group, which comes first.
+    const qsizetype actions = entry.indexOf("\n[", entry.indexOf('\n'));
+    entry.insert(actions < 0 ? entry.size() : actions + 1, WRITTEN_BY_PROGRAM);
+    return entry;
+}
+
+// The files of a registration below a data folder.
+struct ShellFiles {
+    ShellFiles(const ShellFileType& type, const QString& dataHome, const QString& name) {
+        const QDir data(dataHome);
+        package = data.filePath(QStringLiteral("mime/packages/%1.xml").arg(name));
+        entry = data.filePath(QStringLiteral("applications/%1.desktop").arg(name));
+        applicationIcon =
+            data.filePath(QStringLiteral("icons/hicolor/scalable/apps/%1.svg").arg(name));
+        documentIcon = data.filePath(
+            QStringLiteral("icons/hicolor/scalable/mimetypes/%1.svg").arg(IconName(type.mimeType)));
+    }
+
+    QString package;
+    QString entry;
+    QString applicationIcon;
+    QString documentIcon;
+};
 
 // Writes content to path unless it already holds exactly that.
 bool WriteIfChanged(const QString& path, const QByteArray& content) {
@@ -91,40 +99,121 @@ void RunIfInstalled(const QString& program, const QStringList& arguments) {
     }
 }
 
+// The desktop's caches learn of a change; without the tools they catch up
+// later. After a removal only caches that exist are brought up to date: a
+// cache made then would itself be left behind.
+void UpdateCaches(const QString& dataHome, bool packageChanged, bool entryChanged,
+                  bool onlyExisting) {
+    const QDir data(dataHome);
+    const auto update = [&](const QString& tool, const QString& folder, const QString& cache) {
+        if (!onlyExisting || QFileInfo::exists(data.filePath(folder + QLatin1Char('/') + cache))) {
+            RunIfInstalled(tool, {data.filePath(folder)});
+        }
+    };
+    if (packageChanged) {
+        update(QStringLiteral("update-mime-database"), QStringLiteral("mime"),
+               QStringLiteral("mime.cache"));
+    }
+    if (entryChanged) {
+        update(QStringLiteral("update-desktop-database"), QStringLiteral("applications"),
+               QStringLiteral("mimeinfo.cache"));
+    }
+}
+
+bool SameFolder(const QString& a, const QString& b) {
+    const QString canonicalA = QFileInfo(a).canonicalFilePath();
+    return !canonicalA.isEmpty() ? canonicalA == QFileInfo(b).canonicalFilePath()
+                                 : QDir::cleanPath(a) == QDir::cleanPath(b);
+}
+
+// A file of a registration, with what shows that the program wrote it.
+struct OwnFile {
+    QString path;
+    std::function<bool(const QByteArray& content)> isOwn;
+};
+
+// The files that earlier versions wrote under the program's plain name.
+std::vector<OwnFile> LegacyFiles(const ShellFileType& type, const QString& dataHome) {
+    const ShellFiles legacy(type, dataHome, LEGACY_NAME);
+    const QByteArray ownType =
+        QStringLiteral("<mime-type type=\"%1\">").arg(type.mimeType).toUtf8();
+    const QByteArray ownEntry = QStringLiteral("MimeType=%1;").arg(type.mimeType).toUtf8();
+    const QByteArray icon = ResourceBytes(type.applicationIcon);
+    return {
+        {legacy.package, [ownType](const QByteArray& c) { return c.contains(ownType); }},
+        {legacy.entry, [ownEntry](const QByteArray& c) { return c.contains(ownEntry); }},
+        {legacy.applicationIcon, [icon](const QByteArray& c) { return c == icon; }},
+    };
+}
+
+QStringList RemoveOwnFiles(const std::vector<OwnFile>& files) {
+    QStringList removed;
+    for (const OwnFile& file : files) {
+        if (QFileInfo::exists(file.path) && file.isOwn(FileBytes(file.path)) &&
+            QFile::remove(file.path)) {
+            removed.append(file.path);
+        }
+    }
+    return removed;
+}
+
+bool AnyEndsWith(const QStringList& paths, const QString& suffix) {
+    return std::any_of(paths.begin(), paths.end(),
+                       [&suffix](const QString& path) { return path.endsWith(suffix); });
+}
+
 }  // namespace
 
 QStringList RegisterShellFileType(const ShellFileType& type, const QString& dataHome) {
-    const QDir data(dataHome);
-    const QString packagePath =
-        data.filePath(QStringLiteral("mime/packages/%1.xml").arg(type.applicationName.toLower()));
-    const QString entryPath = data.filePath(
-        QStringLiteral("applications/%1.desktop").arg(type.applicationName.toLower()));
-    const QString documentIconPath = data.filePath(
-        QStringLiteral("icons/hicolor/scalable/mimetypes/%1.svg").arg(IconName(type.mimeType)));
-    const QString applicationIconPath = data.filePath(
-        QStringLiteral("icons/hicolor/scalable/apps/%1.svg").arg(type.applicationName.toLower()));
-
+    const ShellFiles files(type, dataHome, type.applicationId);
     QStringList written;
     const auto write = [&written](const QString& path, const QByteArray& content) {
         if (!content.isEmpty() && WriteIfChanged(path, content)) {
             written.append(path);
         }
     };
-    write(packagePath, MimePackage(type));
-    write(entryPath, DesktopEntry(type));
-    write(documentIconPath, ResourceBytes(type.documentIconSvg));
-    write(applicationIconPath, ResourceBytes(type.applicationIconSvg));
-
-    // The desktop's caches learn of a change; without the tools they catch up later.
-    if (written.contains(packagePath)) {
-        RunIfInstalled(QStringLiteral("update-mime-database"),
-                       {data.filePath(QStringLiteral("mime"))});
-    }
-    if (written.contains(entryPath)) {
-        RunIfInstalled(QStringLiteral("update-desktop-database"),
-                       {data.filePath(QStringLiteral("applications"))});
-    }
+    write(files.package, ResourceBytes(type.mimePackage));
+    write(files.entry, DesktopEntry(type));
+    write(files.documentIcon, ResourceBytes(type.documentIcon));
+    write(files.applicationIcon, ResourceBytes(type.applicationIcon));
+    // What an earlier version wrote would show the program twice.
+    const QStringList removed = RemoveOwnFiles(LegacyFiles(type, dataHome));
+    const QStringList changed = written + removed;
+    UpdateCaches(dataHome, AnyEndsWith(changed, QStringLiteral(".xml")),
+                 AnyEndsWith(changed, QStringLiteral(".desktop")), false);
     return written;
+}
+
+QStringList UnregisterShellFileType(const ShellFileType& type, const QString& dataHome) {
+    const ShellFiles files(type, dataHome, type.applicationId);
+    const QByteArray package = ResourceBytes(type.mimePackage);
+    const QByteArray applicationIcon = ResourceBytes(type.applicationIcon);
+    const QByteArray documentIcon = ResourceBytes(type.documentIcon);
+    std::vector<OwnFile> own = {
+        {files.package, [package](const QByteArray& c) { return c == package; }},
+        {files.entry, [](const QByteArray& c) { return c.contains(WRITTEN_BY_PROGRAM); }},
+        {files.applicationIcon,
+         [applicationIcon](const QByteArray& c) { return c == applicationIcon; }},
+        {files.documentIcon, [documentIcon](const QByteArray& c) { return c == documentIcon; }},
+    };
+    for (OwnFile& legacy : LegacyFiles(type, dataHome)) {
+        own.push_back(std::move(legacy));
+    }
+    const QStringList removed = RemoveOwnFiles(own);
+    UpdateCaches(dataHome, AnyEndsWith(removed, QStringLiteral(".xml")),
+                 AnyEndsWith(removed, QStringLiteral(".desktop")), true);
+    return removed;
+}
+
+bool HasInstalledDesktopEntry(const ShellFileType& type, const QString& dataHome) {
+    const QString entry = QStringLiteral("applications/%1.desktop").arg(type.applicationId);
+    for (const QString& folder :
+         QStandardPaths::standardLocations(QStandardPaths::GenericDataLocation)) {
+        if (!SameFolder(folder, dataHome) && QFileInfo::exists(QDir(folder).filePath(entry))) {
+            return true;
+        }
+    }
+    return false;
 }
 
 }  // namespace quorbex::platform

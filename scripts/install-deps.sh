@@ -1,5 +1,6 @@
 #!/bin/sh
-# Installs the Debian packages the project needs to build, run and test.
+# Installs the Debian packages the project needs to build, run and test
+# (scdoc writes the manual pages; the desktop tools check the desktop files).
 # Packages that are already installed are skipped, so a second run is quick.
 set -eu
 
@@ -19,6 +20,12 @@ PACKAGES="
   libqt6svg6
   libx11-dev
   fonts-wqy-microhei
+  scdoc
+  desktop-file-utils
+  appstream
+  shared-mime-info
+  xdg-utils
+  libfile-mimeinfo-perl
 "
 
 missing=""

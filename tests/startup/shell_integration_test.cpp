@@ -1,7 +1,8 @@
-// The dictionary file type on the desktop: the MIME package, the desktop
-// entry and the icons that a start writes into the user's data folder,
-// written once and left alone while unchanged, and a data folder that
-// cannot be written.
+// The program and the dictionary file type on the desktop: the MIME package,
+// the desktop entry and the icons that a start writes into the user's data
+// folder, written once and left alone while unchanged; an installed
+// registration that wins over them; builds that register only when asked;
+// and a data folder that cannot be written.
 #include <QDateTime>
 #include <QMap>
 #include <QProcess>
@@ -17,6 +18,9 @@ namespace quorbex::testing {
 namespace {
 
 const QString MIME_TYPE = QStringLiteral("application/x-zorvik.drugfile");
+const QString APP_ID = QStringLiteral("com.kestavon.Quorbex");
+// Tests run from the build folder, where the program registers itself only when asked.
+const QString REGISTER = QStringLiteral("--register-desktop");
 const QDateTime LONG_AGO(QDate(2001, 2, 3), QTime(4, 5, 6), Qt::UTC);
 
 QByteArray ReadAll(const QString& path) {
@@ -45,9 +49,10 @@ DesktopEntry ReadDesktopEntry(const QString& path) {
 // What the MIME package says of one type.
 struct MimeType {
     QString type;
-    QString comment;
+    QMap<QString, QString> comments;  // by language, "" for the default
     QStringList globs;
     QString icon;
+    QStringList magic;  // "type offset value" of each match
 };
 
 MimeType ReadMimePackage(const QString& path) {
@@ -61,7 +66,14 @@ MimeType ReadMimePackage(const QString& path) {
         if (name == QLatin1String("mime-type")) {
             mime.type = xml.attributes().value(QLatin1String("type")).toString();
         } else if (name == QLatin1String("comment")) {
-            mime.comment = xml.readElementText();
+            const QString language = xml.attributes().value(QLatin1String("xml:lang")).toString();
+            mime.comments[language] = xml.readElementText();
+        } else if (name == QLatin1String("match")) {
+            const auto attributes = xml.attributes();
+            mime.magic.append(QStringList{attributes.value(QLatin1String("type")).toString(),
+                                          attributes.value(QLatin1String("offset")).toString(),
+                                          attributes.value(QLatin1String("value")).toString()}
+                                  .join(QLatin1Char(' ')));
         } else if (name == QLatin1String("glob")) {
             mime.globs.append(xml.attributes().value(QLatin1String("pattern")).toString());
         } else if (name == QLatin1String("icon")) {
@@ -72,12 +84,13 @@ MimeType ReadMimePackage(const QString& path) {
     return mime;
 }
 
-// The four files of a registration below data.
+// The four files of a registration below data, named after name.
 struct ShellFiles {
-    explicit ShellFiles(const QString& data)
-        : package(QDir(data).filePath(QStringLiteral("mime/packages/quorbex.xml"))),
-          entry(QDir(data).filePath(QStringLiteral("applications/quorbex.desktop"))),
-          appIcon(QDir(data).filePath(QStringLiteral("icons/hicolor/scalable/apps/quorbex.svg"))),
+    explicit ShellFiles(const QString& data, const QString& name = APP_ID)
+        : package(QDir(data).filePath(QStringLiteral("mime/packages/%1.xml").arg(name))),
+          entry(QDir(data).filePath(QStringLiteral("applications/%1.desktop").arg(name))),
+          appIcon(
+              QDir(data).filePath(QStringLiteral("icons/hicolor/scalable/apps/%1.svg").arg(name))),
           documentIcon(QDir(data).filePath(QStringLiteral(
               "icons/hicolor/scalable/mimetypes/application-x-zorvik.drugfile.svg"))) {}
 
@@ -88,6 +101,23 @@ struct ShellFiles {
     QString appIcon;
     QString documentIcon;
 };
+
+void WriteText(const QString& path, const QByteArray& text) {
+    ASSERT_TRUE(QDir().mkpath(QFileInfo(path).absolutePath()));
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly)) << path.toStdString();
+    file.write(text);
+}
+
+QStringList Existing(const QStringList& paths) {
+    QStringList existing;
+    for (const QString& path : paths) {
+        if (QFileInfo::exists(path)) {
+            existing.append(path);
+        }
+    }
+    return existing;
+}
 
 void AgeFiles(const QStringList& paths) {
     for (const QString& path : paths) {
@@ -112,13 +142,16 @@ using ShellRegistration = StartupTest;
 TEST_F(ShellRegistration, AStartRegistersTheDictionaryFileType) {
     WriteDictionary(QStringLiteral("ward.zvk"));
     TestApp app;
-    ASSERT_TRUE(StartWithoutDialog(app, {"ward.zvk"}));
+    ASSERT_TRUE(StartWithoutDialog(app, {REGISTER, "ward.zvk"}));
     const ShellFiles files(Data());
 
     const MimeType mime = ReadMimePackage(files.package);
     EXPECT_EQ(mime.type, MIME_TYPE);
-    EXPECT_EQ(mime.comment, QStringLiteral("药物字典"));
+    EXPECT_EQ(mime.comments, (QMap<QString, QString>{{"", "Quorbex drug dictionary"},
+                                                     {"zh-CN", QStringLiteral("药物字典")}}));
     EXPECT_EQ(mime.globs, QStringList{"*.zvk"});
+    // The magic number 0xEDFA1428 at offset 10, scrambled with 0xC6 in every byte.
+    EXPECT_EQ(mime.magic, QStringList{"little32 10 0x2b3cd2ee"});
     EXPECT_EQ(mime.icon, QFileInfo(files.documentIcon).completeBaseName());
 
     const DesktopEntry entry = ReadDesktopEntry(files.entry);
@@ -126,6 +159,8 @@ TEST_F(ShellRegistration, AStartRegistersTheDictionaryFileType) {
     const QString program = Quoted(QCoreApplication::applicationFilePath());
     EXPECT_EQ(main.value("Type"), "Application");
     EXPECT_EQ(main.value("Name"), "Quorbex");
+    EXPECT_FALSE(main.value("Comment").isEmpty());
+    EXPECT_FALSE(main.value("Comment[zh_CN]").isEmpty());
     EXPECT_EQ(main.value("Exec"), program + QStringLiteral(" %f"));
     EXPECT_TRUE(main.value("MimeType").split(QLatin1Char(';')).contains(MIME_TYPE))
         << main.value("MimeType").toStdString();
@@ -153,13 +188,57 @@ TEST_F(ShellRegistration, ALaterStartRewritesNothing) {
     const ShellFiles files(Data());
     {
         TestApp app;
-        ASSERT_TRUE(StartWithoutDialog(app, {"ward.zvk"}));
+        ASSERT_TRUE(StartWithoutDialog(app, {REGISTER, "ward.zvk"}));
         EXPECT_EQ(app->ExitInstance(), 0);
     }
     AgeFiles(files.All());
     TestApp app;
-    ASSERT_TRUE(StartWithoutDialog(app, {"ward.zvk"}));
+    ASSERT_TRUE(StartWithoutDialog(app, {REGISTER, "ward.zvk"}));
     ExpectUntouched(files.All());
+}
+
+TEST_F(ShellRegistration, ABuildRegistersNothingUnlessAsked) {
+    WriteDictionary(QStringLiteral("ward.zvk"));
+    TestApp app;
+    ASSERT_TRUE(StartWithoutDialog(app, {"ward.zvk"}));
+    EXPECT_EQ(Existing(ShellFiles(Data()).All()), QStringList());
+    EXPECT_EQ(app.Documents().size(), 1u);
+}
+
+// With the package's entry in a system data folder, the user's folder keeps
+// nothing that the program wrote there, under its id or its earlier name;
+// the user's own files stay.
+TEST_F(ShellRegistration, AnInstalledRegistrationWins) {
+    WriteDictionary(QStringLiteral("ward.zvk"));
+    const ShellFiles mine(Data());
+    {
+        TestApp app;
+        ASSERT_TRUE(StartWithoutDialog(app, {REGISTER, "ward.zvk"}));
+        EXPECT_EQ(app->ExitInstance(), 0);
+    }
+    ASSERT_EQ(Existing(mine.All()), mine.All());
+    const ShellFiles legacy(Data(), QStringLiteral("quorbex"));
+    WriteText(legacy.entry,
+              "[Desktop Entry]\nType=Application\nName=Quorbex\nExec=\"/old/quorbex\" %f\n"
+              "MimeType=application/x-zorvik.drugfile;\n");
+    WriteText(legacy.package,
+              "<mime-info><mime-type type=\"application/x-zorvik.drugfile\">"
+              "</mime-type></mime-info>\n");
+    const QString own = QDir(Data()).filePath(QStringLiteral("applications/my-notes.desktop"));
+    WriteText(own, "[Desktop Entry]\nType=Application\nName=Notes\nExec=notes\n");
+    const ShellFiles installed(System());
+    WriteText(installed.entry,
+              "[Desktop Entry]\nType=Application\nName=Quorbex\nExec=quorbex %f\n");
+
+    for (const QStringList& arguments :
+         {QStringList{"ward.zvk"}, QStringList{REGISTER, "ward.zvk"}}) {
+        TestApp app;
+        ASSERT_TRUE(StartWithoutDialog(app, arguments));
+        EXPECT_EQ(Existing(mine.All() + QStringList{legacy.entry, legacy.package}), QStringList());
+        EXPECT_TRUE(QFileInfo::exists(own));
+        EXPECT_TRUE(QFileInfo::exists(installed.entry));
+        EXPECT_EQ(app->ExitInstance(), 0);
+    }
 }
 
 TEST_F(ShellRegistration, AReadOnlyDataFolderStopsNothing) {
@@ -170,7 +249,7 @@ TEST_F(ShellRegistration, AReadOnlyDataFolderStopsNothing) {
     });
     const bool writable = QFileInfo(Data()).isWritable();  // the superuser writes anyway
     TestApp app;
-    EXPECT_TRUE(StartWithoutDialog(app, {"ward.zvk"}));
+    EXPECT_TRUE(StartWithoutDialog(app, {REGISTER, "ward.zvk"}));
     EXPECT_TRUE(app.Ui().messages.empty());
     EXPECT_EQ(app.Documents().size(), 1u);
     if (!writable) {
@@ -188,7 +267,7 @@ TEST_F(ShellRegistration, ADataFolderThatCannotBeMadeStopsNothing) {
     }
     qputenv("XDG_DATA_HOME", QFile::encodeName(blocked));
     TestApp app;
-    EXPECT_TRUE(StartWithoutDialog(app, {"ward.zvk"}));
+    EXPECT_TRUE(StartWithoutDialog(app, {REGISTER, "ward.zvk"}));
     EXPECT_TRUE(app.Ui().messages.empty());
     EXPECT_EQ(app.Documents().size(), 1u);
     EXPECT_TRUE(app->MainFrame()->ShowsDictionaryMenus());
@@ -198,16 +277,13 @@ class RegisterShellFileTypeTest : public StartupTest {
 protected:
     void SetUp() override {
         StartupTest::SetUp();
-        type.applicationName = QStringLiteral("Quorbex");
+        type.applicationId = APP_ID;
         type.executable = QStringLiteral("/opt/Ward Tools/quorbex");
         type.mimeType = MIME_TYPE;
-        type.typeId = QStringLiteral("Zorvik.DrugFile");
-        type.description = QStringLiteral("药物字典");
-        type.extension = QStringLiteral(".zvk");
-        type.applicationIconSvg = QStringLiteral(":/icons/application.svg");
-        type.documentIconSvg = QStringLiteral(":/icons/document.svg");
-        type.printSwitch = QStringLiteral("/p");
-        type.printActionName = QStringLiteral("打印");
+        type.desktopEntryTemplate = QStringLiteral(":/desktop/com.kestavon.Quorbex.desktop.in");
+        type.mimePackage = QStringLiteral(":/desktop/com.kestavon.Quorbex.xml");
+        type.applicationIcon = QStringLiteral(":/icons/application.svg");
+        type.documentIcon = QStringLiteral(":/icons/document.svg");
     }
 
     static QStringList Sorted(QStringList paths) {

@@ -196,6 +196,10 @@ protected:
         qputenv("XDG_CONFIG_HOME", QFile::encodeName(config));
         qputenv("XDG_DATA_HOME", QFile::encodeName(data));
         qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtime));
+        // The machine's own data folders, where a package may have installed
+        // the program, stay out of the tests too.
+        ASSERT_TRUE(QDir().mkpath(System()));
+        qputenv("XDG_DATA_DIRS", QFile::encodeName(System()));
         QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, config);
         ASSERT_TRUE(Profile().fileName().startsWith(config + QLatin1Char('/')));
         ASSERT_EQ(QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation), runtime);
@@ -247,6 +251,8 @@ protected:
 
     QString Path(const QString& name) const { return m_root.filePath(name); }
     QString Data() const { return Path(QStringLiteral("data")); }
+    // The system's data folder, where packages install.
+    QString System() const { return Path(QStringLiteral("system")); }
     QString Runtime() const { return Path(QStringLiteral("runtime")); }
     QString Files() const { return Path(QStringLiteral("files")); }
     QString File(const QString& name) const { return QDir(Files()).filePath(name); }
@@ -339,7 +345,8 @@ private:
     }
 
     const std::vector<SavedVariable> m_savedEnvironment{
-        Saved("XDG_CONFIG_HOME"), Saved("XDG_DATA_HOME"), Saved("XDG_RUNTIME_DIR"), Saved("PATH")};
+        Saved("XDG_CONFIG_HOME"), Saved("XDG_DATA_HOME"), Saved("XDG_DATA_DIRS"),
+        Saved("XDG_RUNTIME_DIR"), Saved("PATH")};
     QString m_savedSettingsFolder;
     QString m_savedCurrent;
 };
