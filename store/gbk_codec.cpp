@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdint>
 #include <stdexcept>
 
 namespace quorbex {
@@ -48,6 +49,21 @@ private:
     iconv_t m_handle;
 };
 
+#include "store/cp936_decode_tables.inc"
+
+void AppendUtf8(std::string& output, std::uint32_t codePoint) {
+    if (codePoint < 0x80) {
+        output += static_cast<char>(codePoint);
+    } else if (codePoint < 0x800) {
+        output += static_cast<char>(0xC0 | codePoint >> 6);
+        output += static_cast<char>(0x80 | (codePoint & 0x3F));
+    } else {
+        output += static_cast<char>(0xE0 | codePoint >> 12);
+        output += static_cast<char>(0x80 | (codePoint >> 6 & 0x3F));
+        output += static_cast<char>(0x80 | (codePoint & 0x3F));
+    }
+}
+
 std::size_t Utf8SequenceLength(std::string_view text) {
     const auto lead = static_cast<unsigned char>(text[0]);
     std::size_t length = lead < 0x80    ? 1
@@ -60,21 +76,43 @@ std::size_t Utf8SequenceLength(std::string_view text) {
 
 }  // namespace
 
+// Decodes as iconv's CP936 converter does, from tables taken from it at build
+// time, and as the converter's caller did: a byte that does not start a
+// character it can read becomes U+FFFD, and decoding goes on with the next.
 std::string GbkToUtf8(std::string_view gbk) {
-    Iconv converter("UTF-8", GBK_CHARSET);
+    const auto* bytes = reinterpret_cast<const std::uint8_t*>(gbk.data());
+    const std::size_t size = gbk.size();
     std::string output;
-    output.reserve(gbk.size() * 3 / 2);
-    while (!gbk.empty()) {
-        if (converter.Step(gbk, output) == 0) {
-            break;
+    output.reserve(size * 3 / 2);
+    for (std::size_t i = 0; i < size;) {
+        const std::uint8_t byte = bytes[i];
+        if (byte >= 0x81 && byte <= 0xFE && i + 1 < size) {
+            const std::uint8_t trail = bytes[i + 1];
+            if (trail >= 0x40 && trail <= 0xFE) {
+                if (const std::uint16_t codePoint = CP936_PAIRS[byte - 0x81][trail - 0x40]) {
+                    AppendUtf8(output, codePoint);
+                    i += 2;
+                    continue;
+                }
+            }
         }
-        output += REPLACEMENT_CHARACTER;
-        gbk.remove_prefix(1);
+        const std::int32_t single = CP936_SINGLE_BYTES[byte];
+        if (single >= 0) {
+            AppendUtf8(output, static_cast<std::uint32_t>(single));
+        } else {
+            output += REPLACEMENT_CHARACTER;
+        }
+        ++i;
     }
     return output;
 }
 
 std::optional<std::string> Utf8ToGbk(std::string_view utf8, GbkEncodeError* error) {
+    // Plain ASCII is the same bytes in both, and needs no converter.
+    if (std::all_of(utf8.begin(), utf8.end(),
+                    [](char c) { return static_cast<unsigned char>(c) < 0x80; })) {
+        return std::string(utf8);
+    }
     Iconv converter(GBK_CHARSET, "UTF-8");
     const std::size_t total = utf8.size();
     std::string output;
