@@ -58,10 +58,11 @@ bool RecordStore::Query(const std::string& pattern, ResultList& results, int mas
 // it leaves is worked out instead of played through, on the keys' ranks (equal
 // names have equal ranks, and ranks order as names do):
 //
-// 1. At step i, entry i takes each later entry that is strictly smaller than
-//    the one it holds, so it ends with the first of the smallest keys from i
-//    on; each entry taken on the way moves to the place of the next one taken,
-//    and their keys fall strictly along the way.
+// 1. At step i, position i takes each later entry whose key is strictly
+//    smaller than the one it holds, leaving the one it held in that entry's
+//    place. So it ends with the first of the smallest keys from i on, and the
+//    entries it held on the way, whose keys fall strictly, each move on to the
+//    place of the next one taken.
 // 2. So an entry with key k moves only when every entry from i up to it has a
 //    greater key, and then to the place of the first later entry whose key is
 //    below k: the entries with keys up to k, taken in list order, go through
