@@ -19,10 +19,11 @@
 #   WHERE TradeName LIKE '%P%' OR PinyinInitials LIKE '%P%'
 #      OR OtherNames LIKE '%P%' OR EnglishName LIKE '%P%'
 #   ORDER BY TradeName;
-# Both print one line per hit (number, trade name, English name) to a pipe
-# that hyperfine discards; the script checks first that both find the same
-# number of records. (sqlite orders by UTF-8 bytes and zvk by GBK bytes, so the
-# two orders differ; the work is the same.)
+# Both print one line per hit (number, trade name, English name), which
+# hyperfine discards; the script checks first that both find the same number
+# of records. (sqlite orders by UTF-8 bytes and zvk by GBK bytes, so the two
+# orders differ; the work is the same.) After each pair it prints the medians
+# of the two, which other work on the machine moves less than the means.
 #
 # Environment: ZVK (a zvk to time instead of building one), RUNS (hyperfine
 # runs per command, default 300), EXPORT_DIR (a folder for hyperfine's
@@ -81,6 +82,8 @@ if [ "$records" != 2000 ] || [ "$rows" != 2000 ]; then
     echo "zvk_vs_sqlite: $records records and $rows rows, not 2000 each" >&2
     exit 1
 fi
+# The new files go to the disk now rather than while they are timed.
+sync
 echo "zvk:     $ZVK"
 echo "sqlite3: $(sqlite3 --version | cut -d' ' -f1)"
 echo "data:    2000 rows; $(stat -c %s "$work/drugs.zvk") bytes of .zvk, $(stat -c %s "$work/drugs.db") bytes of database"
@@ -112,9 +115,14 @@ for pattern in "$@"; do
         export_args="--export-markdown $EXPORT_DIR/search-$(printf '%s' "$pattern" | od -An -tx1 | tr -d ' \n').md"
     fi
     # shellcheck disable=SC2086
-    hyperfine -N --warmup 20 --runs "$RUNS" $export_args \
+    hyperfine -N --warmup 50 --runs "$RUNS" $export_args --export-json "$work/times.json" \
         --command-name "zvk search \"$pattern\"" \
         "$ZVK search $work/drugs.zvk '$pattern'" \
         --command-name "sqlite3 LIKE \"$pattern\"" \
         "sqlite3 -separator '	' $work/drugs.db \"$sql\""
+    # Medians, which a burst of other work on the machine moves less than means.
+    sqlite3 :memory: "SELECT printf('medians: zvk %.2f ms, sqlite3 %.2f ms; sqlite3 / zvk = %.2f',
+        1000 * json_extract(t, '\$.results[0].median'), 1000 * json_extract(t, '\$.results[1].median'),
+        json_extract(t, '\$.results[1].median') / json_extract(t, '\$.results[0].median'))
+        FROM (SELECT CAST(readfile('$work/times.json') AS TEXT) AS t);"
 done

@@ -60,20 +60,20 @@ public:
     void Find(std::string_view pattern, std::uint8_t fields,
               std::vector<std::uint32_t>& hits) const;
 
-    // The rank of each record's key, record n at index n - 1, for key
-    // TradeName or EnglishName. Valid until the index next changes.
-    const std::uint16_t* Ranks(Field key);
-
-    // Ranks for the keys of the records numbers[0, count) into ranks[0,
-    // count): ranks that order as the keys do, equal keys having equal ranks,
-    // each below 0x7FFF. A number that is no record has the empty key, and the
-    // empty key rank 0.
+    // Ranks for the keys (TradeName or EnglishName) of the records
+    // numbers[0, count) into ranks[0, count): ranks that order as the keys do,
+    // equal keys having equal ranks, none above Size(). A number that is no
+    // record has the empty key, and the empty key rank 0.
     void RankKeys(Field key, const std::uint32_t* numbers, std::size_t count, std::uint16_t* ranks);
 
     // Bytes of memory that the index holds (capacities, not sizes).
     std::size_t MemoryBytes() const;
 
 private:
+    // The rank of each record's key, record n at index n - 1. Valid until the
+    // index next changes.
+    const std::uint16_t* Ranks(Field key);
+
     // Where one record's text lies: from start, the end of each of its seven
     // fields in search order, counted from start.
     struct Entry {
