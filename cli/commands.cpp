@@ -107,12 +107,25 @@ std::vector<DrugFields> ReadRecords(RecordStore& store, const ResultList& number
     return records;
 }
 
-void PrintResults(RecordStore& store, const ResultList& results, std::ostream& out) {
-    const std::vector<DrugFields> records = ReadRecords(store, results);
-    for (std::size_t i = 0; i < results.size(); ++i) {
-        out << results[i] << '\t' << GbkToUtf8(records[i].tradeName) << '\t'
-            << GbkToUtf8(records[i].englishName) << '\n';
+// One line per result: NUMBER<TAB>TRADENAME<TAB>ENGLISHNAME. The lines are
+// put together in GBK straight from the store's image and converted to UTF-8
+// in one piece: the tabs and line feeds can be no GBK trail byte, so each name
+// converts as it would on its own.
+void PrintResults(const RecordStore& store, const ResultList& results, std::ostream& out) {
+    std::string lines;
+    lines.reserve(results.size() * 48);
+    for (const std::uint32_t number : results) {
+        char digits[16];
+        const auto end = std::to_chars(std::begin(digits), std::end(digits), number).ptr;
+        lines.append(digits, end);
+        lines += '\t';
+        lines += store.PeekField(number, Field::TradeName);
+        lines += '\t';
+        lines += store.PeekField(number, Field::EnglishName);
+        lines += '\n';
     }
+    const std::string text = GbkToUtf8(lines);
+    out.write(text.data(), static_cast<std::streamsize>(text.size()));
 }
 
 int RunList(const ParsedArguments& parsed, std::ostream& out, std::ostream&) {

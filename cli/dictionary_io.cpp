@@ -2,6 +2,7 @@
 
 #include <fcntl.h>
 #include <stdio.h>
+#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -40,10 +41,47 @@ public:
     }
     bool Write(const void*, std::size_t) override { return false; }
     bool SetLength(std::uint64_t) override { return false; }
+    std::optional<std::uint64_t> Length() override { return m_bytes.size(); }
 
 private:
     std::string_view m_bytes;
     std::size_t m_position = 0;
+};
+
+// A regular file's bytes mapped into memory, read-only: the store copies them
+// into its image once, and nothing else copies them. Empty when the file
+// cannot be mapped (not a regular file, empty, too large, or any failure), in
+// which case the caller reads it the usual way and reports what went wrong.
+class MappedFile {
+public:
+    explicit MappedFile(const std::string& path) {
+        const int descriptor = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+        if (descriptor < 0) {
+            return;
+        }
+        struct stat status {};
+        if (::fstat(descriptor, &status) == 0 && S_ISREG(status.st_mode) && status.st_size > 0 &&
+            static_cast<std::uint64_t>(status.st_size) <= MemFile::MAX_LENGTH) {
+            const auto length = static_cast<std::size_t>(status.st_size);
+            void* mapped = ::mmap(nullptr, length, PROT_READ, MAP_PRIVATE, descriptor, 0);
+            if (mapped != MAP_FAILED) {
+                m_bytes = std::string_view(static_cast<const char*>(mapped), length);
+            }
+        }
+        ::close(descriptor);
+    }
+    ~MappedFile() {
+        if (!m_bytes.empty()) {
+            ::munmap(const_cast<char*>(m_bytes.data()), m_bytes.size());
+        }
+    }
+    MappedFile(const MappedFile&) = delete;
+    MappedFile& operator=(const MappedFile&) = delete;
+
+    std::string_view Bytes() const { return m_bytes; }
+
+private:
+    std::string_view m_bytes;
 };
 
 // Removes a temporary file unless it was moved into place.
@@ -108,7 +146,9 @@ std::string ReadFileBytes(const std::string& path) {
 }
 
 void LoadDictionary(const std::string& path, RecordStore& store) {
-    const std::string bytes = ReadFileBytes(path);
+    const MappedFile mapped(path);
+    const std::string read = mapped.Bytes().empty() ? ReadFileBytes(path) : std::string();
+    const std::string_view bytes = mapped.Bytes().empty() ? std::string_view(read) : mapped.Bytes();
     if (const auto reason = NotADictionaryReason(bytes)) {
         throw CommandError(path + ": " + *reason);
     }

@@ -18,6 +18,9 @@ public:
     // Writes all count bytes or fails.
     virtual bool Write(const void* buffer, std::size_t count) = 0;
     virtual bool SetLength(std::uint64_t length) = 0;
+    // The file's length in bytes where it is known at no cost; nothing
+    // otherwise. Only a hint, for sizing buffers.
+    virtual std::optional<std::uint64_t> Length() { return std::nullopt; }
 };
 
 }  // namespace quorbex

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdint>
 #include <stdexcept>
 
 namespace quorbex {
@@ -11,7 +12,6 @@ namespace quorbex {
 namespace {
 
 constexpr const char* GBK_CHARSET = "CP936";
-constexpr std::string_view REPLACEMENT_CHARACTER = "\xEF\xBF\xBD";
 
 class Iconv {
 public:
@@ -48,6 +48,30 @@ private:
     iconv_t m_handle;
 };
 
+#include "store/cp936_decode_tables.inc"
+
+constexpr std::uint32_t REPLACEMENT_CODE_POINT = 0xFFFD;
+
+// UTF-8 of the code points of the Basic Multilingual Plane, all that the
+// tables hold.
+std::size_t Utf8Length(std::uint32_t codePoint) {
+    return codePoint < 0x80 ? 1 : codePoint < 0x800 ? 2 : 3;
+}
+
+char* WriteUtf8(char* out, std::uint32_t codePoint) {
+    if (codePoint < 0x80) {
+        *out++ = static_cast<char>(codePoint);
+    } else if (codePoint < 0x800) {
+        *out++ = static_cast<char>(0xC0 | codePoint >> 6);
+        *out++ = static_cast<char>(0x80 | (codePoint & 0x3F));
+    } else {
+        *out++ = static_cast<char>(0xE0 | codePoint >> 12);
+        *out++ = static_cast<char>(0x80 | (codePoint >> 6 & 0x3F));
+        *out++ = static_cast<char>(0x80 | (codePoint & 0x3F));
+    }
+    return out;
+}
+
 std::size_t Utf8SequenceLength(std::string_view text) {
     const auto lead = static_cast<unsigned char>(text[0]);
     std::size_t length = lead < 0x80    ? 1
@@ -60,21 +84,46 @@ std::size_t Utf8SequenceLength(std::string_view text) {
 
 }  // namespace
 
+// Decodes as iconv's CP936 converter does, from tables taken from it at build
+// time, and as the converter's caller did: a byte that does not start a
+// character it can read becomes U+FFFD, and decoding goes on with the next.
+// A first pass measures the UTF-8, a second writes it.
 std::string GbkToUtf8(std::string_view gbk) {
-    Iconv converter("UTF-8", GBK_CHARSET);
-    std::string output;
-    output.reserve(gbk.size() * 3 / 2);
-    while (!gbk.empty()) {
-        if (converter.Step(gbk, output) == 0) {
-            break;
+    const auto* bytes = reinterpret_cast<const std::uint8_t*>(gbk.data());
+    const std::size_t size = gbk.size();
+    // Calls emit with each code point in turn.
+    auto decode = [bytes, size](auto&& emit) {
+        for (std::size_t i = 0; i < size;) {
+            const std::uint8_t byte = bytes[i];
+            if (byte >= 0x81 && byte <= 0xFE && i + 1 < size) {
+                const std::uint8_t trail = bytes[i + 1];
+                if (trail >= 0x40 && trail <= 0xFE) {
+                    if (const std::uint16_t codePoint = CP936_PAIRS[byte - 0x81][trail - 0x40]) {
+                        emit(codePoint);
+                        i += 2;
+                        continue;
+                    }
+                }
+            }
+            const std::int32_t single = CP936_SINGLE_BYTES[byte];
+            emit(single >= 0 ? static_cast<std::uint32_t>(single) : REPLACEMENT_CODE_POINT);
+            ++i;
         }
-        output += REPLACEMENT_CHARACTER;
-        gbk.remove_prefix(1);
-    }
+    };
+    std::size_t length = 0;
+    decode([&length](std::uint32_t codePoint) { length += Utf8Length(codePoint); });
+    std::string output(length, '\0');
+    char* out = output.data();
+    decode([&out](std::uint32_t codePoint) { out = WriteUtf8(out, codePoint); });
     return output;
 }
 
 std::optional<std::string> Utf8ToGbk(std::string_view utf8, GbkEncodeError* error) {
+    // Plain ASCII is the same bytes in both, and needs no converter.
+    if (std::all_of(utf8.begin(), utf8.end(),
+                    [](char c) { return static_cast<unsigned char>(c) < 0x80; })) {
+        return std::string(utf8);
+    }
     Iconv converter(GBK_CHARSET, "UTF-8");
     const std::size_t total = utf8.size();
     std::string output;

@@ -1,4 +1,5 @@
-// Conversion between GBK (code page 936) bytes and UTF-8, through iconv.
+// Conversion between GBK (code page 936) bytes and UTF-8: decoding from tables
+// taken from iconv at build time, encoding through iconv.
 #pragma once
 
 #include <cstddef>

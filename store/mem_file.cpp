@@ -4,6 +4,8 @@
 #include <cstring>
 #include <new>
 
+#include "store/prefault.h"
+
 namespace quorbex {
 
 bool MemFile::Seek(std::int64_t position) {
@@ -64,6 +66,7 @@ bool MemFile::Reserve(std::uint64_t length) {
     } catch (const std::bad_alloc&) {
         return false;
     }
+    PrefaultForWriting(m_bytes.data() + m_bytes.size(), m_bytes.capacity() - m_bytes.size());
     return true;
 }
 

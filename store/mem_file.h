@@ -23,14 +23,15 @@ public:
     std::size_t Read(void* buffer, std::size_t count);
     bool Write(const void* buffer, std::size_t count);
     bool SetLength(std::uint64_t length);
+    // Makes room for length bytes without changing the file; false if that
+    // is more than the file may hold or memory is exhausted.
+    bool Reserve(std::uint64_t length);
 
     std::uint64_t GetLength() const { return m_bytes.size(); }
     std::uint64_t GetPosition() const { return m_position; }
     const std::uint8_t* Data() const { return m_bytes.data(); }
 
 private:
-    bool Reserve(std::uint64_t length);
-
     std::vector<std::uint8_t> m_bytes;
     std::uint64_t m_position = 0;
 };

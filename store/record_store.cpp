@@ -44,8 +44,16 @@ RecordStore::RecordStore() {
 }
 
 bool RecordStore::LoadFromFile(File& file) {
-    if (!file.SeekToBegin() || !m_image.Seek(0) || !m_image.SetLength(DICT_HEADER_SIZE)) {
+    if (!file.SeekToBegin()) {
         return false;
+    }
+    if (!m_image.Seek(0) || !m_image.SetLength(DICT_HEADER_SIZE)) {
+        m_index.Build(m_count);
+        return false;
+    }
+    // One allocation for the whole file where its length is known.
+    if (const auto length = file.Length(); length && *length <= MemFile::MAX_LENGTH) {
+        m_image.Reserve(*length);
     }
     std::array<std::uint8_t, DICT_COPY_CHUNK> chunk;
     std::uint64_t copied = 0;
@@ -76,6 +84,7 @@ bool RecordStore::LoadFromFile(File& file) {
                               !EndsInsideTheMagic(copied);
     m_count = isDictionary ? count : 0;
     m_current = m_count;
+    m_index.Build(m_count);
     // Leaves the file where the caller found it; the load's answer does not depend on it.
     file.SeekToBegin();
     return isDictionary;
@@ -152,6 +161,18 @@ bool RecordStore::ReadCurrentRecord() {
 }
 
 bool RecordStore::WriteCurrentRecord() {
+    if (!WriteBuffer()) {
+        return false;
+    }
+    if (m_current <= m_count) {
+        m_index.Replace(m_current);
+    }
+    return true;
+}
+
+// WriteCurrentRecord without the search index, for the operations that bring
+// the index up to date themselves.
+bool RecordStore::WriteBuffer() {
     if (m_current == 0) {
         return false;
     }
@@ -165,12 +186,13 @@ bool RecordStore::AppendRecord() {
     }
     const std::uint32_t remembered = m_current;
     m_current = m_count + 1;
-    const bool written = WriteCurrentRecord() && WriteRecordCount(m_count + 1);
+    const bool written = WriteBuffer() && WriteRecordCount(m_count + 1);
     m_current = remembered;
     if (!written) {
         return false;
     }
     ++m_count;
+    m_index.Append();
     return true;
 }
 
@@ -178,13 +200,15 @@ bool RecordStore::DeleteCurrentRecord() {
     if (m_count == 0 || m_current == 0) {
         return false;
     }
+    const std::uint32_t deleted = m_current;
     for (std::uint32_t k = m_current; k < m_count; ++k) {
         m_current = k + 1;
         ReadCurrentRecord();
         m_current = k;
-        WriteCurrentRecord();
+        WriteBuffer();
     }
     --m_count;
+    m_index.Erase(deleted);
     WriteRecordCount(m_count);
     m_current = m_count > 0 ? 1 : 0;
 
@@ -217,6 +241,13 @@ std::string RecordStore::FieldText(Field field) const {
     const FieldLayout& layout = LayoutOf(field);
     const auto* bytes = reinterpret_cast<const char*>(m_record.data() + layout.offset);
     return std::string(bytes, ::strnlen(bytes, layout.limit + 1));
+}
+
+std::string_view RecordStore::PeekField(std::uint32_t number, Field field) const {
+    if (number < 1 || number > m_count) {
+        return {};
+    }
+    return FieldInImage(m_image, number, field);
 }
 
 void RecordStore::ExchangeTradeName(std::string& text, bool read) {

@@ -5,11 +5,13 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "store/dictionary_format.h"
 #include "store/file.h"
 #include "store/mem_file.h"
+#include "store/search_index.h"
 
 namespace quorbex {
 
@@ -58,14 +60,23 @@ public:
     // empty (results untouched) or when results ends up empty.
     bool Query(const std::string& pattern, ResultList& results, int mask, int sortKey);
 
+    // The text of one field of record number (1 to the count) as it stands in
+    // the image, the text that going to the record and reading the field
+    // gives; empty for any other number. Valid until the image next changes.
+    // Neither the current record nor the buffer changes.
+    std::string_view PeekField(std::uint32_t number, Field field) const;
+
     std::uint32_t GetCount() const { return m_count; }
     std::uint32_t GetCurrent() const { return m_current; }
     const MemFile& GetImage() const { return m_image; }
+    // Bytes of memory held by the query's search text and key ranks, kept
+    // beside the image.
+    std::size_t GetSearchCacheBytes() const { return m_index.MemoryBytes(); }
 
 private:
     void ExchangeField(Field field, std::string& text, bool read);
     std::string FieldText(Field field) const;
-    bool RecordMatches(const std::string& pattern, std::uint8_t mask) const;
+    bool WriteBuffer();
     void OrderResults(ResultList& results, Field key);
 
     MemFile m_image;
@@ -74,6 +85,8 @@ private:
     std::uint8_t m_key = DICT_XOR_KEY;
     std::array<std::uint8_t, DICT_RECORD_SIZE> m_record{};
     std::uint32_t m_magic = DICT_MAGIC;
+    // Records 1 to m_count of the image, as the query reads them.
+    SearchIndex m_index{m_image};
 };
 
 }  // namespace quorbex
