@@ -678,7 +678,7 @@ The original file has not been changed.</translation>
     </message>
     <message>
         <source>建立空的药物字典(&amp;N)</source>
-        <translation>&amp;New empty dictionary</translation>
+        <translation>&amp;Empty dictionary</translation>
     </message>
     <message>
         <source>打开用过的药物字典(&amp;U)</source>
