@@ -27,14 +27,12 @@
     书中的每一条记录都由您自己写下,<byte value="xd"/>
     请在用药前核对正式的说明书。<byte value="xd"/>
     愿它在忙碌的日子里帮上一点小忙。</source>
-        <translation>    This little drug handbook was first written
-    for my own use: to look up a drug on a night
-    shift without leafing through thick books.
-    Then colleagues took it up, and it slowly
-    learned to search, edit and print.
+        <translation>    This little drug handbook began as my own,
+    to look up a drug on a night shift without
+    leafing through thick books. Colleagues took
+    it up, and it learned to search, edit, print.
     Every record in it is one you wrote yourself:
-    check the official product information
-    before you give any drug.
+    check the official package insert before use.
     May it help a little on your busy days.</translation>
     </message>
 </context>

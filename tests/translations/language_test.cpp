@@ -47,7 +47,8 @@ TEST(ChooseTranslation, TheFirstLanguageWithTranslationOrChineseDecides) {
 }
 
 TEST(ChooseTranslation, TheEnglishTranslationIsEmbedded) {
-    EXPECT_EQ(AvailableTranslations(), QStringList{QStringLiteral("en")});
+    EXPECT_TRUE(AvailableTranslations().contains(QStringLiteral("en")))
+        << AvailableTranslations().join(QLatin1Char(' ')).toStdString();
 }
 
 // The program's choice for the locale variables of a child's environment.
