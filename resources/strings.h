@@ -240,13 +240,9 @@ static_assert(InIdOrder(), "STRING_TABLE lists every UiText once, in the enum's 
 
 }  // namespace detail
 
-inline const UiTextEntry& EntryOf(UiText id) {
-    return STRING_TABLE[static_cast<std::size_t>(id)];
-}
-
 // The text in the language of the installed translation; the Chinese source without one.
 inline QString Tr(UiText id) {
-    const UiTextEntry& entry = EntryOf(id);
+    const UiTextEntry& entry = STRING_TABLE[static_cast<std::size_t>(id)];
     return QCoreApplication::translate(entry.context, entry.source);
 }
 
