@@ -23,8 +23,8 @@ void AboutDialog::SetHeight(int height) {
 
 void AboutDialog::OnInitDialog() {
     SetHeight(height() - m_note->height());
-    m_note->setPlainText(
-        QString::fromUtf8(IDS_AUTHOR_NOTE).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+    m_note->setPlainText(platform::TemplateText(ABOUT_TEMPLATE, IDS_AUTHOR_NOTE)
+                             .replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
 }
 
 void AboutDialog::OnExpand() {

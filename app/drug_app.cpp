@@ -23,6 +23,7 @@
 #include "platform/shell_integration.h"
 #include "resources/document_strings.h"
 #include "resources/icon_ids.h"
+#include "resources/strings.h"
 #include "views/shared_printer.h"
 #include "views/zorvik_drug_view.h"
 
@@ -94,9 +95,7 @@ bool DrugApp::InitInstance(const QStringList& arguments, QSize screenSize) {
     if (!m_hMutex->Acquire()) {
         m_hMutex.reset();
         if (!HandOverToRunningInstance(commandLine)) {
-            m_ui->MessageBox(
-                QStringLiteral("你同时只能运行Quorbex的一个实例!!!\n\n请从任务栏上将之最大化!"),
-                QString(), platform::MB_ICONERROR);
+            m_ui->MessageBox(Tr(UiText::OneInstanceOnly), QString(), platform::MB_ICONERROR);
         }
         return false;
     }
@@ -111,8 +110,7 @@ bool DrugApp::InitInstance(const QStringList& arguments, QSize screenSize) {
     QObject::connect(&m_recentFiles, &platform::RecentFileList::changed,
                      [this] { SaveRecentFileList(); });
 
-    const platform::DocumentStrings strings =
-        platform::DocumentStrings::Parse(QString::fromUtf8(IDR_DRUGTYPE_STRINGS));
+    const platform::DocumentStrings strings = DrugDocumentStrings();
     m_mainFrame = std::make_unique<CMainFrame>(*m_ui, screenSize);
     const int screenWidth = screenSize.width();
     m_template = std::make_unique<platform::DocumentTemplate>(
@@ -273,7 +271,7 @@ void DrugApp::OnFileNew() {
 }
 
 void DrugApp::OnFileOpen() {
-    const QString path = QFileDialog::getOpenFileName(m_ui->MainWindow(), QStringLiteral("打开"),
+    const QString path = QFileDialog::getOpenFileName(m_ui->MainWindow(), Tr(UiText::OpenTitle),
                                                       QString(), m_template->FileDialogFilter());
     if (!path.isEmpty()) {
         OpenDocumentFile(path);
@@ -287,7 +285,7 @@ void DrugApp::OnAppAbout() {
 
 void DrugApp::OnFilePrintSetup() {
     QPageSetupDialog dialog(&SharedPrinter(), m_ui->MainWindow());
-    dialog.setWindowTitle(QStringLiteral("打印设置"));
+    dialog.setWindowTitle(Tr(UiText::PrintSetupTitle));
     dialog.exec();
 }
 

@@ -1,12 +1,11 @@
 // Quorbex: a drug handbook for clinicians.
 #include <QApplication>
 #include <QIcon>
-#include <QLibraryInfo>
 #include <QLocale>
 #include <QScreen>
-#include <QTranslator>
 
 #include "app/drug_app.h"
+#include "app/language.h"
 #include "resources/icon_ids.h"
 
 int main(int argc, char** argv) {
@@ -17,13 +16,10 @@ int main(int argc, char** argv) {
     QGuiApplication::setDesktopFileName(QStringLiteral(QUORBEX_APP_ID));
     QApplication::setWindowIcon(QIcon(quorbex::IconPath(quorbex::IDR_MAINFRAME)));
 
-    // Qt's own dialogs (files, printing) speak Chinese like the rest of the program.
-    QTranslator qtTranslator;
-    if (qtTranslator.load(QLocale(QLocale::Chinese, QLocale::China), QStringLiteral("qtbase"),
-                          QStringLiteral("_"),
-                          QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
-        QApplication::installTranslator(&qtTranslator);
-    }
+    // The program and Qt's own dialogs (files, printing) speak the user's
+    // language when the program has a translation into it, else Chinese.
+    const quorbex::Translation translation(quorbex::ChooseTranslation(
+        QLocale::system().uiLanguages(), quorbex::AvailableTranslations()));
 
     quorbex::DrugApp drugApp;
     const bool running = drugApp.InitInstance(QApplication::arguments().mid(1),

@@ -7,6 +7,7 @@
 #include "platform/message_box.h"
 #include "platform/user_interface.h"
 #include "resources/dialog_templates.h"
+#include "resources/strings.h"
 
 namespace quorbex {
 
@@ -51,7 +52,7 @@ void StartupDialog::OnOK() {
     if (m_openRecent->isChecked()) {
         const QListWidgetItem* selected = m_recentList->currentItem();
         if (selected == nullptr || !selected->isSelected()) {
-            m_ui.MessageBox(QStringLiteral("历史文件列表未选定文件!"), QStringLiteral("错误..."),
+            m_ui.MessageBox(Tr(UiText::NoRecentFileChosen), Tr(UiText::ErrorCaption),
                             platform::MB_ICONERROR);
             return;
         }

@@ -11,6 +11,7 @@
 #include "platform/message_box.h"
 #include "platform/user_interface.h"
 #include "resources/dialog_templates.h"
+#include "resources/strings.h"
 #include "store/dictionary_format.h"
 
 namespace quorbex {
@@ -84,17 +85,14 @@ void DrugEntryDialog::OnInitDialog() {
     UpdateData(false);
     auto* delayStyle = new ToolTipDelayStyle;
     delayStyle->setParent(this);
-    const std::pair<QWidget*, const char*> tips[] = {
-        {m_tradeName, "药物商品名称,小于10个汉字"},
-        {m_englishName, "药物英文名称,小于20个字母"},
-        {m_pinyin, "药物拼音首字母简写,小于10个字母"},
-        {m_otherNames, "药物其它商品名称,小于20个汉字"},
-        {m_function, "药物功能作用,小于100个汉字"},
-        {m_usage, "药物用法及用量,小于100个汉字"},
-        {m_cautions, "药物使用注意事项及禁忌,小于100个汉字"},
+    const std::pair<QWidget*, UiText> tips[] = {
+        {m_tradeName, UiText::TradeNameTip}, {m_englishName, UiText::EnglishNameTip},
+        {m_pinyin, UiText::PinyinTip},       {m_otherNames, UiText::OtherNamesTip},
+        {m_function, UiText::FunctionTip},   {m_usage, UiText::UsageTip},
+        {m_cautions, UiText::CautionsTip},
     };
     for (const auto& [box, tip] : tips) {
-        box->setToolTip(QString::fromUtf8(tip));
+        box->setToolTip(Tr(tip));
         box->setToolTipDuration(TOOL_TIP_DURATION_MS);
         box->setStyle(delayStyle);
     }
@@ -128,7 +126,7 @@ bool DrugEntryDialog::UpdateData(bool saveAndValidate) {
 void DrugEntryDialog::OnOK() {
     UpdateData(true);
     if (IsBlankText(m_fields.tradeName) && IsBlankText(m_fields.englishName)) {
-        m_ui.MessageBox(QStringLiteral("品名 和 英文名 至少有一个有效"), QStringLiteral("输入错误"),
+        m_ui.MessageBox(Tr(UiText::NameRequired), Tr(UiText::InputErrorCaption),
                         platform::MB_ICONERROR);
         return;
     }

@@ -20,6 +20,7 @@ TextInputDialog::TextInputDialog(platform::UserInterface& ui, QWidget* parent)
     : QDialog(parent), m_ui(ui) {
     const QMap<int, QWidget*> controls = platform::BuildDialog(*this, TEXT_INPUT_TEMPLATE);
     m_prompt = qobject_cast<QLabel*>(controls[IDC_INPUT_PROMPT]);
+    m_defaultPrompt = m_prompt->text();
     m_text = qobject_cast<QLineEdit*>(controls[IDC_INPUT_TEXT]);
     m_ok = qobject_cast<QPushButton*>(controls[IDOK_BUTTON]);
     m_cancel = qobject_cast<QPushButton*>(controls[IDCANCEL_BUTTON]);
@@ -48,7 +49,7 @@ void TextInputDialog::OnInitDialog() {
     UpdateData(false);
     platform::DataExchange limits(m_ui, false);
     platform::ValidateMaxBytes(limits, m_text, m_strText, m_nLimit > 0 ? m_nLimit : DEFAULT_LIMIT);
-    m_prompt->setText(m_strPrompt.isEmpty() ? QStringLiteral("请输入数据:") : m_strPrompt);
+    m_prompt->setText(m_strPrompt.isEmpty() ? m_defaultPrompt : m_strPrompt);
     m_text->selectAll();
     m_text->setFocus();
 }

@@ -39,6 +39,8 @@ private:
     std::string m_strText;
     int m_nLimit = 0;
     QString m_strPrompt;
+    // The template's prompt, shown when the caller gives none.
+    QString m_defaultPrompt;
 
     QLabel* m_prompt;
     QLineEdit* m_text;

@@ -10,6 +10,7 @@
 #include "platform/user_interface.h"
 #include "resources/menus.h"
 #include "resources/resource_ids.h"
+#include "resources/strings.h"
 #include "store/gbk_codec.h"
 
 namespace quorbex {
@@ -82,8 +83,7 @@ bool CZorvikDrugDoc::OnOpenDocument(const QString& path) {
         } else if (file.error() != QFileDevice::NoError) {
             ReportSaveLoadException(path, platform::DescribeFileError(file), false);
         } else {
-            Ui().MessageBox(QStringLiteral("此文件不是有效药物库文件,可能已被破坏"),
-                            QStringLiteral("文件打开错误..."), MB_ICONERROR);
+            Ui().MessageBox(Tr(UiText::NotADictionary), Tr(UiText::OpenErrorCaption), MB_ICONERROR);
         }
         file.close();
     }
@@ -214,15 +214,14 @@ bool CZorvikDrugDoc::IsOptionChecked(unsigned id) const {
 
 void CZorvikDrugDoc::OnDrugSearch() {
     std::string text;
-    if (Ui().InputText(QStringLiteral("请输入要查找的内容:"), text, SEARCH_PROMPT_LIMIT) != IDOK) {
+    if (Ui().InputText(Tr(UiText::SearchPrompt), text, SEARCH_PROMPT_LIMIT) != IDOK) {
         return;
     }
     Ui().BeginWaitCursor();
     if (RunQuery(text, m_nSearchMask, m_nSortKey)) {
         SelectFirst();
     } else {
-        Ui().MessageBox(QStringLiteral("没查到满足条件的药物记录!!!"), QStringLiteral("查询失败.."),
-                        MB_ICONERROR);
+        Ui().MessageBox(Tr(UiText::NothingFound), Tr(UiText::SearchFailedCaption), MB_ICONERROR);
         ClearCurrentStrings();
     }
     UpdateAllViews(nullptr, HINT_TEXT | HINT_SELECT | HINT_REBUILD);
@@ -238,8 +237,7 @@ void CZorvikDrugDoc::OnDrugAppend() {
     dialog->ExchangeFields(m_currentStrings, true);
     if (!AddRecord()) {
         m_currentStrings = before;
-        Ui().MessageBox(QStringLiteral("药物字典已满,最多只能存放2000条药物记录!"),
-                        QStringLiteral("追加..."), MB_ICONERROR);
+        Ui().MessageBox(Tr(UiText::DictionaryFull), Tr(UiText::AppendCaption), MB_ICONERROR);
         return;
     }
     UpdateAllViews(nullptr, HINT_TEXT | HINT_SELECT | HINT_REBUILD);
@@ -248,8 +246,7 @@ void CZorvikDrugDoc::OnDrugAppend() {
 
 void CZorvikDrugDoc::OnDrugModify() {
     if (GetCurrentIndex() < 0) {
-        Ui().MessageBox(QStringLiteral("字典中无药物!"), QStringLiteral("修改..."),
-                        MB_ICONINFORMATION);
+        Ui().MessageBox(Tr(UiText::NoDrugToModify), Tr(UiText::ModifyCaption), MB_ICONINFORMATION);
         return;
     }
     SelectResult(m_nCurrent);
@@ -266,16 +263,14 @@ void CZorvikDrugDoc::OnDrugModify() {
 
 void CZorvikDrugDoc::OnDrugDelete() {
     if (GetCurrentIndex() < 0) {
-        Ui().MessageBox(QStringLiteral("记录已被删完!"), QStringLiteral("删除..."),
-                        MB_ICONINFORMATION);
+        Ui().MessageBox(Tr(UiText::NothingToDelete), Tr(UiText::DeleteCaption), MB_ICONINFORMATION);
         return;
     }
     const DrugFields& drug = m_currentStrings;
     const std::string& name = drug.tradeName.empty() ? drug.englishName : drug.tradeName;
-    const QString question =
-        QStringLiteral("将要删除药物:\n\n") + FromGbk(name) + QStringLiteral("\n\n确认吗?");
     if (m_bConfirmDelete &&
-        Ui().MessageBox(question, QStringLiteral("删除..."), MB_YESNO | MB_ICONQUESTION) != IDYES) {
+        Ui().MessageBox(Tr(UiText::DeleteQuestion).arg(FromGbk(name)), Tr(UiText::DeleteCaption),
+                        MB_YESNO | MB_ICONQUESTION) != IDYES) {
         return;
     }
     DeleteResult(m_nCurrent);

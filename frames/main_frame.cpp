@@ -32,6 +32,7 @@
 #include "resources/commands.h"
 #include "resources/icon_ids.h"
 #include "resources/menus.h"
+#include "resources/strings.h"
 #include "views/zorvik_drug_view.h"
 
 namespace quorbex {
@@ -61,7 +62,7 @@ constexpr unsigned DICTIONARY_COMMANDS[] = {
 constexpr std::span<const unsigned> OPTION_MENUS[] = {SEARCH_OPTIONS_MENU, DELETE_OPTIONS_MENU};
 
 QString MenuText(const char* text) {
-    return QString::fromUtf8(text);
+    return QCoreApplication::translate(MENUS_CONTEXT, text);
 }
 
 bool HasDynamicPart(std::span<const MenuEntry> entries) {
@@ -196,11 +197,12 @@ void CMainFrame::ConnectCommands() {
 }
 
 void CMainFrame::CreateToolBars() {
-    m_wndStandardToolBar = CreateToolBar(QStringLiteral("工具条"), platform::AFX_IDW_TOOLBAR,
-                                         STANDARD_TOOL_BAR, QSize(16, 15));
+    m_wndStandardToolBar =
+        CreateToolBar(Tr(UiText::StandardToolBarTitle), platform::AFX_IDW_TOOLBAR,
+                      STANDARD_TOOL_BAR, QSize(16, 15));
     m_wndStandardToolBar->setObjectName(QStringLiteral("standardToolBar"));
     m_wndDrugToolBar =
-        CreateToolBar(QStringLiteral("药物工具条"), IDW_DRUG_TOOLBAR, DRUG_TOOL_BAR, QSize(32, 15));
+        CreateToolBar(Tr(UiText::DrugToolBarTitle), IDW_DRUG_TOOLBAR, DRUG_TOOL_BAR, QSize(32, 15));
     m_wndDrugToolBar->setObjectName(QStringLiteral("drugToolBar"));
 
     // Each bar on a row of its own at the top, the standard bar's row first.
@@ -250,7 +252,7 @@ QToolBar* CMainFrame::CreateToolBar(const QString& title, unsigned barId,
 
 void CMainFrame::CreateStatusBar() {
     QStatusBar* bar = statusBar();
-    auto* idle = new QLabel(MenuText(IDLE_MESSAGE), bar);
+    auto* idle = new QLabel(Tr(UiText::IdleMessage), bar);
     bar->addWidget(idle, 1);
 
     const auto addPane = [this, bar](unsigned id, const QString& widthText, const QString& text) {
@@ -261,11 +263,11 @@ void CMainFrame::CreateStatusBar() {
         bar->addPermanentWidget(pane);
         m_panes.insert(id, pane);
     };
-    addPane(ID_INDICATOR_RECORDS, QStringLiteral("库文件记录:0000条,当前列表记录:0000条"),
-            QStringLiteral("库文件记录:%1条,当前浏览结果:%2条").arg(0).arg(0));
-    addPane(platform::ID_INDICATOR_CAPS, QStringLiteral("大写"), QString());
-    addPane(platform::ID_INDICATOR_NUM, QStringLiteral("数字"), QString());
-    addPane(platform::ID_INDICATOR_SCRL, QStringLiteral("滚动"), QString());
+    addPane(ID_INDICATOR_RECORDS, Tr(UiText::RecordsPaneWidth),
+            Tr(UiText::RecordsPane).arg(0).arg(0));
+    addPane(platform::ID_INDICATOR_CAPS, Tr(UiText::CapsLockPane), QString());
+    addPane(platform::ID_INDICATOR_NUM, Tr(UiText::NumLockPane), QString());
+    addPane(platform::ID_INDICATOR_SCRL, Tr(UiText::ScrollLockPane), QString());
 }
 
 bool CMainFrame::eventFilter(QObject* watched, QEvent* event) {
@@ -291,11 +293,11 @@ bool CMainFrame::eventFilter(QObject* watched, QEvent* event) {
 void CMainFrame::UpdateLockPanes() {
     const std::optional<LockKeys> locks = ReadLockKeys();
     m_panes.value(platform::ID_INDICATOR_CAPS)
-        ->setText(locks && locks->capsLock ? QStringLiteral("大写") : QString());
+        ->setText(locks && locks->capsLock ? Tr(UiText::CapsLockPane) : QString());
     m_panes.value(platform::ID_INDICATOR_NUM)
-        ->setText(locks && locks->numLock ? QStringLiteral("数字") : QString());
+        ->setText(locks && locks->numLock ? Tr(UiText::NumLockPane) : QString());
     m_panes.value(platform::ID_INDICATOR_SCRL)
-        ->setText(locks && locks->scrollLock ? QStringLiteral("滚动") : QString());
+        ->setText(locks && locks->scrollLock ? Tr(UiText::ScrollLockPane) : QString());
 }
 
 QList<QMenu*> CMainFrame::BuildMenus(std::span<const TopMenu> menus) {
@@ -543,9 +545,8 @@ void CMainFrame::OnUpdateToggleBar() {
 }
 
 void CMainFrame::closeEvent(QCloseEvent* event) {
-    const int answer =
-        m_ui.MessageBox(QStringLiteral("确认要退出Halvern吗?"), QStringLiteral("退出..."),
-                        platform::MB_YESNO | platform::MB_ICONQUESTION);
+    const int answer = m_ui.MessageBox(Tr(UiText::ExitQuestion), Tr(UiText::ExitCaption),
+                                       platform::MB_YESNO | platform::MB_ICONQUESTION);
     if (answer != platform::IDYES || (m_template != nullptr && !m_template->SaveAllModified())) {
         event->ignore();
         return;

@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QActionGroup>
+#include <QCoreApplication>
 #include <QIcon>
 #include <QWidget>
 
@@ -10,9 +11,11 @@ namespace quorbex::platform {
 CommandActions::CommandActions(std::span<const CommandSpec> commands, QWidget& window) {
     QActionGroup* radioGroup = nullptr;
     for (const CommandSpec& command : commands) {
-        auto* action = new QAction(QString::fromUtf8(command.text), &window);
+        auto* action =
+            new QAction(QCoreApplication::translate(COMMANDS_CONTEXT, command.text), &window);
         action->setData(command.id);
-        const QStringList prompt = QString::fromUtf8(command.prompt).split(QLatin1Char('\n'));
+        const QStringList prompt =
+            QCoreApplication::translate(COMMANDS_CONTEXT, command.prompt).split(QLatin1Char('\n'));
         action->setStatusTip(prompt.value(0));
         action->setToolTip(prompt.value(1));
         if (*command.keys != '\0') {

@@ -1,6 +1,7 @@
 // One QAction for each command of a table, made once and shared by every
 // menu, tool bar and popup menu that offers the command, so that its text,
-// keys, prompt and state are the same wherever it shows.
+// keys, prompt and state are the same wherever it shows. Texts and prompts
+// are shown in the language of the installed translation.
 #pragma once
 
 #include <QList>

@@ -4,6 +4,9 @@
 
 namespace quorbex::platform {
 
+// The translation context of a command table's menu texts and prompts.
+inline constexpr char COMMANDS_CONTEXT[] = "Commands";
+
 // The mark a command's menu item can carry.
 enum class CommandMark { None, Check, Radio };
 
@@ -11,7 +14,7 @@ struct CommandSpec {
     unsigned id;
     const char* text;    // menu text (UTF-8), "&" before the mnemonic; empty without a menu item
     const char* keys;    // key sequences separated by "; ", the first shown in menus; may be empty
-    const char* prompt;  // status-bar prompt, then after "\n" the tool tip; may be empty
+    const char* prompt;  // status-bar prompt, then after "\n" the tool tip (UTF-8); may be empty
     const char* icon;    // resource path of the tool bar picture; may be empty
     CommandMark mark = CommandMark::None;
 };

@@ -8,6 +8,7 @@
 
 #include "platform/message_box.h"
 #include "platform/user_interface.h"
+#include "resources/strings.h"
 #include "store/gbk_codec.h"
 
 namespace quorbex::platform {
@@ -28,7 +29,7 @@ QString FromGbk(const std::string& text) {
 }
 
 QString RefusedCharacterMessage(const QString& character) {
-    return QStringLiteral("字符“%1”不能存入药物字典,请改用其他字符。").arg(character);
+    return Tr(UiText::RefusedCharacter).arg(character);
 }
 
 // A multi-line box holds its line breaks as "\n"; the record stores each as
@@ -171,9 +172,7 @@ namespace {
 
 void ValidateLength(DataExchange& exchange, QWidget* box, const std::string& text, int limit) {
     if (static_cast<int>(text.size()) > limit) {
-        exchange.Fail(
-            box,
-            QStringLiteral("输入的内容不能超过%1个字节(%2个汉字)。").arg(limit).arg(limit / 2));
+        exchange.Fail(box, Tr(UiText::TooLong).arg(limit).arg(limit / 2));
     }
 }
 

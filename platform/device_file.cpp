@@ -1,5 +1,7 @@
 #include "platform/device_file.h"
 
+#include "resources/strings.h"
+
 namespace quorbex::platform {
 
 bool DeviceFile::SeekToBegin() {
@@ -35,20 +37,20 @@ QString DescribeFileError(const QFileDevice& device) {
     QString reason;
     switch (device.error()) {
         case QFileDevice::PermissionsError:
-            reason = QStringLiteral("没有访问该文件的权限");
+            reason = Tr(UiText::NoPermission);
             break;
         case QFileDevice::OpenError:
-            reason = QStringLiteral("文件不存在或无法打开");
+            reason = Tr(UiText::FileNotFound);
             break;
         case QFileDevice::ReadError:
-            reason = QStringLiteral("读取文件时出错");
+            reason = Tr(UiText::ReadFailed);
             break;
         case QFileDevice::WriteError:
         case QFileDevice::ResourceError:
-            reason = QStringLiteral("写入文件时出错, 磁盘可能已满");
+            reason = Tr(UiText::WriteFailed);
             break;
         default:
-            reason = QStringLiteral("文件操作失败");
+            reason = Tr(UiText::FileOperationFailed);
             break;
     }
     const QString detail = device.errorString();

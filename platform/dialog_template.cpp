@@ -1,5 +1,6 @@
 #include "platform/dialog_template.h"
 
+#include <QCoreApplication>
 #include <QDialog>
 #include <QFontMetrics>
 #include <QGroupBox>
@@ -20,8 +21,11 @@ int Scale(int units, int base, int divisor) {
     return static_cast<int>(std::lround(static_cast<double>(units) * base / divisor));
 }
 
-QWidget* CreateControl(QDialog& dialog, const DialogControl& control) {
-    const QString text = QString::fromUtf8(control.text);
+QWidget* CreateControl(QDialog& dialog, const DialogTemplate& dialogTemplate,
+                       const DialogControl& control) {
+    const QString text = control.kind == ControlKind::Icon
+                             ? QString::fromUtf8(control.text)
+                             : TemplateText(dialogTemplate, control.text);
     switch (control.kind) {
         case ControlKind::Static: {
             auto* label = new QLabel(text, &dialog);
@@ -64,6 +68,10 @@ QWidget* CreateControl(QDialog& dialog, const DialogControl& control) {
 
 }  // namespace
 
+QString TemplateText(const DialogTemplate& dialogTemplate, const char* text) {
+    return QCoreApplication::translate(dialogTemplate.context, text);
+}
+
 QSize DialogBaseUnits(const QFont& font) {
     const QFontMetrics metrics(font);
     const int alphabet = metrics.horizontalAdvance(
@@ -79,7 +87,7 @@ QRect MapDialogRect(const QRect& dialogUnits, QSize baseUnits) {
 }
 
 QMap<int, QWidget*> BuildDialog(QDialog& dialog, const DialogTemplate& dialogTemplate) {
-    dialog.setWindowTitle(QString::fromUtf8(dialogTemplate.caption));
+    dialog.setWindowTitle(TemplateText(dialogTemplate, dialogTemplate.caption));
     QFont font(QString::fromUtf8(dialogTemplate.fontFamily), dialogTemplate.fontPointSize);
     dialog.setFont(font);
     if (dialogTemplate.toolWindow) {
@@ -92,7 +100,7 @@ QMap<int, QWidget*> BuildDialog(QDialog& dialog, const DialogTemplate& dialogTem
 
     QMap<int, QWidget*> controls;
     for (const DialogControl& control : dialogTemplate.controls) {
-        QWidget* widget = CreateControl(dialog, control);
+        QWidget* widget = CreateControl(dialog, dialogTemplate, control);
         widget->setGeometry(
             MapDialogRect(QRect(control.x, control.y, control.width, control.height), base));
         if ((control.style & CTL_HIDDEN) != 0) {

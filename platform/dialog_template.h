@@ -42,7 +42,8 @@ struct DialogControl {
 
 struct DialogTemplate {
     int id;
-    const char* caption;
+    const char* context;  // the translation context of the caption and the controls' texts
+    const char* caption;  // UTF-8
     const char* fontFamily;
     int fontPointSize;
     int width, height;
@@ -55,9 +56,13 @@ QSize DialogBaseUnits(const QFont& font);
 // A rectangle in dialog units, in pixels for the given base units.
 QRect MapDialogRect(const QRect& dialogUnits, QSize baseUnits);
 
+// A text of the template (its caption or a control's) as the dialog shows it.
+QString TemplateText(const DialogTemplate& dialogTemplate, const char* text);
+
 // Sets the dialog's caption, font and size from the template and creates
-// its controls in template order (which is also the tab order). Answers
-// the controls by id; controls with the id -1 are left out of the map.
+// its controls in template order (which is also the tab order), with the
+// texts in the language of the installed translation. Answers the controls
+// by id; controls with the id -1 are left out of the map.
 QMap<int, QWidget*> BuildDialog(QDialog& dialog, const DialogTemplate& dialogTemplate);
 
 }  // namespace quorbex::platform

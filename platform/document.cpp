@@ -10,6 +10,7 @@
 #include "platform/message_box.h"
 #include "platform/user_interface.h"
 #include "platform/view.h"
+#include "resources/strings.h"
 
 namespace quorbex::platform {
 
@@ -110,7 +111,7 @@ bool Document::SaveModified() {
         return true;
     }
     const QString name = m_pathName.isEmpty() ? m_title : QFileInfo(m_pathName).fileName();
-    const int answer = m_ui.MessageBox(QStringLiteral("是否保存对“%1”的修改?").arg(name), QString(),
+    const int answer = m_ui.MessageBox(Tr(UiText::SaveChangesQuestion).arg(name), QString(),
                                        MB_YESNOCANCEL | MB_ICONEXCLAMATION);
     if (answer == IDCANCEL) {
         return false;
@@ -179,9 +180,7 @@ void Document::SetTitle(const QString& title) {
 
 void Document::ReportSaveLoadException(const QString& path, const QString& reason, bool saving) {
     const QString name = QFileInfo(path).fileName();
-    const QString text =
-        saving ? QStringLiteral("无法保存文件“%1”:\n%2\n\n原有文件未被改动。").arg(name, reason)
-               : QStringLiteral("无法打开文件“%1”:\n%2").arg(name, reason);
+    const QString text = Tr(saving ? UiText::CannotSave : UiText::CannotOpen).arg(name, reason);
     m_ui.MessageBox(text, QString(), MB_ICONEXCLAMATION);
 }
 

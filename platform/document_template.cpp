@@ -1,7 +1,6 @@
 #include "platform/document_template.h"
 
 #include <QFileInfo>
-#include <QStringList>
 #include <algorithm>
 
 #include "platform/document.h"
@@ -10,16 +9,9 @@
 #include "platform/recent_file_list.h"
 #include "platform/user_interface.h"
 #include "platform/view.h"
+#include "resources/strings.h"
 
 namespace quorbex::platform {
-
-DocumentStrings DocumentStrings::Parse(const QString& resource) {
-    QStringList parts = resource.split(QLatin1Char('\n'));
-    while (parts.size() < 7) {
-        parts.append(QString());
-    }
-    return {parts[0], parts[1], parts[2], parts[3], parts[4], parts[5], parts[6]};
-}
 
 DocumentTemplate::DocumentTemplate(DocumentStrings strings, UserInterface& ui,
                                    DocumentFactory createDocument, FrameFactory createFrame,
@@ -51,7 +43,7 @@ Document* DocumentTemplate::OpenDocumentFile(const QString& path) {
     created->SetDocTemplate(this);
     std::unique_ptr<Frame> createdFrame = m_createFrame(*created);
     if (!createdFrame) {
-        m_ui.MessageBox(QStringLiteral("无法为文档创建窗口。"), QString(), MB_ICONERROR);
+        m_ui.MessageBox(Tr(UiText::NoWindowForDocument), QString(), MB_ICONERROR);
         return nullptr;
     }
     Document* document = created.get();

@@ -14,8 +14,7 @@ class Frame;
 class RecentFileList;
 class UserInterface;
 
-// The strings of a document type, from one resource string whose parts are
-// separated by newlines.
+// The strings of a document type.
 struct DocumentStrings {
     QString windowTitle;
     QString docName;
@@ -24,8 +23,6 @@ struct DocumentStrings {
     QString filterExt;
     QString regFileTypeId;
     QString regFileTypeName;
-
-    static DocumentStrings Parse(const QString& resource);
 };
 
 class DocumentTemplate {

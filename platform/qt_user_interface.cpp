@@ -11,6 +11,7 @@
 
 #include "platform/main_frame_services.h"
 #include "platform/message_box.h"
+#include "resources/strings.h"
 
 namespace quorbex::platform {
 
@@ -67,7 +68,7 @@ int AnswerOf(int button) {
 }  // namespace
 
 QString ApplicationName() {
-    return QStringLiteral("Quorbex");
+    return QCoreApplication::applicationName();
 }
 
 QWidget* QtUserInterface::MainWindow() const {
@@ -81,10 +82,10 @@ int QtUserInterface::MessageBox(const QString& text, const QString& caption, uns
     box.setDefaultButton(buttons.defaultButton);
     box.setEscapeButton(buttons.escapeButton);
     const std::pair<QMessageBox::StandardButton, QString> labels[] = {
-        {QMessageBox::Ok, QStringLiteral("确定")},
-        {QMessageBox::Cancel, QStringLiteral("取消")},
-        {QMessageBox::Yes, QStringLiteral("是(&Y)")},
-        {QMessageBox::No, QStringLiteral("否(&N)")},
+        {QMessageBox::Ok, Tr(UiText::OkButton)},
+        {QMessageBox::Cancel, Tr(UiText::CancelButton)},
+        {QMessageBox::Yes, Tr(UiText::YesButton)},
+        {QMessageBox::No, Tr(UiText::NoButton)},
     };
     for (const auto& [button, label] : labels) {
         if (QAbstractButton* shown = box.button(button)) {
@@ -151,7 +152,7 @@ std::optional<QString> QtUserInterface::PromptSaveFileName(const QString& initia
     const QString start =
         QFileInfo(initialPath).isAbsolute() ? initialPath : QDir::home().filePath(initialPath);
     const QString chosen =
-        QFileDialog::getSaveFileName(MainWindow(), QStringLiteral("另存为"), start, filter);
+        QFileDialog::getSaveFileName(MainWindow(), Tr(UiText::SaveAsTitle), start, filter);
     if (chosen.isEmpty()) {
         return std::nullopt;
     }

@@ -1,11 +1,21 @@
-// The strings of the dictionary document type, separated by newlines:
-// window title, document name, new-file name, filter name, extension, shell
-// type id and shell type name.
+// The strings of the dictionary document type: no window title of its own,
+// the document name, the new-file name and the filter name in the user's
+// language, the extension, and the shell type id and name.
 #pragma once
+
+#include "platform/document_template.h"
+#include "resources/strings.h"
 
 namespace quorbex {
 
-inline constexpr char IDR_DRUGTYPE_STRINGS[] =
-    "\n我的药物字典_\n新药物字典\n药物字典文件 (*.*.zvk)\n.zvk\nZorvik.DrugFile\n药物字典";
+inline platform::DocumentStrings DrugDocumentStrings() {
+    return {QString(),
+            Tr(UiText::DocumentName),
+            Tr(UiText::NewFileName),
+            Tr(UiText::FilterName),
+            QStringLiteral(".zvk"),
+            QStringLiteral("Zorvik.DrugFile"),
+            Tr(UiText::FileTypeName)};
+}
 
 }  // namespace quorbex

@@ -1,7 +1,9 @@
 // The layout of the main window's menus, tool bars and drop-down menus, by
-// command id; what each command shows comes from the command table.
+// command id; what each command shows comes from the command table. The
+// menus' own titles are translated in the context MENUS_CONTEXT.
 #pragma once
 
+#include <QtGlobal>
 #include <span>
 
 #include "platform/framework_ids.h"
@@ -24,6 +26,8 @@ struct TopMenu {
 
 using MenuKind = MenuEntry::Kind;
 
+inline constexpr char MENUS_CONTEXT[] = "Menus";
+
 inline constexpr MenuEntry Item(unsigned id) {
     return {MenuKind::Command, id};
 }
@@ -42,8 +46,8 @@ inline constexpr MenuEntry HELP_MENU[] = {Item(platform::ID_APP_ABOUT)};
 
 // Shown while no dictionary window is open.
 inline constexpr TopMenu MENUS_WITHOUT_DICTIONARY[] = {
-    {"文件(&F)", FILE_MENU_WITHOUT_DICTIONARY},
-    {"帮助(&H)", HELP_MENU},
+    {QT_TRANSLATE_NOOP("Menus", "文件(&F)"), FILE_MENU_WITHOUT_DICTIONARY},
+    {QT_TRANSLATE_NOOP("Menus", "帮助(&H)"), HELP_MENU},
 };
 
 inline constexpr MenuEntry FILE_MENU_WITH_DICTIONARY[] = {
@@ -68,7 +72,7 @@ inline constexpr MenuEntry TOOL_BAR_MENU[] = {
 };
 
 inline constexpr MenuEntry EDIT_MENU[] = {
-    {MenuKind::Submenu, 0, "工具条", TOOL_BAR_MENU},
+    {MenuKind::Submenu, 0, QT_TRANSLATE_NOOP("Menus", "工具条"), TOOL_BAR_MENU},
     SEPARATOR,
     Item(platform::ID_EDIT_UNDO),
     SEPARATOR,
@@ -86,10 +90,10 @@ inline constexpr MenuEntry WINDOW_MENU[] = {
 
 // Shown while a dictionary window is active.
 inline constexpr TopMenu MENUS_WITH_DICTIONARY[] = {
-    {"文件(&F)", FILE_MENU_WITH_DICTIONARY},
-    {"编辑(&E)", EDIT_MENU},
-    {"窗口(&W)", WINDOW_MENU},
-    {"帮助(&H)", HELP_MENU},
+    {QT_TRANSLATE_NOOP("Menus", "文件(&F)"), FILE_MENU_WITH_DICTIONARY},
+    {QT_TRANSLATE_NOOP("Menus", "编辑(&E)"), EDIT_MENU},
+    {QT_TRANSLATE_NOOP("Menus", "窗口(&W)"), WINDOW_MENU},
+    {QT_TRANSLATE_NOOP("Menus", "帮助(&H)"), HELP_MENU},
 };
 
 // A tool bar's entries in order; id 0 stands for a separator.
@@ -126,8 +130,5 @@ inline constexpr unsigned SEARCH_OPTIONS_MENU[] = {
 };
 
 inline constexpr unsigned DELETE_OPTIONS_MENU[] = {ID_CONFIRM_DELETE};
-
-// The idle text of the status bar's prompt pane.
-inline constexpr char IDLE_MESSAGE[] = "谢谢使用Halvern!";
 
 }  // namespace quorbex

@@ -16,6 +16,8 @@ PACKAGES="
   nlohmann-json3-dev
   unicode-data
   qt6-base-dev
+  qt6-tools-dev
+  qt6-l10n-tools
   qt6-translations-l10n
   libqt6svg6
   libx11-dev

@@ -38,25 +38,36 @@ void ExchangeFields(RecordStore& store, DrugFields& fields, bool read) {
     store.ExchangeCautions(fields.cautions, read);
 }
 
-std::string RenderRecordText(const DrugFields& fields) {
+const RecordHeadings& StoredHeadings() {
+    static const RecordHeadings headings{
+        .tradeName = "[\xC6\xB7\xC3\xFB]",                 // [品名]
+        .englishName = "[\xD3\xA2\xCE\xC4]",               // [英文]
+        .function = "[\xB9\xA6\xC4\xDC]",                  // [功能]
+        .usage = "[\xD3\xC3\xB7\xA8]",                     // [用法]
+        .cautions = "[\xD7\xA2\xD2\xE2\xCA\xC2\xCF\xEE]",  // [注意事项]
+    };
+    return headings;
+}
+
+std::string RenderRecordText(const DrugFields& fields, const RecordHeadings& headings) {
     std::string text;
     if (!fields.tradeName.empty()) {
-        text += "[\xC6\xB7\xC3\xFB]" + fields.tradeName;  // [品名]
+        text += headings.tradeName + fields.tradeName;
         if (!fields.otherNames.empty()) {
             text += "(" + fields.otherNames + ")";
         }
     }
     if (!fields.englishName.empty()) {
-        text += "\r\n[\xD3\xA2\xCE\xC4]" + fields.englishName;  // [英文]
+        text += "\r\n" + headings.englishName + fields.englishName;
     }
     if (!fields.function.empty()) {
-        text += "\r\n\r\n[\xB9\xA6\xC4\xDC]\r\n" + fields.function;  // [功能]
+        text += "\r\n\r\n" + headings.function + "\r\n" + fields.function;
     }
     if (!fields.usage.empty()) {
-        text += "\r\n\r\n[\xD3\xC3\xB7\xA8]\r\n" + fields.usage;  // [用法]
+        text += "\r\n\r\n" + headings.usage + "\r\n" + fields.usage;
     }
     if (!fields.cautions.empty()) {
-        text += "\r\n\r\n[\xD7\xA2\xD2\xE2\xCA\xC2\xCF\xEE]\r\n" + fields.cautions;  // [注意事项]
+        text += "\r\n\r\n" + headings.cautions + "\r\n" + fields.cautions;
     }
     return text;
 }

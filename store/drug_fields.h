@@ -27,9 +27,25 @@ struct DrugFields {
 // written into the buffer.
 void ExchangeFields(RecordStore& store, DrugFields& fields, bool read);
 
+// The headings of the record text's sections.
+struct RecordHeadings {
+    std::string tradeName;
+    std::string englishName;
+    std::string function;
+    std::string usage;
+    std::string cautions;
+};
+
+// The headings a record's text is stored and exchanged with, GBK:
+// [品名], [英文], [功能], [用法] and [注意事项].
+const RecordHeadings& StoredHeadings();
+
 // The record text as the record view shows it: the trade name with its other
-// names, the English name, then the function, usage and cautions under
-// bracketed headings. GBK, with "\r\n" line breaks; pinyin never appears.
-std::string RenderRecordText(const DrugFields& fields);
+// names, the English name, then the function, usage and cautions under their
+// headings, with "\r\n" line breaks; pinyin never appears. The fields and
+// the headings are in one encoding (GBK for the stored headings), which the
+// text keeps: everything else in it is ASCII.
+std::string RenderRecordText(const DrugFields& fields,
+                             const RecordHeadings& headings = StoredHeadings());
 
 }  // namespace quorbex

@@ -8,6 +8,7 @@
 #include "platform/user_interface.h"
 #include "resources/icon_ids.h"
 #include "resources/resource_ids.h"
+#include "resources/strings.h"
 #include "store/gbk_codec.h"
 
 namespace quorbex {
@@ -79,7 +80,7 @@ void CZorvikDrugTreeView::Rebuild(CZorvikDrugDoc& document) {
     const int resultCount = document.GetResultCount();
     const int saved = document.GetCurrentIndex();
 
-    auto* root = new QTreeWidgetItem(QStringList(QStringLiteral("浏览药物结果")));
+    auto* root = new QTreeWidgetItem(QStringList(Tr(UiText::ResultsRoot)));
     root->setIcon(0, m_rootIcon);
     addTopLevelItem(root);
     if (resultCount > 0) {
@@ -106,10 +107,9 @@ void CZorvikDrugTreeView::Rebuild(CZorvikDrugDoc& document) {
     if (resultCount > 0) {
         document.UpdateAllViews(this, HINT_TEXT);
     }
-    document.Ui().SetStatusPaneText(ID_INDICATOR_RECORDS,
-                                    QStringLiteral("库文件记录:%1条,当前浏览结果:%2条")
-                                        .arg(document.GetRecordCount())
-                                        .arg(document.GetResultCount()));
+    document.Ui().SetStatusPaneText(
+        ID_INDICATOR_RECORDS,
+        Tr(UiText::RecordsPane).arg(document.GetRecordCount()).arg(document.GetResultCount()));
     root->setExpanded(true);
 }
 

@@ -12,11 +12,42 @@
 #include "platform/document.h"
 #include "platform/message_box.h"
 #include "platform/user_interface.h"
+#include "resources/strings.h"
 #include "store/drug_fields.h"
 #include "store/gbk_codec.h"
 #include "views/shared_printer.h"
 
 namespace quorbex {
+
+namespace {
+
+std::string Utf8(UiText heading) {
+    return Tr(heading).toStdString();
+}
+
+// The record under the headings of the user's language. Each field is turned
+// into UTF-8 on its own, as the headings may hold characters GBK cannot.
+QString RecordText(const DrugFields& record) {
+    const DrugFields shown{
+        .tradeName = GbkToUtf8(record.tradeName),
+        .pinyinInitials = GbkToUtf8(record.pinyinInitials),
+        .englishName = GbkToUtf8(record.englishName),
+        .otherNames = GbkToUtf8(record.otherNames),
+        .function = GbkToUtf8(record.function),
+        .usage = GbkToUtf8(record.usage),
+        .cautions = GbkToUtf8(record.cautions),
+    };
+    const RecordHeadings headings{
+        .tradeName = Utf8(UiText::HeadingTradeName),
+        .englishName = Utf8(UiText::HeadingEnglishName),
+        .function = Utf8(UiText::HeadingFunction),
+        .usage = Utf8(UiText::HeadingUsage),
+        .cautions = Utf8(UiText::HeadingCautions),
+    };
+    return QString::fromStdString(RenderRecordText(shown, headings));
+}
+
+}  // namespace
 
 CZorvikDrugView::CZorvikDrugView(QWidget* parent) : QPlainTextEdit(parent) {
     setLineWrapMode(QPlainTextEdit::WidgetWidth);
@@ -30,10 +61,8 @@ void CZorvikDrugView::OnUpdate(platform::View*, int hint) {
         return;
     }
     // The edit box keeps its own line breaks; each "\r\n" is one of them.
-    const QString text =
-        QString::fromStdString(GbkToUtf8(RenderRecordText(document->GetCurrentStrings())))
-            .replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    setPlainText(text);
+    setPlainText(RecordText(document->GetCurrentStrings())
+                     .replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
 }
 
 void CZorvikDrugView::PrintTo(QPrinter& printer) const {
@@ -49,7 +78,7 @@ platform::UserInterface* CZorvikDrugView::Ui() const {
 void CZorvikDrugView::OnFilePrint() {
     QPrinter& printer = SharedPrinter();
     QPrintDialog dialog(&printer, window());
-    dialog.setWindowTitle(QStringLiteral("打印"));
+    dialog.setWindowTitle(Tr(UiText::PrintTitle));
     if (dialog.exec() == QDialog::Accepted) {
         PrintTo(printer);
     }
@@ -65,8 +94,8 @@ bool CZorvikDrugView::PrintToPrinter(const QString& printerName) {
             return true;
         }
         if (platform::UserInterface* ui = Ui()) {
-            ui->MessageBox(QStringLiteral("无法写入文件“%1”,没有打印。").arg(printerName),
-                           QStringLiteral("打印..."), platform::MB_ICONERROR);
+            ui->MessageBox(Tr(UiText::CannotWritePdf).arg(printerName), Tr(UiText::PrintCaption),
+                           platform::MB_ICONERROR);
         }
         return false;
     }
@@ -74,11 +103,9 @@ bool CZorvikDrugView::PrintToPrinter(const QString& printerName) {
                                                       : QPrinterInfo::printerInfo(printerName);
     if (target.isNull()) {
         if (platform::UserInterface* ui = Ui()) {
-            ui->MessageBox(printerName.isEmpty()
-                               ? QStringLiteral("没有找到默认打印机,无法直接打印。\n"
-                                                "请先在系统中安装并设定打印机。")
-                               : QStringLiteral("找不到打印机“%1”,无法打印。").arg(printerName),
-                           QStringLiteral("打印..."), platform::MB_ICONERROR);
+            ui->MessageBox(printerName.isEmpty() ? Tr(UiText::NoDefaultPrinter)
+                                                 : Tr(UiText::PrinterNotFound).arg(printerName),
+                           Tr(UiText::PrintCaption), platform::MB_ICONERROR);
         }
         return false;
     }
@@ -91,7 +118,7 @@ bool CZorvikDrugView::PrintToPrinter(const QString& printerName) {
 
 void CZorvikDrugView::OnFilePrintPreview() {
     QPrintPreviewDialog preview(&SharedPrinter(), window());
-    preview.setWindowTitle(QStringLiteral("打印预览"));
+    preview.setWindowTitle(Tr(UiText::PrintPreviewTitle));
     // Large enough to read a page of the record at once.
     preview.resize(window()->size() * 0.85);
     connect(&preview, &QPrintPreviewDialog::paintRequested, this,

@@ -1,5 +1,6 @@
 // The right pane of a dictionary window: the current record as word-wrapped
-// text under bracketed headings. It also prints and previews that text.
+// text under bracketed headings in the user's language. It also prints and
+// previews that text.
 #pragma once
 
 #include <QPlainTextEdit>

@@ -185,7 +185,7 @@ protected:
     platform::RecentFileList recentFiles{4};
     FakeFrameFactory frames;
     platform::DocumentTemplate docTemplate{
-        platform::DocumentStrings::Parse(QString::fromUtf8(IDR_DRUGTYPE_STRINGS)), ui,
+        DrugDocumentStrings(), ui,
         [this] {
             return std::make_unique<CZorvikDrugDoc>(
                 ui, [this]() -> std::unique_ptr<DrugEntryPrompt> {

@@ -77,7 +77,7 @@ protected:
 
     MainFrameTest() : frame(std::make_unique<CMainFrame>(ui, SCREEN)) {
         docTemplate = std::make_unique<platform::DocumentTemplate>(
-            platform::DocumentStrings::Parse(QString::fromUtf8(IDR_DRUGTYPE_STRINGS)), ui,
+            DrugDocumentStrings(), ui,
             [this] {
                 return std::make_unique<CZorvikDrugDoc>(
                     ui, [this] { return std::make_unique<FakeDrugEntry>(entryScript); });

@@ -44,8 +44,8 @@ protected:
     FakeUserInterface ui;
     RecentFileList recentFiles{4};
     FakeFrameFactory frames;
-    DocumentTemplate docTemplate{DocumentStrings::Parse(QString::fromUtf8(IDR_DRUGTYPE_STRINGS)),
-                                 ui, [this] { return std::make_unique<TextDocument>(ui); },
+    DocumentTemplate docTemplate{DrugDocumentStrings(), ui,
+                                 [this] { return std::make_unique<TextDocument>(ui); },
                                  frames.Factory(), &recentFiles};
 };
 

@@ -1,0 +1,246 @@
+// The program's string table: every message, label and caption that code
+// shows, besides the command table, the menus and the dialog templates. The
+// Chinese texts are the ones the program shows by default, and the keys of
+// their translations: QT_TRANSLATE_NOOP marks each for lupdate with its
+// context (one per subject), and Tr() gives it in the user's language.
+#pragma once
+
+#include <QCoreApplication>
+#include <QString>
+#include <cstddef>
+#include <iterator>
+
+namespace quorbex {
+
+enum class UiText {
+    // The main window.
+    IdleMessage,
+    StandardToolBarTitle,
+    DrugToolBarTitle,
+    RecordsPaneWidth,
+    RecordsPane,
+    CapsLockPane,
+    NumLockPane,
+    ScrollLockPane,
+    ExitQuestion,
+    ExitCaption,
+    // The dictionary document.
+    NotADictionary,
+    OpenErrorCaption,
+    SearchPrompt,
+    NothingFound,
+    SearchFailedCaption,
+    DictionaryFull,
+    AppendCaption,
+    NoDrugToModify,
+    ModifyCaption,
+    NothingToDelete,
+    DeleteCaption,
+    DeleteQuestion,
+    // The dictionary document type.
+    DocumentName,
+    NewFileName,
+    FilterName,
+    FileTypeName,
+    // The framework's messages and buttons.
+    SaveChangesQuestion,
+    CannotSave,
+    CannotOpen,
+    NoPermission,
+    FileNotFound,
+    ReadFailed,
+    WriteFailed,
+    FileOperationFailed,
+    RefusedCharacter,
+    TooLong,
+    NoWindowForDocument,
+    OkButton,
+    CancelButton,
+    YesButton,
+    NoButton,
+    SaveAsTitle,
+    // The result tree and the record text.
+    ResultsRoot,
+    HeadingTradeName,
+    HeadingEnglishName,
+    HeadingFunction,
+    HeadingUsage,
+    HeadingCautions,
+    PrintTitle,
+    PrintPreviewTitle,
+    PrintCaption,
+    CannotWritePdf,
+    NoDefaultPrinter,
+    PrinterNotFound,
+    // The dialogs.
+    TradeNameTip,
+    EnglishNameTip,
+    PinyinTip,
+    OtherNamesTip,
+    FunctionTip,
+    UsageTip,
+    CautionsTip,
+    NameRequired,
+    InputErrorCaption,
+    NoRecentFileChosen,
+    ErrorCaption,
+    // The application.
+    OneInstanceOnly,
+    OpenTitle,
+    PrintSetupTitle,
+};
+
+struct UiTextEntry {
+    UiText id;
+    const char* context;
+    const char* source;  // UTF-8
+};
+
+// In the order of UiText, which the check below keeps.
+inline constexpr UiTextEntry STRING_TABLE[] = {
+    {UiText::IdleMessage, "MainWindow", QT_TRANSLATE_NOOP("MainWindow", "谢谢使用Halvern!")},
+    {UiText::StandardToolBarTitle, "MainWindow", QT_TRANSLATE_NOOP("MainWindow", "工具条")},
+    {UiText::DrugToolBarTitle, "MainWindow", QT_TRANSLATE_NOOP("MainWindow", "药物工具条")},
+    //: Not shown: the record counts' pane is made as wide as this text.
+    {UiText::RecordsPaneWidth, "MainWindow",
+     QT_TRANSLATE_NOOP("MainWindow", "库文件记录:0000条,当前列表记录:0000条")},
+    //: %1 the records in the dictionary, %2 the results of the last search
+    {UiText::RecordsPane, "MainWindow",
+     QT_TRANSLATE_NOOP("MainWindow", "库文件记录:%1条,当前浏览结果:%2条")},
+    //: Status bar pane, shown while Caps Lock is on
+    {UiText::CapsLockPane, "MainWindow", QT_TRANSLATE_NOOP("MainWindow", "大写")},
+    //: Status bar pane, shown while Num Lock is on
+    {UiText::NumLockPane, "MainWindow", QT_TRANSLATE_NOOP("MainWindow", "数字")},
+    //: Status bar pane, shown while Scroll Lock is on
+    {UiText::ScrollLockPane, "MainWindow", QT_TRANSLATE_NOOP("MainWindow", "滚动")},
+    {UiText::ExitQuestion, "MainWindow", QT_TRANSLATE_NOOP("MainWindow", "确认要退出Halvern吗?")},
+    {UiText::ExitCaption, "MainWindow", QT_TRANSLATE_NOOP("MainWindow", "退出...")},
+
+    {UiText::NotADictionary, "Document",
+     QT_TRANSLATE_NOOP("Document", "此文件不是有效药物库文件,可能已被破坏")},
+    {UiText::OpenErrorCaption, "Document", QT_TRANSLATE_NOOP("Document", "文件打开错误...")},
+    {UiText::SearchPrompt, "Document", QT_TRANSLATE_NOOP("Document", "请输入要查找的内容:")},
+    {UiText::NothingFound, "Document",
+     QT_TRANSLATE_NOOP("Document", "没查到满足条件的药物记录!!!")},
+    {UiText::SearchFailedCaption, "Document", QT_TRANSLATE_NOOP("Document", "查询失败..")},
+    {UiText::DictionaryFull, "Document",
+     QT_TRANSLATE_NOOP("Document", "药物字典已满,最多只能存放2000条药物记录!")},
+    {UiText::AppendCaption, "Document", QT_TRANSLATE_NOOP("Document", "追加...")},
+    {UiText::NoDrugToModify, "Document", QT_TRANSLATE_NOOP("Document", "字典中无药物!")},
+    {UiText::ModifyCaption, "Document", QT_TRANSLATE_NOOP("Document", "修改...")},
+    {UiText::NothingToDelete, "Document", QT_TRANSLATE_NOOP("Document", "记录已被删完!")},
+    {UiText::DeleteCaption, "Document", QT_TRANSLATE_NOOP("Document", "删除...")},
+    //: %1 the name of the drug
+    {UiText::DeleteQuestion, "Document",
+     QT_TRANSLATE_NOOP("Document", "将要删除药物:\n\n%1\n\n确认吗?")},
+
+    //: The title of a new dictionary, before its number
+    {UiText::DocumentName, "DocumentType", QT_TRANSLATE_NOOP("DocumentType", "我的药物字典_")},
+    {UiText::NewFileName, "DocumentType", QT_TRANSLATE_NOOP("DocumentType", "新药物字典")},
+    //: The file dialogs' filter; its pattern follows it
+    {UiText::FilterName, "DocumentType",
+     QT_TRANSLATE_NOOP("DocumentType", "药物字典文件 (*.*.zvk)")},
+    //: The desktop's name for .zvk files
+    {UiText::FileTypeName, "DocumentType", QT_TRANSLATE_NOOP("DocumentType", "药物字典")},
+
+    //: %1 the file name
+    {UiText::SaveChangesQuestion, "Framework",
+     QT_TRANSLATE_NOOP("Framework", "是否保存对“%1”的修改?")},
+    //: %1 the file name, %2 the reason
+    {UiText::CannotSave, "Framework",
+     QT_TRANSLATE_NOOP("Framework", "无法保存文件“%1”:\n%2\n\n原有文件未被改动。")},
+    //: %1 the file name, %2 the reason
+    {UiText::CannotOpen, "Framework", QT_TRANSLATE_NOOP("Framework", "无法打开文件“%1”:\n%2")},
+    {UiText::NoPermission, "Framework", QT_TRANSLATE_NOOP("Framework", "没有访问该文件的权限")},
+    {UiText::FileNotFound, "Framework", QT_TRANSLATE_NOOP("Framework", "文件不存在或无法打开")},
+    {UiText::ReadFailed, "Framework", QT_TRANSLATE_NOOP("Framework", "读取文件时出错")},
+    {UiText::WriteFailed, "Framework",
+     QT_TRANSLATE_NOOP("Framework", "写入文件时出错, 磁盘可能已满")},
+    {UiText::FileOperationFailed, "Framework", QT_TRANSLATE_NOOP("Framework", "文件操作失败")},
+    //: %1 the character
+    {UiText::RefusedCharacter, "Framework",
+     QT_TRANSLATE_NOOP("Framework", "字符“%1”不能存入药物字典,请改用其他字符。")},
+    //: %1 the limit in bytes, %2 the same limit in Chinese characters
+    {UiText::TooLong, "Framework",
+     QT_TRANSLATE_NOOP("Framework", "输入的内容不能超过%1个字节(%2个汉字)。")},
+    {UiText::NoWindowForDocument, "Framework",
+     QT_TRANSLATE_NOOP("Framework", "无法为文档创建窗口。")},
+    {UiText::OkButton, "Framework", QT_TRANSLATE_NOOP("Framework", "确定")},
+    {UiText::CancelButton, "Framework", QT_TRANSLATE_NOOP("Framework", "取消")},
+    {UiText::YesButton, "Framework", QT_TRANSLATE_NOOP("Framework", "是(&Y)")},
+    {UiText::NoButton, "Framework", QT_TRANSLATE_NOOP("Framework", "否(&N)")},
+    {UiText::SaveAsTitle, "Framework", QT_TRANSLATE_NOOP("Framework", "另存为")},
+
+    {UiText::ResultsRoot, "Views", QT_TRANSLATE_NOOP("Views", "浏览药物结果")},
+    //: Record text: the heading before the trade name
+    {UiText::HeadingTradeName, "Views", QT_TRANSLATE_NOOP("Views", "[品名]")},
+    //: Record text: the heading before the English name
+    {UiText::HeadingEnglishName, "Views", QT_TRANSLATE_NOOP("Views", "[英文]")},
+    //: Record text: the heading above the function, on a line of its own
+    {UiText::HeadingFunction, "Views", QT_TRANSLATE_NOOP("Views", "[功能]")},
+    //: Record text: the heading above the usage, on a line of its own
+    {UiText::HeadingUsage, "Views", QT_TRANSLATE_NOOP("Views", "[用法]")},
+    //: Record text: the heading above the cautions, on a line of its own
+    {UiText::HeadingCautions, "Views", QT_TRANSLATE_NOOP("Views", "[注意事项]")},
+    {UiText::PrintTitle, "Views", QT_TRANSLATE_NOOP("Views", "打印")},
+    {UiText::PrintPreviewTitle, "Views", QT_TRANSLATE_NOOP("Views", "打印预览")},
+    {UiText::PrintCaption, "Views", QT_TRANSLATE_NOOP("Views", "打印...")},
+    //: %1 the PDF file
+    {UiText::CannotWritePdf, "Views", QT_TRANSLATE_NOOP("Views", "无法写入文件“%1”,没有打印。")},
+    {UiText::NoDefaultPrinter, "Views",
+     QT_TRANSLATE_NOOP("Views",
+                       "没有找到默认打印机,无法直接打印。\n请先在系统中安装并设定打印机。")},
+    //: %1 the printer's name
+    {UiText::PrinterNotFound, "Views", QT_TRANSLATE_NOOP("Views", "找不到打印机“%1”,无法打印。")},
+
+    {UiText::TradeNameTip, "DrugEntryDialog",
+     QT_TRANSLATE_NOOP("DrugEntryDialog", "药物商品名称,小于10个汉字")},
+    {UiText::EnglishNameTip, "DrugEntryDialog",
+     QT_TRANSLATE_NOOP("DrugEntryDialog", "药物英文名称,小于20个字母")},
+    {UiText::PinyinTip, "DrugEntryDialog",
+     QT_TRANSLATE_NOOP("DrugEntryDialog", "药物拼音首字母简写,小于10个字母")},
+    {UiText::OtherNamesTip, "DrugEntryDialog",
+     QT_TRANSLATE_NOOP("DrugEntryDialog", "药物其它商品名称,小于20个汉字")},
+    {UiText::FunctionTip, "DrugEntryDialog",
+     QT_TRANSLATE_NOOP("DrugEntryDialog", "药物功能作用,小于100个汉字")},
+    {UiText::UsageTip, "DrugEntryDialog",
+     QT_TRANSLATE_NOOP("DrugEntryDialog", "药物用法及用量,小于100个汉字")},
+    {UiText::CautionsTip, "DrugEntryDialog",
+     QT_TRANSLATE_NOOP("DrugEntryDialog", "药物使用注意事项及禁忌,小于100个汉字")},
+    {UiText::NameRequired, "DrugEntryDialog",
+     QT_TRANSLATE_NOOP("DrugEntryDialog", "品名 和 英文名 至少有一个有效")},
+    {UiText::InputErrorCaption, "DrugEntryDialog",
+     QT_TRANSLATE_NOOP("DrugEntryDialog", "输入错误")},
+    {UiText::NoRecentFileChosen, "StartupDialog",
+     QT_TRANSLATE_NOOP("StartupDialog", "历史文件列表未选定文件!")},
+    {UiText::ErrorCaption, "StartupDialog", QT_TRANSLATE_NOOP("StartupDialog", "错误...")},
+
+    {UiText::OneInstanceOnly, "Application",
+     QT_TRANSLATE_NOOP("Application",
+                       "你同时只能运行Quorbex的一个实例!!!\n\n请从任务栏上将之最大化!")},
+    //: The title of the file dialog that opens a dictionary
+    {UiText::OpenTitle, "Application", QT_TRANSLATE_NOOP("Application", "打开")},
+    {UiText::PrintSetupTitle, "Application", QT_TRANSLATE_NOOP("Application", "打印设置")},
+};
+
+namespace detail {
+
+constexpr bool InIdOrder() {
+    for (std::size_t i = 0; i < std::size(STRING_TABLE); ++i) {
+        if (static_cast<std::size_t>(STRING_TABLE[i].id) != i) {
+            return false;
+        }
+    }
+    return static_cast<std::size_t>(UiText::PrintSetupTitle) + 1 == std::size(STRING_TABLE);
+}
+static_assert(InIdOrder(), "STRING_TABLE lists every UiText once, in the enum's order");
+
+}  // namespace detail
+
+// The text in the language of the installed translation; the Chinese source without one.
+inline QString Tr(UiText id) {
+    const UiTextEntry& entry = STRING_TABLE[static_cast<std::size_t>(id)];
+    return QCoreApplication::translate(entry.context, entry.source);
+}
+
+}  // namespace quorbex

@@ -1,0 +1,776 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="en">
+<context>
+    <name>AboutDialog</name>
+    <message>
+        <source>确定</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>关于作者</source>
+        <translation>Author</translation>
+    </message>
+    <message>
+        <source>作者: Halvern 开发组</source>
+        <translation>Author: the Halvern team</translation>
+    </message>
+    <message>
+        <source>关于Quorbex</source>
+        <translation>About Quorbex</translation>
+    </message>
+    <message>
+        <source>    这本小小的药物手册, 起初只是写给自己用的:<byte value="xd"/>
+    夜班时查一个药名, 不想再翻厚厚的书。<byte value="xd"/>
+    后来同事们也拿去用, 便慢慢添了查找、<byte value="xd"/>
+    修改和打印的功能。<byte value="xd"/>
+    书中的每一条记录都由您自己写下,<byte value="xd"/>
+    请在用药前核对正式的说明书。<byte value="xd"/>
+    愿它在忙碌的日子里帮上一点小忙。</source>
+        <translation>    This little drug handbook began as my own,
+    to look up a drug on a night shift without
+    leafing through thick books. Colleagues took
+    it up, and it learned to search, edit, print.
+    Every record in it is one you wrote yourself:
+    check the official package insert before use.
+    May it help a little on your busy days.</translation>
+    </message>
+</context>
+<context>
+    <name>Application</name>
+    <message>
+        <source>你同时只能运行Quorbex的一个实例!!!
+
+请从任务栏上将之最大化!</source>
+        <translation>Only one copy of Quorbex can run at a time.
+
+Please bring the running one to the front from the taskbar.</translation>
+    </message>
+    <message>
+        <source>打开</source>
+        <extracomment>The title of the file dialog that opens a dictionary</extracomment>
+        <translation>Open</translation>
+    </message>
+    <message>
+        <source>打印设置</source>
+        <translation>Print Setup</translation>
+    </message>
+</context>
+<context>
+    <name>Commands</name>
+    <message>
+        <source>新建(&amp;N)</source>
+        <translation>&amp;New</translation>
+    </message>
+    <message>
+        <source>建立新文档
+新建</source>
+        <translation>Create a new document
+New</translation>
+    </message>
+    <message>
+        <source>打开(&amp;O)...</source>
+        <translation>&amp;Open...</translation>
+    </message>
+    <message>
+        <source>打开一个现有文档
+打开</source>
+        <translation>Open an existing document
+Open</translation>
+    </message>
+    <message>
+        <source>关闭(&amp;C)</source>
+        <translation>&amp;Close</translation>
+    </message>
+    <message>
+        <source>关闭活动文档
+关闭</source>
+        <translation>Close the active document
+Close</translation>
+    </message>
+    <message>
+        <source>保存(&amp;S)</source>
+        <translation>&amp;Save</translation>
+    </message>
+    <message>
+        <source>保存活动文档
+保存</source>
+        <translation>Save the active document
+Save</translation>
+    </message>
+    <message>
+        <source>另存为(&amp;A)...</source>
+        <translation>Save &amp;As...</translation>
+    </message>
+    <message>
+        <source>将活动文档以一个新文件名保存
+另存为</source>
+        <translation>Save the active document under a new name
+Save As</translation>
+    </message>
+    <message>
+        <source>打印(&amp;P)...</source>
+        <translation>&amp;Print...</translation>
+    </message>
+    <message>
+        <source>打印活动文档
+打印</source>
+        <translation>Print the active document
+Print</translation>
+    </message>
+    <message>
+        <source>打印预览(&amp;V)</source>
+        <translation>Print Pre&amp;view</translation>
+    </message>
+    <message>
+        <source>显示整页
+打印预览</source>
+        <translation>Display full pages
+Print Preview</translation>
+    </message>
+    <message>
+        <source>打印设置(&amp;R)...</source>
+        <translation>P&amp;rint Setup...</translation>
+    </message>
+    <message>
+        <source>改变打印机及打印选项
+打印设置</source>
+        <translation>Change the printer and printing options
+Print Setup</translation>
+    </message>
+    <message>
+        <source>最近编辑文件(&amp;L)</source>
+        <translation>Recent &amp;File</translation>
+    </message>
+    <message>
+        <source>打开该文档</source>
+        <translation>Open this document</translation>
+    </message>
+    <message>
+        <source>退出(&amp;X)</source>
+        <translation>E&amp;xit</translation>
+    </message>
+    <message>
+        <source>退出应用程序；提示保存文档
+退出</source>
+        <translation>Quit the application; prompts to save documents
+Exit</translation>
+    </message>
+    <message>
+        <source>标准工具条</source>
+        <translation>&amp;Standard Toolbar</translation>
+    </message>
+    <message>
+        <source>显示，隐藏标准工具条</source>
+        <translation>Show or hide the standard toolbar</translation>
+    </message>
+    <message>
+        <source>药物工具条</source>
+        <translation>&amp;Drug Toolbar</translation>
+    </message>
+    <message>
+        <source>显示，隐藏药物工具条</source>
+        <translation>Show or hide the drug toolbar</translation>
+    </message>
+    <message>
+        <source>撤消(&amp;U)</source>
+        <translation>&amp;Undo</translation>
+    </message>
+    <message>
+        <source>撤消最后一步操作
+撤消</source>
+        <translation>Undo the last action
+Undo</translation>
+    </message>
+    <message>
+        <source>剪切(&amp;T)</source>
+        <translation>Cu&amp;t</translation>
+    </message>
+    <message>
+        <source>剪切被选对象并将其置于剪贴板上
+剪切</source>
+        <translation>Cut the selection and put it on the clipboard
+Cut</translation>
+    </message>
+    <message>
+        <source>复制(&amp;C)</source>
+        <translation>&amp;Copy</translation>
+    </message>
+    <message>
+        <source>复制被选对象并将其置于剪贴板上
+复制</source>
+        <translation>Copy the selection and put it on the clipboard
+Copy</translation>
+    </message>
+    <message>
+        <source>粘贴(&amp;P)</source>
+        <translation>&amp;Paste</translation>
+    </message>
+    <message>
+        <source>插入剪贴板内容
+粘贴</source>
+        <translation>Insert the contents of the clipboard
+Paste</translation>
+    </message>
+    <message>
+        <source>层叠(&amp;C)</source>
+        <translation>&amp;Cascade</translation>
+    </message>
+    <message>
+        <source>排列窗口成相互重叠
+层叠窗口</source>
+        <translation>Arrange the windows so that they overlap
+Cascade Windows</translation>
+    </message>
+    <message>
+        <source>平铺(&amp;T)</source>
+        <translation>&amp;Tile</translation>
+    </message>
+    <message>
+        <source>排列窗口成互不重叠
+平铺窗口</source>
+        <translation>Arrange the windows side by side, without overlapping
+Tile Windows</translation>
+    </message>
+    <message>
+        <source>排列图标(&amp;A)</source>
+        <translation>&amp;Arrange Icons</translation>
+    </message>
+    <message>
+        <source>将图标排列在窗口底部
+排列图标</source>
+        <translation>Arrange the icons along the bottom of the window
+Arrange Icons</translation>
+    </message>
+    <message>
+        <source>切换到下一个窗格
+下一窗格</source>
+        <translation>Switch to the next pane
+Next Pane</translation>
+    </message>
+    <message>
+        <source>切换回前一个窗格
+前一窗格</source>
+        <translation>Switch back to the previous pane
+Previous Pane</translation>
+    </message>
+    <message>
+        <source>关于(&amp;A)...</source>
+        <translation>&amp;About Quorbex...</translation>
+    </message>
+    <message>
+        <source>显示程序信息，版本号和版权
+关于</source>
+        <translation>Display program information, version number and copyright
+About</translation>
+    </message>
+    <message>
+        <source>保存对当前Quorbex的改变
+保存对当前Quorbex的改变</source>
+        <translation>Save the changes to the current dictionary
+Save Changes</translation>
+    </message>
+    <message>
+        <source>修改当前药物
+修改当前药物</source>
+        <translation>Edit the current drug
+Edit Drug</translation>
+    </message>
+    <message>
+        <source>追加记录
+追加</source>
+        <translation>Add a new drug record
+Add</translation>
+    </message>
+    <message>
+        <source>删除当前记录
+删除</source>
+        <translation>Delete the current record
+Delete</translation>
+    </message>
+    <message>
+        <source>浏览记录
+浏览</source>
+        <translation>Search the records and browse the results
+Search</translation>
+    </message>
+    <message>
+        <source>按品名排序</source>
+        <translation>Sort by Trade Name</translation>
+    </message>
+    <message>
+        <source>按英文排序</source>
+        <translation>Sort by English Name</translation>
+    </message>
+    <message>
+        <source>搜索品名</source>
+        <translation>Search Trade Names</translation>
+    </message>
+    <message>
+        <source>搜索拼音</source>
+        <translation>Search Pinyin Initials</translation>
+    </message>
+    <message>
+        <source>搜索别名</source>
+        <translation>Search Other Names</translation>
+    </message>
+    <message>
+        <source>搜索英文</source>
+        <translation>Search English Names</translation>
+    </message>
+    <message>
+        <source>搜索功能</source>
+        <translation>Search Function</translation>
+    </message>
+    <message>
+        <source>搜索用法</source>
+        <translation>Search Usage</translation>
+    </message>
+    <message>
+        <source>搜索禁忌</source>
+        <translation>Search Cautions</translation>
+    </message>
+    <message>
+        <source>全部搜索</source>
+        <translation>Search All Fields</translation>
+    </message>
+    <message>
+        <source>确认删除</source>
+        <translation>Confirm Deletion</translation>
+    </message>
+    <message>
+        <source>删除记录时弹出确认对话框</source>
+        <translation>Ask for confirmation before a record is deleted</translation>
+    </message>
+</context>
+<context>
+    <name>Document</name>
+    <message>
+        <source>此文件不是有效药物库文件,可能已被破坏</source>
+        <translation>This file is not a valid drug dictionary; it may be damaged.</translation>
+    </message>
+    <message>
+        <source>文件打开错误...</source>
+        <translation>Error Opening File...</translation>
+    </message>
+    <message>
+        <source>请输入要查找的内容:</source>
+        <translation>Enter the text to search for:</translation>
+    </message>
+    <message>
+        <source>没查到满足条件的药物记录!!!</source>
+        <translation>No drug record matches the search.</translation>
+    </message>
+    <message>
+        <source>查询失败..</source>
+        <translation>Nothing Found..</translation>
+    </message>
+    <message>
+        <source>药物字典已满,最多只能存放2000条药物记录!</source>
+        <translation>The dictionary is full: it can hold at most 2000 drug records.</translation>
+    </message>
+    <message>
+        <source>追加...</source>
+        <translation>Add...</translation>
+    </message>
+    <message>
+        <source>字典中无药物!</source>
+        <translation>The dictionary holds no drugs.</translation>
+    </message>
+    <message>
+        <source>修改...</source>
+        <translation>Edit...</translation>
+    </message>
+    <message>
+        <source>记录已被删完!</source>
+        <translation>There are no records left to delete.</translation>
+    </message>
+    <message>
+        <source>删除...</source>
+        <translation>Delete...</translation>
+    </message>
+    <message>
+        <source>将要删除药物:
+
+%1
+
+确认吗?</source>
+        <extracomment>%1 the name of the drug</extracomment>
+        <translation>This deletes the drug:
+
+%1
+
+Are you sure?</translation>
+    </message>
+</context>
+<context>
+    <name>DocumentType</name>
+    <message>
+        <source>我的药物字典_</source>
+        <extracomment>The title of a new dictionary, before its number</extracomment>
+        <translation>MyDrugDictionary_</translation>
+    </message>
+    <message>
+        <source>新药物字典</source>
+        <translation>New drug dictionary</translation>
+    </message>
+    <message>
+        <source>药物字典文件 (*.*.zvk)</source>
+        <extracomment>The file dialogs&apos; filter; its pattern follows it</extracomment>
+        <translation>Drug dictionary files (*.*.zvk)</translation>
+    </message>
+    <message>
+        <source>药物字典</source>
+        <extracomment>The desktop&apos;s name for .zvk files</extracomment>
+        <translation>Drug dictionary</translation>
+    </message>
+</context>
+<context>
+    <name>DrugEntryDialog</name>
+    <message>
+        <source>品名:</source>
+        <translation>Name</translation>
+    </message>
+    <message>
+        <source>英文:</source>
+        <translation>Engl.</translation>
+    </message>
+    <message>
+        <source>拼音:</source>
+        <translation>PY</translation>
+    </message>
+    <message>
+        <source>别名:</source>
+        <translation>Alias</translation>
+    </message>
+    <message>
+        <source>用法:</source>
+        <translation>Dose</translation>
+    </message>
+    <message>
+        <source>功能:</source>
+        <translation>Uses</translation>
+    </message>
+    <message>
+        <source>注意:</source>
+        <translation>Note</translation>
+    </message>
+    <message>
+        <source>确认</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>取消</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>屏蔽回车按钮</source>
+        <translation>Next Field</translation>
+    </message>
+    <message>
+        <source>药物输入窗口</source>
+        <translation>Drug Entry</translation>
+    </message>
+    <message>
+        <source>药物商品名称,小于10个汉字</source>
+        <translation>Trade name of the drug, up to 10 Chinese characters</translation>
+    </message>
+    <message>
+        <source>药物英文名称,小于20个字母</source>
+        <translation>English name of the drug, up to 20 letters</translation>
+    </message>
+    <message>
+        <source>药物拼音首字母简写,小于10个字母</source>
+        <translation>Pinyin initials of the trade name, up to 10 letters</translation>
+    </message>
+    <message>
+        <source>药物其它商品名称,小于20个汉字</source>
+        <translation>Other trade names of the drug, up to 20 Chinese characters</translation>
+    </message>
+    <message>
+        <source>药物功能作用,小于100个汉字</source>
+        <translation>Actions and indications, up to 100 Chinese characters</translation>
+    </message>
+    <message>
+        <source>药物用法及用量,小于100个汉字</source>
+        <translation>Administration and dosage, up to 100 Chinese characters</translation>
+    </message>
+    <message>
+        <source>药物使用注意事项及禁忌,小于100个汉字</source>
+        <translation>Precautions and contraindications, up to 100 Chinese characters</translation>
+    </message>
+    <message>
+        <source>品名 和 英文名 至少有一个有效</source>
+        <translation>Enter at least a trade name or an English name.</translation>
+    </message>
+    <message>
+        <source>输入错误</source>
+        <translation>Input Error</translation>
+    </message>
+</context>
+<context>
+    <name>Framework</name>
+    <message>
+        <source>是否保存对“%1”的修改?</source>
+        <extracomment>%1 the file name</extracomment>
+        <translation>Save the changes to “%1”?</translation>
+    </message>
+    <message>
+        <source>无法保存文件“%1”:
+%2
+
+原有文件未被改动。</source>
+        <extracomment>%1 the file name, %2 the reason</extracomment>
+        <translation>Cannot save the file “%1”:
+%2
+
+The original file has not been changed.</translation>
+    </message>
+    <message>
+        <source>无法打开文件“%1”:
+%2</source>
+        <extracomment>%1 the file name, %2 the reason</extracomment>
+        <translation>Cannot open the file “%1”:
+%2</translation>
+    </message>
+    <message>
+        <source>没有访问该文件的权限</source>
+        <translation>You do not have permission to use this file</translation>
+    </message>
+    <message>
+        <source>文件不存在或无法打开</source>
+        <translation>The file does not exist or cannot be opened</translation>
+    </message>
+    <message>
+        <source>读取文件时出错</source>
+        <translation>The file could not be read</translation>
+    </message>
+    <message>
+        <source>写入文件时出错, 磁盘可能已满</source>
+        <translation>The file could not be written; the disk may be full</translation>
+    </message>
+    <message>
+        <source>文件操作失败</source>
+        <translation>The file operation failed</translation>
+    </message>
+    <message>
+        <source>字符“%1”不能存入药物字典,请改用其他字符。</source>
+        <extracomment>%1 the character</extracomment>
+        <translation>The character “%1” cannot be stored in a drug dictionary. Please use another character.</translation>
+    </message>
+    <message>
+        <source>输入的内容不能超过%1个字节(%2个汉字)。</source>
+        <extracomment>%1 the limit in bytes, %2 the same limit in Chinese characters</extracomment>
+        <translation>The entry cannot be longer than %1 bytes (%2 Chinese characters).</translation>
+    </message>
+    <message>
+        <source>无法为文档创建窗口。</source>
+        <translation>Cannot create a window for the document.</translation>
+    </message>
+    <message>
+        <source>确定</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>取消</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>是(&amp;Y)</source>
+        <translation>&amp;Yes</translation>
+    </message>
+    <message>
+        <source>否(&amp;N)</source>
+        <translation>&amp;No</translation>
+    </message>
+    <message>
+        <source>另存为</source>
+        <translation>Save As</translation>
+    </message>
+</context>
+<context>
+    <name>MainWindow</name>
+    <message>
+        <source>谢谢使用Halvern!</source>
+        <translation>Thank you for using Halvern!</translation>
+    </message>
+    <message>
+        <source>工具条</source>
+        <translation>Toolbar</translation>
+    </message>
+    <message>
+        <source>药物工具条</source>
+        <translation>Drug Toolbar</translation>
+    </message>
+    <message>
+        <source>库文件记录:0000条,当前列表记录:0000条</source>
+        <extracomment>Not shown: the record counts&apos; pane is made as wide as this text.</extracomment>
+        <translation>Records in dictionary: 0000, current results: 0000</translation>
+    </message>
+    <message>
+        <source>库文件记录:%1条,当前浏览结果:%2条</source>
+        <extracomment>%1 the records in the dictionary, %2 the results of the last search</extracomment>
+        <translation>Records in dictionary: %1, current results: %2</translation>
+    </message>
+    <message>
+        <source>大写</source>
+        <extracomment>Status bar pane, shown while Caps Lock is on</extracomment>
+        <translation>CAP</translation>
+    </message>
+    <message>
+        <source>数字</source>
+        <extracomment>Status bar pane, shown while Num Lock is on</extracomment>
+        <translation>NUM</translation>
+    </message>
+    <message>
+        <source>滚动</source>
+        <extracomment>Status bar pane, shown while Scroll Lock is on</extracomment>
+        <translation>SCRL</translation>
+    </message>
+    <message>
+        <source>确认要退出Halvern吗?</source>
+        <translation>Do you really want to quit Halvern?</translation>
+    </message>
+    <message>
+        <source>退出...</source>
+        <translation>Exit...</translation>
+    </message>
+</context>
+<context>
+    <name>Menus</name>
+    <message>
+        <source>文件(&amp;F)</source>
+        <translation>&amp;File</translation>
+    </message>
+    <message>
+        <source>帮助(&amp;H)</source>
+        <translation>&amp;Help</translation>
+    </message>
+    <message>
+        <source>工具条</source>
+        <translation>Tool&amp;bars</translation>
+    </message>
+    <message>
+        <source>编辑(&amp;E)</source>
+        <translation>&amp;Edit</translation>
+    </message>
+    <message>
+        <source>窗口(&amp;W)</source>
+        <translation>&amp;Window</translation>
+    </message>
+</context>
+<context>
+    <name>StartupDialog</name>
+    <message>
+        <source>新建药物字典</source>
+        <translation>New drug dictionary</translation>
+    </message>
+    <message>
+        <source>药物字典创建模板(&amp;T)</source>
+        <translation>From a &amp;template</translation>
+    </message>
+    <message>
+        <source>建立空的药物字典(&amp;N)</source>
+        <translation>&amp;Empty dictionary</translation>
+    </message>
+    <message>
+        <source>打开用过的药物字典(&amp;U)</source>
+        <translation>Open a &amp;recent one</translation>
+    </message>
+    <message>
+        <source>取消</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>确认</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>历史文件列表未选定文件!</source>
+        <translation>No file is selected in the list of recent files.</translation>
+    </message>
+    <message>
+        <source>错误...</source>
+        <translation>Error...</translation>
+    </message>
+</context>
+<context>
+    <name>TextInputDialog</name>
+    <message>
+        <source>请输入数据:</source>
+        <translation>Please enter the data:</translation>
+    </message>
+    <message>
+        <source>取消(&amp;C)</source>
+        <translation>&amp;Cancel</translation>
+    </message>
+    <message>
+        <source>确认(&amp;O)</source>
+        <translation>&amp;OK</translation>
+    </message>
+    <message>
+        <source>数据输入窗口</source>
+        <translation>Data Entry</translation>
+    </message>
+</context>
+<context>
+    <name>Views</name>
+    <message>
+        <source>浏览药物结果</source>
+        <translation>Search results</translation>
+    </message>
+    <message>
+        <source>[品名]</source>
+        <extracomment>Record text: the heading before the trade name</extracomment>
+        <translation>[Trade name] </translation>
+    </message>
+    <message>
+        <source>[英文]</source>
+        <extracomment>Record text: the heading before the English name</extracomment>
+        <translation>[English name] </translation>
+    </message>
+    <message>
+        <source>[功能]</source>
+        <extracomment>Record text: the heading above the function, on a line of its own</extracomment>
+        <translation>[Function]</translation>
+    </message>
+    <message>
+        <source>[用法]</source>
+        <extracomment>Record text: the heading above the usage, on a line of its own</extracomment>
+        <translation>[Usage]</translation>
+    </message>
+    <message>
+        <source>[注意事项]</source>
+        <extracomment>Record text: the heading above the cautions, on a line of its own</extracomment>
+        <translation>[Cautions]</translation>
+    </message>
+    <message>
+        <source>打印</source>
+        <translation>Print</translation>
+    </message>
+    <message>
+        <source>打印预览</source>
+        <translation>Print Preview</translation>
+    </message>
+    <message>
+        <source>打印...</source>
+        <translation>Print...</translation>
+    </message>
+    <message>
+        <source>无法写入文件“%1”,没有打印。</source>
+        <extracomment>%1 the PDF file</extracomment>
+        <translation>Cannot write the file “%1”; nothing was printed.</translation>
+    </message>
+    <message>
+        <source>没有找到默认打印机,无法直接打印。
+请先在系统中安装并设定打印机。</source>
+        <translation>No default printer was found, so nothing can be printed directly.
+Please install a printer and make it the default first.</translation>
+    </message>
+    <message>
+        <source>找不到打印机“%1”,无法打印。</source>
+        <extracomment>%1 the printer&apos;s name</extracomment>
+        <translation>The printer “%1” cannot be found; nothing was printed.</translation>
+    </message>
+</context>
+</TS>
