@@ -13,6 +13,7 @@
 
 #include "cli/check.h"
 #include "cli/command_error.h"
+#include "cli/input_file.h"
 #include "store/disk_file.h"
 
 namespace quorbex::zvk {
@@ -82,18 +83,12 @@ void SyncFolder(const std::string& folder) {
 }  // namespace
 
 std::string ReadFileBytes(const std::string& path) {
-    const auto file = DiskFile::Open(path, DiskFile::Mode::Read);
-    if (!file) {
-        throw CommandError(SystemError(path, "cannot open", errno));
-    }
+    InputFile file(path);
     std::string bytes;
     char chunk[64 * 1024];
     for (;;) {
-        const auto got = file->Read(chunk, sizeof chunk);
-        if (!got) {
-            throw CommandError(SystemError(path, "cannot read", errno));
-        }
-        bytes.append(chunk, *got);
+        const std::size_t got = file.Read(chunk, sizeof chunk);
+        bytes.append(chunk, got);
         // The store holds no longer image; a longer file is no dictionary
         // and far beyond any file zvk imports.
         if (bytes.size() > MemFile::MAX_LENGTH) {
@@ -101,7 +96,7 @@ std::string ReadFileBytes(const std::string& path) {
                                std::to_string(MemFile::MAX_LENGTH / (1024 * 1024)) +
                                " MiB, more than zvk reads");
         }
-        if (*got < sizeof chunk) {
+        if (got < sizeof chunk) {
             return bytes;
         }
     }
@@ -109,12 +104,11 @@ std::string ReadFileBytes(const std::string& path) {
 
 void LoadDictionary(const std::string& path, RecordStore& store) {
     const std::string bytes = ReadFileBytes(path);
-    if (const auto reason = NotADictionaryReason(bytes)) {
-        throw CommandError(path + ": " + *reason);
-    }
     BytesFile file(bytes);
+    // The store's answer decides, as it does when the program opens the
+    // file; the reason only puts it into words.
     if (!store.LoadFromFile(file)) {
-        throw CommandError(path + ": not a dictionary");
+        throw CommandError(path + ": " + NotADictionaryReason(bytes).value_or("not a dictionary"));
     }
 }
 
@@ -143,12 +137,13 @@ void SaveDictionary(RecordStore& store, const std::string& path, bool replace) {
     ::fchmod(descriptor, 0666 & ~mask);
     ::close(descriptor);
 
+    // Failures name the file asked for, not the hidden one that is removed.
     auto file = DiskFile::Open(temporary.Path(), DiskFile::Mode::CreateWrite);
     if (!file) {
-        throw CommandError(SystemError(temporary.Path(), "cannot open", errno));
+        throw CommandError(SystemError(path, "cannot write the new dictionary", errno));
     }
     if (!store.SaveToFile(file.get()) || !file->Close()) {
-        throw CommandError(SystemError(temporary.Path(), "cannot write", errno));
+        throw CommandError(SystemError(path, "cannot write the new dictionary", errno));
     }
 
     // Without leave to replace, the move itself refuses an existing file, so
