@@ -1,5 +1,7 @@
 #include "platform/device_file.h"
 
+#include <cerrno>
+
 namespace quorbex::platform {
 
 bool DeviceFile::SeekToBegin() {
@@ -31,7 +33,30 @@ bool DeviceFile::SetLength(std::uint64_t length) {
     return m_device.resize(static_cast<qint64>(length));
 }
 
-QString DescribeFileError(const QFileDevice& device) {
+namespace {
+
+// The usual causes of a failed save, in plain words; empty for the others.
+QString CauseInWords(int systemError) {
+    switch (systemError) {
+        case ENOSPC:
+            return QStringLiteral("磁盘已满");
+        case EDQUOT:
+            return QStringLiteral("您的磁盘空间配额已用完");
+        case EROFS:
+            return QStringLiteral("磁盘是只读的, 不能写入");
+        case EACCES:
+        case EPERM:
+            return QStringLiteral("没有权限访问该文件或它所在的文件夹");
+        case EFBIG:
+            return QStringLiteral("文件太大, 超过了系统允许的大小");
+        default:
+            return QString();
+    }
+}
+
+}  // namespace
+
+QString DescribeFileError(const QFileDevice& device, int systemError) {
     QString reason;
     switch (device.error()) {
         case QFileDevice::PermissionsError:
@@ -45,11 +70,16 @@ QString DescribeFileError(const QFileDevice& device) {
             break;
         case QFileDevice::WriteError:
         case QFileDevice::ResourceError:
-            reason = QStringLiteral("写入文件时出错, 磁盘可能已满");
+            reason = QStringLiteral("写入文件时出错");
             break;
         default:
             reason = QStringLiteral("文件操作失败");
             break;
+    }
+    const QString cause = CauseInWords(systemError);
+    // A refused permission is already the reason; the cause would repeat it.
+    if (!cause.isEmpty() && device.error() != QFileDevice::PermissionsError) {
+        return reason + QStringLiteral(": ") + cause;
     }
     const QString detail = device.errorString();
     return detail.isEmpty() ? reason : reason + QStringLiteral(" (") + detail + QStringLiteral(")");
