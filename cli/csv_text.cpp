@@ -95,8 +95,14 @@ void CsvParser::FeedSpan(std::string_view span) {
         Fail(CsvError::Kind::TooLong, m_current.line);
         return;
     }
-    if (csv_parse(m_parser.get(), span.data(), span.size(), OnField, OnRecordEnd, this) !=
-        span.size()) {
+    const std::size_t parsed =
+        csv_parse(m_parser.get(), span.data(), span.size(), OnField, OnRecordEnd, this);
+    // A record beyond the limits, or the sink, may have stopped the parse
+    // inside the span; what libcsv found after that point does not count.
+    if (m_stopped) {
+        return;
+    }
+    if (parsed != span.size()) {
         const int error = csv_error(m_parser.get());
         if (error == CSV_ENOMEM || error == CSV_ETOOBIG) {
             throw std::bad_alloc();

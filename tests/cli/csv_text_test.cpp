@@ -91,6 +91,8 @@ TEST(CsvText, StopsAtTheFirstRecordBeyondItsLimits) {
     };
     const Case cases[] = {
         {"a,b,c\r\n1,2,3,4\r\nx,y,z\r\n", limits, Kind::TooManyFields, 2},
+        // What follows the extra field on its line is not read, faulty or not.
+        {"a,b,c\r\n1,2,3,4,x\"y\r\n", limits, Kind::TooManyFields, 2},
         {"a\r\n" + std::string(1'000'000, ','), {3, 1 << 21}, Kind::TooManyFields, 2},
         {"a\r\n\"" + std::string(1'000'000, 'x') + "\"\r\n", limits, Kind::TooLong, 2},
         // The limit counts the whole record, across its lines.
