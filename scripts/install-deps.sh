@@ -19,6 +19,9 @@ PACKAGES="
   libqt6svg6
   libx11-dev
   fonts-wqy-microhei
+  clang
+  libclang-rt-14-dev
+  llvm
 "
 
 missing=""
