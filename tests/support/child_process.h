@@ -20,9 +20,11 @@
 
 namespace quorbex::testing {
 
-struct ChildLimits {
+struct ChildOptions {
     // Bytes beyond which the child cannot make a file grow (RLIMIT_FSIZE).
-    std::optional<rlim_t> fileSize;
+    std::optional<rlim_t> fileSize = std::nullopt;
+    // Variables set in the child's environment, as NAME=VALUE.
+    std::vector<std::string> environment = {};
 };
 
 struct ChildOutcome {
@@ -45,17 +47,20 @@ inline void PrintTo(const ChildOutcome& outcome, std::ostream* out) {
 
 namespace child_process_detail {
 
-// In the child: the limits, and the default action of SIGXFSZ, so that
+// In the child: the options, and the default action of SIGXFSZ, so that
 // whatever the child does not ignore itself kills it, as it would anywhere.
-inline void ApplyLimits(const ChildLimits& limits) {
+inline void Apply(const ChildOptions& options) {
     std::signal(SIGXFSZ, SIG_DFL);
-    if (limits.fileSize) {
+    if (options.fileSize) {
         rlimit limit{};
         getrlimit(RLIMIT_FSIZE, &limit);
-        limit.rlim_cur = *limits.fileSize;
+        limit.rlim_cur = *options.fileSize;
         if (setrlimit(RLIMIT_FSIZE, &limit) != 0) {
             _exit(125);
         }
+    }
+    for (const std::string& variable : options.environment) {
+        ::putenv(const_cast<char*>(variable.c_str()));
     }
 }
 
@@ -72,10 +77,10 @@ inline void Wait(pid_t child, ChildOutcome& outcome) {
 
 }  // namespace child_process_detail
 
-// Runs program with args (argv[0] is program) and the limits; collects what
-// it writes to its standard output and error.
+// Runs program with args (argv[0] is program) and the options; collects
+// what it writes to its standard output and error.
 inline ChildOutcome RunProgram(const std::string& program, const std::vector<std::string>& args,
-                               const ChildLimits& limits = {}) {
+                               const ChildOptions& options = {}) {
     ChildOutcome outcome;
     std::fflush(nullptr);
     int outPipe[2];
@@ -87,7 +92,7 @@ inline ChildOutcome RunProgram(const std::string& program, const std::vector<std
     if (child == 0) {
         ::dup2(outPipe[1], STDOUT_FILENO);
         ::dup2(errPipe[1], STDERR_FILENO);
-        child_process_detail::ApplyLimits(limits);
+        child_process_detail::Apply(options);
         std::vector<char*> argv{const_cast<char*>(program.c_str())};
         for (const std::string& arg : args) {
             argv.push_back(const_cast<char*>(arg.c_str()));
@@ -134,16 +139,16 @@ inline ChildOutcome RunProgram(const std::string& program, const std::vector<std
     return outcome;
 }
 
-// Runs body in a forked copy of the test program, with the limits; body's
+// Runs body in a forked copy of the test program, with the options; body's
 // answer is the child's exit status. The child shares the test's output, so
 // a failed expectation in it is printed; body answers 1 when it saw one
 // (::testing::Test::HasFailure()), and the parent then checks the status.
-inline ChildOutcome RunInChild(const std::function<int()>& body, const ChildLimits& limits = {}) {
+inline ChildOutcome RunInChild(const std::function<int()>& body, const ChildOptions& options = {}) {
     ChildOutcome outcome;
     std::fflush(nullptr);
     const pid_t child = ::fork();
     if (child == 0) {
-        child_process_detail::ApplyLimits(limits);
+        child_process_detail::Apply(options);
         const int status = body();
         std::fflush(nullptr);
         // Skips the test program's exit handlers: they belong to the parent.
