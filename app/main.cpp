@@ -3,12 +3,16 @@
 #include <QIcon>
 #include <QLocale>
 #include <QScreen>
+#include <csignal>
 
 #include "app/drug_app.h"
 #include "app/language.h"
 #include "resources/icon_ids.h"
 
 int main(int argc, char** argv) {
+    // A save past a file-size limit then fails with EFBIG and is reported like
+    // a full disk, instead of the signal ending the program with the change lost.
+    std::signal(SIGXFSZ, SIG_IGN);
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Quorbex"));
     QApplication::setOrganizationName(QStringLiteral("Kestavon"));

@@ -67,7 +67,10 @@ ParsedArguments ParseArguments(const CommandSyntax& syntax, const std::vector<st
     if (parsed.positionals.size() != syntax.positionals.size()) {
         std::string expected;
         for (const std::string_view positional : syntax.positionals) {
-            expected += (expected.empty() ? "" : " ") + std::string(positional);
+            if (!expected.empty()) {
+                expected += ' ';
+            }
+            expected += positional;
         }
         throw UsageError(parsed.positionals.size() < syntax.positionals.size()
                              ? "missing arguments: expected " + expected

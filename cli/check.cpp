@@ -61,8 +61,12 @@ bool FieldIsTerminated(std::string_view fileBytes, std::size_t fieldStart, std::
 
 }  // namespace
 
+bool OpensAsEmptyDictionary(std::string_view fileBytes) {
+    return fileBytes.size() <= DICT_COUNT_OFFSET;
+}
+
 std::optional<std::string> NotADictionaryReason(std::string_view fileBytes) {
-    if (fileBytes.empty()) {
+    if (OpensAsEmptyDictionary(fileBytes)) {
         return std::nullopt;
     }
     const std::optional<Header> header = ReadHeader(fileBytes);
@@ -79,6 +83,9 @@ std::optional<std::string> NotADictionaryReason(std::string_view fileBytes) {
 }
 
 std::vector<std::string> CheckDictionary(std::string_view fileBytes) {
+    if (OpensAsEmptyDictionary(fileBytes)) {
+        return {};
+    }
     const std::optional<Header> header = ReadHeader(fileBytes);
     if (!header) {
         return {TooShort(fileBytes.size())};

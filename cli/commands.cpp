@@ -1,5 +1,6 @@
 // The zvk commands and the dispatch from a command line to one of them.
 #include <algorithm>
+#include <array>
 #include <charconv>
 #include <new>
 #include <numeric>
@@ -11,6 +12,8 @@
 #include "cli/dictionary_io.h"
 #include "cli/drug_csv.h"
 #include "cli/drug_json.h"
+#include "cli/fault_list.h"
+#include "cli/input_file.h"
 #include "cli/unencodable.h"
 #include "cli/zvk.h"
 #include "store/gbk_codec.h"
@@ -37,7 +40,7 @@ Commands:
       the records whose chosen fields hold PATTERN
   show FILE NUMBER
       one record's text, as the record view shows it
-  export FILE --format csv|json
+  export FILE --format csv|json [--lossy]
       every record in file order
   import CSVFILE -o FILE [--force]
       a new dictionary from a CSV file
@@ -96,6 +99,24 @@ int SearchMask(const ParsedArguments& parsed) {
                          option->second + "\"");
     }
     return static_cast<int>(mask);
+}
+
+// Tells the faults shown, then how many more there were.
+void ReportFaults(const FaultList& faults, const std::string& path, std::string_view what,
+                  std::ostream& err) {
+    for (const std::string& fault : faults.Shown()) {
+        err << "zvk: " << path << ": " << fault << '\n';
+    }
+    if (faults.NotShown() > 0) {
+        err << "zvk: " << path << ": " << faults.NotShown() << " more " << what << " not shown\n";
+    }
+}
+
+// Whether GBK text comes back byte for byte from its UTF-8 form, as an
+// export followed by an import needs. Bytes that GBK does not define decode
+// to U+FFFD, which has no GBK form.
+bool ConvertsBack(const std::string& gbk) {
+    return Utf8ToGbk(GbkToUtf8(gbk)) == gbk;
 }
 
 std::vector<DrugFields> ReadRecords(RecordStore& store, const ResultList& numbers) {
@@ -168,8 +189,10 @@ int RunShow(const ParsedArguments& parsed, std::ostream& out, std::ostream&) {
     RecordStore store;
     LoadDictionary(path, store);
     if (error == std::errc::result_out_of_range || number < 1 || number > store.GetCount()) {
-        throw CommandError(path + ": no record " + text + "; its records are numbered 1 to " +
-                           std::to_string(store.GetCount()));
+        throw CommandError(path + ": no record " + text +
+                           (store.GetCount() == 0 ? "; it holds no records"
+                                                  : "; its records are numbered 1 to " +
+                                                        std::to_string(store.GetCount())));
     }
     DrugFields fields = ReadRecords(store, {static_cast<std::uint32_t>(number)}).front();
     std::string rendered = RenderRecordText(fields);
@@ -185,7 +208,7 @@ int RunShow(const ParsedArguments& parsed, std::ostream& out, std::ostream&) {
     return EXIT_OK;
 }
 
-int RunExport(const ParsedArguments& parsed, std::ostream& out, std::ostream&) {
+int RunExport(const ParsedArguments& parsed, std::ostream& out, std::ostream& err) {
     const auto format = parsed.options.find("--format");
     if (format == parsed.options.end()) {
         throw UsageError("export needs --format csv or --format json");
@@ -198,6 +221,23 @@ int RunExport(const ParsedArguments& parsed, std::ostream& out, std::ostream&) {
     ResultList inFileOrder(store.GetCount());
     std::iota(inFileOrder.begin(), inFileOrder.end(), 1U);
     const std::vector<DrugFields> records = ReadRecords(store, inFileOrder);
+    if (!parsed.Has("--lossy")) {
+        FaultList faults;
+        for (std::size_t i = 0; i < records.size(); ++i) {
+            for (const FieldLayout& layout : FIELD_LAYOUTS) {
+                if (!ConvertsBack(records[i][layout.field])) {
+                    faults.Add("record " + std::to_string(i + 1) + ", field " +
+                               std::string(layout.name) +
+                               ": bytes that are not GBK text, which would be written as U+FFFD");
+                }
+            }
+        }
+        if (!faults.Empty()) {
+            ReportFaults(faults, parsed.positionals[0], "fields", err);
+            err << "zvk: nothing exported; give --lossy to export with U+FFFD in their place\n";
+            return EXIT_ERROR;
+        }
+    }
     if (format->second == "csv") {
         WriteDrugCsv(records, out);
     } else {
@@ -213,21 +253,32 @@ int RunImport(const ParsedArguments& parsed, std::ostream& out, std::ostream& er
     }
     const std::string& csvPath = parsed.positionals[0];
     const std::string& path = output->second;
+    if (path.empty()) {
+        throw UsageError("-o needs a file name, not \"\"");
+    }
     const bool replace = parsed.Has("--force");
     if (!replace) {
         RequireAbsent(path);
     }
 
-    std::vector<std::string> problems;
-    std::vector<DrugFields> records = ReadDrugCsv(ReadFileBytes(csvPath), problems);
-    if (!problems.empty()) {
-        for (const std::string& problem : problems) {
-            err << "zvk: " << csvPath << ": " << problem << '\n';
+    // Read in pieces, so that no file, however large or faulty, is held whole.
+    DrugCsvReader reader;
+    InputFile csv(csvPath);
+    std::array<char, 64 * 1024> piece;
+    for (;;) {
+        const std::size_t got = csv.Read(piece.data(), piece.size());
+        if (!reader.Feed(std::string_view(piece.data(), got)) || got < piece.size()) {
+            break;
         }
+    }
+    reader.Finish();
+    if (!reader.Faults().Empty()) {
+        ReportFaults(reader.Faults(), csvPath, "faults", err);
         err << "zvk: nothing written to " << path << '\n';
         return EXIT_ERROR;
     }
 
+    std::vector<DrugFields>& records = reader.Records();
     RecordStore store;
     for (DrugFields& record : records) {
         ExchangeFields(store, record, false);
@@ -241,6 +292,12 @@ int RunImport(const ParsedArguments& parsed, std::ostream& out, std::ostream& er
 int RunCheck(const ParsedArguments& parsed, std::ostream& out, std::ostream& err) {
     const std::string& path = parsed.positionals[0];
     const std::string bytes = ReadFileBytes(path);
+    if (OpensAsEmptyDictionary(bytes)) {
+        err << "zvk: " << path << ": warning: " << bytes.size()
+            << " bytes long, without a header; it opens as an empty dictionary\n";
+        out << path << ": an empty dictionary without a header\n";
+        return EXIT_OK;
+    }
     const std::vector<std::string> problems = CheckDictionary(bytes);
     if (!problems.empty()) {
         for (const std::string& problem : problems) {
@@ -294,17 +351,20 @@ cautions under their headings.
          {{"FILE", "NUMBER"}, {}},
          RunShow},
         {"export",
-         R"(Usage: zvk export FILE --format csv|json
+         R"(Usage: zvk export FILE --format csv|json [--lossy]
 
 Writes every record of FILE in file order. CSV (RFC 4180) has the header row
 TradeName,PinyinInitials,EnglishName,OtherNames,Function,Usage,Cautions;
 JSON is an array of objects with those keys. Line breaks inside a field are
-written as stored.
+written as stored. A field whose bytes are not GBK text cannot be written
+as it is: export names each such field and writes nothing.
 
 Options:
   --format FORMAT  csv or json
+  --lossy          write such bytes as U+FFFD instead; import cannot take
+                   them back
 )",
-         {{"FILE"}, {{"--format", "", true}}},
+         {{"FILE"}, {{"--format", "", true}, {"--lossy", "", false}}},
          RunExport},
         {"import",
          R"(Usage: zvk import CSVFILE -o FILE [--force]
@@ -314,7 +374,7 @@ writes; the header row is required). Each field must fit its limit in GBK
 bytes: TradeName 20, PinyinInitials 10, EnglishName 20, OtherNames 40,
 Function, Usage and Cautions 200 each. Every row needs a TradeName or an
 EnglishName; a dictionary holds at most 2000 records. If anything is wrong,
-nothing is written.
+nothing is written; the first 20 faults are named, then how many more.
 
 Options:
   -o, --output FILE  the dictionary to write
@@ -328,6 +388,8 @@ Options:
 Says whether FILE is a sound dictionary: the right magic, at most 2000
 records, a length of 128 + 698 bytes per record, and every field ended by a
 NUL within its width. Names each fault found; the exit status is 1 if any.
+A file of at most 6 bytes has no header and opens as an empty dictionary, as
+the program opens it: check warns of it and exits with status 0.
 )",
          {{"FILE"}, {}},
          RunCheck},

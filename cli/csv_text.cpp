@@ -8,89 +8,125 @@ namespace quorbex::zvk {
 
 namespace {
 
-// Collects libcsv's callbacks into records, remembering the line on which
-// each record begins.
-struct Collector {
-    CsvTable table;
-    CsvRecord current;
-    std::size_t line = 1;
-    bool betweenRecords = true;  // the next byte that is not a line break begins a record
-
-    static void OnField(void* bytes, std::size_t size, void* data) {
-        auto& self = *static_cast<Collector*>(data);
-        self.current.fields.emplace_back(static_cast<const char*>(bytes), size);
-    }
-
-    static void OnRecordEnd(int /*terminator*/, void* data) {
-        auto& self = *static_cast<Collector*>(data);
-        self.table.records.push_back(std::move(self.current));
-        self.current = CsvRecord{};
-        self.betweenRecords = true;
-    }
-};
-
 // Spaces and tabs are data: a field keeps them at either end.
 int NoSpaceCharacters(unsigned char) {
     return 0;
 }
 
-class Parser {
-public:
-    Parser() {
-        if (csv_init(&m_parser, CSV_STRICT | CSV_STRICT_FINI) != 0) {
-            throw std::bad_alloc();
-        }
-        csv_set_space_func(&m_parser, NoSpaceCharacters);
-    }
-    ~Parser() { csv_free(&m_parser); }
-    Parser(const Parser&) = delete;
-    Parser& operator=(const Parser&) = delete;
-
-    csv_parser* get() { return &m_parser; }
-
-private:
-    csv_parser m_parser{};
-};
-
-std::string ParseErrorMessage(csv_parser* parser, const char* strictMessage) {
-    const int error = csv_error(parser);
-    if (error == CSV_ENOMEM || error == CSV_ETOOBIG) {
-        throw std::bad_alloc();
-    }
-    return strictMessage;
+bool IsLineBreak(char byte) {
+    return byte == '\r' || byte == '\n';
 }
 
 }  // namespace
 
-CsvTable ParseCsv(std::string_view text) {
-    Parser parser;
-    Collector collector;
-    // One byte at a time, so that the collector knows the line of every
-    // record start and of a fault.
-    for (const char byte : text) {
-        if (collector.betweenRecords && byte != '\r' && byte != '\n') {
-            collector.betweenRecords = false;
-            collector.current.line = collector.line;
-        }
-        if (csv_parse(parser.get(), &byte, 1, Collector::OnField, Collector::OnRecordEnd,
-                      &collector) != 1) {
-            collector.table.error =
-                CsvError{collector.line,
-                         ParseErrorMessage(
-                             parser.get(),
-                             "a quote inside an unquoted field, or text after a closing quote")};
-            return std::move(collector.table);
-        }
-        if (byte == '\n') {
-            ++collector.line;
-        }
+void CsvParser::ParserDeleter::operator()(csv_parser* parser) const {
+    csv_free(parser);
+    delete parser;
+}
+
+CsvParser::CsvParser(Limits limits, RecordSink sink)
+    : m_limits(limits), m_sink(std::move(sink)), m_parser(new csv_parser{}) {
+    if (csv_init(m_parser.get(), CSV_STRICT | CSV_STRICT_FINI) != 0) {
+        throw std::bad_alloc();
     }
-    if (csv_fini(parser.get(), Collector::OnField, Collector::OnRecordEnd, &collector) != 0) {
-        collector.table.error =
-            CsvError{collector.current.line,
-                     ParseErrorMessage(parser.get(), "a quoted field is not closed")};
+    csv_set_space_func(m_parser.get(), NoSpaceCharacters);
+}
+
+CsvParser::~CsvParser() = default;
+
+void CsvParser::OnField(void* bytes, std::size_t size, void* data) {
+    auto& self = *static_cast<CsvParser*>(data);
+    if (self.m_stopped) {
+        return;
     }
-    return std::move(collector.table);
+    if (self.m_current.fields.size() == self.m_limits.mostFields) {
+        self.Fail(CsvError::Kind::TooManyFields, self.m_current.line);
+        return;
+    }
+    self.m_current.fields.emplace_back(static_cast<const char*>(bytes), size);
+}
+
+void CsvParser::OnRecordEnd(int /*terminator*/, void* data) {
+    auto& self = *static_cast<CsvParser*>(data);
+    if (self.m_stopped) {
+        return;
+    }
+    self.m_betweenRecords = true;
+    if (!self.m_sink(std::move(self.m_current))) {
+        self.m_stopped = true;
+    }
+    self.m_current = CsvRecord{};
+}
+
+void CsvParser::Fail(CsvError::Kind kind, std::size_t line) {
+    m_error = CsvError{kind, line};
+    m_stopped = true;
+}
+
+bool CsvParser::Feed(std::string_view text) {
+    // Records end only at a line break, so feeding the text in spans that
+    // each end at one tells on which line every record begins.
+    while (!text.empty() && !m_stopped) {
+        if (m_betweenRecords && IsLineBreak(text.front())) {
+            // Empty lines between records; libcsv would skip them too.
+            if (text.front() == '\n') {
+                ++m_line;
+            }
+            text.remove_prefix(1);
+            continue;
+        }
+        const std::size_t lineBreak = text.find_first_of("\r\n");
+        const std::size_t length =
+            lineBreak == std::string_view::npos ? text.size() : lineBreak + 1;
+        FeedSpan(text.substr(0, length));
+        text.remove_prefix(length);
+    }
+    return !m_stopped;
+}
+
+void CsvParser::FeedSpan(std::string_view span) {
+    if (m_betweenRecords) {
+        m_betweenRecords = false;
+        m_current.line = m_line;
+        m_recordBytes = 0;
+    }
+    m_recordBytes += span.size();
+    if (m_recordBytes > m_limits.mostRecordBytes) {
+        Fail(CsvError::Kind::TooLong, m_current.line);
+        return;
+    }
+    const std::size_t parsed =
+        csv_parse(m_parser.get(), span.data(), span.size(), OnField, OnRecordEnd, this);
+    // A record beyond the limits, or the sink, may have stopped the parse
+    // inside the span; what libcsv found after that point does not count.
+    if (m_stopped) {
+        return;
+    }
+    if (parsed != span.size()) {
+        const int error = csv_error(m_parser.get());
+        if (error == CSV_ENOMEM || error == CSV_ETOOBIG) {
+            throw std::bad_alloc();
+        }
+        Fail(CsvError::Kind::Quoting, m_line);
+        return;
+    }
+    if (span.back() == '\n') {
+        ++m_line;
+    }
+}
+
+void CsvParser::Finish() {
+    if (m_stopped) {
+        return;
+    }
+    if (csv_fini(m_parser.get(), OnField, OnRecordEnd, this) != 0) {
+        const int error = csv_error(m_parser.get());
+        if (error == CSV_ENOMEM || error == CSV_ETOOBIG) {
+            throw std::bad_alloc();
+        }
+        Fail(CsvError::Kind::UnclosedQuote, m_current.line);
+    }
+    m_stopped = true;
 }
 
 std::string FormatCsvRecord(const std::vector<std::string>& fields) {

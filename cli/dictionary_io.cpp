@@ -14,6 +14,7 @@
 
 #include "cli/check.h"
 #include "cli/command_error.h"
+#include "cli/input_file.h"
 #include "store/disk_file.h"
 
 namespace quorbex::zvk {
@@ -120,18 +121,12 @@ void SyncFolder(const std::string& folder) {
 }  // namespace
 
 std::string ReadFileBytes(const std::string& path) {
-    const auto file = DiskFile::Open(path, DiskFile::Mode::Read);
-    if (!file) {
-        throw CommandError(SystemError(path, "cannot open", errno));
-    }
+    InputFile file(path);
     std::string bytes;
     char chunk[64 * 1024];
     for (;;) {
-        const auto got = file->Read(chunk, sizeof chunk);
-        if (!got) {
-            throw CommandError(SystemError(path, "cannot read", errno));
-        }
-        bytes.append(chunk, *got);
+        const std::size_t got = file.Read(chunk, sizeof chunk);
+        bytes.append(chunk, got);
         // The store holds no longer image; a longer file is no dictionary
         // and far beyond any file zvk imports.
         if (bytes.size() > MemFile::MAX_LENGTH) {
@@ -139,7 +134,7 @@ std::string ReadFileBytes(const std::string& path) {
                                std::to_string(MemFile::MAX_LENGTH / (1024 * 1024)) +
                                " MiB, more than zvk reads");
         }
-        if (*got < sizeof chunk) {
+        if (got < sizeof chunk) {
             return bytes;
         }
     }
@@ -149,12 +144,11 @@ void LoadDictionary(const std::string& path, RecordStore& store) {
     const MappedFile mapped(path);
     const std::string read = mapped.Bytes().empty() ? ReadFileBytes(path) : std::string();
     const std::string_view bytes = mapped.Bytes().empty() ? std::string_view(read) : mapped.Bytes();
-    if (const auto reason = NotADictionaryReason(bytes)) {
-        throw CommandError(path + ": " + *reason);
-    }
     BytesFile file(bytes);
+    // The store's answer decides, as it does when the program opens the
+    // file; the reason only puts it into words.
     if (!store.LoadFromFile(file)) {
-        throw CommandError(path + ": not a dictionary");
+        throw CommandError(path + ": " + NotADictionaryReason(bytes).value_or("not a dictionary"));
     }
 }
 
@@ -169,8 +163,11 @@ void SaveDictionary(RecordStore& store, const std::string& path, bool replace) {
     const std::filesystem::path target(path);
     const std::string folder =
         target.has_parent_path() ? target.parent_path().string() : std::string(".");
-    std::string pattern =
-        (std::filesystem::path(folder) / ("." + target.filename().string() + ".XXXXXX")).string();
+    // A hidden file beside the target, named after it.
+    std::string name = target.filename().string();
+    name.insert(0, 1, '.');
+    name += ".XXXXXX";
+    std::string pattern = (std::filesystem::path(folder) / name).string();
     const int descriptor = ::mkstemp(pattern.data());
     if (descriptor < 0) {
         throw CommandError(SystemError(folder, "cannot create a file", errno));
@@ -183,12 +180,13 @@ void SaveDictionary(RecordStore& store, const std::string& path, bool replace) {
     ::fchmod(descriptor, 0666 & ~mask);
     ::close(descriptor);
 
+    // Failures name the file asked for, not the hidden one that is removed.
     auto file = DiskFile::Open(temporary.Path(), DiskFile::Mode::CreateWrite);
     if (!file) {
-        throw CommandError(SystemError(temporary.Path(), "cannot open", errno));
+        throw CommandError(SystemError(path, "cannot write the new dictionary", errno));
     }
     if (!store.SaveToFile(file.get()) || !file->Close()) {
-        throw CommandError(SystemError(temporary.Path(), "cannot write", errno));
+        throw CommandError(SystemError(path, "cannot write the new dictionary", errno));
     }
 
     // Without leave to replace, the move itself refuses an existing file, so

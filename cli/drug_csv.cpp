@@ -1,6 +1,7 @@
 #include "cli/drug_csv.h"
 
-#include "cli/csv_text.h"
+#include <algorithm>
+
 #include "cli/unencodable.h"
 #include "store/gbk_codec.h"
 
@@ -10,6 +11,11 @@ namespace {
 
 // Spreadsheets often begin their UTF-8 files with a byte order mark.
 constexpr std::string_view UTF8_BYTE_ORDER_MARK = "\xEF\xBB\xBF";
+
+// Far more CSV text than any record needs: its seven fields hold at most 690
+// bytes of GBK, at most three bytes of UTF-8 each, with every quote doubled.
+// A longer record is faulty whatever follows.
+constexpr std::size_t MOST_RECORD_BYTES = 64 * 1024;
 
 std::vector<std::string> HeaderRow() {
     std::vector<std::string> names;
@@ -36,31 +42,30 @@ std::string Line(std::size_t line) {
     return "line " + std::to_string(line);
 }
 
-// The GBK form of one field, or nothing with a problem added.
+// The GBK form of one field, or nothing with a fault added.
 std::optional<std::string> FieldToGbk(const std::string& utf8, std::size_t line,
-                                      const FieldLayout& layout,
-                                      std::vector<std::string>& problems) {
+                                      const FieldLayout& layout, FaultList& faults) {
     const std::string where = Line(line) + ", field " + std::string(layout.name) + ": ";
     if (utf8.find('\0') != std::string::npos) {
-        problems.push_back(where + "holds a NUL character");
+        faults.Add(where + "holds a NUL character");
         return std::nullopt;
     }
     // The names are single lines, as the entry dialog's boxes for them are.
     const bool multiLine = layout.field == Field::Function || layout.field == Field::Usage ||
                            layout.field == Field::Cautions;
     if (!multiLine && utf8.find_first_of("\t\r\n") != std::string::npos) {
-        problems.push_back(where + "holds a tab or a line break, which a name cannot hold");
+        faults.Add(where + "holds a tab or a line break, which a name cannot hold");
         return std::nullopt;
     }
     GbkEncodeError error;
     std::optional<std::string> gbk = Utf8ToGbk(utf8, &error);
     if (!gbk) {
-        problems.push_back(where + "holds " + DescribeUnencodable(error));
+        faults.Add(where + "holds " + DescribeUnencodable(error));
         return std::nullopt;
     }
     if (gbk->size() > layout.limit) {
-        problems.push_back(where + std::to_string(gbk->size()) +
-                           " bytes in GBK, more than the field's " + std::to_string(layout.limit));
+        faults.Add(where + std::to_string(gbk->size()) + " bytes in GBK, more than the field's " +
+                   std::to_string(layout.limit));
         return std::nullopt;
     }
     return gbk;
@@ -68,51 +73,108 @@ std::optional<std::string> FieldToGbk(const std::string& utf8, std::size_t line,
 
 }  // namespace
 
-std::vector<DrugFields> ReadDrugCsv(std::string_view csvText, std::vector<std::string>& problems) {
-    if (csvText.starts_with(UTF8_BYTE_ORDER_MARK)) {
-        csvText.remove_prefix(UTF8_BYTE_ORDER_MARK.size());
-    }
-    const CsvTable table = ParseCsv(csvText);
-    std::vector<DrugFields> records;
-    const std::vector<std::string> header = HeaderRow();
-    if (table.records.empty() || table.records.front().fields != header) {
-        const std::size_t line = table.records.empty() ? 1 : table.records.front().line;
-        problems.push_back(Line(line) + ": the header row must be " + Join(header));
-    }
+DrugCsvReader::DrugCsvReader()
+    : m_parser({FIELD_LAYOUTS.size(), MOST_RECORD_BYTES},
+               [this](CsvRecord&& record) { return TakeRecord(std::move(record)); }) {}
 
-    for (std::size_t row = 1; row < table.records.size(); ++row) {
-        const CsvRecord& record = table.records[row];
-        if (row > DICT_MAX_RECORDS) {
-            problems.push_back(Line(record.line) + ": more than " +
-                               std::to_string(DICT_MAX_RECORDS) +
-                               " records, the most a dictionary holds");
+bool DrugCsvReader::Feed(std::string_view text) {
+    if (!m_startChecked) {
+        const std::size_t wanted = UTF8_BYTE_ORDER_MARK.size() - m_start.size();
+        m_start.append(text.substr(0, wanted));
+        text.remove_prefix(std::min(wanted, text.size()));
+        if (m_start.size() < UTF8_BYTE_ORDER_MARK.size()) {
+            return true;
+        }
+        m_startChecked = true;
+        if (m_start != UTF8_BYTE_ORDER_MARK && !FeedParser(m_start)) {
+            return false;
+        }
+    }
+    return FeedParser(text);
+}
+
+void DrugCsvReader::Finish() {
+    if (!m_startChecked) {
+        m_startChecked = true;
+        FeedParser(m_start);
+    }
+    m_parser.Finish();
+    ReportParseError();
+    if (!m_headerSeen) {
+        m_faults.Add(Line(1) + ": the header row must be " + Join(HeaderRow()));
+    }
+}
+
+bool DrugCsvReader::FeedParser(std::string_view text) {
+    if (m_parser.Feed(text)) {
+        return true;
+    }
+    ReportParseError();
+    return false;
+}
+
+bool DrugCsvReader::TakeRecord(CsvRecord&& record) {
+    if (!m_headerSeen) {
+        m_headerSeen = true;
+        if (record.fields != HeaderRow()) {
+            m_faults.Add(Line(record.line) + ": the header row must be " + Join(HeaderRow()));
+        }
+        return true;
+    }
+    if (++m_rows > DICT_MAX_RECORDS) {
+        m_faults.Add(Line(record.line) + ": more than " + std::to_string(DICT_MAX_RECORDS) +
+                     " records, the most a dictionary holds");
+        return false;
+    }
+    if (record.fields.size() != FIELD_LAYOUTS.size()) {
+        m_faults.Add(Line(record.line) + ": " + std::to_string(record.fields.size()) +
+                     " fields, a record has " + std::to_string(FIELD_LAYOUTS.size()));
+        return true;
+    }
+    DrugFields fields;
+    for (std::size_t i = 0; i < FIELD_LAYOUTS.size(); ++i) {
+        const FieldLayout& layout = FIELD_LAYOUTS[i];
+        if (auto gbk = FieldToGbk(record.fields[i], record.line, layout, m_faults)) {
+            fields[layout.field] = std::move(*gbk);
+        }
+    }
+    if (record.fields[ColumnOf(Field::TradeName)].empty() &&
+        record.fields[ColumnOf(Field::EnglishName)].empty()) {
+        m_faults.Add(Line(record.line) +
+                     ", fields TradeName and EnglishName: both empty, a record needs at least "
+                     "one of them");
+    }
+    // Once anything is at fault nothing will be written: the records need not be kept.
+    if (m_faults.Empty()) {
+        m_records.push_back(std::move(fields));
+    }
+    return true;
+}
+
+void DrugCsvReader::ReportParseError() {
+    const std::optional<CsvError>& error = m_parser.Error();
+    if (!error || m_parseErrorReported) {
+        return;
+    }
+    m_parseErrorReported = true;
+    const std::string where = Line(error->line) + ": ";
+    switch (error->kind) {
+        case CsvError::Kind::Quoting:
+            m_faults.Add(where + "a quote inside an unquoted field, or text after a closing quote");
             break;
-        }
-        if (record.fields.size() != FIELD_LAYOUTS.size()) {
-            problems.push_back(Line(record.line) + ": " + std::to_string(record.fields.size()) +
-                               " fields, a record has " + std::to_string(FIELD_LAYOUTS.size()));
-            continue;
-        }
-        DrugFields fields;
-        for (std::size_t i = 0; i < FIELD_LAYOUTS.size(); ++i) {
-            const FieldLayout& layout = FIELD_LAYOUTS[i];
-            if (auto gbk = FieldToGbk(record.fields[i], record.line, layout, problems)) {
-                fields[layout.field] = std::move(*gbk);
-            }
-        }
-        if (record.fields[ColumnOf(Field::TradeName)].empty() &&
-            record.fields[ColumnOf(Field::EnglishName)].empty()) {
-            problems.push_back(Line(record.line) +
-                               ", fields TradeName and EnglishName: both empty, a record "
-                               "needs at least one of them");
-        }
-        records.push_back(std::move(fields));
+        case CsvError::Kind::UnclosedQuote:
+            m_faults.Add(where + "a quoted field is not closed");
+            break;
+        case CsvError::Kind::TooManyFields:
+            m_faults.Add(where + "more than " + std::to_string(FIELD_LAYOUTS.size()) +
+                         " fields, a record has " + std::to_string(FIELD_LAYOUTS.size()) +
+                         "; reading stopped here");
+            break;
+        case CsvError::Kind::TooLong:
+            m_faults.Add(where + "a record of more than " + std::to_string(MOST_RECORD_BYTES) +
+                         " bytes, far more than any drug record holds; reading stopped here");
+            break;
     }
-
-    if (table.error) {
-        problems.push_back(Line(table.error->line) + ": " + table.error->message);
-    }
-    return records;
 }
 
 void WriteDrugCsv(const std::vector<DrugFields>& records, std::ostream& out) {

@@ -1,5 +1,7 @@
 #include "platform/device_file.h"
 
+#include <cerrno>
+
 #include "resources/strings.h"
 
 namespace quorbex::platform {
@@ -33,7 +35,30 @@ bool DeviceFile::SetLength(std::uint64_t length) {
     return m_device.resize(static_cast<qint64>(length));
 }
 
-QString DescribeFileError(const QFileDevice& device) {
+namespace {
+
+// The usual causes of a failed save, in plain words; empty for the others.
+QString CauseInWords(int systemError) {
+    switch (systemError) {
+        case ENOSPC:
+            return Tr(UiText::DiskFull);
+        case EDQUOT:
+            return Tr(UiText::QuotaUsedUp);
+        case EROFS:
+            return Tr(UiText::ReadOnlyDisk);
+        case EACCES:
+        case EPERM:
+            return Tr(UiText::NoAccess);
+        case EFBIG:
+            return Tr(UiText::FileTooLarge);
+        default:
+            return QString();
+    }
+}
+
+}  // namespace
+
+QString DescribeFileError(const QFileDevice& device, int systemError) {
     QString reason;
     switch (device.error()) {
         case QFileDevice::PermissionsError:
@@ -52,6 +77,11 @@ QString DescribeFileError(const QFileDevice& device) {
         default:
             reason = Tr(UiText::FileOperationFailed);
             break;
+    }
+    const QString cause = CauseInWords(systemError);
+    // A refused permission is already the reason; the cause would repeat it.
+    if (!cause.isEmpty() && device.error() != QFileDevice::PermissionsError) {
+        return reason + QStringLiteral(": ") + cause;
     }
     const QString detail = device.errorString();
     return detail.isEmpty() ? reason : reason + QStringLiteral(" (") + detail + QStringLiteral(")");

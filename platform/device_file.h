@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QFileDevice>
+#include <cerrno>
 
 #include "store/file.h"
 
@@ -20,8 +21,12 @@ private:
     QFileDevice& m_device;
 };
 
-// A short Chinese description of why a file operation failed, with the
-// system's own words after it.
-QString DescribeFileError(const QFileDevice& device);
+// A short Chinese description of why a file operation on device failed. It
+// names the system's cause, systemError (an errno value), in words a
+// clinician understands where it is one of the usual ones (disk full,
+// read-only, no permission, file too large); otherwise the system's own
+// words follow. The default reads errno, so call it straight after the
+// operation that failed.
+QString DescribeFileError(const QFileDevice& device, int systemError = errno);
 
 }  // namespace quorbex::platform

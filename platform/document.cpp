@@ -4,6 +4,7 @@
 #include <QFileInfo>
 #include <QSaveFile>
 #include <algorithm>
+#include <cerrno>
 
 #include "platform/device_file.h"
 #include "platform/document_template.h"
@@ -48,6 +49,9 @@ bool Document::OnOpenDocument(const QString& path) {
 
 bool Document::OnSaveDocument(const QString& path) {
     QSaveFile file(path);
+    // A failure below is described by the cause the system gave for it, not
+    // by one left over from before the save.
+    errno = 0;
     if (!file.open(QIODevice::WriteOnly)) {
         ReportSaveLoadException(path, DescribeFileError(file), true);
         return false;

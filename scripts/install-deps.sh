@@ -28,6 +28,9 @@ PACKAGES="
   shared-mime-info
   xdg-utils
   libfile-mimeinfo-perl
+  clang
+  libclang-rt-14-dev
+  llvm
 "
 
 missing=""

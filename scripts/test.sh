@@ -1,6 +1,7 @@
 #!/bin/sh
 # Installs what is missing, builds Quorbex and runs every test: once in a
-# normal build, once under AddressSanitizer and UndefinedBehaviorSanitizer.
+# normal build, once under AddressSanitizer and UndefinedBehaviorSanitizer;
+# then each fuzz target for 30 seconds (scripts/fuzz.sh runs them longer).
 set -eu
 cd "$(dirname "$0")/.."
 
@@ -17,3 +18,5 @@ cmake -S . -B build-sanitize -G Ninja -DCMAKE_BUILD_TYPE=Debug -DQUORBEX_SANITIZ
 cmake --build build-sanitize
 ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1 \
     ctest --test-dir build-sanitize --output-on-failure -j "$jobs"
+
+./scripts/fuzz.sh 30

@@ -546,10 +546,6 @@ The original file has not been changed.</translation>
         <translation>The file could not be read</translation>
     </message>
     <message>
-        <source>写入文件时出错, 磁盘可能已满</source>
-        <translation>The file could not be written; the disk may be full</translation>
-    </message>
-    <message>
         <source>文件操作失败</source>
         <translation>The file operation failed</translation>
     </message>
@@ -586,6 +582,30 @@ The original file has not been changed.</translation>
     <message>
         <source>另存为</source>
         <translation>Save As</translation>
+    </message>
+    <message>
+        <source>写入文件时出错</source>
+        <translation>The file could not be written</translation>
+    </message>
+    <message>
+        <source>磁盘已满</source>
+        <translation>the disk is full</translation>
+    </message>
+    <message>
+        <source>您的磁盘空间配额已用完</source>
+        <translation>your disk quota is used up</translation>
+    </message>
+    <message>
+        <source>磁盘是只读的, 不能写入</source>
+        <translation>the disk is read-only and cannot be written to</translation>
+    </message>
+    <message>
+        <source>没有权限访问该文件或它所在的文件夹</source>
+        <translation>you have no permission for the file or its folder</translation>
+    </message>
+    <message>
+        <source>文件太大, 超过了系统允许的大小</source>
+        <translation>the file would be larger than the system allows</translation>
     </message>
 </context>
 <context>

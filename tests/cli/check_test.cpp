@@ -1,7 +1,9 @@
 // check: a sound dictionary passes; each kind of damage is named.
+#include <algorithm>
 #include <functional>
 
 #include "tests/cli/zvk_test_support.h"
+#include "tests/support/memory_file.h"
 
 namespace quorbex::zvk::testing {
 namespace {
@@ -83,9 +85,6 @@ TEST_F(ZvkCheck, NamesEveryFaultOfADamagedFile) {
         {"only the header's first bytes",
          [](std::string& plain) { plain.resize(DICT_MAGIC_OFFSET + 3); },
          {"13 bytes long, too short to be a dictionary"}},
-        {"empty file",
-         [](std::string& plain) { plain.clear(); },
-         {"0 bytes long, too short to be a dictionary"}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -100,6 +99,66 @@ TEST_F(ZvkCheck, NamesEveryFaultOfADamagedFile) {
             expected += "zvk: " + m_path + ": " + problem + "\n";
         }
         EXPECT_EQ(outcome.err, expected);
+    }
+}
+
+// The program opens a file exactly when the store loads it into a new
+// dictionary; every command of zvk must come to the same verdict.
+TEST_F(ZvkCheck, EveryCommandAgreesWithTheStoreOnWhichFilesOpen) {
+    const std::string scrambled = ReadBytes(m_path);
+    std::string tooMany = m_plain;
+    tooMany[DICT_COUNT_OFFSET] = static_cast<char>(2001 & 0xFF);
+    tooMany[DICT_COUNT_OFFSET + 1] = static_cast<char>(2001 >> 8);
+    std::string wrongMagic = m_plain;
+    wrongMagic[DICT_MAGIC_OFFSET] ^= 0x01;
+    const struct {
+        const char* name;
+        std::string bytes;
+        bool opens;
+        std::uint32_t records;
+    } files[] = {
+        // Up to 6 bytes end before the count: the new dictionary's header stays.
+        {"0 bytes", "", true, 0},
+        {"1 byte", "x", true, 0},
+        {"6 bytes", scrambled.substr(0, 6), true, 0},
+        {"7 bytes", scrambled.substr(0, 7), false, 0},
+        {"13 bytes", scrambled.substr(0, 13), false, 0},
+        {"14 bytes", scrambled.substr(0, 14), true, 2},
+        {"sound", scrambled, true, 2},
+        {"wrong magic", Scramble(wrongMagic), false, 0},
+        {"count above the maximum", Scramble(tooMany), false, 0},
+    };
+    const std::string path = m_folder / "file.zvk";
+    for (const auto& f : files) {
+        SCOPED_TRACE(f.name);
+        quorbex::testing::MemoryFile file(
+            std::vector<std::uint8_t>(f.bytes.begin(), f.bytes.end()));
+        RecordStore store;
+        ASSERT_EQ(store.LoadFromFile(file), f.opens);
+        ASSERT_EQ(store.GetCount(), f.records);
+
+        WriteBytes(path, f.bytes);
+        const int loaded = f.opens ? EXIT_OK : EXIT_ERROR;
+        EXPECT_EQ(Zvk({"list", path, "--sort", "none"}).status, loaded);
+        EXPECT_EQ(Zvk({"export", path, "--format", "json"}).status, loaded);
+        EXPECT_EQ(Zvk({"search", path, ""}).status, !f.opens        ? EXIT_ERROR
+                                                    : f.records > 0 ? EXIT_OK
+                                                                    : EXIT_NOT_FOUND);
+        const Outcome listed = Zvk({"list", path, "--sort", "none"});
+        EXPECT_EQ(std::count(listed.out.begin(), listed.out.end(), '\n'), f.records);
+
+        // check passes no file that does not open, and fails no empty one for
+        // its lack of a header.
+        const Outcome checked = Zvk({"check", path});
+        if (!f.opens) {
+            EXPECT_EQ(checked.status, EXIT_NOT_FOUND);
+        } else if (f.bytes.size() <= DICT_COUNT_OFFSET) {
+            EXPECT_EQ(checked.status, EXIT_OK);
+            EXPECT_EQ(checked.out, path + ": an empty dictionary without a header\n");
+            EXPECT_EQ(checked.err, "zvk: " + path + ": warning: " + std::to_string(f.bytes.size()) +
+                                       " bytes long, without a header; it opens as an empty "
+                                       "dictionary\n");
+        }
     }
 }
 

@@ -1,5 +1,7 @@
 // list, search, show and export on small dictionaries, their refusals of
 // files that are not dictionaries, and the usage errors of every command.
+#include <sys/stat.h>
+
 #include <nlohmann/json.hpp>
 
 #include "tests/cli/zvk_test_support.h"
@@ -188,6 +190,43 @@ TEST(ZvkExport, WritesAnEmptyDictionaryAsAHeaderOrAnEmptyArray) {
     EXPECT_EQ(Zvk({"search", path, ""}).status, EXIT_NOT_FOUND);
 }
 
+TEST(ZvkExport, NamesFieldsWhoseBytesAreNotGbkAndWritesThemOnlyWhenLossy) {
+    TempFolder folder;
+    const std::string path = folder / "damaged.zvk";
+    std::vector<DrugFields> records{
+        Drug({"布洛芬", "BLF", "Ibuprofen", "", "", "", ""}),
+        // 0x7F is no trail byte; a record cut inside its last character.
+        DrugFields{"\x81\x7F", "", "x", "", "", "", Gbk("注意") + "\xB0"},
+    };
+    // More faulty fields than are named.
+    for (int i = 0; i < 21; ++i) {
+        records.push_back(DrugFields{"\xFF", "", "", "", "", "", ""});
+    }
+    WriteDictionary(path, records);
+
+    for (const char* format : {"csv", "json"}) {
+        SCOPED_TRACE(format);
+        const Outcome strict = Zvk({"export", path, "--format", format});
+        EXPECT_EQ(strict.status, EXIT_ERROR);
+        EXPECT_EQ(strict.out, "");
+        const std::string where = "zvk: " + path + ": ";
+        const std::string why = ": bytes that are not GBK text, which would be written as U+FFFD\n";
+        std::string expected =
+            where + "record 2, field TradeName" + why + where + "record 2, field Cautions" + why;
+        for (int record = 3; record <= 20; ++record) {
+            expected += where + "record " + std::to_string(record) + ", field TradeName" + why;
+        }
+        expected += where + "3 more fields not shown\n" +
+                    "zvk: nothing exported; give --lossy to export with U+FFFD in their place\n";
+        EXPECT_EQ(strict.err, expected);
+
+        const Outcome lossy = Zvk({"export", path, "--format", format, "--lossy"});
+        EXPECT_EQ(lossy.status, EXIT_OK);
+        EXPECT_EQ(lossy.err, "");
+        EXPECT_NE(lossy.out.find("注意\xEF\xBF\xBD"), std::string::npos) << lossy.out;
+    }
+}
+
 TEST(ZvkRefusals, EveryCommandRefusesAFileThatIsNotADictionary) {
     TempFolder folder;
     const std::string sound = folder / "sound.zvk";
@@ -205,18 +244,26 @@ TEST(ZvkRefusals, EveryCommandRefusesAFileThatIsNotADictionary) {
     WriteBytes(folder / "count.zvk", Scramble(tooMany));
     WriteBytes(folder / "short.zvk", ReadBytes(sound).substr(0, 10));
     std::filesystem::create_directory(folder / "folder.zvk");
+    // Reading a FIFO or a device would block or never end.
+    ASSERT_EQ(::mkfifo((folder / "fifo.zvk").c_str(), 0600), 0);
+    std::filesystem::create_symlink("/dev/zero", folder / "device.zvk");
 
     const struct {
         std::string file;
         const char* reason;
+        bool read;  // check reads it and finds a fault, rather than failing to read it
     } files[] = {
-        {"magic.zvk", "not a dictionary: its magic is 0xEDFA1429, a dictionary's is 0xEDFA1428"},
+        {"magic.zvk", "not a dictionary: its magic is 0xEDFA1429, a dictionary's is 0xEDFA1428",
+         true},
         {"unscrambled.zvk",
-         "not a dictionary: its magic is 0x2B3CD2EE, a dictionary's is 0xEDFA1428"},
-        {"count.zvk", "its record count 2001 is above the most a dictionary holds, 2000"},
-        {"short.zvk", "10 bytes long, too short to be a dictionary"},
-        {"folder.zvk", "cannot read: Is a directory"},
-        {"missing.zvk", "cannot open: No such file or directory"},
+         "not a dictionary: its magic is 0x2B3CD2EE, a dictionary's is 0xEDFA1428", true},
+        {"count.zvk", "its record count 2001 is above the most a dictionary holds, 2000", true},
+        {"short.zvk", "10 bytes long, too short to be a dictionary", true},
+        {"folder.zvk", "a folder, not a regular file; zvk reads only regular files", false},
+        {"fifo.zvk", "a named pipe (FIFO), not a regular file; zvk reads only regular files",
+         false},
+        {"device.zvk", "a device, not a regular file; zvk reads only regular files", false},
+        {"missing.zvk", "cannot open: No such file or directory", false},
     };
     for (const auto& f : files) {
         const std::string path = folder / f.file;
@@ -226,15 +273,22 @@ TEST(ZvkRefusals, EveryCommandRefusesAFileThatIsNotADictionary) {
             {"show", path, "1"},
             {"export", path, "--format", "csv"},
             {"export", path, "--format", "json"},
+            {"check", path},
         };
         for (const auto& args : commands) {
             SCOPED_TRACE(::testing::PrintToString(args));
             const Outcome outcome = Zvk(args);
-            EXPECT_EQ(outcome.status, EXIT_ERROR);
+            const bool checkFinds = args[0] == "check" && f.read;
+            EXPECT_EQ(outcome.status, checkFinds ? EXIT_NOT_FOUND : EXIT_ERROR);
             EXPECT_EQ(outcome.out, "");
-            EXPECT_EQ(outcome.err, "zvk: " + path + ": " + f.reason + "\n");
+            // check may name further faults after the first.
+            EXPECT_TRUE(outcome.err.starts_with("zvk: " + path + ": " + f.reason + "\n"))
+                << outcome.err;
         }
     }
+    const Outcome unnamed = Zvk({"list", ""});
+    EXPECT_EQ(unnamed.status, EXIT_ERROR);
+    EXPECT_EQ(unnamed.err, "zvk: a file name is needed, not \"\"\n");
 }
 
 TEST(ZvkUsage, HelpExplainsEveryCommand) {
@@ -275,6 +329,8 @@ TEST(ZvkUsage, RefusesCommandLinesThatDoNotFit) {
         {{"export", "a.zvk", "--format", "xml"}, "--format takes csv or json"},
         {{"import", "a.csv"}, "import needs -o FILE"},
         {{"import", "a.csv", "-o", "a.zvk", "--force=yes"}, "--force takes no value"},
+        {{"import", "a.csv", "-o", ""}, "-o needs a file name, not \"\""},
+        {{"import", "a.csv", "--output="}, "-o needs a file name, not \"\""},
         {{"import", "a.csv", "-o", "a.zvk", "--output", "b.zvk"},
          "--output is given more than once"},
     };

@@ -1,5 +1,7 @@
 // import: its refusals, each naming line and field, its care for existing
 // files, and the export -> import round trip.
+#include <sys/stat.h>
+
 #include "tests/cli/zvk_test_support.h"
 
 namespace quorbex::zvk::testing {
@@ -65,7 +67,11 @@ TEST_F(ZvkImport, RefusesEveryFaultNamingItsLineAndFieldAndWritesNothing) {
          "line 3, fields TradeName and EnglishName: both empty, a record needs at least one of "
          "them"},
         {HEADER + good + "x,,,,,\r\n", "line 3: 6 fields, a record has 7"},
-        {HEADER + "x,,,,,,,\r\n", "line 2: 8 fields, a record has 7"},
+        {HEADER + "x,,,,,,,\r\n",
+         "line 2: more than 7 fields, a record has 7; reading stopped here"},
+        {HEADER + good + "x,,,,\"" + Repeat("长", 40000) + "\",,\r\n",
+         "line 3: a record of more than 65536 bytes, far more than any drug record holds; "
+         "reading stopped here"},
         // The record on lines 2 and 3 holds a line break; the fault lies on line 4.
         {HEADER + "x,,,,\"one\r\ntwo\",,\r\n" + Repeat("阿", 11) + ",,,,,,\r\n",
          "line 4, field TradeName: 22 bytes in GBK, more than the field's 20"},
@@ -104,6 +110,40 @@ TEST_F(ZvkImport, ReportsEveryFaultItFinds) {
                   where +
                   "line 3, field OtherNames: holds \"😀\" (U+1F600), which GBK cannot represent\n" +
                   "zvk: nothing written to " + m_dictionary + "\n");
+}
+
+TEST_F(ZvkImport, NamesTheFirstTwentyFaultsThenHowManyMore) {
+    const Outcome outcome = Import(HEADER + Repeat(",,,,,,\r\n", 2000));
+    EXPECT_EQ(outcome.status, EXIT_ERROR);
+    std::string expected;
+    for (int line = 2; line <= 21; ++line) {
+        expected += "zvk: " + m_csv + ": line " + std::to_string(line) +
+                    ", fields TradeName and EnglishName: both empty, a record needs at least one "
+                    "of them\n";
+    }
+    expected += "zvk: " + m_csv + ": 1980 more faults not shown\n";
+    expected += "zvk: nothing written to " + m_dictionary + "\n";
+    EXPECT_EQ(outcome.err, expected);
+}
+
+TEST_F(ZvkImport, StopsReadingAtTheFirstRowOfMoreThanSevenFields) {
+    // One line of commas: nothing after the eighth field is read or held.
+    const Outcome outcome = Import(HEADER + Repeat(",", 100000) + "\r\n" + ",,,,,,\r\n");
+    EXPECT_EQ(outcome.status, EXIT_ERROR);
+    EXPECT_EQ(outcome.err, "zvk: " + m_csv +
+                               ": line 2: more than 7 fields, a record has 7; reading stopped "
+                               "here\nzvk: nothing written to " +
+                               m_dictionary + "\n");
+}
+
+TEST_F(ZvkImport, RefusesACsvThatIsNotARegularFile) {
+    ASSERT_EQ(::mkfifo(m_csv.c_str(), 0600), 0);
+    const Outcome outcome = Zvk({"import", m_csv, "-o", m_dictionary});
+    EXPECT_EQ(outcome.status, EXIT_ERROR);
+    EXPECT_EQ(outcome.err, "zvk: " + m_csv +
+                               ": a named pipe (FIFO), not a regular file; zvk reads only regular "
+                               "files\n");
+    EXPECT_EQ(m_folder.Entries(), std::vector<std::string>{"drugs.csv"});
 }
 
 TEST_F(ZvkImport, TakesAtMostAFullDictionary) {

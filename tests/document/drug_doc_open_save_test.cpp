@@ -1,9 +1,10 @@
 // Opening a dictionary through the document template, and saving it.
 #include <QFile>
 #include <QFileInfo>
+#include <csignal>
 
 #include "tests/document/drug_doc_fixture.h"
-#include "tests/support/file_size_limit.h"
+#include "tests/support/child_process.h"
 
 namespace quorbex::testing {
 namespace {
@@ -162,30 +163,39 @@ TEST_F(DrugDocSave, ANewDictionaryIsNamedOnItsFirstSaveAndOpensAgainAsSaved) {
     EXPECT_EQ(StoredRecords(), std::vector<DrugFields>{added});
 }
 
-TEST_F(DrugDocSave, AWriteThatFailsKeepsTheOldFileAndTheModifiedFlag) {
+TEST_F(DrugDocSave, AWritePastAFileSizeLimitKeepsTheOldFileAndNamesTheCause) {
     ASSERT_NE(OpenDictionary(ThreeDrugs()), nullptr);
     const std::vector<std::uint8_t> before = ReadFileBytes(Path("drugs.zvk"));
     NextEntry(platform::IDOK, Drug("布地奈德", "BDND", "Budesonide"));
     Send(ID_DRUG_APPEND);
     ResetRecorders();
-    {
-        // Room for the header, not for the records: a full disk.
-        FileSizeLimit limit(1000);
-        ASSERT_TRUE(limit.Active());
-        Send(ID_DRUG_SAVE);
-    }
+
+    // Room for the header, not for the records. The limit is set in a child
+    // process, which ignores SIGXFSZ as the program's main does.
+    const ChildOutcome child = RunInChild(
+        [this] {
+            std::signal(SIGXFSZ, SIG_IGN);
+            Send(ID_DRUG_SAVE);
+            EXPECT_TRUE(doc->IsModified());
+            EXPECT_EQ(ui.messages.size(), 1u);
+            if (!ui.messages.empty()) {
+                EXPECT_EQ(ui.messages[0].text.toStdString(),
+                          "无法保存文件“drugs.zvk”:\n写入文件时出错: 文件太大, 超过了系统允许的"
+                          "大小\n\n原有文件未被改动。");
+                EXPECT_EQ(ui.messages[0].style, MB_ICONEXCLAMATION);
+            }
+            ExpectHints({});
+            return ::testing::Test::HasFailure() ? 1 : 0;
+        },
+        {.fileSize = 1000});
+    ASSERT_TRUE(child.exited) << ::testing::PrintToString(child);
+    EXPECT_EQ(child.status, 0);
     EXPECT_TRUE(ReadFileBytes(Path("drugs.zvk")) == before) << "the old file was changed";
-    EXPECT_TRUE(doc->IsModified());
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden),
               QStringList{QStringLiteral("drugs.zvk")});
-    ASSERT_EQ(ui.messages.size(), 1u);
-    EXPECT_TRUE(ui.messages[0].text.startsWith(QStringLiteral("无法保存文件“drugs.zvk”")))
-        << ui.messages[0].text.toStdString();
-    EXPECT_TRUE(ui.messages[0].text.contains(QStringLiteral("原有文件未被改动")));
-    EXPECT_EQ(ui.messages[0].style, MB_ICONEXCLAMATION);
-    ExpectHints({});
 
-    // With room again the same save goes through.
+    // Without the limit the same save goes through.
+    EXPECT_TRUE(doc->IsModified());
     Send(ID_DRUG_SAVE);
     EXPECT_FALSE(doc->IsModified());
     EXPECT_EQ(ReadFileBytes(Path("drugs.zvk")).size(), DictionaryLength(4));

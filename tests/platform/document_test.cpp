@@ -182,6 +182,9 @@ TEST_F(DocumentFiles, AFailedSaveKeepsTheOldFileAndTheModifiedFlag) {
         EXPECT_TRUE(ui.messages[0].text.startsWith(QStringLiteral("无法保存文件“a.zvk”")))
             << ui.messages[0].text.toStdString();
         EXPECT_TRUE(ui.messages[0].text.contains(QStringLiteral("原有文件未被改动")));
+        // The limit's cause, in plain words.
+        EXPECT_EQ(ui.messages[0].text.contains(QStringLiteral("文件太大")), c.diskFull)
+            << ui.messages[0].text.toStdString();
         EXPECT_TRUE(ui.messages[0].caption.isEmpty());
         EXPECT_EQ(ui.messages[0].style, MB_ICONEXCLAMATION);
     }

@@ -1,0 +1,33 @@
+// The faults a command found, of which only the first few are told: a file
+// with thousands of faulty rows would otherwise bury the first ones.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <vector>
+
+namespace quorbex::zvk {
+
+class FaultList {
+public:
+    static constexpr std::size_t MOST_SHOWN = 20;
+
+    void Add(std::string fault) {
+        if (m_shown.size() < MOST_SHOWN) {
+            m_shown.push_back(std::move(fault));
+        }
+        ++m_count;
+    }
+
+    bool Empty() const { return m_count == 0; }
+    // The first MOST_SHOWN faults, in the order they were found.
+    const std::vector<std::string>& Shown() const { return m_shown; }
+    // How many were found beyond those shown.
+    std::size_t NotShown() const { return m_count - m_shown.size(); }
+
+private:
+    std::vector<std::string> m_shown;
+    std::size_t m_count = 0;
+};
+
+}  // namespace quorbex::zvk

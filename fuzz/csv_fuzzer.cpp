@@ -1,0 +1,115 @@
+// The CSV reader of zvk import. Whatever the text, it reads the same in
+// pieces of any size as whole, names at most the first 20 faults, and what
+// it accepts goes through a dictionary file and an export unchanged: the
+// exported CSV reads back as the same records. Its last two bytes choose the
+// size of the pieces.
+#include <fuzzer/FuzzedDataProvider.h>
+
+#include <sstream>
+
+#include "cli/csv_text.h"
+#include "cli/drug_csv.h"
+#include "fuzz/fuzz_check.h"
+#include "store/drug_fields.h"
+#include "store/record_store.h"
+#include "tests/support/memory_file.h"
+
+namespace quorbex::fuzz {
+namespace {
+
+using zvk::CsvParser;
+using zvk::CsvRecord;
+using zvk::DrugCsvReader;
+
+struct Reading {
+    std::vector<DrugFields> records;
+    std::vector<std::string> faults;
+    std::size_t faultsNotShown;
+};
+
+Reading Read(std::string_view text, std::size_t pieceSize) {
+    DrugCsvReader reader;
+    for (std::size_t at = 0; at < text.size(); at += pieceSize) {
+        if (!reader.Feed(text.substr(at, pieceSize))) {
+            break;
+        }
+    }
+    reader.Finish();
+    return {reader.Records(), reader.Faults().Shown(), reader.Faults().NotShown()};
+}
+
+std::vector<std::vector<std::string>> ParseFields(std::string_view text, bool& wellFormed) {
+    std::vector<std::vector<std::string>> records;
+    CsvParser parser({100, 1 << 16}, [&records](CsvRecord&& record) {
+        records.push_back(std::move(record.fields));
+        return true;
+    });
+    parser.Feed(text);
+    parser.Finish();
+    wellFormed = !parser.Error();
+    return records;
+}
+
+// The records as a dictionary file holds them once they are stored and loaded again.
+std::vector<DrugFields> ThroughADictionary(std::vector<DrugFields> records) {
+    RecordStore store;
+    for (DrugFields& record : records) {
+        ExchangeFields(store, record, false);
+        FUZZ_CHECK(store.AppendRecord());
+    }
+    testing::MemoryFile file;
+    FUZZ_CHECK(store.SaveToFile(&file));
+    RecordStore loaded;
+    FUZZ_CHECK(loaded.LoadFromFile(file));
+    std::vector<DrugFields> back(loaded.GetCount());
+    for (std::uint32_t number = 1; number <= back.size(); ++number) {
+        FUZZ_CHECK(loaded.GoToRecord(number));
+        ExchangeFields(loaded, back[number - 1], true);
+    }
+    return back;
+}
+
+}  // namespace
+}  // namespace quorbex::fuzz
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t size) {
+    using namespace quorbex;
+    using namespace quorbex::fuzz;
+    FuzzedDataProvider data(bytes, size);
+    const std::size_t pieceSize = data.ConsumeIntegralInRange<std::size_t>(1, 4096);
+    const std::string text = data.ConsumeRemainingBytesAsString();
+
+    // The parser: formatting what it read and reading that again gives the same fields.
+    bool wellFormed = false;
+    const auto fields = ParseFields(text, wellFormed);
+    if (wellFormed) {
+        std::string formatted;
+        for (const auto& record : fields) {
+            formatted += zvk::FormatCsvRecord(record);
+        }
+        bool again = false;
+        FUZZ_CHECK(ParseFields(formatted, again) == fields);
+        FUZZ_CHECK(again);
+    }
+
+    const Reading whole = Read(text, std::max<std::size_t>(text.size(), 1));
+    const Reading pieces = Read(text, pieceSize);
+    FUZZ_CHECK(pieces.faults == whole.faults);
+    FUZZ_CHECK(pieces.faultsNotShown == whole.faultsNotShown);
+    FUZZ_CHECK(whole.faults.size() <= zvk::FaultList::MOST_SHOWN);
+    if (!whole.faults.empty()) {
+        return 0;
+    }
+    FUZZ_CHECK(pieces.records == whole.records);
+    FUZZ_CHECK(whole.records.size() <= DICT_MAX_RECORDS);
+
+    // Accepted records fit their fields, so a dictionary holds them unchanged,
+    // and their export reads back as the same records.
+    FUZZ_CHECK(ThroughADictionary(whole.records) == whole.records);
+    std::ostringstream exported;
+    zvk::WriteDrugCsv(whole.records, exported);
+    const Reading reread = Read(exported.str(), pieceSize);
+    FUZZ_CHECK(reread.faults.empty());
+    FUZZ_CHECK(reread.records == whole.records);
+    return 0;
+}

@@ -1,0 +1,68 @@
+// What a dictionary file holds, read straight from its bytes: whether the
+// program opens it and the text of every record. The fuzz targets hold the
+// store and the document to it.
+#pragma once
+
+#include <algorithm>
+#include <cstdint>
+#include <cstring>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "store/dictionary_format.h"
+#include "store/drug_fields.h"
+
+namespace quorbex::fuzz {
+
+inline std::uint32_t PlainUint32(std::string_view plain, std::size_t offset) {
+    std::uint32_t value = 0;
+    for (std::size_t i = 4; i-- > 0;) {
+        value = value << 8 | static_cast<std::uint8_t>(plain[offset + i]);
+    }
+    return value;
+}
+
+// A field's text: its bytes up to the first NUL, at most its whole width.
+inline std::string FieldText(std::string_view record, const FieldLayout& layout) {
+    const std::string_view field = record.substr(layout.offset, layout.limit + 1);
+    return std::string(field.substr(0, field.find('\0')));
+}
+
+// The records of a file as it opens, or nothing when it does not open.
+inline std::optional<std::vector<DrugFields>> OpenedRecords(std::string_view fileBytes) {
+    std::string plain(fileBytes);
+    for (char& byte : plain) {
+        byte = static_cast<char>(static_cast<std::uint8_t>(byte) ^ DICT_XOR_KEY);
+    }
+    std::uint32_t count = 0;
+    if (plain.size() > DICT_COUNT_OFFSET) {
+        // A file that reaches into the count must hold the whole magic.
+        if (plain.size() < DICT_MAGIC_OFFSET + 4 ||
+            PlainUint32(plain, DICT_MAGIC_OFFSET) != DICT_MAGIC) {
+            return std::nullopt;
+        }
+        count = PlainUint32(plain, DICT_COUNT_OFFSET);
+        if (count > DICT_MAX_RECORDS) {
+            return std::nullopt;
+        }
+    }
+    std::vector<DrugFields> records(count);
+    for (std::uint32_t number = 1; number <= count; ++number) {
+        // Bytes that lie past the file's end read as zero.
+        std::string record(DICT_RECORD_SIZE, '\0');
+        const std::uint64_t offset = RecordOffset(number);
+        if (offset < plain.size()) {
+            const std::size_t present =
+                std::min<std::uint64_t>(DICT_RECORD_SIZE, plain.size() - offset);
+            record.replace(0, present, plain, offset, present);
+        }
+        for (const FieldLayout& layout : FIELD_LAYOUTS) {
+            records[number - 1][layout.field] = FieldText(record, layout);
+        }
+    }
+    return records;
+}
+
+}  // namespace quorbex::fuzz
