@@ -223,7 +223,12 @@ bool DrugApp::ProcessShellCommand(const CommandLineInfo& commandLine) {
     using Shell = CommandLineInfo::ShellCommand;
     switch (commandLine.shellCommand) {
         case Shell::FileOpen:
-            return OpenDocumentFile(commandLine.fileName) != nullptr;
+            // A file that cannot be opened ends the program with a failure.
+            if (OpenDocumentFile(commandLine.fileName) == nullptr) {
+                m_exitCode = 1;
+                return false;
+            }
+            return true;
         case Shell::FilePrint:
         case Shell::FilePrintTo:
             // The program ends once the file is printed.
@@ -252,8 +257,11 @@ platform::Document* DrugApp::OpenDocumentFile(const QString& path) {
     return m_template->OpenDocumentFile(path);
 }
 
+// A file that is open already is printed from its window; another one opens
+// for the print and closes again, leaving the windows as they stood.
 bool DrugApp::PrintDocumentFile(const QString& path, const QString& printerName) {
     const std::vector<platform::Document*> before = m_template->GetDocuments();
+    const CMainFrame::WindowArrangement arrangement = m_mainFrame->SaveArrangement();
     platform::Document* document = OpenDocumentFile(path);
     if (document == nullptr) {
         return false;
@@ -263,6 +271,7 @@ bool DrugApp::PrintDocumentFile(const QString& path, const QString& printerName)
     if (std::find(before.begin(), before.end(), document) == before.end()) {
         m_template->CloseDocument(*document);
     }
+    m_mainFrame->RestoreArrangement(arrangement);
     return printed;
 }
 

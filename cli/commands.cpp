@@ -17,6 +17,7 @@
 #include "cli/unencodable.h"
 #include "cli/zvk.h"
 #include "store/gbk_codec.h"
+#include "store/pinyin.h"
 
 namespace quorbex::zvk {
 
@@ -34,15 +35,15 @@ Lists, searches, shows, converts and checks Quorbex drug dictionaries
 (.zvk files). Text is shown and read as UTF-8.
 
 Commands:
-  list FILE [--sort trade|english|none]
+  list FILE [--sort trade|english|pinyin|none]
       every record, one per line: NUMBER, trade name, English name
-  search FILE PATTERN [--fields MASK] [--sort trade|english|none]
+  search FILE PATTERN [--fields MASK] [--sort trade|english|pinyin|none]
       the records whose chosen fields hold PATTERN
   show FILE NUMBER
       one record's text, as the record view shows it
   export FILE --format csv|json [--lossy]
       every record in file order
-  import CSVFILE -o FILE [--force]
+  import CSVFILE -o FILE [--force] [--fill-pinyin]
       a new dictionary from a CSV file
   check FILE
       whether FILE is a sound dictionary
@@ -54,8 +55,11 @@ fault, 2 on a usage error or a failure.
 
 const std::string SORT_HELP =
     R"(  --sort KEY     trade (the default) orders by trade name, english by English
-                 name, none keeps record-number order; names order by their
-                 GBK bytes, so upper-case letters come before lower-case ones
+                 name, pinyin by the Mandarin reading of the trade name, none
+                 keeps record-number order; trade and english order names by
+                 their GBK bytes, so upper-case letters come before lower-case
+                 ones; pinyin puts names without Chinese characters first, in
+                 Latin order, letters of either case together
 )";
 
 struct Command {
@@ -73,10 +77,13 @@ int SortKey(const ParsedArguments& parsed) {
     if (option->second == "english") {
         return SORT_BY_ENGLISH_NAME;
     }
+    if (option->second == "pinyin") {
+        return SORT_BY_PINYIN;
+    }
     if (option->second == "none") {
         return SORT_BY_NUMBER;
     }
-    throw UsageError("--sort takes trade, english or none, not \"" + option->second + "\"");
+    throw UsageError("--sort takes trade, english, pinyin or none, not \"" + option->second + "\"");
 }
 
 int SearchMask(const ParsedArguments& parsed) {
@@ -279,13 +286,23 @@ int RunImport(const ParsedArguments& parsed, std::ostream& out, std::ostream& er
     }
 
     std::vector<DrugFields>& records = reader.Records();
+    const bool fillPinyin = parsed.Has("--fill-pinyin");
+    std::size_t filled = 0;
     RecordStore store;
     for (DrugFields& record : records) {
+        if (fillPinyin && record.pinyinInitials.empty()) {
+            record.pinyinInitials =
+                pinyin::Initials(record.tradeName, LayoutOf(Field::PinyinInitials).limit);
+            filled += record.pinyinInitials.empty() ? 0 : 1;
+        }
         ExchangeFields(store, record, false);
         store.AppendRecord();
     }
     SaveDictionary(store, path, replace);
     out << "wrote " << records.size() << " records to " << path << '\n';
+    if (fillPinyin) {
+        out << "filled the pinyin initials of " << filled << " records\n";
+    }
     return EXIT_OK;
 }
 
@@ -315,7 +332,7 @@ const OptionSyntax SORT_OPTION{"--sort", "", true};
 const std::vector<Command>& Commands() {
     static const std::vector<Command> commands{
         {"list",
-         R"(Usage: zvk list FILE [--sort trade|english|none]
+         R"(Usage: zvk list FILE [--sort trade|english|pinyin|none]
 
 Lists every record of FILE, one per line: NUMBER<TAB>TRADENAME<TAB>ENGLISHNAME,
 NUMBER counting the records from 1 in file order.
@@ -325,7 +342,8 @@ Options:
          {{"FILE"}, {SORT_OPTION}},
          RunList},
         {"search",
-         R"(Usage: zvk search FILE PATTERN [--fields MASK] [--sort trade|english|none]
+         R"(Usage: zvk search FILE PATTERN [--fields MASK]
+                  [--sort trade|english|pinyin|none]
 
 Lists the records whose chosen fields hold PATTERN, in the format of list.
 Letters match in either case; PATTERN counts only its first 20 bytes in GBK.
@@ -367,7 +385,7 @@ Options:
          {{"FILE"}, {{"--format", "", true}, {"--lossy", "", false}}},
          RunExport},
         {"import",
-         R"(Usage: zvk import CSVFILE -o FILE [--force]
+         R"(Usage: zvk import CSVFILE -o FILE [--force] [--fill-pinyin]
 
 Builds a new dictionary FILE from CSVFILE (UTF-8, in the format that export
 writes; the header row is required). Each field must fit its limit in GBK
@@ -379,8 +397,13 @@ nothing is written; the first 20 faults are named, then how many more.
 Options:
   -o, --output FILE  the dictionary to write
   --force            replace FILE if it exists
+  --fill-pinyin      fill each empty PinyinInitials with the initials of the
+                     trade name's Mandarin readings (its Latin letters and
+                     digits upper-cased, other characters skipped, at most 10)
+                     and say how many were filled
 )",
-         {{"CSVFILE"}, {{"--output", "-o", true}, {"--force", "", false}}},
+         {{"CSVFILE"},
+          {{"--output", "-o", true}, {"--force", "", false}, {"--fill-pinyin", "", false}}},
          RunImport},
         {"check",
          R"(Usage: zvk check FILE

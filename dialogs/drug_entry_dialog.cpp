@@ -13,6 +13,8 @@
 #include "resources/dialog_templates.h"
 #include "resources/strings.h"
 #include "store/dictionary_format.h"
+#include "store/gbk_codec.h"
+#include "store/pinyin.h"
 
 namespace quorbex {
 
@@ -66,6 +68,8 @@ DrugEntryDialog::DrugEntryDialog(platform::UserInterface& ui, QWidget* parent)
     connect(m_ok, &QPushButton::clicked, this, [this] { OnOK(); });
     connect(m_cancel, &QPushButton::clicked, this, &QDialog::reject);
     connect(m_noEnter, &QPushButton::clicked, this, [this] { OnNoEnter(); });
+    // Only the user's edits: loading the boxes leaves the pinyin as stored.
+    connect(m_tradeName, &QLineEdit::textEdited, this, [this] { SuggestPinyin(); });
 }
 
 void DrugEntryDialog::ExchangeFields(DrugFields& fields, bool toCaller) {
@@ -133,6 +137,22 @@ void DrugEntryDialog::OnOK() {
     if (UpdateData(true)) {
         accept();
     }
+}
+
+// The user's own pinyin stays; the suggestion follows the trade name. The
+// trade name box holds only GBK text, so the conversion fails only on text set
+// from elsewhere, which is then left alone.
+void DrugEntryDialog::SuggestPinyin() {
+    if (!m_pinyin->text().isEmpty() && m_pinyin->text() != m_pinyinSuggestion) {
+        return;
+    }
+    const std::optional<std::string> tradeName = Utf8ToGbk(m_tradeName->text().toStdString());
+    if (!tradeName) {
+        return;
+    }
+    m_pinyinSuggestion =
+        QString::fromStdString(pinyin::Initials(*tradeName, LayoutOf(Field::PinyinInitials).limit));
+    m_pinyin->setText(m_pinyinSuggestion);
 }
 
 void DrugEntryDialog::OnNoEnter() {

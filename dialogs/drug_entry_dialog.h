@@ -1,6 +1,8 @@
 // The form in which the user types or edits the seven fields of one drug.
 // Each field takes at most the bytes its record field holds; Enter moves on
-// from a one-line field; OK needs a trade name or an English name.
+// from a one-line field; OK needs a trade name or an English name. Typing a
+// trade name fills in its pinyin initials while the pinyin box is empty or
+// still holds what was filled in.
 #pragma once
 
 #include <QDialog>
@@ -47,9 +49,11 @@ private:
     // Loads the controls from the fields, or reads them back with their
     // limits checked; false when reading failed.
     bool UpdateData(bool saveAndValidate);
+    void SuggestPinyin();
 
     platform::UserInterface& m_ui;
     DrugFields m_fields;
+    QString m_pinyinSuggestion;  // what SuggestPinyin last put in the pinyin box
 
     QLineEdit* m_tradeName;
     QLineEdit* m_englishName;

@@ -101,6 +101,8 @@ bool CZorvikDrugDoc::OnOpenDocument(const QString& path) {
 
 bool CZorvikDrugDoc::RunQuery(const std::string& pattern, int mask, int sortKey) {
     ClearResults();
+    m_strSearchPattern = pattern;
+    m_nSearchedMask = mask;
     const bool found = m_store.Query(pattern, m_resultList, mask, sortKey);
     m_nResultCount = found ? static_cast<int>(m_resultList.size()) : 0;
     emit resultsChanged();
@@ -205,6 +207,8 @@ bool CZorvikDrugDoc::IsOptionChecked(unsigned id) const {
             return m_nSortKey == SORT_BY_TRADE_NAME;
         case ID_SORT_BY_ENGLISH_NAME:
             return m_nSortKey == SORT_BY_ENGLISH_NAME;
+        case ID_SORT_BY_PINYIN:
+            return m_nSortKey == SORT_BY_PINYIN;
         case ID_CONFIRM_DELETE:
             return m_bConfirmDelete;
         default:
@@ -228,7 +232,22 @@ void CZorvikDrugDoc::OnDrugSearch() {
     Ui().EndWaitCursor();
 }
 
+void CZorvikDrugDoc::QuickSearch(const std::string& pattern) {
+    if (RunQuery(pattern, m_nSearchMask, m_nSortKey)) {
+        SelectFirst();
+    } else {
+        ClearCurrentStrings();
+    }
+    UpdateAllViews(nullptr, HINT_TEXT | HINT_SELECT | HINT_REBUILD);
+}
+
+// A full dictionary is refused before the entry dialog opens, so that nothing
+// the user types there is lost.
 void CZorvikDrugDoc::OnDrugAppend() {
+    if (m_store.GetCount() >= DICT_MAX_RECORDS) {
+        Ui().MessageBox(Tr(UiText::DictionaryFull), Tr(UiText::AppendCaption), MB_ICONERROR);
+        return;
+    }
     const std::unique_ptr<DrugEntryPrompt> dialog = m_createEntryDialog();
     if (dialog->DoModal() != IDOK) {
         return;
@@ -296,6 +315,8 @@ void CZorvikDrugDoc::OnSortKey(unsigned id) {
         m_nSortKey = SORT_BY_TRADE_NAME;
     } else if (id == ID_SORT_BY_ENGLISH_NAME) {
         m_nSortKey = SORT_BY_ENGLISH_NAME;
+    } else if (id == ID_SORT_BY_PINYIN) {
+        m_nSortKey = SORT_BY_PINYIN;
     } else {
         return;
     }

@@ -23,6 +23,10 @@ public:
     bool OnOpenDocument(const QString& path) override;
 
     bool RunQuery(const std::string& pattern, int mask, int sortKey);
+    // The pattern and the fields of the last query, for showing where it
+    // matched; the empty pattern after opening.
+    const std::string& GetSearchPattern() const { return m_strSearchPattern; }
+    int GetSearchedMask() const { return m_nSearchedMask; }
     bool SelectResult(int index);
     bool SelectFirst();
     // The seven texts of the current record.
@@ -48,6 +52,10 @@ public:
     // Record commands.
     void OnDrugAppend();
     void OnDrugSearch();
+    // A search as the user types: pattern (GBK, at most the search prompt's
+    // bytes) with the current fields and order; nothing found shows an
+    // empty list and no message.
+    void QuickSearch(const std::string& pattern);
     void OnDrugDelete();
     void OnDrugModify();
     void OnDrugSave();
@@ -76,6 +84,8 @@ private:
     int m_nResultCount = 0;
     int m_nCurrent = -1;
     DrugFields m_currentStrings;
+    std::string m_strSearchPattern;
+    int m_nSearchedMask = 0;
     int m_nSearchMask =
         SEARCH_TRADE_NAME | SEARCH_PINYIN | SEARCH_OTHER_NAMES | SEARCH_ENGLISH_NAME;
 

@@ -23,6 +23,7 @@
 #include "document/zorvik_drug_doc.h"
 #include "frames/drop_down_tool_button.h"
 #include "frames/lock_keys.h"
+#include "frames/quick_search_box.h"
 #include "frames/zorvik_drug_frame.h"
 #include "platform/command_actions.h"
 #include "platform/document_template.h"
@@ -56,6 +57,7 @@ constexpr unsigned DICTIONARY_COMMANDS[] = {
     ID_DRUG_APPEND,
     ID_DRUG_DELETE,
     ID_DRUG_SEARCH,
+    ID_QUICK_SEARCH,
 };
 
 // The active document's options, as its drop-down menus offer them.
@@ -149,7 +151,7 @@ void CMainFrame::ConnectCommands() {
 
     on(platform::ID_APP_EXIT, [this] { close(); });
     on(platform::ID_WINDOW_CASCADE, [this] { m_mdiArea->cascadeSubWindows(); });
-    on(platform::ID_WINDOW_TILE_HORZ, [this] { m_mdiArea->tileSubWindows(); });
+    on(platform::ID_WINDOW_TILE_HORZ, [this] { TileHorizontally(); });
     on(platform::ID_WINDOW_ARRANGE, [this] { ArrangeIcons(); });
     for (const unsigned id : {ID_TOGGLE_STANDARD_BAR, ID_TOGGLE_DRUG_BAR}) {
         on(id, [this, id] { OnToggleBar(id); });
@@ -186,9 +188,11 @@ void CMainFrame::ConnectCommands() {
     onDocument(ID_DRUG_APPEND, [](CZorvikDrugDoc& document) { document.OnDrugAppend(); });
     onDocument(ID_DRUG_DELETE, [](CZorvikDrugDoc& document) { document.OnDrugDelete(); });
     onDocument(ID_DRUG_SEARCH, [](CZorvikDrugDoc& document) { document.OnDrugSearch(); });
+    on(ID_QUICK_SEARCH, [this] { m_quickSearch->FocusBox(); });
     onDocument(ID_CONFIRM_DELETE, [](CZorvikDrugDoc& document) { document.OnConfirmDelete(); });
     for (const unsigned id : SEARCH_OPTIONS_MENU) {
-        if (id == ID_SORT_BY_TRADE_NAME || id == ID_SORT_BY_ENGLISH_NAME) {
+        if (id == ID_SORT_BY_TRADE_NAME || id == ID_SORT_BY_ENGLISH_NAME ||
+            id == ID_SORT_BY_PINYIN) {
             onDocument(id, [id](CZorvikDrugDoc& document) { document.OnSortKey(id); });
         } else if (id != 0) {
             onDocument(id, [id](CZorvikDrugDoc& document) { document.OnSearchField(id); });
@@ -204,6 +208,9 @@ void CMainFrame::CreateToolBars() {
     m_wndDrugToolBar =
         CreateToolBar(Tr(UiText::DrugToolBarTitle), IDW_DRUG_TOOLBAR, DRUG_TOOL_BAR, QSize(32, 15));
     m_wndDrugToolBar->setObjectName(QStringLiteral("drugToolBar"));
+    // After the search button.
+    m_quickSearch = new QuickSearchBox(m_wndDrugToolBar);
+    m_wndDrugToolBar->addWidget(m_quickSearch);
 
     // Each bar on a row of its own at the top, the standard bar's row first.
     addToolBar(Qt::TopToolBarArea, m_wndStandardToolBar);
@@ -379,6 +386,29 @@ void CMainFrame::FillWindowList(QMenu& menu) {
     }
 }
 
+// Stacks the dictionary windows that are not minimized one above another,
+// each as wide as the document area, in the order of the window list.
+void CMainFrame::TileHorizontally() {
+    QList<QMdiSubWindow*> windows;
+    for (QMdiSubWindow* window : m_mdiArea->subWindowList()) {
+        if (window->isVisible() && !window->isMinimized()) {
+            windows.append(window);
+        }
+    }
+    if (windows.isEmpty()) {
+        return;
+    }
+    const QRect area = m_mdiArea->viewport()->rect();
+    const int count = static_cast<int>(windows.size());
+    for (int i = 0; i < count; ++i) {
+        // The last window takes what the division leaves over.
+        const int top = area.height() * i / count;
+        const int bottom = area.height() * (i + 1) / count;
+        windows[i]->showNormal();
+        windows[i]->setGeometry(0, top, area.width(), bottom - top);
+    }
+}
+
 // Puts the minimized dictionary windows in a row along the bottom edge.
 void CMainFrame::ArrangeIcons() {
     int x = 0;
@@ -423,12 +453,16 @@ void CMainFrame::OnActiveWindowChanged() {
                 connect(document, &CZorvikDrugDoc::optionsChanged, this, update));
             m_activeConnections.append(
                 connect(document, &CZorvikDrugDoc::resultsChanged, this, update));
+            m_activeConnections.append(connect(document, &CZorvikDrugDoc::resultsChanged, this,
+                                               &CMainFrame::UpdateRecordsPane));
             m_activeConnections.append(
                 connect(document, &CZorvikDrugDoc::currentChanged, this, update));
             m_activeConnections.append(
                 connect(document, &platform::Document::modifiedChanged, this, update));
         }
     }
+    m_quickSearch->Follow(ActiveDrugFrame());
+    UpdateRecordsPane();
     UpdateMenus();
     UpdateTitle();
     UpdateActions();
@@ -485,6 +519,16 @@ void CMainFrame::UpdateActions() {
     m_actions->Action(platform::ID_FILE_MRU_FILE1)->setEnabled(false);
 }
 
+// The counts of the active dictionary, whichever window's tree wrote last;
+// 0 and 0 without one.
+void CMainFrame::UpdateRecordsPane() {
+    CZorvikDrugDoc* document = ActiveDocument();
+    SetStatusPaneText(ID_INDICATOR_RECORDS,
+                      Tr(UiText::RecordsPane)
+                          .arg(document != nullptr ? document->GetRecordCount() : 0)
+                          .arg(document != nullptr ? document->GetResultCount() : 0));
+}
+
 void CMainFrame::UpdateTitle() {
     CZorvikDrugFrame* frame = ActiveDrugFrame();
     setWindowTitle(frame != nullptr ? platform::ApplicationName() + QStringLiteral(" - ") +
@@ -496,11 +540,40 @@ void CMainFrame::AddDrugFrame(CZorvikDrugFrame& frame) {
     QMdiSubWindow* window = frame.SubWindow();
     m_mdiArea->addSubWindow(window);
     m_drugFrames.insert(window, &frame);
-    connect(&frame, &QObject::destroyed, this, [this, window] {
+    // The window goes later than its frame: it still tells its state here.
+    connect(&frame, &QObject::destroyed, this, [this, window = QPointer<QMdiSubWindow>(window)] {
+        const bool maximized = window && window->isMaximized();
         m_drugFrames.remove(window);
+        // The next window takes the place of a maximized one, maximized too.
+        if (QMdiSubWindow* next = m_mdiArea->currentSubWindow(); maximized && next != nullptr) {
+            next->showMaximized();
+        }
         OnActiveWindowChanged();
     });
     UpdateActions();
+}
+
+CMainFrame::WindowArrangement CMainFrame::SaveArrangement() const {
+    WindowArrangement arrangement;
+    arrangement.active = m_mdiArea->currentSubWindow();
+    for (QMdiSubWindow* window : m_mdiArea->subWindowList()) {
+        arrangement.windows.append({window, window->geometry(), window->windowState()});
+    }
+    return arrangement;
+}
+
+void CMainFrame::RestoreArrangement(const WindowArrangement& arrangement) {
+    for (const WindowArrangement::Window& saved : arrangement.windows) {
+        if (saved.window) {
+            saved.window->setWindowState(saved.state);
+            if ((saved.state & (Qt::WindowMaximized | Qt::WindowMinimized)) == 0) {
+                saved.window->setGeometry(saved.geometry);
+            }
+        }
+    }
+    if (arrangement.active) {
+        m_mdiArea->setActiveSubWindow(arrangement.active);
+    }
 }
 
 CZorvikDrugFrame* CMainFrame::ActiveDrugFrame() const {

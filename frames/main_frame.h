@@ -9,6 +9,8 @@
 
 #include <QMainWindow>
 #include <QMap>
+#include <QPointer>
+#include <QRect>
 #include <memory>
 #include <span>
 
@@ -29,6 +31,7 @@ struct ToolBarEntry;
 class CZorvikDrugDoc;
 class CZorvikDrugFrame;
 class CZorvikDrugView;
+class QuickSearchBox;
 
 namespace platform {
 class CommandActions;
@@ -60,6 +63,20 @@ public:
     void AddDrugFrame(CZorvikDrugFrame& frame);
     CZorvikDrugFrame* ActiveDrugFrame() const;
 
+    // Where the dictionary windows stand and which is active, to put them
+    // back after a window came and went (a file printed on request).
+    struct WindowArrangement {
+        struct Window {
+            QPointer<QMdiSubWindow> window;
+            QRect geometry;
+            Qt::WindowStates state;
+        };
+        QList<Window> windows;
+        QPointer<QMdiSubWindow> active;
+    };
+    WindowArrangement SaveArrangement() const;
+    void RestoreArrangement(const WindowArrangement& arrangement);
+
     void OnToggleBar(unsigned id);
     // Checks the bar toggles of the bars that are shown.
     void OnUpdateToggleBar();
@@ -67,6 +84,7 @@ public:
     QMdiArea* MdiArea() const { return m_mdiArea; }
     QToolBar* StandardToolBar() const { return m_wndStandardToolBar; }
     QToolBar* DrugToolBar() const { return m_wndDrugToolBar; }
+    QuickSearchBox* QuickSearch() const { return m_quickSearch; }
     QWidget* ToolBarButton(unsigned toolBarId, unsigned commandId) const;
     QLabel* StatusPane(unsigned paneId) const { return m_panes.value(paneId); }
     // Whether the menus for an active dictionary window are shown.
@@ -98,12 +116,14 @@ private:
     void UpdateActions();
     void UpdateMenus();
     void UpdateTitle();
+    void UpdateRecordsPane();
     void UpdateLockPanes();
     QList<QMenu*> BuildMenus(std::span<const TopMenu> menus);
     void FillMenu(QMenu& menu, std::span<const MenuEntry> entries);
     void FillRecentFiles(QMenu& menu);
     void FillWindowList(QMenu& menu);
     void ArrangeIcons();
+    void TileHorizontally();
 
     platform::UserInterface& m_ui;
     platform::DocumentTemplate* m_template = nullptr;
@@ -113,6 +133,7 @@ private:
     QMdiArea* m_mdiArea;
     QToolBar* m_wndDrugToolBar = nullptr;
     QToolBar* m_wndStandardToolBar = nullptr;
+    QuickSearchBox* m_quickSearch = nullptr;
     // The buttons of each tool bar, by the bar's id and the button's command.
     QMap<unsigned, QMap<unsigned, QWidget*>> m_buttons;
     QMap<unsigned, QLabel*> m_panes;

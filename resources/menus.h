@@ -115,17 +115,9 @@ inline constexpr ToolBarEntry DRUG_TOOL_BAR[] = {
 // The drop-down menus of the search and delete buttons; 0 stands for a
 // separator. The search fields are listed in the order of their bits.
 inline constexpr unsigned SEARCH_OPTIONS_MENU[] = {
-    ID_SORT_BY_TRADE_NAME,
-    ID_SORT_BY_ENGLISH_NAME,
-    0,
-    ID_SEARCH_TRADE_NAME,
-    ID_SEARCH_PINYIN,
-    ID_SEARCH_OTHER_NAMES,
-    ID_SEARCH_ENGLISH_NAME,
-    ID_SEARCH_FUNCTION,
-    ID_SEARCH_USAGE,
-    ID_SEARCH_CAUTIONS,
-    0,
+    ID_SORT_BY_TRADE_NAME, ID_SORT_BY_ENGLISH_NAME, ID_SORT_BY_PINYIN,     0,
+    ID_SEARCH_TRADE_NAME,  ID_SEARCH_PINYIN,        ID_SEARCH_OTHER_NAMES, ID_SEARCH_ENGLISH_NAME,
+    ID_SEARCH_FUNCTION,    ID_SEARCH_USAGE,         ID_SEARCH_CAUTIONS,    0,
     ID_SEARCH_ALL,
 };
 

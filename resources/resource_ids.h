@@ -12,6 +12,7 @@ inline constexpr unsigned ID_INDICATOR_RECORDS = 112;
 // Search options and sort order, chosen from the search button's drop-down menu.
 inline constexpr unsigned ID_SORT_BY_TRADE_NAME = 102;
 inline constexpr unsigned ID_SORT_BY_ENGLISH_NAME = 104;
+inline constexpr unsigned ID_SORT_BY_PINYIN = 33000;
 inline constexpr unsigned ID_SEARCH_TRADE_NAME = 114;
 inline constexpr unsigned ID_SEARCH_ENGLISH_NAME = 115;
 inline constexpr unsigned ID_SEARCH_PINYIN = 116;
@@ -28,5 +29,7 @@ inline constexpr unsigned ID_DRUG_DELETE = 32778;
 inline constexpr unsigned ID_CONFIRM_DELETE = 32781;
 inline constexpr unsigned ID_DRUG_MODIFY = 32791;
 inline constexpr unsigned ID_DRUG_SAVE = 32792;
+// Puts the focus in the drug tool bar's quick search box.
+inline constexpr unsigned ID_QUICK_SEARCH = 33001;
 
 }  // namespace quorbex

@@ -93,6 +93,9 @@ enum class UiText {
     OneInstanceOnly,
     OpenTitle,
     PrintSetupTitle,
+    // The quick search box of the drug tool bar.
+    QuickSearchPlaceholder,
+    QuickSearchTip,
 };
 
 struct UiTextEntry {
@@ -233,6 +236,13 @@ inline constexpr UiTextEntry STRING_TABLE[] = {
     //: The title of the file dialog that opens a dictionary
     {UiText::OpenTitle, "Application", QT_TRANSLATE_NOOP("Application", "打开")},
     {UiText::PrintSetupTitle, "Application", QT_TRANSLATE_NOOP("Application", "打印设置")},
+
+    //: Shown in the empty quick search box
+    {UiText::QuickSearchPlaceholder, "MainWindow", QT_TRANSLATE_NOOP("MainWindow", "快速查找")},
+    {UiText::QuickSearchTip, "MainWindow",
+     QT_TRANSLATE_NOOP(
+         "MainWindow",
+         "边输入边查找 (Ctrl+F), 最多10个字节; Esc 列出全部药物, 回车或↓转到第一个结果")},
 };
 
 namespace detail {
@@ -243,7 +253,7 @@ constexpr bool InIdOrder() {
             return false;
         }
     }
-    return static_cast<std::size_t>(UiText::PrintSetupTitle) + 1 == std::size(STRING_TABLE);
+    return static_cast<std::size_t>(UiText::QuickSearchTip) + 1 == std::size(STRING_TABLE);
 }
 static_assert(InIdOrder(), "STRING_TABLE lists every UiText once, in the enum's order");
 

@@ -15,6 +15,7 @@ PACKAGES="
   libcsv-dev
   nlohmann-json3-dev
   unicode-data
+  libbz2-dev
   qt6-base-dev
   qt6-tools-dev
   qt6-l10n-tools

@@ -71,5 +71,8 @@ inline constexpr int SEARCH_ALL = 0x80;
 // SortKey values; any other value keeps the order in which records were found.
 inline constexpr int SORT_BY_TRADE_NAME = 0;
 inline constexpr int SORT_BY_ENGLISH_NAME = 1;
+// The Mandarin reading of the trade name (store/pinyin.h); ties keep the order
+// in which records were found.
+inline constexpr int SORT_BY_PINYIN = 3;
 
 }  // namespace quorbex

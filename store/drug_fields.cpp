@@ -50,24 +50,36 @@ const RecordHeadings& StoredHeadings() {
 }
 
 std::string RenderRecordText(const DrugFields& fields, const RecordHeadings& headings) {
+    FieldStarts starts;
+    return RenderRecordText(fields, headings, starts);
+}
+
+std::string RenderRecordText(const DrugFields& fields, const RecordHeadings& headings,
+                             FieldStarts& starts) {
+    starts.fill(std::string::npos);
     std::string text;
+    const auto append = [&](Field field, const std::string& before, const std::string& after) {
+        text += before;
+        starts[static_cast<std::size_t>(field)] = text.size();
+        text += fields[field] + after;
+    };
     if (!fields.tradeName.empty()) {
-        text += headings.tradeName + fields.tradeName;
+        append(Field::TradeName, headings.tradeName, "");
         if (!fields.otherNames.empty()) {
-            text += "(" + fields.otherNames + ")";
+            append(Field::OtherNames, "(", ")");
         }
     }
     if (!fields.englishName.empty()) {
-        text += "\r\n" + headings.englishName + fields.englishName;
+        append(Field::EnglishName, "\r\n" + headings.englishName, "");
     }
     if (!fields.function.empty()) {
-        text += "\r\n\r\n" + headings.function + "\r\n" + fields.function;
+        append(Field::Function, "\r\n\r\n" + headings.function + "\r\n", "");
     }
     if (!fields.usage.empty()) {
-        text += "\r\n\r\n" + headings.usage + "\r\n" + fields.usage;
+        append(Field::Usage, "\r\n\r\n" + headings.usage + "\r\n", "");
     }
     if (!fields.cautions.empty()) {
-        text += "\r\n\r\n" + headings.cautions + "\r\n" + fields.cautions;
+        append(Field::Cautions, "\r\n\r\n" + headings.cautions + "\r\n", "");
     }
     return text;
 }

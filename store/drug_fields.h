@@ -2,6 +2,8 @@
 // store's current-record buffer.
 #pragma once
 
+#include <array>
+#include <cstddef>
 #include <string>
 
 #include "store/record_store.h"
@@ -47,5 +49,11 @@ const RecordHeadings& StoredHeadings();
 // text keeps: everything else in it is ASCII.
 std::string RenderRecordText(const DrugFields& fields,
                              const RecordHeadings& headings = StoredHeadings());
+
+// Where each field's text begins in the record text, by Field; npos for a
+// field that it does not show.
+using FieldStarts = std::array<std::size_t, 7>;
+std::string RenderRecordText(const DrugFields& fields, const RecordHeadings& headings,
+                             FieldStarts& starts);
 
 }  // namespace quorbex

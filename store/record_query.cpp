@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "store/cp936.h"
+#include "store/pinyin.h"
 #include "store/record_store.h"
 
 namespace quorbex {
@@ -47,6 +48,8 @@ bool RecordStore::Query(const std::string& pattern, ResultList& results, int mas
         OrderResults(results, Field::TradeName);
     } else if (sortKey == SORT_BY_ENGLISH_NAME) {
         OrderResults(results, Field::EnglishName);
+    } else if (sortKey == SORT_BY_PINYIN) {
+        OrderByPinyin(results);
     }
     // Any other key compares empty strings, which never exchanges anything.
     return true;
@@ -176,6 +179,20 @@ void RecordStore::OrderResults(ResultList& results, Field key) {
     }
     if (!GoToRecord(lastRead) && lastValid != 0) {
         GoToRecord(lastValid);
+    }
+}
+
+// A stable sort on each trade name's pinyin key, taken once per entry.
+void RecordStore::OrderByPinyin(ResultList& results) const {
+    std::vector<std::pair<std::vector<std::uint64_t>, std::uint32_t>> keyed;
+    keyed.reserve(results.size());
+    for (const std::uint32_t number : results) {
+        keyed.emplace_back(pinyin::OrderKey(PeekField(number, Field::TradeName)), number);
+    }
+    std::stable_sort(keyed.begin(), keyed.end(),
+                     [](const auto& a, const auto& b) { return a.first < b.first; });
+    for (std::size_t i = 0; i < keyed.size(); ++i) {
+        results[i] = keyed[i].second;
     }
 }
 

@@ -58,6 +58,7 @@ public:
     // Appends the numbers of the records whose selected fields hold pattern to
     // results and orders the list by sortKey. False when the dictionary is
     // empty (results untouched) or when results ends up empty.
+    // SORT_BY_PINYIN orders by the Mandarin reading of the trade name.
     bool Query(const std::string& pattern, ResultList& results, int mask, int sortKey);
 
     // The text of one field of record number (1 to the count) as it stands in
@@ -78,6 +79,7 @@ private:
     std::string FieldText(Field field) const;
     bool WriteBuffer();
     void OrderResults(ResultList& results, Field key);
+    void OrderByPinyin(ResultList& results) const;
 
     MemFile m_image;
     std::uint32_t m_current = 0;

@@ -1,6 +1,9 @@
 #include "views/zorvik_drug_tree_view.h"
 
+#include <QHelpEvent>
+#include <QPainter>
 #include <QSignalBlocker>
+#include <QToolTip>
 #include <string>
 
 #include "document/update_hints.h"
@@ -138,6 +141,44 @@ void CZorvikDrugTreeView::SelectCurrent(CZorvikDrugDoc& document) {
             return;
         }
     }
+}
+
+// Each result's line runs from the root's down to the result, the last
+// result's line ending there; the root itself has none.
+void CZorvikDrugTreeView::drawBranches(QPainter* painter, const QRect& rect,
+                                       const QModelIndex& index) const {
+    QTreeWidget::drawBranches(painter, rect, index);
+    if (!index.parent().isValid()) {
+        return;
+    }
+    const QRect cell(rect.right() + 1 - indentation(), rect.top(), indentation(), rect.height());
+    const int x = cell.left() + cell.width() / 2;
+    const int y = cell.top() + cell.height() / 2;
+    const bool last = index.row() + 1 >= model()->rowCount(index.parent());
+    painter->save();
+    painter->setPen(QPen(palette().color(QPalette::Dark), 1, Qt::DotLine));
+    painter->drawLine(x, cell.top(), x, last ? y : cell.bottom());
+    painter->drawLine(x, y, cell.right(), y);
+    painter->restore();
+}
+
+bool CZorvikDrugTreeView::viewportEvent(QEvent* event) {
+    if (event->type() != QEvent::ToolTip) {
+        return QTreeWidget::viewportEvent(event);
+    }
+    const auto* help = static_cast<QHelpEvent*>(event);
+    const QModelIndex index = indexAt(help->pos());
+    const QRect shown = visualRect(index);
+    QStyleOptionViewItem option;
+    initViewItemOption(&option);
+    QAbstractItemDelegate* delegate = itemDelegateForIndex(index);
+    const int wanted = delegate != nullptr ? delegate->sizeHint(option, index).width() : 0;
+    if (index.isValid() && shown.left() + wanted > viewport()->width()) {
+        QToolTip::showText(help->globalPos(), index.data(Qt::DisplayRole).toString(), this, shown);
+    } else {
+        QToolTip::hideText();
+    }
+    return true;
 }
 
 void CZorvikDrugTreeView::OnSelChanged() {

@@ -1,6 +1,8 @@
 // The left pane of a dictionary window: the results of the last search as a
 // tree under one root item, labelled by the sort key. Choosing an item
-// makes its result the document's current one.
+// makes its result the document's current one. Dotted lines join the
+// results to the root, and a label cut off by the pane's width shows in full
+// as a tool tip.
 #pragma once
 
 #include <QIcon>
@@ -19,6 +21,11 @@ public:
     void OnUpdate(platform::View* sender, int hint) override;
 
     QTreeWidgetItem* RootItem() const;
+
+protected:
+    void drawBranches(QPainter* painter, const QRect& rect,
+                      const QModelIndex& index) const override;
+    bool viewportEvent(QEvent* event) override;
 
 private:
     CZorvikDrugDoc* Document() const;

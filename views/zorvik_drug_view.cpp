@@ -5,6 +5,7 @@
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QPrinterInfo>
+#include <QTextCursor>
 #include <QTextDocument>
 
 #include "document/update_hints.h"
@@ -15,6 +16,7 @@
 #include "resources/strings.h"
 #include "store/drug_fields.h"
 #include "store/gbk_codec.h"
+#include "store/match_ranges.h"
 #include "views/shared_printer.h"
 
 namespace quorbex {
@@ -25,9 +27,13 @@ std::string Utf8(UiText heading) {
     return Tr(heading).toStdString();
 }
 
-// The record under the headings of the user's language. Each field is turned
-// into UTF-8 on its own, as the headings may hold characters GBK cannot.
-QString RecordText(const DrugFields& record) {
+// The background of the places where the last search matched.
+const QColor MATCH_MARK(255, 225, 60);
+
+// The record under the headings of the user's language, UTF-8 with "\r\n"
+// line breaks, and where each field begins in it. Each field is turned into
+// UTF-8 on its own, as the headings may hold characters GBK cannot.
+std::string RecordText(const DrugFields& record, FieldStarts& starts) {
     const DrugFields shown{
         .tradeName = GbkToUtf8(record.tradeName),
         .pinyinInitials = GbkToUtf8(record.pinyinInitials),
@@ -44,7 +50,13 @@ QString RecordText(const DrugFields& record) {
         .usage = Utf8(UiText::HeadingUsage),
         .cautions = Utf8(UiText::HeadingCautions),
     };
-    return QString::fromStdString(RenderRecordText(shown, headings));
+    return RenderRecordText(shown, headings, starts);
+}
+
+// The edit box keeps its own line breaks; each "\r\n" is one of them.
+QString Shown(const char* utf8, std::size_t size) {
+    return QString::fromUtf8(utf8, static_cast<qsizetype>(size))
+        .replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
 }
 
 }  // namespace
@@ -60,12 +72,42 @@ void CZorvikDrugView::OnUpdate(platform::View*, int hint) {
     if ((hint & HINT_TEXT) == 0 || document == nullptr) {
         return;
     }
-    // The edit box keeps its own line breaks; each "\r\n" is one of them.
-    setPlainText(RecordText(document->GetCurrentStrings())
-                     .replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+    const DrugFields& record = document->GetCurrentStrings();
+    FieldStarts starts;
+    const std::string text = RecordText(record, starts);
+    setPlainText(Shown(text.data(), text.size()));
+
+    // The marks lie beside the text, not in it: they are neither copied nor
+    // printed.
+    QList<QTextEdit::ExtraSelection> marks;
+    for (const MatchRange& range :
+         FindMatchRanges(record, document->GetSearchPattern(), document->GetSearchedMask())) {
+        const std::size_t start = starts[static_cast<std::size_t>(range.field)];
+        if (start == std::string::npos) {
+            continue;  // the pinyin initials are not shown
+        }
+        const std::string& field = record[range.field];
+        // Both ends lie between whole characters, so the prefixes convert as
+        // the whole field did.
+        const auto position = [&](std::size_t end) {
+            return static_cast<int>(
+                Shown(text.data(), start + GbkToUtf8(field.substr(0, end)).size()).size());
+        };
+        QTextEdit::ExtraSelection mark;
+        mark.cursor = QTextCursor(this->document());
+        mark.cursor.setPosition(position(range.begin));
+        mark.cursor.setPosition(position(range.end), QTextCursor::KeepAnchor);
+        mark.format.setBackground(MATCH_MARK);
+        marks.append(mark);
+    }
+    setExtraSelections(marks);
 }
 
 void CZorvikDrugView::PrintTo(QPrinter& printer) const {
+    // The document's name titles the print job and a PDF's document.
+    if (const platform::Document* owner = GetDocument()) {
+        printer.setDocName(owner->GetTitle());
+    }
     std::unique_ptr<QTextDocument> printed(document()->clone());
     printed->setDefaultFont(font());
     printed->print(&printer);

@@ -318,7 +318,7 @@ TEST(ZvkUsage, RefusesCommandLinesThatDoNotFit) {
         {{"search", "a.zvk"}, "missing arguments: expected FILE PATTERN"},
         {{"list", "a.zvk", "--bogus"}, "unknown option --bogus"},
         {{"list", "a.zvk", "--sort"}, "--sort needs a value"},
-        {{"list", "a.zvk", "--sort", "size"}, "--sort takes trade, english or none"},
+        {{"list", "a.zvk", "--sort", "size"}, "--sort takes trade, english, pinyin or none"},
         {{"list", "a.zvk", "--sort", "none", "--sort", "trade"}, "--sort is given more than once"},
         {{"search", "a.zvk", "x", "--fields", "0x100"}, "--fields takes a mask from 0 to 0xFF"},
         {{"search", "a.zvk", "x", "--fields", "ten"}, "--fields takes a mask"},

@@ -188,6 +188,59 @@ TEST_F(ZvkImport, NeverReplacesAnExistingFileWithoutForce) {
     EXPECT_EQ(m_folder.Entries(), (std::vector<std::string>{"drugs.csv", "drugs.zvk"}));
 }
 
+// --fill-pinyin fills only empty initials; list --sort pinyin orders the same
+// records by reading, where GBK order puts 苄 (bian) after 布 (bu).
+// The CSV that export writes: every field quoted.
+std::string ExportedCsv(const std::vector<std::vector<std::string>>& rows) {
+    std::string csv =
+        "\"TradeName\",\"PinyinInitials\",\"EnglishName\",\"OtherNames\","
+        "\"Function\",\"Usage\",\"Cautions\"\r\n";
+    for (const auto& row : rows) {
+        for (std::size_t i = 0; i < 7; ++i) {
+            csv += (i > 0 ? ",\"" : "\"") + (i < row.size() ? row[i] : "") + "\"";
+        }
+        csv += "\r\n";
+    }
+    return csv;
+}
+
+// --fill-pinyin fills only empty initials; list --sort pinyin orders the same
+// records by reading, where GBK order puts 苄 (bian) after 布 (bu).
+TEST_F(ZvkImport, FillsEmptyPinyinInitialsAndListsInPinyinOrder) {
+    const std::string csv = HEADER +
+                            "布洛芬,BLF,Ibuprofen,,,,\r\n"
+                            "苄星青霉素,,Benzathine,,,,\r\n"
+                            "zantac 150,,Ranitidine,,,,\r\n"
+                            "β-内酰胺酶抑制剂,,,,,,\r\n"
+                            ",,Aspirin,,,,\r\n"
+                            "复方氨基酸注射液18AA,,,,,,\r\n";
+    const Outcome outcome = Import(csv, {"--fill-pinyin"});
+    ASSERT_EQ(outcome.status, EXIT_OK) << outcome.err;
+    EXPECT_EQ(outcome.out,
+              "wrote 6 records to " + m_dictionary + "\nfilled the pinyin initials of 4 records\n");
+    EXPECT_EQ(Zvk({"export", m_dictionary, "--format", "csv"}).out,
+              ExportedCsv({{"布洛芬", "BLF", "Ibuprofen"},
+                           {"苄星青霉素", "BXQMS", "Benzathine"},
+                           {"zantac 150", "ZANTAC150", "Ranitidine"},
+                           {"β-内酰胺酶抑制剂", "NXAMYZJ"},
+                           {"", "", "Aspirin"},
+                           {"复方氨基酸注射液18AA", "FFAJSZSY18"}}));
+    EXPECT_EQ(Zvk({"list", m_dictionary, "--sort", "pinyin"}).out,
+              "5\t\tAspirin\n3\tzantac 150\tRanitidine\n4\tβ-内酰胺酶抑制剂\t\n"
+              "2\t苄星青霉素\tBenzathine\n1\t布洛芬\tIbuprofen\n6\t复方氨基酸注射液18AA\t\n");
+
+    // Without the option nothing is filled.
+    const Outcome plain = Import(csv, {"--force"});
+    EXPECT_EQ(plain.out, "wrote 6 records to " + m_dictionary + "\n");
+    EXPECT_EQ(Zvk({"export", m_dictionary, "--format", "csv"}).out,
+              ExportedCsv({{"布洛芬", "BLF", "Ibuprofen"},
+                           {"苄星青霉素", "", "Benzathine"},
+                           {"zantac 150", "", "Ranitidine"},
+                           {"β-内酰胺酶抑制剂"},
+                           {"", "", "Aspirin"},
+                           {"复方氨基酸注射液18AA"}}));
+}
+
 TEST_F(ZvkImport, AcceptsASpreadsheetsByteOrderMarkAndBareLineFeeds) {
     const Outcome outcome = Import(
         "\xEF\xBB\xBFTradeName,PinyinInitials,EnglishName,OtherNames,Function,Usage,Cautions\n"

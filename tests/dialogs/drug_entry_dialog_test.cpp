@@ -275,6 +275,54 @@ TEST_F(DrugEntryDialogTest, ACharacterGbkCannotHoldIsRefusedWithAMessage) {
     }
 }
 
+TEST_F(DrugEntryDialogTest, TypingATradeNameFillsInItsPinyinUntilTheUserWritesHisOwn) {
+    Show();
+    QLineEdit* tradeName = dialog.TradeNameBox();
+    QLineEdit* pinyin = dialog.PinyinBox();
+    tradeName->setFocus();
+    Type(tradeName, QStringLiteral("阿司匹林"));
+    EXPECT_EQ(pinyin->text(), QStringLiteral("ASPL"));
+    // Latin letters and digits upper-cased, other characters skipped.
+    Type(tradeName, QStringLiteral("-b12 片"));
+    EXPECT_EQ(pinyin->text(), QStringLiteral("ASPLB12P"));
+    // Cut at the field's 10 bytes.
+    Clear(tradeName);
+    Type(tradeName, QStringLiteral("对乙酰氨基酚缓释片剂"));
+    EXPECT_EQ(pinyin->text(), QStringLiteral("DYXAJFHSPJ"));
+
+    // The user's own initials stay while the trade name changes.
+    Clear(pinyin);
+    pinyin->setFocus();
+    Type(pinyin, QStringLiteral("DXA"));
+    tradeName->setFocus();
+    Clear(tradeName);
+    Type(tradeName, QStringLiteral("布洛芬"));
+    EXPECT_EQ(pinyin->text(), QStringLiteral("DXA"));
+    // An emptied pinyin box takes the suggestion again.
+    Clear(pinyin);
+    tradeName->setFocus();
+    Type(tradeName, QStringLiteral("缓释"));
+    EXPECT_EQ(pinyin->text(), QStringLiteral("BLFHS"));
+}
+
+TEST_F(DrugEntryDialogTest, OpeningARecordLeavesItsPinyinAsStored) {
+    for (const char* stored : {"", "BLF"}) {
+        SCOPED_TRACE(stored);
+        DrugEntryDialog entry(ui);
+        DrugFields in{Gbk("布洛芬"), stored, "Ibuprofen", "", "", "", ""};
+        entry.ExchangeFields(in, false);
+        entry.OnInitDialog();
+        EXPECT_EQ(entry.PinyinBox()->text(), QString::fromLatin1(stored));
+    }
+    // Typing into a record's trade name keeps initials the user gave.
+    DrugFields in{Gbk("布洛芬"), "IBU", "Ibuprofen", "", "", "", ""};
+    dialog.ExchangeFields(in, false);
+    Show();
+    MoveToEnd(dialog.TradeNameBox());
+    Type(dialog.TradeNameBox(), QStringLiteral("片"));
+    EXPECT_EQ(dialog.PinyinBox()->text(), QStringLiteral("IBU"));
+}
+
 TEST_F(DrugEntryDialogTest, EveryBoxExplainsItselfInAToolTip) {
     Show();
     const std::pair<QWidget*, QString> tips[] = {

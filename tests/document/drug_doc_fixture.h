@@ -103,6 +103,7 @@ protected:
                 return doc->OnConfirmDelete();
             case ID_SORT_BY_TRADE_NAME:
             case ID_SORT_BY_ENGLISH_NAME:
+            case ID_SORT_BY_PINYIN:
                 return doc->OnSortKey(id);
             default:
                 ASSERT_GE(id, ID_SEARCH_TRADE_NAME);

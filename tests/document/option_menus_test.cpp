@@ -83,11 +83,12 @@ protected:
     std::map<unsigned, bool> shownMarks;
 };
 
-// The search menu for a sort key of 0 or 1 and a search mask.
+// The search menu for a sort key (0, 1 or SORT_BY_PINYIN) and a search mask.
 std::vector<Item> SearchMenu(int sortKey, int mask) {
     return {
         {102, "按品名排序", sortKey == 0, true},
         {104, "按英文排序", sortKey == 1, true},
+        {33000, "按拼音排序", sortKey == SORT_BY_PINYIN, true},
         {0, "", false, false},
         {114, "搜索品名", (mask & 0x01) != 0, false},
         {116, "搜索拼音", (mask & 0x02) != 0, false},
@@ -113,6 +114,8 @@ TEST_F(OptionMenus, ChoicesFromTheSearchMenuShowTheNextTimeItOpens) {
     EXPECT_EQ(doc->GetSearchMask(), 0x8F);
     ExpectItems(Open(ID_DRUG_SEARCH, ID_SORT_BY_ENGLISH_NAME), SearchMenu(0, 0x8F));
     ExpectItems(Open(ID_DRUG_SEARCH, ID_SEARCH_FUNCTION), SearchMenu(1, 0x8F));
+    ExpectItems(Open(ID_DRUG_SEARCH, ID_SORT_BY_PINYIN), SearchMenu(1, 0x9F));
+    ExpectItems(Open(ID_DRUG_SEARCH, ID_SORT_BY_ENGLISH_NAME), SearchMenu(SORT_BY_PINYIN, 0x9F));
     ExpectItems(Open(ID_DRUG_SEARCH), SearchMenu(1, 0x9F));
     // The list on screen is not reordered.
     EXPECT_EQ(doc->GetResultList(), shown);
@@ -156,6 +159,8 @@ TEST_F(OptionMenus, OptionCommandsChangeOnlyTheirOption) {
         {{ID_SORT_BY_ENGLISH_NAME}, 0x0F, 1, true},
         {{ID_SORT_BY_ENGLISH_NAME, ID_SORT_BY_TRADE_NAME}, 0x0F, 0, true},
         {{ID_SORT_BY_ENGLISH_NAME, 103}, 0x0F, 1, true},  // inside the range, no choice
+        {{ID_SORT_BY_PINYIN}, 0x0F, SORT_BY_PINYIN, true},
+        {{ID_SORT_BY_PINYIN, ID_SORT_BY_TRADE_NAME}, 0x0F, 0, true},
         {{ID_SEARCH_TRADE_NAME}, 0x0E, 0, true},
         {{ID_SEARCH_PINYIN}, 0x0D, 0, true},
         {{ID_SEARCH_OTHER_NAMES}, 0x0B, 0, true},

@@ -167,9 +167,11 @@ TEST_F(DrugAppend, AFullDictionaryRefusesTheRecordAndSaysSo) {
     EXPECT_FALSE(doc->AddRecord());
     ExpectUnchanged(before);
 
+    // Refused before the entry dialog opens: nothing typed there is lost.
     NextEntry(IDOK, Drug("布地奈德", "BDND", "Budesonide"));
     Send(ID_DRUG_APPEND);
     ExpectMessage("药物字典已满,最多只能存放2000条药物记录!", "追加...", MB_ICONERROR);
+    EXPECT_EQ(EntryDialogsMade(), 0);
     ExpectUnchanged(before);
     EXPECT_EQ(doc->GetRecordCount(), 2000);
     ExpectHints({});

@@ -2,9 +2,11 @@
 // text right, both views of the window's document, living as long as it.
 #include <QAction>
 #include <QClipboard>
+#include <QLabel>
 #include <QSplitter>
 
 #include "platform/message_box.h"
+#include "resources/resource_ids.h"
 #include "tests/frames/main_frame_fixture.h"
 #include "views/zorvik_drug_tree_view.h"
 #include "views/zorvik_drug_view.h"
@@ -200,6 +202,86 @@ TEST_F(MainFrameTest, EditCommandsFollowTheRecordText) {
 
     frame->Action(platform::ID_PREV_PANE)->trigger();
     expectEnabled(false, false, false, false);
+}
+
+TEST_F(MainFrameTest, TheRecordPaneShowsTheActiveDictionarysCounts) {
+    ShowFrame();
+    CZorvikDrugDoc* first = OpenDictionary({"A", "B", "C"});
+    CZorvikDrugDoc* second = OpenDictionary({"D"});
+    ASSERT_NE(first, nullptr);
+    ASSERT_NE(second, nullptr);
+    QLabel* pane = frame->StatusPane(ID_INDICATOR_RECORDS);
+    EXPECT_EQ(pane->text(), QStringLiteral("库文件记录:1条,当前浏览结果:1条"));
+    DrugFrameOf(*first)->ActivateFrame();
+    ProcessEvents();
+    EXPECT_EQ(pane->text(), QStringLiteral("库文件记录:3条,当前浏览结果:3条"));
+    DrugFrameOf(*second)->SubWindow()->close();
+    ProcessEvents();
+    EXPECT_EQ(pane->text(), QStringLiteral("库文件记录:3条,当前浏览结果:3条"));
+    DrugFrameOf(*first)->SubWindow()->close();
+    ProcessEvents();
+    EXPECT_EQ(pane->text(), QStringLiteral("库文件记录:0条,当前浏览结果:0条"));
+}
+
+// 平铺 stacks the windows one above another, each as wide as the area.
+TEST_F(MainFrameTest, TilingStacksTheWindowsAtFullWidth) {
+    ShowFrame();
+    for (const char* name : {"A", "B", "C"}) {
+        ASSERT_NE(OpenDictionary({name}), nullptr);
+    }
+    frame->Action(platform::ID_WINDOW_TILE_HORZ)->trigger();
+    ProcessEvents();
+    const QRect area = frame->MdiArea()->viewport()->rect();
+    const QList<QMdiSubWindow*> windows = frame->MdiArea()->subWindowList();
+    ASSERT_EQ(windows.size(), 3);
+    int top = 0;
+    for (QMdiSubWindow* window : windows) {
+        EXPECT_FALSE(window->isMaximized());
+        EXPECT_EQ(window->geometry().left(), 0);
+        EXPECT_EQ(window->geometry().width(), area.width());
+        EXPECT_EQ(window->geometry().top(), top);
+        EXPECT_NEAR(window->geometry().height(), area.height() / 3, 1);
+        top = window->geometry().bottom() + 1;
+    }
+    EXPECT_EQ(top, area.height());
+}
+
+TEST_F(MainFrameTest, ClosingAMaximizedWindowLeavesTheNextOneMaximized) {
+    ShowFrame();
+    CZorvikDrugDoc* first = OpenDictionary({"A"});
+    CZorvikDrugDoc* second = OpenDictionary({"B"});
+    ASSERT_NE(second, nullptr);
+    ASSERT_TRUE(DrugFrameOf(*second)->SubWindow()->isMaximized());
+    DrugFrameOf(*second)->SubWindow()->close();
+    ProcessEvents();
+    ASSERT_EQ(OpenWindowCount(), 1);
+    EXPECT_TRUE(DrugFrameOf(*first)->SubWindow()->isMaximized());
+}
+
+// A window that comes and goes (a file printed on request) leaves the others
+// where they stood.
+TEST_F(MainFrameTest, ARestoredArrangementPutsTheWindowsBack) {
+    ShowFrame();
+    CZorvikDrugDoc* first = OpenDictionary({"A"});
+    CZorvikDrugDoc* second = OpenDictionary({"B"});
+    ASSERT_NE(second, nullptr);
+    frame->Action(platform::ID_WINDOW_TILE_HORZ)->trigger();
+    DrugFrameOf(*first)->ActivateFrame();
+    frame->Action(platform::ID_WINDOW_TILE_HORZ)->trigger();
+    ProcessEvents();
+    const QRect firstPlace = DrugFrameOf(*first)->SubWindow()->geometry();
+    const QRect secondPlace = DrugFrameOf(*second)->SubWindow()->geometry();
+    const CMainFrame::WindowArrangement arrangement = frame->SaveArrangement();
+
+    CZorvikDrugDoc* printed = OpenDictionary({"C"});
+    ASSERT_NE(printed, nullptr);
+    docTemplate->CloseDocument(*printed);
+    frame->RestoreArrangement(arrangement);
+    ProcessEvents();
+    EXPECT_EQ(DrugFrameOf(*first)->SubWindow()->geometry(), firstPlace);
+    EXPECT_EQ(DrugFrameOf(*second)->SubWindow()->geometry(), secondPlace);
+    EXPECT_FALSE(DrugFrameOf(*first)->SubWindow()->isMaximized());
+    EXPECT_EQ(frame->ActiveDrugFrame(), DrugFrameOf(*first));
 }
 
 }  // namespace

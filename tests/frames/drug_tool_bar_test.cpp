@@ -16,9 +16,9 @@ namespace {
 constexpr unsigned DRUG_BUTTONS[] = {ID_DRUG_SAVE, ID_DRUG_MODIFY, ID_DRUG_APPEND, ID_DRUG_DELETE,
                                      ID_DRUG_SEARCH};
 constexpr unsigned OPTIONS[] = {
-    ID_SORT_BY_TRADE_NAME, ID_SORT_BY_ENGLISH_NAME, ID_SEARCH_TRADE_NAME, ID_SEARCH_PINYIN,
-    ID_SEARCH_OTHER_NAMES, ID_SEARCH_ENGLISH_NAME,  ID_SEARCH_FUNCTION,   ID_SEARCH_USAGE,
-    ID_SEARCH_CAUTIONS,    ID_SEARCH_ALL,           ID_CONFIRM_DELETE};
+    ID_SORT_BY_TRADE_NAME, ID_SORT_BY_ENGLISH_NAME, ID_SORT_BY_PINYIN,      ID_SEARCH_TRADE_NAME,
+    ID_SEARCH_PINYIN,      ID_SEARCH_OTHER_NAMES,   ID_SEARCH_ENGLISH_NAME, ID_SEARCH_FUNCTION,
+    ID_SEARCH_USAGE,       ID_SEARCH_CAUTIONS,      ID_SEARCH_ALL,          ID_CONFIRM_DELETE};
 
 // The bar's entries as command ids, 0 for a separator.
 std::vector<unsigned> Layout(const CMainFrame& frame, unsigned barId, const QToolBar& bar,
@@ -189,6 +189,9 @@ TEST_F(MainFrameTest, OptionMarksFollowTheActiveDocument) {
     expectMarks(*first);
     EXPECT_TRUE(frame->Action(ID_SORT_BY_ENGLISH_NAME)->isChecked());
     EXPECT_FALSE(frame->Action(ID_SORT_BY_TRADE_NAME)->isChecked());
+    frame->Action(ID_SORT_BY_PINYIN)->trigger();
+    expectMarks(*first);
+    EXPECT_FALSE(frame->Action(ID_SORT_BY_ENGLISH_NAME)->isChecked());
 
     // Another dictionary has options of its own; going back shows the first's again.
     CZorvikDrugDoc* second = NewDictionary();

@@ -124,11 +124,16 @@ protected:
 
     // A dictionary file with records named after tradeNames, opened in a window.
     CZorvikDrugDoc* OpenDictionary(const std::vector<std::string>& tradeNames) {
-        RecordStore store;
         std::vector<DrugFields> records;
         for (const std::string& name : tradeNames) {
             records.push_back(Names(name));
         }
+        return OpenRecords(records);
+    }
+
+    // A dictionary file of records, opened in a window.
+    CZorvikDrugDoc* OpenRecords(const std::vector<DrugFields>& records) {
+        RecordStore store;
         AppendAll(store, records);
         MemoryFile image;
         EXPECT_TRUE(store.SaveToFile(&image));

@@ -215,6 +215,25 @@ TEST_F(RecordViewTest, PrintsTheRecordOnAsManyPagesAsItNeeds) {
     EXPECT_GT(PrintedPages(), 1);
 }
 
+TEST_F(RecordViewTest, APrintedPdfIsTitledWithTheDocumentsName) {
+    Open({{.tradeName = "阿司匹林", .englishName = "Aspirin"}});
+    document.SetTitle(QStringLiteral("病房药物.zvk"));
+    const QString path = folder.filePath(QStringLiteral("title.pdf"));
+    ASSERT_TRUE(text.PrintToPrinter(path));
+    QFile pdf(path);
+    ASSERT_TRUE(pdf.open(QIODevice::ReadOnly));
+    // The document information holds the title as UTF-16 with a byte order mark.
+    const QString title = QStringLiteral("病房药物.zvk");
+    QByteArray utf16("\xFE\xFF", 2);
+    for (const QChar c : title) {
+        utf16.append(static_cast<char>(c.unicode() >> 8)).append(static_cast<char>(c.unicode()));
+    }
+    const QByteArray bytes = pdf.readAll();
+    EXPECT_TRUE(bytes.contains("/Title <" + utf16.toHex().toUpper() + ">") ||
+                bytes.contains("/Title (" + utf16 + ")"))
+        << "no title in " << bytes.left(2000).toStdString();
+}
+
 TEST_F(RecordViewTest, PreviewShowsThePagesOfTheRecord) {
     Open({LongRecord()});
     int previewPages = -1;

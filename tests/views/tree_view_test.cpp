@@ -2,8 +2,10 @@
 // key, relabelled after a modify, and making the chosen result current.
 #include <gtest/gtest.h>
 
+#include <QHelpEvent>
 #include <QIcon>
 #include <QImage>
+#include <QToolTip>
 #include <array>
 
 #include "resources/icon_ids.h"
@@ -256,6 +258,57 @@ TEST_F(TreeViewTest, ResultsShowAClosedBookAndTheSelectedOneAnOpenBook) {
     }
     EXPECT_EQ(picture(Root()->icon(0), QIcon::Normal), closedBook);
     EXPECT_EQ(picture(Root()->icon(0), QIcon::Selected), closedBook);
+}
+
+// The dotted lines from the root down to each result, the last ending at it.
+TEST_F(TreeViewTest, LinesJoinTheResultsToTheRoot) {
+    Open(THREE_DRUGS);
+    ShowTree();
+    tree.clearSelection();
+    const QImage picture = tree.viewport()->grab().toImage();
+    // Nothing else is drawn left of the results' icons: what is not the
+    // background there is line.
+    const QRgb background = tree.palette().color(QPalette::Base).rgb();
+    const int x = tree.indentation() / 2;
+    const auto linePixels = [&](int top, int bottom) {
+        int count = 0;
+        for (int y = top; y <= bottom; ++y) {
+            count += picture.pixel(x, y) != background ? 1 : 0;
+        }
+        return count;
+    };
+    const QRect first = tree.visualItemRect(ResultItem(0));
+    const QRect last = tree.visualItemRect(ResultItem(2));
+    // Dotted: every third pixel down the first result's row.
+    EXPECT_GE(linePixels(first.top(), first.bottom()), first.height() / 3 - 1);
+    // The last result's line stops halfway down its row.
+    EXPECT_EQ(linePixels(last.center().y() + 2, last.bottom()), 0);
+    EXPECT_GT(linePixels(last.top(), last.center().y()), 0);
+    // A horizontal stretch runs from the line to the result's icon.
+    int across = 0;
+    for (int at = x + 1; at < tree.indentation(); ++at) {
+        for (int y = first.center().y() - 1; y <= first.center().y() + 1; ++y) {
+            across += picture.pixel(at, y) != background ? 1 : 0;
+        }
+    }
+    EXPECT_GT(across, 0);
+}
+
+TEST_F(TreeViewTest, ALabelCutOffByThePaneShowsInFullAsAToolTip) {
+    Open({{.tradeName = "对乙酰氨基酚缓释片剂", .englishName = "Aspirin"}});
+    ShowTree();
+    const auto tipAt = [this](QTreeWidgetItem* item) {
+        QToolTip::hideText();
+        const QPoint at = tree.visualItemRect(item).center();
+        QHelpEvent help(QEvent::ToolTip, at, tree.viewport()->mapToGlobal(at));
+        QApplication::sendEvent(tree.viewport(), &help);
+        return QToolTip::isVisible() ? QToolTip::text() : QString();
+    };
+    EXPECT_EQ(tipAt(ResultItem(0)), QString()) << "the label fits";
+    tree.resize(70, 400);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(tipAt(ResultItem(0)), QStringLiteral("对乙酰氨基酚缓释片剂"));
+    EXPECT_EQ(tipAt(Root()), QStringLiteral("浏览药物结果"));
 }
 
 }  // namespace

@@ -1,0 +1,138 @@
+#include "frames/quick_search_box.h"
+
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTimer>
+
+#include "document/update_hints.h"
+#include "document/zorvik_drug_doc.h"
+#include "frames/zorvik_drug_frame.h"
+#include "platform/data_exchange.h"
+#include "resources/strings.h"
+#include "store/gbk_codec.h"
+#include "views/zorvik_drug_tree_view.h"
+
+namespace quorbex {
+
+namespace {
+
+// What the search prompt takes: 10 bytes, 5 Chinese characters.
+constexpr int QUICK_SEARCH_LIMIT = 10;
+// Wide enough for 5 Chinese characters and the placeholder.
+constexpr int BOX_WIDTH_CHARACTERS = 14;
+
+}  // namespace
+
+QuickSearchBox::QuickSearchBox(QWidget* parent)
+    : QWidget(parent), m_edit(new QLineEdit(this)), m_refusal(new QLabel(this)) {
+    auto* layout = new QHBoxLayout(this);
+    layout->setContentsMargins(4, 0, 4, 0);
+    layout->addWidget(m_edit);
+    layout->addWidget(m_refusal);
+    m_edit->setObjectName(QStringLiteral("quickSearch"));
+    m_edit->setPlaceholderText(Tr(UiText::QuickSearchPlaceholder));
+    m_edit->setToolTip(Tr(UiText::QuickSearchTip));
+    m_edit->setClearButtonEnabled(true);
+    m_edit->setMinimumWidth(m_edit->fontMetrics().horizontalAdvance(QChar(0x836F)) *
+                            BOX_WIDTH_CHARACTERS);
+    m_edit->installEventFilter(this);
+    m_refusal->hide();
+
+    auto* validator = new platform::GbkLimitValidator(m_edit, QUICK_SEARCH_LIMIT);
+    m_edit->setValidator(validator);
+    // The refusal is shown until the next edit that brings none.
+    connect(validator, &platform::GbkLimitValidator::characterRefused, this,
+            [this](const QString& character) {
+                m_refusal->setText(Tr(UiText::RefusedCharacter).arg(character));
+                m_refusal->show();
+                m_refusedInThisEdit = true;
+                QTimer::singleShot(0, this, [this] { m_refusedInThisEdit = false; });
+            });
+    // textChanged, not textEdited: the clear button changes the text too.
+    connect(m_edit, &QLineEdit::textChanged, this, [this] {
+        if (!m_refusedInThisEdit) {
+            m_refusal->hide();
+        }
+        Search();
+    });
+    Follow(nullptr);
+}
+
+void QuickSearchBox::Follow(CZorvikDrugFrame* frame) {
+    disconnect(m_resultsConnection);
+    m_frame = frame;
+    m_document = frame != nullptr ? qobject_cast<CZorvikDrugDoc*>(&frame->GetDocument()) : nullptr;
+    setEnabled(m_document != nullptr);
+    m_refusal->hide();
+    if (m_document != nullptr) {
+        // A search from the prompt shows its pattern here too.
+        m_resultsConnection = connect(m_document, &CZorvikDrugDoc::resultsChanged, this,
+                                      &QuickSearchBox::ShowPattern);
+    }
+    ShowPattern();
+}
+
+// The followed document's last pattern, without searching again.
+void QuickSearchBox::ShowPattern() {
+    const QString pattern = m_document != nullptr
+                                ? QString::fromStdString(GbkToUtf8(m_document->GetSearchPattern()))
+                                : QString();
+    if (pattern != m_edit->text()) {
+        const QSignalBlocker quiet(m_edit);
+        m_edit->setText(pattern);
+    }
+}
+
+void QuickSearchBox::FocusBox() {
+    if (isEnabled()) {
+        m_edit->setFocus(Qt::ShortcutFocusReason);
+        m_edit->selectAll();
+    }
+}
+
+void QuickSearchBox::Search() {
+    if (m_document == nullptr) {
+        return;
+    }
+    // The validator lets only GBK text into the box.
+    if (const std::optional<std::string> pattern = Utf8ToGbk(m_edit->text().toStdString())) {
+        m_document->QuickSearch(*pattern);
+    }
+}
+
+void QuickSearchBox::GoToFirstResult() {
+    if (m_frame == nullptr || m_document == nullptr) {
+        return;
+    }
+    if (m_document->SelectFirst()) {
+        m_document->UpdateAllViews(nullptr, HINT_TEXT | HINT_SELECT);
+    }
+    m_frame->TreeView()->setFocus(Qt::OtherFocusReason);
+}
+
+bool QuickSearchBox::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == m_edit && event->type() == QEvent::KeyPress) {
+        switch (static_cast<QKeyEvent*>(event)->key()) {
+            case Qt::Key_Escape:
+                // Lists every drug even when the box was empty already.
+                if (m_edit->text().isEmpty()) {
+                    Search();
+                } else {
+                    m_edit->clear();
+                }
+                return true;
+            case Qt::Key_Return:
+            case Qt::Key_Enter:
+            case Qt::Key_Down:
+                GoToFirstResult();
+                return true;
+            default:
+                break;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+}  // namespace quorbex

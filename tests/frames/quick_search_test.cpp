@@ -1,0 +1,222 @@
+// The quick search box of the drug tool bar and the marks it leaves in the
+// record text, driven with the keyboard as a user drives them.
+#include <QLabel>
+#include <QLineEdit>
+#include <QTextBlock>
+#include <QTreeWidget>
+
+#include "frames/quick_search_box.h"
+#include "resources/resource_ids.h"
+#include "tests/frames/main_frame_fixture.h"
+#include "tests/support/gbk_text.h"
+#include "tests/support/keyboard_input.h"
+#include "views/zorvik_drug_tree_view.h"
+#include "views/zorvik_drug_view.h"
+
+namespace quorbex::testing {
+namespace {
+
+DrugFields Drug(const char* tradeName, const char* pinyin, const char* englishName,
+                const char* otherNames = "", const char* usage = "") {
+    DrugFields fields;
+    fields.tradeName = Gbk(tradeName);
+    fields.pinyinInitials = Gbk(pinyin);
+    fields.englishName = Gbk(englishName);
+    fields.otherNames = Gbk(otherNames);
+    fields.usage = Gbk(usage);
+    return fields;
+}
+
+class QuickSearchTest : public MainFrameTest {
+protected:
+    void SetUp() override {
+        ShowFrame();
+        frame->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(frame.get()));
+        document = OpenRecords({
+            Drug("布洛芬", "BLF", "Ibuprofen", "芬必得"),
+            Drug("阿司匹林", "ASPL", "Aspirin", "乙酰水杨酸", "口服，阿司匹林肠溶片"),
+            Drug("阿莫西林", "AMXL", "Amoxicillin"),
+            Drug("对乙酰氨基酚", "DYXAJF", "Paracetamol", "扑热息痛"),
+        });
+        ASSERT_NE(document, nullptr);
+    }
+
+    QLineEdit* Box() const { return frame->QuickSearch()->Edit(); }
+    CZorvikDrugTreeView* Tree() const { return DrugFrameOf(*document)->TreeView(); }
+    CZorvikDrugView* Text() const { return DrugFrameOf(*document)->TextView(); }
+
+    QStringList Labels() const {
+        QStringList labels;
+        QTreeWidgetItem* root = Tree()->topLevelItem(0);
+        for (int row = 0; root != nullptr && row < root->childCount(); ++row) {
+            labels << root->child(row)->text(0);
+        }
+        return labels;
+    }
+    QString Counts() const { return frame->StatusPane(ID_INDICATOR_RECORDS)->text(); }
+
+    // The marked parts of the record text, in order.
+    QStringList Marks() const {
+        QStringList marks;
+        for (const QTextEdit::ExtraSelection& mark : Text()->extraSelections()) {
+            marks << mark.cursor.selectedText();
+        }
+        return marks;
+    }
+
+    CZorvikDrugDoc* document = nullptr;
+};
+
+TEST_F(QuickSearchTest, EachKeyNarrowsTheTreeAndTheCountsAtOnce) {
+    // Ctrl+F, wherever the focus is, puts it in the box.
+    Tree()->setFocus();
+    QTest::keyClick(Tree(), Qt::Key_F, Qt::ControlModifier);
+    ASSERT_EQ(QApplication::focusWidget(), Box());
+
+    // Default fields: trade name, pinyin, other names, English name.
+    const struct {
+        QString keys;
+        QStringList labels;
+    } steps[] = {
+        {QStringLiteral("a"),
+         {QStringLiteral("阿莫西林"), QStringLiteral("阿司匹林"), QStringLiteral("对乙酰氨基酚")}},
+        {QStringLiteral("s"), {QStringLiteral("阿司匹林")}},
+        {QStringLiteral("pl"), {QStringLiteral("阿司匹林")}},
+        {QStringLiteral("x"), {}},
+    };
+    for (const auto& step : steps) {
+        SCOPED_TRACE(step.keys.toStdString());
+        QTest::keyClicks(Box(), step.keys);
+        EXPECT_EQ(Labels(), step.labels);
+        EXPECT_EQ(Counts(),
+                  QStringLiteral("库文件记录:4条,当前浏览结果:%1条").arg(step.labels.size()));
+    }
+    // Nothing found: an empty list and text, and no message.
+    EXPECT_TRUE(ui.messages.empty());
+    EXPECT_EQ(Text()->toPlainText(), QString());
+
+    // Backspace widens the search again; Escape lists every drug.
+    QTest::keyClick(Box(), Qt::Key_Backspace);
+    EXPECT_EQ(Labels(), QStringList{QStringLiteral("阿司匹林")});
+    QTest::keyClick(Box(), Qt::Key_Escape);
+    EXPECT_EQ(Box()->text(), QString());
+    EXPECT_EQ(Labels().size(), 4);
+    EXPECT_EQ(Counts(), QStringLiteral("库文件记录:4条,当前浏览结果:4条"));
+}
+
+TEST_F(QuickSearchTest, UsesTheWindowsFieldsAndOrder) {
+    frame->Action(ID_SEARCH_FUNCTION)->trigger();
+    frame->Action(ID_SEARCH_USAGE)->trigger();
+    frame->Action(ID_SORT_BY_ENGLISH_NAME)->trigger();
+    Box()->setFocus();
+    Type(Box(), QStringLiteral("口服"));
+    EXPECT_EQ(Labels(), QStringList{QStringLiteral("Aspirin")});
+    QTest::keyClick(Box(), Qt::Key_Escape);
+    EXPECT_EQ(Labels(), (QStringList{QStringLiteral("Amoxicillin"), QStringLiteral("Aspirin"),
+                                     QStringLiteral("Ibuprofen"), QStringLiteral("Paracetamol")}));
+    frame->Action(ID_SORT_BY_PINYIN)->trigger();
+    QTest::keyClick(Box(), Qt::Key_Escape);
+    EXPECT_EQ(Labels(), (QStringList{QStringLiteral("阿莫西林"), QStringLiteral("阿司匹林"),
+                                     QStringLiteral("布洛芬"), QStringLiteral("对乙酰氨基酚")}));
+}
+
+TEST_F(QuickSearchTest, EnterOrDownGoesToTheFirstResult) {
+    for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Down}) {
+        SCOPED_TRACE(key);
+        Box()->setFocus();
+        Box()->clear();
+        QTest::keyClicks(Box(), QStringLiteral("x"));
+        ASSERT_EQ(Labels().size(), 2);
+        // Another result chosen meanwhile: the key goes back to the first.
+        Tree()->setCurrentItem(Tree()->topLevelItem(0)->child(1));
+        Box()->setFocus();
+        QTest::keyClick(Box(), key);
+        EXPECT_EQ(QApplication::focusWidget(), Tree());
+        EXPECT_EQ(document->GetCurrentIndex(), 0);
+        EXPECT_EQ(Tree()->currentItem(), Tree()->topLevelItem(0)->child(0));
+    }
+}
+
+TEST_F(QuickSearchTest, TakesTenBytesAndSaysInPlaceWhyACharacterDidNotArrive) {
+    Box()->setFocus();
+    QTest::keyClicks(Box(), QStringLiteral("abcdefghijkl"));
+    EXPECT_EQ(Box()->text(), QStringLiteral("abcdefghij"));
+    Box()->clear();
+    Type(Box(), QStringLiteral("阿司匹林肠溶"));
+    EXPECT_EQ(Box()->text(), QStringLiteral("阿司匹林肠"));
+
+    QLabel* refusal = frame->QuickSearch()->RefusalLabel();
+    Box()->clear();
+    Type(Box(), QStringLiteral("阿"));
+    Commit(Box(), QStringLiteral("\U0001F48A"));
+    QCoreApplication::processEvents();
+    EXPECT_EQ(Box()->text(), QStringLiteral("阿"));
+    EXPECT_FALSE(refusal->isHidden());
+    EXPECT_TRUE(refusal->text().contains(QStringLiteral("\U0001F48A")));
+    EXPECT_TRUE(ui.messages.empty()) << "no message box";
+    // The next edit that brings no refusal takes the note away.
+    Type(Box(), QStringLiteral("司"));
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(refusal->isHidden());
+    EXPECT_EQ(Labels(), QStringList{QStringLiteral("阿司匹林")});
+}
+
+TEST_F(QuickSearchTest, FollowsTheActiveWindowAndIsDisabledWithoutOne) {
+    Box()->setFocus();
+    QTest::keyClicks(Box(), QStringLiteral("blf"));
+    CZorvikDrugDoc* second = OpenRecords({Drug("布地奈德", "BDND", "Budesonide")});
+    ASSERT_NE(second, nullptr);
+    EXPECT_TRUE(Box()->isEnabled());
+    EXPECT_EQ(Box()->text(), QString());
+    QTest::keyClicks(Box(), QStringLiteral("bd"));
+    EXPECT_EQ(second->GetResultCount(), 1);
+    // Back in the first window: its pattern and its results, untouched.
+    DrugFrameOf(*document)->ActivateFrame();
+    ProcessEvents();
+    EXPECT_EQ(Box()->text(), QStringLiteral("blf"));
+    EXPECT_EQ(Labels(), QStringList{QStringLiteral("布洛芬")});
+    EXPECT_EQ(Counts(), QStringLiteral("库文件记录:4条,当前浏览结果:1条"));
+
+    docTemplate->CloseAllDocuments();
+    ProcessEvents();
+    EXPECT_FALSE(Box()->isEnabled());
+    EXPECT_FALSE(frame->Action(ID_QUICK_SEARCH)->isEnabled());
+}
+
+TEST_F(QuickSearchTest, TheRecordTextMarksWhereThePatternMatched) {
+    Box()->setFocus();
+    Type(Box(), QStringLiteral("阿司"));
+    EXPECT_EQ(Text()->toPlainText().left(8), QStringLiteral("[品名]阿司匹林"));
+    EXPECT_EQ(Marks(), QStringList{QStringLiteral("阿司")});
+    // The usage is not searched, so not marked; searched, it is.
+    frame->Action(ID_SEARCH_USAGE)->trigger();
+    Type(Box(), QStringLiteral("匹"));
+    EXPECT_EQ(Marks(), (QStringList{QStringLiteral("阿司匹"), QStringLiteral("阿司匹")}));
+
+    // Either case: "aspir" marks "Aspir" of the English name.
+    QTest::keyClick(Box(), Qt::Key_Escape);
+    QTest::keyClicks(Box(), QStringLiteral("aspir"));
+    EXPECT_EQ(Marks(), QStringList{QStringLiteral("Aspir")});
+    // A match in the pinyin alone has nothing to mark: the text does not show it.
+    Box()->clear();
+    QTest::keyClicks(Box(), QStringLiteral("aspl"));
+    EXPECT_EQ(Labels(), QStringList{QStringLiteral("阿司匹林")});
+    EXPECT_EQ(Marks(), QStringList());
+
+    // The marks lie beside the text: the printed document carries none.
+    Box()->clear();
+    QTest::keyClicks(Box(), QStringLiteral("aspir"));
+    ASSERT_EQ(Text()->extraSelections().size(), 1);
+    QTextCursor marked = Text()->extraSelections()[0].cursor;
+    EXPECT_EQ(QTextCursor(Text()->document()).charFormat().background().style(), Qt::NoBrush);
+    marked.setPosition(marked.selectionEnd());
+    EXPECT_EQ(marked.charFormat().background().style(), Qt::NoBrush);
+
+    // The empty pattern marks nothing.
+    QTest::keyClick(Box(), Qt::Key_Escape);
+    EXPECT_EQ(Marks(), QStringList());
+}
+
+}  // namespace
+}  // namespace quorbex::testing
