@@ -342,6 +342,20 @@ Search</translation>
         <source>删除记录时弹出确认对话框</source>
         <translation>Ask for confirmation before a record is deleted</translation>
     </message>
+    <message>
+        <source>快速查找(&amp;F)</source>
+        <translation>Quick &amp;Find</translation>
+    </message>
+    <message>
+        <source>在药物工具条的查找框中边输入边查找
+快速查找</source>
+        <translation>Search as you type in the drug toolbar&apos;s search box
+Quick Find</translation>
+    </message>
+    <message>
+        <source>按拼音排序</source>
+        <translation>Sort by Pinyin</translation>
+    </message>
 </context>
 <context>
     <name>Document</name>
@@ -654,6 +668,15 @@ The original file has not been changed.</translation>
     <message>
         <source>退出...</source>
         <translation>Exit...</translation>
+    </message>
+    <message>
+        <source>快速查找</source>
+        <extracomment>Shown in the empty quick search box</extracomment>
+        <translation>Quick find</translation>
+    </message>
+    <message>
+        <source>边输入边查找 (Ctrl+F), 最多10个字节; Esc 列出全部药物, 回车或↓转到第一个结果</source>
+        <translation>Search as you type (Ctrl+F), at most 10 bytes; Esc lists every drug, Enter or Down goes to the first result</translation>
     </message>
 </context>
 <context>

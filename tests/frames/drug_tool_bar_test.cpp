@@ -7,6 +7,7 @@
 #include <algorithm>
 
 #include "frames/drop_down_tool_button.h"
+#include "frames/quick_search_box.h"
 #include "resources/resource_ids.h"
 #include "tests/frames/main_frame_fixture.h"
 
@@ -20,7 +21,8 @@ constexpr unsigned OPTIONS[] = {
     ID_SEARCH_PINYIN,      ID_SEARCH_OTHER_NAMES,   ID_SEARCH_ENGLISH_NAME, ID_SEARCH_FUNCTION,
     ID_SEARCH_USAGE,       ID_SEARCH_CAUTIONS,      ID_SEARCH_ALL,          ID_CONFIRM_DELETE};
 
-// The bar's entries as command ids, 0 for a separator.
+// The bar's entries as command ids, 0 for a separator, ~0 for any other
+// widget (the quick search box).
 std::vector<unsigned> Layout(const CMainFrame& frame, unsigned barId, const QToolBar& bar,
                              std::initializer_list<unsigned> candidates) {
     std::vector<unsigned> layout;
@@ -46,7 +48,10 @@ TEST_F(MainFrameTest, ToolBarsHoldTheirButtonsInOrder) {
               (std::vector<unsigned>{57600, 57601, 0, 57635, 57634, 57637, 0, 57664}));
     EXPECT_EQ(Layout(*frame, IDW_DRUG_TOOLBAR, *frame->DrugToolBar(),
                      {32792, 32791, 32775, 32778, 32774}),
-              (std::vector<unsigned>{32792, 0, 32791, 32775, 32778, 0, 32774}));
+              (std::vector<unsigned>{32792, 0, 32791, 32775, 32778, 0, 32774, ~0u}));
+    // The quick search box comes after the search button.
+    EXPECT_EQ(frame->DrugToolBar()->widgetForAction(frame->DrugToolBar()->actions().last()),
+              static_cast<QWidget*>(frame->QuickSearch()));
 
     EXPECT_EQ(frame->StandardToolBar()->iconSize(), QSize(16, 15));
     EXPECT_EQ(frame->DrugToolBar()->iconSize(), QSize(32, 15));
@@ -216,7 +221,7 @@ TEST_F(MainFrameTest, OptionMarksFollowTheActiveDocument) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Buttons, DropDownArrowTest,
-                         ::testing::Values(DropDown{ID_DRUG_SEARCH, ID_SORT_BY_TRADE_NAME, 12},
+                         ::testing::Values(DropDown{ID_DRUG_SEARCH, ID_SORT_BY_TRADE_NAME, 13},
                                            DropDown{ID_DRUG_DELETE, ID_CONFIRM_DELETE, 1}),
                          [](const ::testing::TestParamInfo<DropDown>& info) {
                              return info.param.button == ID_DRUG_SEARCH ? "Search" : "Delete";
