@@ -33,6 +33,7 @@
 #include "resources/icon_ids.h"
 #include "resources/menus.h"
 #include "resources/strings.h"
+#include "views/zorvik_drug_tree_view.h"
 #include "views/zorvik_drug_view.h"
 
 namespace quorbex {
@@ -496,11 +497,37 @@ void CMainFrame::AddDrugFrame(CZorvikDrugFrame& frame) {
     QMdiSubWindow* window = frame.SubWindow();
     m_mdiArea->addSubWindow(window);
     m_drugFrames.insert(window, &frame);
+    ConnectTree(*frame.TreeView());
     connect(&frame, &QObject::destroyed, this, [this, window] {
         m_drugFrames.remove(window);
         OnActiveWindowChanged();
     });
     UpdateActions();
+}
+
+// Enter and a double click on a drug modify it; a right click, or the
+// context-menu key, on a drug offers the drug menu's commands for it.
+void CMainFrame::ConnectTree(CZorvikDrugTreeView& tree) {
+    connect(&tree, &QTreeWidget::itemActivated, this, [this, &tree](QTreeWidgetItem* item) {
+        if (item != tree.RootItem()) {
+            m_actions->Action(ID_DRUG_MODIFY)->trigger();
+        }
+    });
+    tree.setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(&tree, &QWidget::customContextMenuRequested, this, [this, &tree](QPoint at) {
+        QTreeWidgetItem* item = tree.itemAt(at);
+        if (item == nullptr) {
+            item = tree.currentItem();
+            at = item != nullptr ? tree.visualItemRect(item).center() : at;
+        }
+        if (item == nullptr || item == tree.RootItem()) {
+            return;
+        }
+        tree.setCurrentItem(item);
+        QMenu menu(this);
+        FillMenu(menu, DRUG_MENU);
+        menu.exec(tree.viewport()->mapToGlobal(at));
+    });
 }
 
 CZorvikDrugFrame* CMainFrame::ActiveDrugFrame() const {
