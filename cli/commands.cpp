@@ -10,16 +10,19 @@
 #include "cli/check.h"
 #include "cli/command_error.h"
 #include "cli/dictionary_io.h"
-#include "cli/drug_csv.h"
 #include "cli/drug_json.h"
-#include "cli/fault_list.h"
 #include "cli/input_file.h"
-#include "cli/unencodable.h"
 #include "cli/zvk.h"
+#include "csv/drug_csv.h"
+#include "csv/fault_list.h"
+#include "csv/unencodable.h"
 #include "store/gbk_codec.h"
 #include "store/pinyin.h"
 
 namespace quorbex::zvk {
+
+using csv::DescribeUnencodable;
+using csv::FaultList;
 
 namespace {
 
@@ -32,7 +35,7 @@ constexpr int DEFAULT_SEARCH_MASK = 0x0F;
 constexpr std::string_view MAIN_HELP = R"(Usage: zvk COMMAND ARGUMENTS...
 
 Lists, searches, shows, converts and checks Quorbex drug dictionaries
-(.zvk files). Text is shown and read as UTF-8.
+(.zvk files). Text is shown as UTF-8; import reads UTF-8 or GBK.
 
 Commands:
   list FILE [--sort trade|english|pinyin|none]
@@ -43,8 +46,8 @@ Commands:
       one record's text, as the record view shows it
   export FILE --format csv|json [--lossy]
       every record in file order
-  import CSVFILE -o FILE [--force] [--fill-pinyin]
-      a new dictionary from a CSV file
+  import CSVFILE -o FILE [--force] [--encoding auto|utf-8|gbk] [--fill-pinyin]
+      a new dictionary from a CSV file (UTF-8 or GBK)
   check FILE
       whether FILE is a sound dictionary
 
@@ -117,13 +120,6 @@ void ReportFaults(const FaultList& faults, const std::string& path, std::string_
     if (faults.NotShown() > 0) {
         err << "zvk: " << path << ": " << faults.NotShown() << " more " << what << " not shown\n";
     }
-}
-
-// Whether GBK text comes back byte for byte from its UTF-8 form, as an
-// export followed by an import needs. Bytes that GBK does not define decode
-// to U+FFFD, which has no GBK form.
-bool ConvertsBack(const std::string& gbk) {
-    return Utf8ToGbk(GbkToUtf8(gbk)) == gbk;
 }
 
 std::vector<DrugFields> ReadRecords(RecordStore& store, const ResultList& numbers) {
@@ -229,16 +225,7 @@ int RunExport(const ParsedArguments& parsed, std::ostream& out, std::ostream& er
     std::iota(inFileOrder.begin(), inFileOrder.end(), 1U);
     const std::vector<DrugFields> records = ReadRecords(store, inFileOrder);
     if (!parsed.Has("--lossy")) {
-        FaultList faults;
-        for (std::size_t i = 0; i < records.size(); ++i) {
-            for (const FieldLayout& layout : FIELD_LAYOUTS) {
-                if (!ConvertsBack(records[i][layout.field])) {
-                    faults.Add("record " + std::to_string(i + 1) + ", field " +
-                               std::string(layout.name) +
-                               ": bytes that are not GBK text, which would be written as U+FFFD");
-                }
-            }
-        }
+        const FaultList faults = csv::UnconvertibleFields(records);
         if (!faults.Empty()) {
             ReportFaults(faults, parsed.positionals[0], "fields", err);
             err << "zvk: nothing exported; give --lossy to export with U+FFFD in their place\n";
@@ -246,7 +233,7 @@ int RunExport(const ParsedArguments& parsed, std::ostream& out, std::ostream& er
         }
     }
     if (format->second == "csv") {
-        WriteDrugCsv(records, out);
+        csv::WriteDrugCsv(records, out);
     } else {
         WriteDrugJson(records, out);
     }
@@ -268,24 +255,26 @@ int RunImport(const ParsedArguments& parsed, std::ostream& out, std::ostream& er
         RequireAbsent(path);
     }
 
-    // Read in pieces, so that no file, however large or faulty, is held whole.
-    DrugCsvReader reader;
-    InputFile csv(csvPath);
-    std::array<char, 64 * 1024> piece;
-    for (;;) {
-        const std::size_t got = csv.Read(piece.data(), piece.size());
-        if (!reader.Feed(std::string_view(piece.data(), got)) || got < piece.size()) {
-            break;
+    csv::TextEncoding encoding = csv::TextEncoding::Auto;
+    if (const auto option = parsed.options.find("--encoding"); option != parsed.options.end()) {
+        const auto named = csv::EncodingNamed(option->second);
+        if (!named) {
+            throw UsageError("--encoding takes auto, utf-8 or gbk, not \"" + option->second + "\"");
         }
+        encoding = *named;
     }
-    reader.Finish();
-    if (!reader.Faults().Empty()) {
-        ReportFaults(reader.Faults(), csvPath, "faults", err);
+
+    InputFile file(csvPath);
+    csv::DrugCsvReading reading = csv::ReadDrugCsv(
+        [&file](char* buffer, std::size_t count) { return file.Read(buffer, count); },
+        [&file] { file.Rewind(); }, encoding);
+    if (!reading.faults.Empty()) {
+        ReportFaults(reading.faults, csvPath, "faults", err);
         err << "zvk: nothing written to " << path << '\n';
         return EXIT_ERROR;
     }
 
-    std::vector<DrugFields>& records = reader.Records();
+    std::vector<DrugFields>& records = reading.records;
     const bool fillPinyin = parsed.Has("--fill-pinyin");
     std::size_t filled = 0;
     RecordStore store;
@@ -385,10 +374,13 @@ Options:
          {{"FILE"}, {{"--format", "", true}, {"--lossy", "", false}}},
          RunExport},
         {"import",
-         R"(Usage: zvk import CSVFILE -o FILE [--force] [--fill-pinyin]
+         R"(Usage: zvk import CSVFILE -o FILE [--force] [--encoding auto|utf-8|gbk]
+                       [--fill-pinyin]
 
-Builds a new dictionary FILE from CSVFILE (UTF-8, in the format that export
-writes; the header row is required). Each field must fit its limit in GBK
+Builds a new dictionary FILE from CSVFILE (in the format that export writes;
+the header row is required). CSVFILE is UTF-8, with or without a byte order
+mark, or GBK, as spreadsheets set up for Chinese write it; auto, the
+default, takes it as UTF-8 when all of it is well-formed UTF-8, else as GBK. Each field must fit its limit in GBK
 bytes: TradeName 20, PinyinInitials 10, EnglishName 20, OtherNames 40,
 Function, Usage and Cautions 200 each. Every row needs a TradeName or an
 EnglishName; a dictionary holds at most 2000 records. If anything is wrong,
@@ -397,13 +389,17 @@ nothing is written; the first 20 faults are named, then how many more.
 Options:
   -o, --output FILE  the dictionary to write
   --force            replace FILE if it exists
+  --encoding NAME    auto (the default), utf-8 or gbk
   --fill-pinyin      fill each empty PinyinInitials with the initials of the
                      trade name's Mandarin readings (its Latin letters and
                      digits upper-cased, other characters skipped, at most 10)
                      and say how many were filled
 )",
          {{"CSVFILE"},
-          {{"--output", "-o", true}, {"--force", "", false}, {"--fill-pinyin", "", false}}},
+          {{"--output", "-o", true},
+           {"--force", "", false},
+           {"--encoding", "", true},
+           {"--fill-pinyin", "", false}}},
          RunImport},
         {"check",
          R"(Usage: zvk check FILE

@@ -81,4 +81,10 @@ std::size_t InputFile::Read(char* buffer, std::size_t count) {
     return total;
 }
 
+void InputFile::Rewind() {
+    if (::lseek(m_descriptor, 0, SEEK_SET) != 0) {
+        throw CommandError(SystemError(m_path, "cannot read", errno));
+    }
+}
+
 }  // namespace quorbex::zvk

@@ -20,6 +20,8 @@ public:
     // Reads up to count bytes; fewer only at the end of the file. Throws
     // CommandError when the read fails.
     std::size_t Read(char* buffer, std::size_t count);
+    // Reads from the start again. Throws CommandError when it cannot.
+    void Rewind();
 
 private:
     std::string m_path;

@@ -34,6 +34,7 @@
 #include "resources/icon_ids.h"
 #include "resources/menus.h"
 #include "resources/strings.h"
+#include "views/zorvik_drug_tree_view.h"
 #include "views/zorvik_drug_view.h"
 
 namespace quorbex {
@@ -540,6 +541,7 @@ void CMainFrame::AddDrugFrame(CZorvikDrugFrame& frame) {
     QMdiSubWindow* window = frame.SubWindow();
     m_mdiArea->addSubWindow(window);
     m_drugFrames.insert(window, &frame);
+    ConnectTree(*frame.TreeView());
     // The window goes later than its frame: it still tells its state here.
     connect(&frame, &QObject::destroyed, this, [this, window = QPointer<QMdiSubWindow>(window)] {
         const bool maximized = window && window->isMaximized();
@@ -574,6 +576,31 @@ void CMainFrame::RestoreArrangement(const WindowArrangement& arrangement) {
     if (arrangement.active) {
         m_mdiArea->setActiveSubWindow(arrangement.active);
     }
+}
+
+// Enter and a double click on a drug modify it; a right click, or the
+// context-menu key, on a drug offers the drug menu's commands for it.
+void CMainFrame::ConnectTree(CZorvikDrugTreeView& tree) {
+    connect(&tree, &QTreeWidget::itemActivated, this, [this, &tree](QTreeWidgetItem* item) {
+        if (item != tree.RootItem()) {
+            m_actions->Action(ID_DRUG_MODIFY)->trigger();
+        }
+    });
+    tree.setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(&tree, &QWidget::customContextMenuRequested, this, [this, &tree](QPoint at) {
+        QTreeWidgetItem* item = tree.itemAt(at);
+        if (item == nullptr) {
+            item = tree.currentItem();
+            at = item != nullptr ? tree.visualItemRect(item).center() : at;
+        }
+        if (item == nullptr || item == tree.RootItem()) {
+            return;
+        }
+        tree.setCurrentItem(item);
+        QMenu menu(this);
+        FillMenu(menu, DRUG_MENU);
+        menu.exec(tree.viewport()->mapToGlobal(at));
+    });
 }
 
 CZorvikDrugFrame* CMainFrame::ActiveDrugFrame() const {

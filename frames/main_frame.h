@@ -30,6 +30,7 @@ struct TopMenu;
 struct ToolBarEntry;
 class CZorvikDrugDoc;
 class CZorvikDrugFrame;
+class CZorvikDrugTreeView;
 class CZorvikDrugView;
 class QuickSearchBox;
 
@@ -108,6 +109,7 @@ private:
     // The record text of the active dictionary window, while it is the pane
     // that commands go to.
     CZorvikDrugView* ActiveTextView() const;
+    void ConnectTree(CZorvikDrugTreeView& tree);
     void CreateToolBars();
     QToolBar* CreateToolBar(const QString& title, unsigned barId,
                             std::span<const ToolBarEntry> entries, QSize iconSize);

@@ -1,4 +1,4 @@
-// The CSV reader of zvk import. Whatever the text, it reads the same in
+// The CSV reader of zvk import and the program's import. Whatever the text, it reads the same in
 // pieces of any size as whole, names at most the first 20 faults, and what
 // it accepts goes through a dictionary file and an export unchanged: the
 // exported CSV reads back as the same records. Its last two bytes choose the
@@ -7,8 +7,8 @@
 
 #include <sstream>
 
-#include "cli/csv_text.h"
-#include "cli/drug_csv.h"
+#include "csv/csv_text.h"
+#include "csv/drug_csv.h"
 #include "fuzz/fuzz_check.h"
 #include "store/drug_fields.h"
 #include "store/record_store.h"
@@ -17,9 +17,9 @@
 namespace quorbex::fuzz {
 namespace {
 
-using zvk::CsvParser;
-using zvk::CsvRecord;
-using zvk::DrugCsvReader;
+using csv::CsvParser;
+using csv::CsvRecord;
+using csv::DrugCsvReader;
 
 struct Reading {
     std::vector<DrugFields> records;
@@ -85,7 +85,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
     if (wellFormed) {
         std::string formatted;
         for (const auto& record : fields) {
-            formatted += zvk::FormatCsvRecord(record);
+            formatted += csv::FormatCsvRecord(record);
         }
         bool again = false;
         FUZZ_CHECK(ParseFields(formatted, again) == fields);
@@ -96,7 +96,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
     const Reading pieces = Read(text, pieceSize);
     FUZZ_CHECK(pieces.faults == whole.faults);
     FUZZ_CHECK(pieces.faultsNotShown == whole.faultsNotShown);
-    FUZZ_CHECK(whole.faults.size() <= zvk::FaultList::MOST_SHOWN);
+    FUZZ_CHECK(whole.faults.size() <= csv::FaultList::MOST_SHOWN);
     if (!whole.faults.empty()) {
         return 0;
     }
@@ -107,7 +107,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
     // and their export reads back as the same records.
     FUZZ_CHECK(ThroughADictionary(whole.records) == whole.records);
     std::ostringstream exported;
-    zvk::WriteDrugCsv(whole.records, exported);
+    csv::WriteDrugCsv(whole.records, exported);
     const Reading reread = Read(exported.str(), pieceSize);
     FUZZ_CHECK(reread.faults.empty());
     FUZZ_CHECK(reread.records == whole.records);

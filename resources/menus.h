@@ -4,6 +4,8 @@
 #pragma once
 
 #include <QtGlobal>
+#include <array>
+#include <cstddef>
 #include <span>
 
 #include "platform/framework_ids.h"
@@ -36,6 +38,26 @@ inline constexpr MenuEntry SEPARATOR{MenuKind::Separator};
 inline constexpr MenuEntry RECENT_FILES{MenuKind::RecentFiles, platform::ID_FILE_MRU_FILE1};
 // The open dictionary windows, after a separator.
 inline constexpr MenuEntry WINDOW_LIST{MenuKind::WindowList};
+
+// The drop-down menus of the search and delete buttons; 0 stands for a
+// separator. The search fields are listed in the order of their bits.
+inline constexpr unsigned SEARCH_OPTIONS_MENU[] = {
+    ID_SORT_BY_TRADE_NAME,
+    ID_SORT_BY_ENGLISH_NAME,
+    ID_SORT_BY_PINYIN,
+    0,
+    ID_SEARCH_TRADE_NAME,
+    ID_SEARCH_PINYIN,
+    ID_SEARCH_OTHER_NAMES,
+    ID_SEARCH_ENGLISH_NAME,
+    ID_SEARCH_FUNCTION,
+    ID_SEARCH_USAGE,
+    ID_SEARCH_CAUTIONS,
+    0,
+    ID_SEARCH_ALL,
+};
+
+inline constexpr unsigned DELETE_OPTIONS_MENU[] = {ID_CONFIRM_DELETE};
 
 inline constexpr MenuEntry FILE_MENU_WITHOUT_DICTIONARY[] = {
     Item(platform::ID_FILE_NEW), Item(platform::ID_FILE_OPEN), SEPARATOR, RECENT_FILES, SEPARATOR,
@@ -81,6 +103,32 @@ inline constexpr MenuEntry EDIT_MENU[] = {
     Item(platform::ID_EDIT_PASTE),
 };
 
+// A drop-down menu's options as menu entries.
+template <std::size_t N>
+constexpr std::array<MenuEntry, N> OptionEntries(const unsigned (&ids)[N]) {
+    std::array<MenuEntry, N> entries{};
+    for (std::size_t i = 0; i < N; ++i) {
+        entries[i] = ids[i] == 0 ? SEPARATOR : Item(ids[i]);
+    }
+    return entries;
+}
+inline constexpr auto SEARCH_OPTIONS_ENTRIES = OptionEntries(SEARCH_OPTIONS_MENU);
+inline constexpr auto DELETE_OPTIONS_ENTRIES = OptionEntries(DELETE_OPTIONS_MENU);
+
+// The drug tool bar's record commands and the options of its drop-down
+// menus; the tree's context menu offers the same.
+inline constexpr MenuEntry DRUG_MENU[] = {
+    Item(ID_DRUG_APPEND),
+    Item(ID_DRUG_MODIFY),
+    Item(ID_DRUG_DELETE),
+    SEPARATOR,
+    Item(ID_DRUG_SEARCH),
+    Item(ID_QUICK_SEARCH),
+    SEPARATOR,
+    {MenuKind::Submenu, 0, QT_TRANSLATE_NOOP("Menus", "查询选项(&O)"), SEARCH_OPTIONS_ENTRIES},
+    {MenuKind::Submenu, 0, QT_TRANSLATE_NOOP("Menus", "删除选项(&P)"), DELETE_OPTIONS_ENTRIES},
+};
+
 inline constexpr MenuEntry WINDOW_MENU[] = {
     Item(platform::ID_WINDOW_CASCADE),
     Item(platform::ID_WINDOW_TILE_HORZ),
@@ -92,6 +140,7 @@ inline constexpr MenuEntry WINDOW_MENU[] = {
 inline constexpr TopMenu MENUS_WITH_DICTIONARY[] = {
     {QT_TRANSLATE_NOOP("Menus", "文件(&F)"), FILE_MENU_WITH_DICTIONARY},
     {QT_TRANSLATE_NOOP("Menus", "编辑(&E)"), EDIT_MENU},
+    {QT_TRANSLATE_NOOP("Menus", "药物(&D)"), DRUG_MENU},
     {QT_TRANSLATE_NOOP("Menus", "窗口(&W)"), WINDOW_MENU},
     {QT_TRANSLATE_NOOP("Menus", "帮助(&H)"), HELP_MENU},
 };
@@ -111,16 +160,5 @@ inline constexpr ToolBarEntry DRUG_TOOL_BAR[] = {
     {ID_DRUG_SAVE},         {0}, {ID_DRUG_MODIFY},       {ID_DRUG_APPEND},
     {ID_DRUG_DELETE, true}, {0}, {ID_DRUG_SEARCH, true},
 };
-
-// The drop-down menus of the search and delete buttons; 0 stands for a
-// separator. The search fields are listed in the order of their bits.
-inline constexpr unsigned SEARCH_OPTIONS_MENU[] = {
-    ID_SORT_BY_TRADE_NAME, ID_SORT_BY_ENGLISH_NAME, ID_SORT_BY_PINYIN,     0,
-    ID_SEARCH_TRADE_NAME,  ID_SEARCH_PINYIN,        ID_SEARCH_OTHER_NAMES, ID_SEARCH_ENGLISH_NAME,
-    ID_SEARCH_FUNCTION,    ID_SEARCH_USAGE,         ID_SEARCH_CAUTIONS,    0,
-    ID_SEARCH_ALL,
-};
-
-inline constexpr unsigned DELETE_OPTIONS_MENU[] = {ID_CONFIRM_DELETE};
 
 }  // namespace quorbex

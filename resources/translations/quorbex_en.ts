@@ -356,6 +356,22 @@ Quick Find</translation>
         <source>按拼音排序</source>
         <translation>Sort by Pinyin</translation>
     </message>
+    <message>
+        <source>修改(&amp;M)...</source>
+        <translation>&amp;Modify...</translation>
+    </message>
+    <message>
+        <source>追加(&amp;A)...</source>
+        <translation>&amp;Append...</translation>
+    </message>
+    <message>
+        <source>删除(&amp;D)</source>
+        <translation>&amp;Delete</translation>
+    </message>
+    <message>
+        <source>查询(&amp;S)...</source>
+        <translation>&amp;Search...</translation>
+    </message>
 </context>
 <context>
     <name>Document</name>
@@ -700,6 +716,18 @@ The original file has not been changed.</translation>
     <message>
         <source>窗口(&amp;W)</source>
         <translation>&amp;Window</translation>
+    </message>
+    <message>
+        <source>查询选项(&amp;O)</source>
+        <translation>Search &amp;Options</translation>
+    </message>
+    <message>
+        <source>删除选项(&amp;P)</source>
+        <translation>Delete O&amp;ptions</translation>
+    </message>
+    <message>
+        <source>药物(&amp;D)</source>
+        <translation>&amp;Drugs</translation>
     </message>
 </context>
 <context>

@@ -2,6 +2,10 @@
 // files, and the export -> import round trip.
 #include <sys/stat.h>
 
+#include <filesystem>
+
+#include "store/gbk_codec.h"
+
 #include "tests/cli/zvk_test_support.h"
 
 namespace quorbex::zvk::testing {
@@ -56,7 +60,9 @@ TEST_F(ZvkImport, RefusesEveryFaultNamingItsLineAndFieldAndWritesNothing) {
          "line 2, field Cautions: 201 bytes in GBK, more than the field's 200"},
         {HEADER + good + "x,,,表情😀,,,\r\n",
          "line 3, field OtherNames: holds \"😀\" (U+1F600), which GBK cannot represent"},
-        {HEADER + "x,,,,\xFF\xFE,,\r\n", "line 2, field Function: holds bytes that are not UTF-8"},
+        // Bytes that are not UTF-8 make the text GBK, which they are not either.
+        {HEADER + "x,,,,\xFF\xFE,,\r\n",
+         "line 2, field Function: holds bytes that are not GBK text"},
         {HEADER + "x,,,,,a" + std::string(1, '\0') + "b,\r\n",
          "line 2, field Usage: holds a NUL character"},
         {HEADER + "\"two\r\nlines\",,,,,,\r\n",
@@ -96,6 +102,26 @@ TEST_F(ZvkImport, RefusesEveryFaultNamingItsLineAndFieldAndWritesNothing) {
         EXPECT_NE(outcome.err.find("nothing written to " + m_dictionary), std::string::npos);
         EXPECT_EQ(m_folder.Entries(), std::vector<std::string>{"drugs.csv"});
     }
+}
+
+// A spreadsheet set up for Chinese saves its CSV in GBK: the sample list in
+// GBK imports whole, whatever encoding option names it or leaves it to be told.
+TEST_F(ZvkImport, ReadsTheSampleListInGbk) {
+    const std::string gbk = *Utf8ToGbk(ReadBytes(SAMPLE_CSV));
+    const Outcome reference = Zvk({"list", DEMO_DICTIONARY});
+    for (const std::vector<std::string>& extra :
+         {std::vector<std::string>{}, {"--encoding", "auto"}, {"--encoding", "gbk"}}) {
+        const Outcome outcome = Import(gbk, extra);
+        ASSERT_EQ(outcome.status, EXIT_OK) << outcome.err;
+        EXPECT_EQ(Zvk({"list", m_dictionary}).out, reference.out);
+        std::filesystem::remove(m_dictionary);
+    }
+    const Outcome asUtf8 = Import(gbk, {"--encoding", "utf-8"});
+    EXPECT_EQ(asUtf8.status, EXIT_ERROR);
+    const Outcome unknown = Import(gbk, {"--encoding", "latin1"});
+    EXPECT_EQ(unknown.err,
+              "zvk: --encoding takes auto, utf-8 or gbk, not \"latin1\"\n"
+              "Run \"zvk import --help\" for usage.\n");
 }
 
 TEST_F(ZvkImport, ReportsEveryFaultItFinds) {

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-namespace quorbex::zvk {
+namespace quorbex::csv {
 
 class FaultList {
 public:
@@ -30,4 +30,4 @@ private:
     std::size_t m_count = 0;
 };
 
-}  // namespace quorbex::zvk
+}  // namespace quorbex::csv

@@ -13,7 +13,7 @@
 
 struct csv_parser;
 
-namespace quorbex::zvk {
+namespace quorbex::csv {
 
 struct CsvRecord {
     std::size_t line = 0;  // 1-based line on which the record begins
@@ -82,4 +82,4 @@ private:
 // One record of CSV text: every field quoted, quotes doubled, ended by "\r\n".
 std::string FormatCsvRecord(const std::vector<std::string>& fields);
 
-}  // namespace quorbex::zvk
+}  // namespace quorbex::csv

@@ -1,8 +1,8 @@
-#include "cli/csv_text.h"
+#include "csv/csv_text.h"
 
 #include <gtest/gtest.h>
 
-namespace quorbex::zvk {
+namespace quorbex::csv {
 namespace {
 
 using Fields = std::vector<std::string>;
@@ -140,4 +140,4 @@ TEST(CsvText, FormattedRecordsParseBackUnchanged) {
 }
 
 }  // namespace
-}  // namespace quorbex::zvk
+}  // namespace quorbex::csv

@@ -5,10 +5,10 @@
 
 #include "store/gbk_codec.h"
 
-namespace quorbex::zvk {
+namespace quorbex::csv {
 
 // "\"😀\" (U+1F600), which GBK cannot represent", or "bytes that are not
 // UTF-8" when the converter stopped at a malformed sequence.
 std::string DescribeUnencodable(const GbkEncodeError& error);
 
-}  // namespace quorbex::zvk
+}  // namespace quorbex::csv

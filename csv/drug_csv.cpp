@@ -1,11 +1,12 @@
-#include "cli/drug_csv.h"
+#include "csv/drug_csv.h"
 
 #include <algorithm>
+#include <array>
 
-#include "cli/unencodable.h"
+#include "csv/unencodable.h"
 #include "store/gbk_codec.h"
 
-namespace quorbex::zvk {
+namespace quorbex::csv {
 
 namespace {
 
@@ -42,26 +43,42 @@ std::string Line(std::size_t line) {
     return "line " + std::to_string(line);
 }
 
-// The GBK form of one field, or nothing with a fault added.
-std::optional<std::string> FieldToGbk(const std::string& utf8, std::size_t line,
-                                      const FieldLayout& layout, FaultList& faults) {
+// Whether GBK text comes back byte for byte from its UTF-8 form. Bytes that
+// GBK does not define decode to U+FFFD, which has no GBK form.
+bool IsGbkText(const std::string& gbk) {
+    return Utf8ToGbk(GbkToUtf8(gbk)) == gbk;
+}
+
+// The GBK form of one field as the text holds it, or nothing with a fault added.
+std::optional<std::string> FieldToGbk(const std::string& text, TextEncoding encoding,
+                                      std::size_t line, const FieldLayout& layout,
+                                      FaultList& faults) {
     const std::string where = Line(line) + ", field " + std::string(layout.name) + ": ";
-    if (utf8.find('\0') != std::string::npos) {
+    if (text.find('\0') != std::string::npos) {
         faults.Add(where + "holds a NUL character");
         return std::nullopt;
     }
     // The names are single lines, as the entry dialog's boxes for them are.
     const bool multiLine = layout.field == Field::Function || layout.field == Field::Usage ||
                            layout.field == Field::Cautions;
-    if (!multiLine && utf8.find_first_of("\t\r\n") != std::string::npos) {
+    if (!multiLine && text.find_first_of("\t\r\n") != std::string::npos) {
         faults.Add(where + "holds a tab or a line break, which a name cannot hold");
         return std::nullopt;
     }
-    GbkEncodeError error;
-    std::optional<std::string> gbk = Utf8ToGbk(utf8, &error);
-    if (!gbk) {
-        faults.Add(where + "holds " + DescribeUnencodable(error));
-        return std::nullopt;
+    std::optional<std::string> gbk;
+    if (encoding == TextEncoding::Gbk) {
+        if (!IsGbkText(text)) {
+            faults.Add(where + "holds bytes that are not GBK text");
+            return std::nullopt;
+        }
+        gbk = text;
+    } else {
+        GbkEncodeError error;
+        gbk = Utf8ToGbk(text, &error);
+        if (!gbk) {
+            faults.Add(where + "holds " + DescribeUnencodable(error));
+            return std::nullopt;
+        }
     }
     if (gbk->size() > layout.limit) {
         faults.Add(where + std::to_string(gbk->size()) + " bytes in GBK, more than the field's " +
@@ -73,11 +90,15 @@ std::optional<std::string> FieldToGbk(const std::string& utf8, std::size_t line,
 
 }  // namespace
 
-DrugCsvReader::DrugCsvReader()
-    : m_parser({FIELD_LAYOUTS.size(), MOST_RECORD_BYTES},
+DrugCsvReader::DrugCsvReader(TextEncoding encoding)
+    : m_encoding(encoding == TextEncoding::Gbk ? TextEncoding::Gbk : TextEncoding::Utf8),
+      m_parser({FIELD_LAYOUTS.size(), MOST_RECORD_BYTES},
                [this](CsvRecord&& record) { return TakeRecord(std::move(record)); }) {}
 
 bool DrugCsvReader::Feed(std::string_view text) {
+    if (!m_startChecked && m_encoding == TextEncoding::Gbk) {
+        m_startChecked = true;
+    }
     if (!m_startChecked) {
         const std::size_t wanted = UTF8_BYTE_ORDER_MARK.size() - m_start.size();
         m_start.append(text.substr(0, wanted));
@@ -134,7 +155,7 @@ bool DrugCsvReader::TakeRecord(CsvRecord&& record) {
     DrugFields fields;
     for (std::size_t i = 0; i < FIELD_LAYOUTS.size(); ++i) {
         const FieldLayout& layout = FIELD_LAYOUTS[i];
-        if (auto gbk = FieldToGbk(record.fields[i], record.line, layout, m_faults)) {
+        if (auto gbk = FieldToGbk(record.fields[i], m_encoding, record.line, layout, m_faults)) {
             fields[layout.field] = std::move(*gbk);
         }
     }
@@ -177,6 +198,44 @@ void DrugCsvReader::ReportParseError() {
     }
 }
 
+DrugCsvReading ReadDrugCsv(const std::function<std::size_t(char*, std::size_t)>& read,
+                           const std::function<void()>& rewind, TextEncoding encoding) {
+    // Read in pieces, so that no file, however large or faulty, is held whole.
+    std::array<char, 64 * 1024> piece;
+    if (encoding == TextEncoding::Auto) {
+        EncodingDetector detector;
+        for (std::size_t got = piece.size(); got == piece.size();) {
+            got = read(piece.data(), piece.size());
+            detector.Feed(std::string_view(piece.data(), got));
+        }
+        encoding = detector.Result();
+        rewind();
+    }
+    DrugCsvReader reader(encoding);
+    for (;;) {
+        const std::size_t got = read(piece.data(), piece.size());
+        if (!reader.Feed(std::string_view(piece.data(), got)) || got < piece.size()) {
+            break;
+        }
+    }
+    reader.Finish();
+    return {encoding, std::move(reader.Records()), reader.Faults()};
+}
+
+FaultList UnconvertibleFields(const std::vector<DrugFields>& records) {
+    FaultList faults;
+    for (std::size_t i = 0; i < records.size(); ++i) {
+        for (const FieldLayout& layout : FIELD_LAYOUTS) {
+            if (!IsGbkText(records[i][layout.field])) {
+                faults.Add("record " + std::to_string(i + 1) + ", field " +
+                           std::string(layout.name) +
+                           ": bytes that are not GBK text, which would be written as U+FFFD");
+            }
+        }
+    }
+    return faults;
+}
+
 void WriteDrugCsv(const std::vector<DrugFields>& records, std::ostream& out) {
     out << FormatCsvRecord(HeaderRow());
     for (const DrugFields& record : records) {
@@ -188,4 +247,4 @@ void WriteDrugCsv(const std::vector<DrugFields>& records, std::ostream& out) {
     }
 }
 
-}  // namespace quorbex::zvk
+}  // namespace quorbex::csv

@@ -1,10 +1,10 @@
-#include "cli/csv_text.h"
+#include "csv/csv_text.h"
 
 #include <csv.h>
 
 #include <new>
 
-namespace quorbex::zvk {
+namespace quorbex::csv {
 
 namespace {
 
@@ -142,4 +142,4 @@ std::string FormatCsvRecord(const std::vector<std::string>& fields) {
     return line + "\r\n";
 }
 
-}  // namespace quorbex::zvk
+}  // namespace quorbex::csv

@@ -1,11 +1,11 @@
-#include "cli/unencodable.h"
+#include "csv/unencodable.h"
 
 #include <iconv.h>
 
 #include <cstdio>
 #include <optional>
 
-namespace quorbex::zvk {
+namespace quorbex::csv {
 
 namespace {
 
@@ -41,4 +41,4 @@ std::string DescribeUnencodable(const GbkEncodeError& error) {
     return "\"" + error.character + "\" (" + hex + "), which GBK cannot represent";
 }
 
-}  // namespace quorbex::zvk
+}  // namespace quorbex::csv
