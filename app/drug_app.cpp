@@ -23,6 +23,7 @@
 #include "platform/shell_integration.h"
 #include "resources/document_strings.h"
 #include "resources/icon_ids.h"
+#include "resources/resource_ids.h"
 #include "resources/strings.h"
 #include "views/shared_printer.h"
 #include "views/zorvik_drug_view.h"
@@ -34,6 +35,8 @@ namespace {
 const QString COMPANY_KEY = QStringLiteral("Kestavon");
 const QString APPLICATION_KEY = QStringLiteral("Quorbex");
 constexpr int STARTUP_LIST_MAX = 10;
+// Whether a save keeps the replaced file as a backup; on unless turned off.
+const QString KEEP_BACKUP_KEY = QStringLiteral("Options/KeepBackup");
 
 // Requests handed from a later start to the running instance.
 const QString REQUEST_OPEN = QStringLiteral("open");
@@ -127,6 +130,9 @@ bool DrugApp::InitInstance(const QStringList& arguments, QSize screenSize) {
         &m_recentFiles);
     m_mainFrame->SetDocTemplate(m_template.get());
     m_mainFrame->SetRecentFiles(&m_recentFiles);
+    const bool keepBackup = profile.value(KEEP_BACKUP_KEY, true).toBool();
+    m_template->SetKeepBackup(keepBackup);
+    m_mainFrame->Action(ID_KEEP_BACKUP)->setChecked(keepBackup);
     ConnectCommands();
     m_mainFrame->setAcceptDrops(true);
     m_ui->SetMainFrame(m_mainFrame.get());
@@ -162,6 +168,8 @@ void DrugApp::ConnectCommands() {
     on(platform::ID_FILE_NEW, [this] { OnFileNew(); });
     on(platform::ID_FILE_OPEN, [this] { OnFileOpen(); });
     on(platform::ID_FILE_PRINT_SETUP, [this] { OnFilePrintSetup(); });
+    QObject::connect(frame->Action(ID_KEEP_BACKUP), &QAction::toggled, frame,
+                     [this](bool keep) { OnKeepBackup(keep); });
     QObject::connect(frame, &CMainFrame::recentFileChosen, frame,
                      [this](int index) { OnOpenRecentFile(index); });
 }
@@ -281,6 +289,11 @@ void DrugApp::OnFileOpen() {
 void DrugApp::OnAppAbout() {
     AboutDialog dialog(m_ui->MainWindow());
     dialog.DoModal();
+}
+
+void DrugApp::OnKeepBackup(bool keep) {
+    m_template->SetKeepBackup(keep);
+    Profile().setValue(KEEP_BACKUP_KEY, keep);
 }
 
 void DrugApp::OnFilePrintSetup() {

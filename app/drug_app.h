@@ -49,6 +49,8 @@ public:
     void OnFileOpen();
     void OnAppAbout();
     void OnFilePrintSetup();
+    // Turns the backup of saved files on or off, for now and later starts.
+    void OnKeepBackup(bool keep);
     // Opens the recent file at index, 0 the newest.
     void OnOpenRecentFile(int index);
 

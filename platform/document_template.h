@@ -63,6 +63,10 @@ public:
 
     void AddToRecentFileList(const QString& path);
 
+    // Whether a save keeps the file it replaces as a backup (off by default).
+    void SetKeepBackup(bool keep) { m_keepBackup = keep; }
+    bool KeepsBackup() const { return m_keepBackup; }
+
 private:
     struct OpenDocument {
         std::unique_ptr<Document> document;
@@ -78,6 +82,7 @@ private:
     RecentFileList* m_recentFiles;
     std::vector<OpenDocument> m_documents;
     int m_untitledCount = 0;
+    bool m_keepBackup = false;
 };
 
 }  // namespace quorbex::platform

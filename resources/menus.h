@@ -56,6 +56,7 @@ inline constexpr MenuEntry FILE_MENU_WITH_DICTIONARY[] = {
     Item(platform::ID_FILE_CLOSE),
     Item(platform::ID_FILE_SAVE),
     Item(platform::ID_FILE_SAVE_AS),
+    Item(ID_KEEP_BACKUP),
     SEPARATOR,
     Item(platform::ID_FILE_PRINT),
     Item(platform::ID_FILE_PRINT_PREVIEW),
@@ -81,6 +82,11 @@ inline constexpr MenuEntry EDIT_MENU[] = {
     Item(platform::ID_EDIT_PASTE),
 };
 
+inline constexpr MenuEntry DRUG_MENU[] = {
+    Item(ID_RECORD_UNDO),
+    Item(ID_RECORD_REDO),
+};
+
 inline constexpr MenuEntry WINDOW_MENU[] = {
     Item(platform::ID_WINDOW_CASCADE),
     Item(platform::ID_WINDOW_TILE_HORZ),
@@ -92,6 +98,7 @@ inline constexpr MenuEntry WINDOW_MENU[] = {
 inline constexpr TopMenu MENUS_WITH_DICTIONARY[] = {
     {QT_TRANSLATE_NOOP("Menus", "文件(&F)"), FILE_MENU_WITH_DICTIONARY},
     {QT_TRANSLATE_NOOP("Menus", "编辑(&E)"), EDIT_MENU},
+    {QT_TRANSLATE_NOOP("Menus", "药物(&D)"), DRUG_MENU},
     {QT_TRANSLATE_NOOP("Menus", "窗口(&W)"), WINDOW_MENU},
     {QT_TRANSLATE_NOOP("Menus", "帮助(&H)"), HELP_MENU},
 };

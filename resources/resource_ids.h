@@ -29,4 +29,9 @@ inline constexpr unsigned ID_CONFIRM_DELETE = 32781;
 inline constexpr unsigned ID_DRUG_MODIFY = 32791;
 inline constexpr unsigned ID_DRUG_SAVE = 32792;
 
+// Undo and redo of record changes, and the backup kept by a save.
+inline constexpr unsigned ID_RECORD_UNDO = 33100;
+inline constexpr unsigned ID_RECORD_REDO = 33101;
+inline constexpr unsigned ID_KEEP_BACKUP = 33102;
+
 }  // namespace quorbex

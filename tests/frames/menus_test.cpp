@@ -71,6 +71,7 @@ const QStringList EXPECTED_MENU_130 = {
     QStringLiteral("  关闭(&C) = 57602"),
     QStringLiteral("  保存(&S)\tCtrl+S = 57603"),
     QStringLiteral("  另存为(&A)... = 57604"),
+    QStringLiteral("  保存时保留备份(&B) = 33102"),
     QStringLiteral("  ----"),
     QStringLiteral("  打印(&P)...\tCtrl+P = 57607"),
     QStringLiteral("  打印预览(&V) = 57609"),
@@ -89,6 +90,9 @@ const QStringList EXPECTED_MENU_130 = {
     QStringLiteral("  剪切(&T)\tCtrl+X = 57635"),
     QStringLiteral("  复制(&C)\tCtrl+C = 57634"),
     QStringLiteral("  粘贴(&P)\tCtrl+V = 57637"),
+    QStringLiteral("药物(&D) >"),
+    QStringLiteral("  撤消记录改动(&Z)\tCtrl+Alt+Z = 33100"),
+    QStringLiteral("  重做记录改动(&Y)\tCtrl+Alt+Y = 33101"),
     QStringLiteral("窗口(&W) >"),
     QStringLiteral("  层叠(&C) = 57650"),
     QStringLiteral("  平铺(&T) = 57651"),
@@ -382,10 +386,10 @@ struct Accelerator {
 };
 
 const Accelerator ACCELERATORS[] = {
-    {"Ctrl+N", 57600}, {"Ctrl+O", 57601},        {"Ctrl+S", 57603}, {"Ctrl+P", 57607},
-    {"Ctrl+Z", 57643}, {"Alt+Backspace", 57643}, {"Ctrl+X", 57635}, {"Shift+Del", 57635},
-    {"Ctrl+C", 57634}, {"Ctrl+Ins", 57634},      {"Ctrl+V", 57637}, {"Shift+Ins", 57637},
-    {"F6", 57680},     {"Shift+F6", 57681},
+    {"Ctrl+N", 57600}, {"Ctrl+O", 57601},        {"Ctrl+S", 57603},     {"Ctrl+P", 57607},
+    {"Ctrl+Z", 57643}, {"Alt+Backspace", 57643}, {"Ctrl+X", 57635},     {"Shift+Del", 57635},
+    {"Ctrl+C", 57634}, {"Ctrl+Ins", 57634},      {"Ctrl+V", 57637},     {"Shift+Ins", 57637},
+    {"F6", 57680},     {"Shift+F6", 57681},      {"Ctrl+Alt+Z", 33100}, {"Ctrl+Alt+Y", 33101},
 };
 
 TEST_F(MainFrameTest, AcceleratorsBelongToTheirCommands) {
