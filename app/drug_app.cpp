@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QLocale>
 #include <QPageSetupDialog>
 #include <QSettings>
 #include <QStandardPaths>
@@ -17,9 +18,11 @@
 #include "document/zorvik_drug_doc.h"
 #include "frames/main_frame.h"
 #include "frames/zorvik_drug_frame.h"
+#include "platform/document_recovery.h"
 #include "platform/framework_ids.h"
 #include "platform/message_box.h"
 #include "platform/profile.h"
+#include "platform/recovery_file.h"
 #include "platform/shell_integration.h"
 #include "resources/document_strings.h"
 #include "resources/icon_ids.h"
@@ -37,6 +40,8 @@ const QString APPLICATION_KEY = QStringLiteral("Quorbex");
 constexpr int STARTUP_LIST_MAX = 10;
 // Whether a save keeps the replaced file as a backup; on unless turned off.
 const QString KEEP_BACKUP_KEY = QStringLiteral("Options/KeepBackup");
+// More than a full dictionary with its names: no recovery file of ours.
+constexpr qint64 RECOVERY_FILE_LIMIT = 4 * 1024 * 1024;
 
 // Requests handed from a later start to the running instance.
 const QString REQUEST_OPEN = QStringLiteral("open");
@@ -132,6 +137,7 @@ bool DrugApp::InitInstance(const QStringList& arguments, QSize screenSize) {
     m_mainFrame->SetRecentFiles(&m_recentFiles);
     const bool keepBackup = profile.value(KEEP_BACKUP_KEY, true).toBool();
     m_template->SetKeepBackup(keepBackup);
+    m_template->SetRecoveryFolder(platform::RecoveryFolder());
     m_mainFrame->Action(ID_KEEP_BACKUP)->setChecked(keepBackup);
     ConnectCommands();
     m_mainFrame->setAcceptDrops(true);
@@ -140,6 +146,7 @@ bool DrugApp::InitInstance(const QStringList& arguments, QSize screenSize) {
     RegisterShellFileTypes(strings, commandLine.registerDesktop);
 
     m_mainFrame->show();
+    OfferRecovery();
     if (commandLine.shellCommand == CommandLineInfo::ShellCommand::FileNew ||
         commandLine.shellCommand == CommandLineInfo::ShellCommand::FileNothing) {
         RunStartupDialog();
@@ -239,6 +246,57 @@ bool DrugApp::ProcessShellCommand(const CommandLineInfo& commandLine) {
             return false;
         default:
             return true;
+    }
+}
+
+void DrugApp::OfferRecovery() {
+    const QDir folder(platform::RecoveryFolder());
+    const QStringList names =
+        folder.entryList({QStringLiteral("*") + QString::fromLatin1(platform::RECOVERY_SUFFIX)},
+                         QDir::Files, QDir::Time | QDir::Reversed);
+    for (const QString& name : names) {
+        const QString path = folder.filePath(name);
+        if (platform::IsRecoveryFileInUse(path)) {
+            continue;
+        }
+        std::optional<platform::RecoveryData> data;
+        QFile file(path);
+        if (file.open(QIODevice::ReadOnly) && file.size() <= RECOVERY_FILE_LIMIT) {
+            data = platform::DecodeRecovery(file.readAll());
+        }
+        file.close();
+        const QString when =
+            QLocale().toString(QFileInfo(path).lastModified(), QLocale::ShortFormat);
+        int answer = platform::IDNO;
+        if (data) {
+            const QString shown = data->originalPath.isEmpty()
+                                      ? data->title
+                                      : QDir::toNativeSeparators(data->originalPath);
+            answer = m_ui->MessageBox(Tr(UiText::RecoveryQuestion).arg(shown, when), QString(),
+                                      platform::MB_YESNOCANCEL | platform::MB_ICONQUESTION);
+        }
+        if (answer == platform::IDYES) {
+            platform::Document* document = m_template->RecoverDocument(*data);
+            if (document != nullptr) {
+                // The restored changes are kept again before this file goes.
+                if (auto* recovery = document->findChild<platform::DocumentRecovery*>()) {
+                    recovery->WriteNow();
+                }
+                QFile::remove(path);
+                continue;
+            }
+            data.reset();
+        }
+        if (!data) {
+            answer =
+                m_ui->MessageBox(Tr(UiText::RecoveryDamaged).arg(QDir::toNativeSeparators(path)),
+                                 QString(), platform::MB_YESNO | platform::MB_ICONERROR);
+            if (answer == platform::IDYES) {
+                QFile::remove(path);
+            }
+        } else if (answer == platform::IDNO) {
+            QFile::remove(path);
+        }
     }
 }
 

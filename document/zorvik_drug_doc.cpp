@@ -105,7 +105,17 @@ bool CZorvikDrugDoc::OnOpenDocument(const QString& path) {
         }
         file.close();
     }
+    ListEveryRecord();
+    return opened;
+}
 
+bool CZorvikDrugDoc::OnRecoverDocument(const QByteArray& image) {
+    const bool recovered = Document::OnRecoverDocument(image);
+    ListEveryRecord();
+    return recovered;
+}
+
+void CZorvikDrugDoc::ListEveryRecord() {
     Ui().BeginWaitCursor();
     if (RunQuery(std::string(), ALL_FIELDS, SORT_BY_TRADE_NAME)) {
         SelectFirst();
@@ -114,7 +124,6 @@ bool CZorvikDrugDoc::OnOpenDocument(const QString& path) {
     }
     UpdateAllViews(nullptr, HINT_TEXT | HINT_SELECT | HINT_REBUILD);
     Ui().EndWaitCursor();
-    return opened;
 }
 
 bool CZorvikDrugDoc::RunQuery(const std::string& pattern, int mask, int sortKey) {

@@ -25,6 +25,8 @@ public:
 
     bool Serialize(platform::Archive& archive) override;
     bool OnOpenDocument(const QString& path) override;
+    // Takes a recovery file's image and lists every record, as an open does.
+    bool OnRecoverDocument(const QByteArray& image) override;
 
     bool RunQuery(const std::string& pattern, int mask, int sortKey);
     bool SelectResult(int index);
@@ -86,6 +88,8 @@ private:
     friend class DeleteRecordCommand;
 
     void SetCurrent(int index);
+    // Every record, by trade name, the first current; the views are told.
+    void ListEveryRecord();
     // Follows the undo stack's clean state with the modified flag, and the
     // modified flag with the clean state.
     void TieModifiedFlagToUndoStack();

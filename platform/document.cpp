@@ -8,6 +8,7 @@
 #include <cerrno>
 
 #include "platform/backup_file.h"
+#include "platform/byte_array_file.h"
 #include "platform/device_file.h"
 #include "platform/document_template.h"
 #include "platform/message_box.h"
@@ -59,6 +60,16 @@ bool Document::OnOpenDocument(const QString& path) {
     }
     m_diskHash = FileContentHash(path);
     SetModifiedFlag(false);
+    return true;
+}
+
+bool Document::OnRecoverDocument(const QByteArray& image) {
+    ByteArrayFile file(image);
+    Archive archive(file, true);
+    if (!Serialize(archive)) {
+        return false;
+    }
+    SetModifiedFlag(true);
     return true;
 }
 

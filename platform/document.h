@@ -47,6 +47,9 @@ public:
     virtual bool OnSaveDocument(const QString& path);
     // Reads or writes the document's data; false if that failed.
     virtual bool Serialize(Archive& archive) = 0;
+    // Takes the unsaved data of a recovery file (what Serialize wrote) and
+    // marks the document modified; false if Serialize refuses it.
+    virtual bool OnRecoverDocument(const QByteArray& image);
 
     // Saves to path, or asks for a name first when path is empty; the
     // document then takes the new path and title.
