@@ -146,7 +146,11 @@ bool DrugApp::InitInstance(const QStringList& arguments, QSize screenSize) {
     RegisterShellFileTypes(strings, commandLine.registerDesktop);
 
     m_mainFrame->show();
-    OfferRecovery();
+    // Printing from the desktop asks nothing; the next ordinary start offers.
+    if (commandLine.shellCommand != CommandLineInfo::ShellCommand::FilePrint &&
+        commandLine.shellCommand != CommandLineInfo::ShellCommand::FilePrintTo) {
+        OfferRecovery();
+    }
     if (commandLine.shellCommand == CommandLineInfo::ShellCommand::FileNew ||
         commandLine.shellCommand == CommandLineInfo::ShellCommand::FileNothing) {
         RunStartupDialog();

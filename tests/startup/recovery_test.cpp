@@ -165,5 +165,18 @@ TEST_F(RecoveryTest, TheFilesOfARunningProgramAreNotOffered) {
     app->ExitInstance();
 }
 
+TEST_F(RecoveryTest, PrintingFromTheDesktopOffersNothing) {
+    const QString path = WriteDictionary(QStringLiteral("drugs.zvk"));
+    const QString file = WriteRecovery(QStringLiteral("gone.recovery"),
+                                       platform::EncodeRecovery(ThreeDrugsOf(path)));
+    TestApp app;
+    EXPECT_FALSE(app->InitInstance({QStringLiteral("/pt"), path, File(QStringLiteral("out.pdf"))},
+                                   TEST_SCREEN));
+    EXPECT_TRUE(app.Ui().messages.empty());
+    EXPECT_TRUE(QFile::exists(File(QStringLiteral("out.pdf"))));
+    EXPECT_TRUE(QFile::exists(file));
+    app->ExitInstance();
+}
+
 }  // namespace
 }  // namespace quorbex::testing
