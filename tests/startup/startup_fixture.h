@@ -347,7 +347,7 @@ private:
     }
 
     const std::vector<SavedVariable> m_savedEnvironment{
-        Saved("XDG_CONFIG_HOME"), Saved("XDG_DATA_HOME"), Saved("XDG_DATA_DIRS"),
+        Saved("XDG_CONFIG_HOME"), Saved("XDG_DATA_HOME"),  Saved("XDG_DATA_DIRS"),
         Saved("XDG_RUNTIME_DIR"), Saved("XDG_STATE_HOME"), Saved("PATH")};
     QString m_savedSettingsFolder;
     QString m_savedCurrent;
