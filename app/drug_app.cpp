@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QLocale>
 #include <QPageSetupDialog>
 #include <QSettings>
 #include <QStandardPaths>
@@ -17,12 +18,15 @@
 #include "document/zorvik_drug_doc.h"
 #include "frames/main_frame.h"
 #include "frames/zorvik_drug_frame.h"
+#include "platform/document_recovery.h"
 #include "platform/framework_ids.h"
 #include "platform/message_box.h"
 #include "platform/profile.h"
+#include "platform/recovery_file.h"
 #include "platform/shell_integration.h"
 #include "resources/document_strings.h"
 #include "resources/icon_ids.h"
+#include "resources/resource_ids.h"
 #include "resources/strings.h"
 #include "views/shared_printer.h"
 #include "views/zorvik_drug_view.h"
@@ -34,6 +38,10 @@ namespace {
 const QString COMPANY_KEY = QStringLiteral("Kestavon");
 const QString APPLICATION_KEY = QStringLiteral("Quorbex");
 constexpr int STARTUP_LIST_MAX = 10;
+// Whether a save keeps the replaced file as a backup; on unless turned off.
+const QString KEEP_BACKUP_KEY = QStringLiteral("Options/KeepBackup");
+// More than a full dictionary with its names: no recovery file of ours.
+constexpr qint64 RECOVERY_FILE_LIMIT = 4 * 1024 * 1024;
 
 // Requests handed from a later start to the running instance.
 const QString REQUEST_OPEN = QStringLiteral("open");
@@ -127,6 +135,10 @@ bool DrugApp::InitInstance(const QStringList& arguments, QSize screenSize) {
         &m_recentFiles);
     m_mainFrame->SetDocTemplate(m_template.get());
     m_mainFrame->SetRecentFiles(&m_recentFiles);
+    const bool keepBackup = profile.value(KEEP_BACKUP_KEY, true).toBool();
+    m_template->SetKeepBackup(keepBackup);
+    m_template->SetRecoveryFolder(platform::RecoveryFolder());
+    m_mainFrame->Action(ID_KEEP_BACKUP)->setChecked(keepBackup);
     ConnectCommands();
     m_mainFrame->setAcceptDrops(true);
     m_ui->SetMainFrame(m_mainFrame.get());
@@ -134,6 +146,11 @@ bool DrugApp::InitInstance(const QStringList& arguments, QSize screenSize) {
     RegisterShellFileTypes(strings, commandLine.registerDesktop);
 
     m_mainFrame->show();
+    // Printing from the desktop asks nothing; the next ordinary start offers.
+    if (commandLine.shellCommand != CommandLineInfo::ShellCommand::FilePrint &&
+        commandLine.shellCommand != CommandLineInfo::ShellCommand::FilePrintTo) {
+        OfferRecovery();
+    }
     if (commandLine.shellCommand == CommandLineInfo::ShellCommand::FileNew ||
         commandLine.shellCommand == CommandLineInfo::ShellCommand::FileNothing) {
         RunStartupDialog();
@@ -162,6 +179,8 @@ void DrugApp::ConnectCommands() {
     on(platform::ID_FILE_NEW, [this] { OnFileNew(); });
     on(platform::ID_FILE_OPEN, [this] { OnFileOpen(); });
     on(platform::ID_FILE_PRINT_SETUP, [this] { OnFilePrintSetup(); });
+    QObject::connect(frame->Action(ID_KEEP_BACKUP), &QAction::toggled, frame,
+                     [this](bool keep) { OnKeepBackup(keep); });
     QObject::connect(frame, &CMainFrame::recentFileChosen, frame,
                      [this](int index) { OnOpenRecentFile(index); });
 }
@@ -239,6 +258,57 @@ bool DrugApp::ProcessShellCommand(const CommandLineInfo& commandLine) {
     }
 }
 
+void DrugApp::OfferRecovery() {
+    const QDir folder(platform::RecoveryFolder());
+    const QStringList names =
+        folder.entryList({QStringLiteral("*") + QString::fromLatin1(platform::RECOVERY_SUFFIX)},
+                         QDir::Files, QDir::Time | QDir::Reversed);
+    for (const QString& name : names) {
+        const QString path = folder.filePath(name);
+        if (platform::IsRecoveryFileInUse(path)) {
+            continue;
+        }
+        std::optional<platform::RecoveryData> data;
+        QFile file(path);
+        if (file.open(QIODevice::ReadOnly) && file.size() <= RECOVERY_FILE_LIMIT) {
+            data = platform::DecodeRecovery(file.readAll());
+        }
+        file.close();
+        const QString when =
+            QLocale().toString(QFileInfo(path).lastModified(), QLocale::ShortFormat);
+        int answer = platform::IDNO;
+        if (data) {
+            const QString shown = data->originalPath.isEmpty()
+                                      ? data->title
+                                      : QDir::toNativeSeparators(data->originalPath);
+            answer = m_ui->MessageBox(Tr(UiText::RecoveryQuestion).arg(shown, when), QString(),
+                                      platform::MB_YESNOCANCEL | platform::MB_ICONQUESTION);
+        }
+        if (answer == platform::IDYES) {
+            platform::Document* document = m_template->RecoverDocument(*data);
+            if (document != nullptr) {
+                // The restored changes are kept again before this file goes.
+                if (auto* recovery = document->findChild<platform::DocumentRecovery*>()) {
+                    recovery->WriteNow();
+                }
+                QFile::remove(path);
+                continue;
+            }
+            data.reset();
+        }
+        if (!data) {
+            answer =
+                m_ui->MessageBox(Tr(UiText::RecoveryDamaged).arg(QDir::toNativeSeparators(path)),
+                                 QString(), platform::MB_YESNO | platform::MB_ICONERROR);
+            if (answer == platform::IDYES) {
+                QFile::remove(path);
+            }
+        } else if (answer == platform::IDNO) {
+            QFile::remove(path);
+        }
+    }
+}
+
 void DrugApp::RunStartupDialog() {
     QSettings profile = Profile();
     StartupDialog dialog(*m_ui, platform::ReadRecentFilesUntilGap(profile, STARTUP_LIST_MAX),
@@ -290,6 +360,11 @@ void DrugApp::OnFileOpen() {
 void DrugApp::OnAppAbout() {
     AboutDialog dialog(m_ui->MainWindow());
     dialog.DoModal();
+}
+
+void DrugApp::OnKeepBackup(bool keep) {
+    m_template->SetKeepBackup(keep);
+    Profile().setValue(KEEP_BACKUP_KEY, keep);
 }
 
 void DrugApp::OnFilePrintSetup() {

@@ -36,6 +36,12 @@ public:
     // Writes the settings back and lets the next instance run; answers the exit code.
     int ExitInstance();
 
+    // Offers, one by one, to restore the unsaved changes that a program which
+    // ended without closing its dictionaries left in recovery files: restore
+    // opens them as a modified dictionary, discard deletes the file, cancel
+    // leaves it for the next start. Files that a running program still
+    // keeps are passed over.
+    void OfferRecovery();
     // Lets the user choose a new dictionary or a recent one, and opens it.
     void RunStartupDialog();
     // Opens path as a dictionary, or activates its window if it is open.
@@ -49,6 +55,8 @@ public:
     void OnFileOpen();
     void OnAppAbout();
     void OnFilePrintSetup();
+    // Turns the backup of saved files on or off, for now and later starts.
+    void OnKeepBackup(bool keep);
     // Opens the recent file at index, 0 the newest.
     void OnOpenRecentFile(int index);
 

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <array>
 
+#include "document/record_undo_commands.h"
 #include "document/update_hints.h"
 #include "platform/device_file.h"
 #include "platform/message_box.h"
@@ -62,7 +63,24 @@ QString FromGbk(const std::string& text) {
 
 CZorvikDrugDoc::CZorvikDrugDoc(platform::UserInterface& ui,
                                DrugEntryPromptFactory createEntryDialog)
-    : Document(ui), m_createEntryDialog(std::move(createEntryDialog)) {}
+    : Document(ui), m_createEntryDialog(std::move(createEntryDialog)) {
+    TieModifiedFlagToUndoStack();
+}
+
+void CZorvikDrugDoc::TieModifiedFlagToUndoStack() {
+    connect(&m_undoStack, &QUndoStack::cleanChanged, this,
+            [this](bool clean) { SetModifiedFlag(!clean); });
+    connect(&m_undoStack, &QUndoStack::indexChanged, this, &Document::contentChanged);
+    // A save makes the present state the clean one; a change that is not on
+    // the stack (a restored recovery) leaves no state of the stack clean.
+    connect(this, &Document::modifiedChanged, this, [this](bool modified) {
+        if (!modified) {
+            m_undoStack.setClean();
+        } else if (m_undoStack.isClean()) {
+            m_undoStack.resetClean();
+        }
+    });
+}
 
 bool CZorvikDrugDoc::Serialize(platform::Archive& archive) {
     if (archive.IsLoading()) {
@@ -87,7 +105,17 @@ bool CZorvikDrugDoc::OnOpenDocument(const QString& path) {
         }
         file.close();
     }
+    ListEveryRecord();
+    return opened;
+}
 
+bool CZorvikDrugDoc::OnRecoverDocument(const QByteArray& image) {
+    const bool recovered = Document::OnRecoverDocument(image);
+    ListEveryRecord();
+    return recovered;
+}
+
+void CZorvikDrugDoc::ListEveryRecord() {
     Ui().BeginWaitCursor();
     if (RunQuery(std::string(), ALL_FIELDS, SORT_BY_TRADE_NAME)) {
         SelectFirst();
@@ -96,7 +124,6 @@ bool CZorvikDrugDoc::OnOpenDocument(const QString& path) {
     }
     UpdateAllViews(nullptr, HINT_TEXT | HINT_SELECT | HINT_REBUILD);
     Ui().EndWaitCursor();
-    return opened;
 }
 
 bool CZorvikDrugDoc::RunQuery(const std::string& pattern, int mask, int sortKey) {
@@ -260,6 +287,7 @@ void CZorvikDrugDoc::OnDrugAppend() {
         return;
     }
     UpdateAllViews(nullptr, HINT_TEXT | HINT_SELECT | HINT_REBUILD);
+    AddAppendUndoStep(m_store.GetCount());
     SetModifiedFlag(true);
 }
 
@@ -274,9 +302,15 @@ void CZorvikDrugDoc::OnDrugModify() {
     if (dialog->DoModal() != IDOK) {
         return;
     }
+    const std::uint32_t number = m_resultList[static_cast<std::size_t>(m_nCurrent)];
+    const std::optional<RecordBytes> before = StoredRecord(number);
     dialog->ExchangeFields(m_currentStrings, true);
     UpdateCurrentRecord();
+    const std::optional<RecordBytes> after = StoredRecord(number);
     UpdateAllViews(nullptr, HINT_TEXT | HINT_RELABEL);
+    if (before && after) {
+        m_undoStack.push(new ModifyRecordCommand(*this, number, *before, *after));
+    }
     SetModifiedFlag(true);
 }
 
@@ -292,7 +326,13 @@ void CZorvikDrugDoc::OnDrugDelete() {
                         MB_YESNO | MB_ICONQUESTION) != IDYES) {
         return;
     }
+    const int position = m_nCurrent;
+    const std::uint32_t number = m_resultList[static_cast<std::size_t>(position)];
+    const std::optional<RecordBytes> deleted = StoredRecord(number);
     DeleteResult(m_nCurrent);
+    if (deleted) {
+        m_undoStack.push(new DeleteRecordCommand(*this, number, *deleted, position));
+    }
     SetModifiedFlag(true);
     if (!SelectResult(m_nCurrent)) {
         ClearCurrentStrings();
@@ -347,6 +387,135 @@ void CZorvikDrugDoc::OnDrugBarDropDown(unsigned buttonId) {
     }
     // The menu's top-left corner goes to the button's bottom-left corner.
     Ui().TrackPopupMenu(menu, QPoint(button->left(), button->top() + button->height()));
+}
+
+void CZorvikDrugDoc::OnRecordUndo() {
+    m_undoStack.undo();
+}
+
+void CZorvikDrugDoc::OnRecordRedo() {
+    m_undoStack.redo();
+}
+
+void CZorvikDrugDoc::AddAppendUndoStep(std::uint32_t first) {
+    std::vector<RecordBytes> records;
+    for (std::uint32_t number = first; number >= 1 && number <= m_store.GetCount(); ++number) {
+        if (const std::optional<RecordBytes> record = StoredRecord(number)) {
+            records.push_back(*record);
+        }
+    }
+    if (!records.empty()) {
+        m_undoStack.push(new AppendRecordsCommand(*this, first, std::move(records)));
+    }
+}
+
+std::optional<RecordBytes> CZorvikDrugDoc::StoredRecord(std::uint32_t number) {
+    if (!m_store.GoToRecord(number)) {
+        return std::nullopt;
+    }
+    return m_store.GetRecordBuffer();
+}
+
+// As an append: each record at the end of the store and of the result list,
+// the last one current.
+void CZorvikDrugDoc::AppendStoredRecords(const std::vector<RecordBytes>& records) {
+    for (const RecordBytes& record : records) {
+        m_store.SetRecordBuffer(record);
+        if (!m_store.AppendRecord()) {
+            break;
+        }
+        m_resultList.push_back(m_store.GetCount());
+    }
+    m_nResultCount = static_cast<int>(m_resultList.size());
+    emit resultsChanged();
+    if (!SelectResult(m_nResultCount - 1)) {
+        ClearCurrentStrings();
+    }
+    UpdateAllViews(nullptr, HINT_TEXT | HINT_SELECT | HINT_REBUILD);
+}
+
+// As a delete: the records leave the store and the result list; the current
+// result stays current, or when it went, the one after it (the one before it
+// at the end of the list).
+void CZorvikDrugDoc::RemoveStoredRecords(std::uint32_t first, std::size_t count) {
+    for (std::uint32_t number = first + static_cast<std::uint32_t>(count); number > first;
+         --number) {
+        RemoveRecordNumber(number - 1);
+    }
+    if (!SelectResult(m_nCurrent)) {
+        SetCurrent(-1);
+        ClearCurrentStrings();
+    }
+    UpdateAllViews(nullptr, HINT_TEXT | HINT_SELECT | HINT_REBUILD);
+}
+
+void CZorvikDrugDoc::RemoveRecordNumber(std::uint32_t number) {
+    if (!m_store.GoToRecord(number) || !m_store.DeleteCurrentRecord()) {
+        return;
+    }
+    const auto found = std::find(m_resultList.begin(), m_resultList.end(), number);
+    if (found != m_resultList.end()) {
+        const int position = static_cast<int>(found - m_resultList.begin());
+        m_resultList.erase(found);
+        if (position < m_nCurrent) {
+            --m_nCurrent;
+        }
+    }
+    for (std::uint32_t& entry : m_resultList) {
+        if (entry > number) {
+            --entry;
+        }
+    }
+    m_nResultCount = static_cast<int>(m_resultList.size());
+    m_nCurrent = std::min(m_nCurrent, m_nResultCount - 1);
+    emit resultsChanged();
+}
+
+void CZorvikDrugDoc::MakeRecordCurrent(std::uint32_t number) {
+    const auto found = std::find(m_resultList.begin(), m_resultList.end(), number);
+    if (found != m_resultList.end()) {
+        SelectResult(static_cast<int>(found - m_resultList.begin()));
+    }
+}
+
+// As a modify: the record's text and tree item are renewed; when it is in
+// the result list it becomes current, selected if it was not.
+void CZorvikDrugDoc::WriteStoredRecord(std::uint32_t number, const RecordBytes& bytes) {
+    if (!m_store.GoToRecord(number)) {
+        return;
+    }
+    m_store.SetRecordBuffer(bytes);
+    m_store.WriteCurrentRecord();
+    int hint = HINT_TEXT | HINT_RELABEL;
+    const auto found = std::find(m_resultList.begin(), m_resultList.end(), number);
+    const int position =
+        found != m_resultList.end() ? static_cast<int>(found - m_resultList.begin()) : m_nCurrent;
+    if (position != m_nCurrent) {
+        hint |= HINT_SELECT;
+    }
+    SelectResult(position);
+    UpdateAllViews(nullptr, hint);
+}
+
+// The deleted record back at its number, and in the result list at the
+// place it had (the end, if the list is shorter now), current.
+void CZorvikDrugDoc::InsertStoredRecord(std::uint32_t number, const RecordBytes& bytes,
+                                        int position) {
+    m_store.SetRecordBuffer(bytes);
+    if (!m_store.InsertRecord(number)) {
+        return;
+    }
+    for (std::uint32_t& entry : m_resultList) {
+        if (entry >= number) {
+            ++entry;
+        }
+    }
+    const int at = std::clamp(position, 0, static_cast<int>(m_resultList.size()));
+    m_resultList.insert(m_resultList.begin() + at, number);
+    m_nResultCount = static_cast<int>(m_resultList.size());
+    emit resultsChanged();
+    SelectResult(at);
+    UpdateAllViews(nullptr, HINT_TEXT | HINT_SELECT | HINT_REBUILD);
 }
 
 }  // namespace quorbex

@@ -5,7 +5,11 @@
 #pragma once
 
 #include <QString>
+#include <QUndoStack>
+#include <cstdint>
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "document/drug_entry_prompt.h"
 #include "platform/document.h"
@@ -21,6 +25,8 @@ public:
 
     bool Serialize(platform::Archive& archive) override;
     bool OnOpenDocument(const QString& path) override;
+    // Takes a recovery file's image and lists every record, as an open does.
+    bool OnRecoverDocument(const QByteArray& image) override;
 
     bool RunQuery(const std::string& pattern, int mask, int sortKey);
     // The pattern and the fields of the last query, for showing where it
@@ -49,6 +55,14 @@ public:
     bool IsOptionChecked(unsigned id) const;
     RecordStore& GetStore() { return m_store; }
 
+    // The appends, modifications and deletions of records, to undo and
+    // redo. Its clean state is the saved one: undoing or redoing back to it
+    // clears the modified flag.
+    QUndoStack& UndoStack() { return m_undoStack; }
+    // Makes the records from first to the last, just appended to the store
+    // in one go, one step of the undo stack.
+    void AddAppendUndoStep(std::uint32_t first);
+
     // Record commands.
     void OnDrugAppend();
     void OnDrugSearch();
@@ -65,6 +79,8 @@ public:
     // The arrow beside the drug tool bar's button buttonId was pressed: the
     // search and delete buttons show their options under the button.
     void OnDrugBarDropDown(unsigned buttonId);
+    void OnRecordUndo();
+    void OnRecordRedo();
 
 signals:
     // The result list was replaced or shortened, or a result was added.
@@ -75,7 +91,27 @@ signals:
     void optionsChanged();
 
 private:
+    friend class AppendRecordsCommand;
+    friend class ModifyRecordCommand;
+    friend class DeleteRecordCommand;
+
     void SetCurrent(int index);
+    // Every record, by trade name, the first current; the views are told.
+    void ListEveryRecord();
+    // Follows the undo stack's clean state with the modified flag, and the
+    // modified flag with the clean state.
+    void TieModifiedFlagToUndoStack();
+    std::optional<RecordBytes> StoredRecord(std::uint32_t number);
+
+    // What undo and redo do to the store, the result list and the current
+    // result; each tells the views with the hints of the command it repeats
+    // or takes back.
+    void AppendStoredRecords(const std::vector<RecordBytes>& records);
+    void RemoveStoredRecords(std::uint32_t first, std::size_t count);
+    void WriteStoredRecord(std::uint32_t number, const RecordBytes& bytes);
+    void InsertStoredRecord(std::uint32_t number, const RecordBytes& bytes, int position);
+    void RemoveRecordNumber(std::uint32_t number);
+    void MakeRecordCurrent(std::uint32_t number);
 
     ResultList m_resultList;
     RecordStore m_store;
@@ -90,6 +126,8 @@ private:
         SEARCH_TRADE_NAME | SEARCH_PINYIN | SEARCH_OTHER_NAMES | SEARCH_ENGLISH_NAME;
 
     DrugEntryPromptFactory m_createEntryDialog;
+    // Last, so that its steps go before the document they refer to.
+    QUndoStack m_undoStack;
 };
 
 }  // namespace quorbex

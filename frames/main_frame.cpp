@@ -18,6 +18,7 @@
 #include <QStatusBar>
 #include <QTextDocument>
 #include <QToolBar>
+#include <QUndoStack>
 #include <algorithm>
 
 #include "document/zorvik_drug_doc.h"
@@ -190,6 +191,8 @@ void CMainFrame::ConnectCommands() {
     onDocument(ID_DRUG_DELETE, [](CZorvikDrugDoc& document) { document.OnDrugDelete(); });
     onDocument(ID_DRUG_SEARCH, [](CZorvikDrugDoc& document) { document.OnDrugSearch(); });
     on(ID_QUICK_SEARCH, [this] { m_quickSearch->FocusBox(); });
+    onDocument(ID_RECORD_UNDO, [](CZorvikDrugDoc& document) { document.OnRecordUndo(); });
+    onDocument(ID_RECORD_REDO, [](CZorvikDrugDoc& document) { document.OnRecordRedo(); });
     onDocument(ID_CONFIRM_DELETE, [](CZorvikDrugDoc& document) { document.OnConfirmDelete(); });
     for (const unsigned id : SEARCH_OPTIONS_MENU) {
         if (id == ID_SORT_BY_TRADE_NAME || id == ID_SORT_BY_ENGLISH_NAME ||
@@ -460,6 +463,8 @@ void CMainFrame::OnActiveWindowChanged() {
                 connect(document, &CZorvikDrugDoc::currentChanged, this, update));
             m_activeConnections.append(
                 connect(document, &platform::Document::modifiedChanged, this, update));
+            m_activeConnections.append(
+                connect(&document->UndoStack(), &QUndoStack::indexChanged, this, update));
         }
     }
     m_quickSearch->Follow(ActiveDrugFrame());
@@ -501,6 +506,11 @@ void CMainFrame::UpdateActions() {
             }
         }
     }
+
+    m_actions->Action(ID_RECORD_UNDO)
+        ->setEnabled(document != nullptr && document->UndoStack().canUndo());
+    m_actions->Action(ID_RECORD_REDO)
+        ->setEnabled(document != nullptr && document->UndoStack().canRedo());
 
     // The edit commands work on the record text, as in any edit box.
     CZorvikDrugView* text = ActiveTextView();

@@ -1,11 +1,14 @@
 #include "platform/document.h"
 
+#include <QCryptographicHash>
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
 #include <algorithm>
 #include <cerrno>
 
+#include "platform/backup_file.h"
+#include "platform/byte_array_file.h"
 #include "platform/device_file.h"
 #include "platform/document_template.h"
 #include "platform/message_box.h"
@@ -14,6 +17,18 @@
 #include "resources/strings.h"
 
 namespace quorbex::platform {
+
+std::optional<QByteArray> FileContentHash(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        return std::nullopt;
+    }
+    QCryptographicHash hash(QCryptographicHash::Sha256);
+    if (!hash.addData(&file) || file.error() != QFileDevice::NoError) {
+        return std::nullopt;
+    }
+    return hash.result();
+}
 
 Document::Document(UserInterface& ui) : m_ui(ui) {}
 
@@ -43,7 +58,18 @@ bool Document::OnOpenDocument(const QString& path) {
             return false;
         }
     }
+    m_diskHash = FileContentHash(path);
     SetModifiedFlag(false);
+    return true;
+}
+
+bool Document::OnRecoverDocument(const QByteArray& image) {
+    ByteArrayFile file(image);
+    Archive archive(file, true);
+    if (!Serialize(archive)) {
+        return false;
+    }
+    SetModifiedFlag(true);
     return true;
 }
 
@@ -73,10 +99,23 @@ bool Document::OnSaveDocument(const QString& path) {
         ReportSaveLoadException(path, reason, true);
         return false;
     }
+    // The backup is complete before the new file replaces the old one: a
+    // failure of either leaves the old file, and the backup either as it was
+    // or a whole copy of it.
+    QString backupFailure;
+    if (m_template != nullptr && m_template->KeepsBackup() && !KeepBackup(path, backupFailure)) {
+        file.cancelWriting();
+        ReportSaveLoadException(
+            path,
+            Tr(UiText::BackupFailed).arg(QFileInfo(BackupPath(path)).fileName(), backupFailure),
+            true);
+        return false;
+    }
     if (!file.commit()) {
         ReportSaveLoadException(path, DescribeFileError(file), true);
         return false;
     }
+    m_diskHash = FileContentHash(path);
     SetModifiedFlag(false);
     return true;
 }
@@ -94,6 +133,17 @@ bool Document::DoSave(const QString& path) {
             return false;
         }
         target = m_template->WithExtension(*chosen);
+    }
+    if (!m_pathName.isEmpty() && target == m_pathName && ChangedOnDisk()) {
+        const QString name = QFileInfo(m_pathName).fileName();
+        const int answer = m_ui.MessageBox(Tr(UiText::ChangedOnDiskQuestion).arg(name), QString(),
+                                           MB_YESNOCANCEL | MB_ICONEXCLAMATION);
+        if (answer == IDNO) {
+            return DoSave(QString());
+        }
+        if (answer != IDYES) {
+            return false;
+        }
     }
     if (!OnSaveDocument(target)) {
         return false;
@@ -124,6 +174,16 @@ bool Document::SaveModified() {
         return DoFileSave();
     }
     return true;
+}
+
+// Another program wrote the file since it was opened or last saved here. A
+// file that is gone or unreadable has nothing to lose.
+bool Document::ChangedOnDisk() const {
+    if (!m_diskHash) {
+        return false;
+    }
+    const std::optional<QByteArray> now = FileContentHash(m_pathName);
+    return now && *now != *m_diskHash;
 }
 
 void Document::OnFileSave() {
@@ -161,6 +221,9 @@ void Document::RemoveView(View& view) {
 }
 
 void Document::SetModifiedFlag(bool modified) {
+    if (modified) {
+        emit contentChanged();
+    }
     if (m_modified != modified) {
         m_modified = modified;
         emit modifiedChanged(modified);

@@ -3,8 +3,10 @@
 // every document.
 #pragma once
 
+#include <QByteArray>
 #include <QObject>
 #include <QString>
+#include <optional>
 #include <vector>
 
 #include "store/file.h"
@@ -45,6 +47,9 @@ public:
     virtual bool OnSaveDocument(const QString& path);
     // Reads or writes the document's data; false if that failed.
     virtual bool Serialize(Archive& archive) = 0;
+    // Takes the unsaved data of a recovery file (what Serialize wrote) and
+    // marks the document modified; false if Serialize refuses it.
+    virtual bool OnRecoverDocument(const QByteArray& image);
 
     // Saves to path, or asks for a name first when path is empty; the
     // document then takes the new path and title.
@@ -84,17 +89,31 @@ public:
     // Tells the user that path could not be read (saving false) or written.
     void ReportSaveLoadException(const QString& path, const QString& reason, bool saving);
 
+    // A digest of the contents the document's file had when the document
+    // last opened or saved it; nothing when unknown. A save to the file asks
+    // before it overwrites other contents.
+    const std::optional<QByteArray>& DiskContentHash() const { return m_diskHash; }
+    void SetDiskContentHash(std::optional<QByteArray> hash) { m_diskHash = std::move(hash); }
+
 signals:
     void modifiedChanged(bool modified);
+    // The document's data changed (each change, not only the first).
+    void contentChanged();
     void titleChanged(const QString& title);
 
 private:
+    bool ChangedOnDisk() const;
+
     UserInterface& m_ui;
     DocumentTemplate* m_template = nullptr;
     std::vector<View*> m_views;
     QString m_pathName;
     QString m_title;
     bool m_modified = false;
+    std::optional<QByteArray> m_diskHash;
 };
+
+// A digest of the file's contents; nothing when it cannot be read.
+std::optional<QByteArray> FileContentHash(const QString& path);
 
 }  // namespace quorbex::platform

@@ -4,9 +4,11 @@
 #include <algorithm>
 
 #include "platform/document.h"
+#include "platform/document_recovery.h"
 #include "platform/frame.h"
 #include "platform/message_box.h"
 #include "platform/recent_file_list.h"
+#include "platform/recovery_file.h"
 #include "platform/user_interface.h"
 #include "platform/view.h"
 #include "resources/strings.h"
@@ -39,17 +41,10 @@ Document* DocumentTemplate::OpenDocumentFile(const QString& path) {
         }
     }
 
-    std::unique_ptr<Document> created = m_createDocument();
-    created->SetDocTemplate(this);
-    std::unique_ptr<Frame> createdFrame = m_createFrame(*created);
-    if (!createdFrame) {
-        m_ui.MessageBox(Tr(UiText::NoWindowForDocument), QString(), MB_ICONERROR);
+    Document* document = Create();
+    if (document == nullptr) {
         return nullptr;
     }
-    Document* document = created.get();
-    Frame* frame = createdFrame.get();
-    m_documents.push_back({std::move(created), std::move(createdFrame)});
-
     bool ready = false;
     if (path.isEmpty()) {
         document->SetTitle(m_strings.docName + QString::number(m_untitledCount + 1));
@@ -63,16 +58,51 @@ Document* DocumentTemplate::OpenDocumentFile(const QString& path) {
             document->SetPathName(path);
         }
     }
-    if (!ready) {
-        Destroy(std::find_if(
-            m_documents.begin(), m_documents.end(),
-            [document](const OpenDocument& e) { return e.document.get() == document; }));
+    return Finish(document, ready);
+}
+
+Document* DocumentTemplate::RecoverDocument(const RecoveryData& data) {
+    Document* document = Create();
+    if (document == nullptr) {
         return nullptr;
     }
-    for (View* view : frame->GetViews()) {
+    if (data.originalPath.isEmpty()) {
+        document->SetTitle(data.title);
+    } else {
+        document->SetPathName(data.originalPath);
+    }
+    document->SetDiskContentHash(data.diskHash);
+    return Finish(document, document->OnRecoverDocument(data.image));
+}
+
+Document* DocumentTemplate::Create() {
+    std::unique_ptr<Document> created = m_createDocument();
+    created->SetDocTemplate(this);
+    std::unique_ptr<Frame> createdFrame = m_createFrame(*created);
+    if (!createdFrame) {
+        m_ui.MessageBox(Tr(UiText::NoWindowForDocument), QString(), MB_ICONERROR);
+        return nullptr;
+    }
+    Document* document = created.get();
+    m_documents.push_back({std::move(created), std::move(createdFrame)});
+    return document;
+}
+
+Document* DocumentTemplate::Finish(Document* document, bool ready) {
+    const auto entry =
+        std::find_if(m_documents.begin(), m_documents.end(),
+                     [document](const OpenDocument& e) { return e.document.get() == document; });
+    if (!ready) {
+        Destroy(entry);
+        return nullptr;
+    }
+    if (!m_recoveryFolder.isEmpty()) {
+        new DocumentRecovery(*document, m_recoveryFolder);
+    }
+    for (View* view : entry->frame->GetViews()) {
         view->OnInitialUpdate();
     }
-    frame->ActivateFrame();
+    entry->frame->ActivateFrame();
     return document;
 }
 

@@ -11,6 +11,7 @@ namespace quorbex::platform {
 
 class Document;
 class Frame;
+struct RecoveryData;
 class RecentFileList;
 class UserInterface;
 
@@ -44,6 +45,13 @@ public:
     // document could not be made; nothing of it is then left.
     Document* OpenDocumentFile(const QString& path);
 
+    // Makes a document of the data of a recovery file, modified, with the
+    // file path it belongs to (a new document's title when path is empty).
+    // Nothing when the data are refused; nothing of the document is then left.
+    Document* RecoverDocument(const RecoveryData& data);
+    // Every document made from now on keeps a recovery file in folder.
+    void SetRecoveryFolder(const QString& folder) { m_recoveryFolder = folder; }
+
     // Asks to save a modified document, then destroys it and its window;
     // false if the user cancelled.
     bool CloseDocument(Document& document);
@@ -63,12 +71,21 @@ public:
 
     void AddToRecentFileList(const QString& path);
 
+    // Whether a save keeps the file it replaces as a backup (off by default).
+    void SetKeepBackup(bool keep) { m_keepBackup = keep; }
+    bool KeepsBackup() const { return m_keepBackup; }
+
 private:
     struct OpenDocument {
         std::unique_ptr<Document> document;
         std::unique_ptr<Frame> frame;
     };
 
+    // A document with its window, or nothing (reported) when the window
+    // cannot be made.
+    Document* Create();
+    // Lets the views of a document that is ready show it, or destroys it.
+    Document* Finish(Document* document, bool ready);
     void Destroy(std::vector<OpenDocument>::iterator entry);
 
     DocumentStrings m_strings;
@@ -78,6 +95,8 @@ private:
     RecentFileList* m_recentFiles;
     std::vector<OpenDocument> m_documents;
     int m_untitledCount = 0;
+    bool m_keepBackup = false;
+    QString m_recoveryFolder;
 };
 
 }  // namespace quorbex::platform

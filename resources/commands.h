@@ -27,6 +27,9 @@ inline constexpr CommandSpec COMMANDS[] = {
      QT_TRANSLATE_NOOP("Commands", "保存活动文档\n保存"), ""},
     {platform::ID_FILE_SAVE_AS, QT_TRANSLATE_NOOP("Commands", "另存为(&A)..."), "",
      QT_TRANSLATE_NOOP("Commands", "将活动文档以一个新文件名保存\n另存为"), ""},
+    {ID_KEEP_BACKUP, QT_TRANSLATE_NOOP("Commands", "保存时保留备份(&B)"), "",
+     QT_TRANSLATE_NOOP("Commands", "保存时把被替换的文件留作同名的.bak文件\n保留备份"), "",
+     CommandMark::Check},
     {platform::ID_FILE_PRINT, QT_TRANSLATE_NOOP("Commands", "打印(&P)..."), "Ctrl+P",
      QT_TRANSLATE_NOOP("Commands", "打印活动文档\n打印"), ""},
     {platform::ID_FILE_PRINT_PREVIEW, QT_TRANSLATE_NOOP("Commands", "打印预览(&V)"), "",
@@ -82,6 +85,11 @@ inline constexpr CommandSpec COMMANDS[] = {
      QT_TRANSLATE_NOOP("Commands", "浏览记录\n浏览"), ":/icons/drug_search.svg"},
     {ID_QUICK_SEARCH, QT_TRANSLATE_NOOP("Commands", "快速查找(&F)"), "Ctrl+F",
      QT_TRANSLATE_NOOP("Commands", "在药物工具条的查找框中边输入边查找\n快速查找"), ""},
+    // The drug menu. Ctrl+Z stays with the record text, as in any edit box.
+    {ID_RECORD_UNDO, QT_TRANSLATE_NOOP("Commands", "撤消记录改动(&Z)"), "Ctrl+Alt+Z",
+     QT_TRANSLATE_NOOP("Commands", "撤消最后一次药物的追加、修改或删除\n撤消记录改动"), ""},
+    {ID_RECORD_REDO, QT_TRANSLATE_NOOP("Commands", "重做记录改动(&Y)"), "Ctrl+Alt+Y",
+     QT_TRANSLATE_NOOP("Commands", "重做刚撤消的药物改动\n重做记录改动"), ""},
     // The drop-down menus of the search and delete buttons.
     {ID_SORT_BY_TRADE_NAME, QT_TRANSLATE_NOOP("Commands", "按品名排序"), "", "", "",
      CommandMark::Radio},

@@ -42,18 +42,9 @@ inline constexpr MenuEntry WINDOW_LIST{MenuKind::WindowList};
 // The drop-down menus of the search and delete buttons; 0 stands for a
 // separator. The search fields are listed in the order of their bits.
 inline constexpr unsigned SEARCH_OPTIONS_MENU[] = {
-    ID_SORT_BY_TRADE_NAME,
-    ID_SORT_BY_ENGLISH_NAME,
-    ID_SORT_BY_PINYIN,
-    0,
-    ID_SEARCH_TRADE_NAME,
-    ID_SEARCH_PINYIN,
-    ID_SEARCH_OTHER_NAMES,
-    ID_SEARCH_ENGLISH_NAME,
-    ID_SEARCH_FUNCTION,
-    ID_SEARCH_USAGE,
-    ID_SEARCH_CAUTIONS,
-    0,
+    ID_SORT_BY_TRADE_NAME, ID_SORT_BY_ENGLISH_NAME, ID_SORT_BY_PINYIN,     0,
+    ID_SEARCH_TRADE_NAME,  ID_SEARCH_PINYIN,        ID_SEARCH_OTHER_NAMES, ID_SEARCH_ENGLISH_NAME,
+    ID_SEARCH_FUNCTION,    ID_SEARCH_USAGE,         ID_SEARCH_CAUTIONS,    0,
     ID_SEARCH_ALL,
 };
 
@@ -78,6 +69,7 @@ inline constexpr MenuEntry FILE_MENU_WITH_DICTIONARY[] = {
     Item(platform::ID_FILE_CLOSE),
     Item(platform::ID_FILE_SAVE),
     Item(platform::ID_FILE_SAVE_AS),
+    Item(ID_KEEP_BACKUP),
     SEPARATOR,
     Item(platform::ID_FILE_PRINT),
     Item(platform::ID_FILE_PRINT_PREVIEW),
@@ -115,9 +107,12 @@ constexpr std::array<MenuEntry, N> OptionEntries(const unsigned (&ids)[N]) {
 inline constexpr auto SEARCH_OPTIONS_ENTRIES = OptionEntries(SEARCH_OPTIONS_MENU);
 inline constexpr auto DELETE_OPTIONS_ENTRIES = OptionEntries(DELETE_OPTIONS_MENU);
 
-// The drug tool bar's record commands and the options of its drop-down
-// menus; the tree's context menu offers the same.
+// Record undo and redo, the drug tool bar's record commands and the options
+// of its drop-down menus; the tree's context menu offers the same.
 inline constexpr MenuEntry DRUG_MENU[] = {
+    Item(ID_RECORD_UNDO),
+    Item(ID_RECORD_REDO),
+    SEPARATOR,
     Item(ID_DRUG_APPEND),
     Item(ID_DRUG_MODIFY),
     Item(ID_DRUG_DELETE),

@@ -32,4 +32,9 @@ inline constexpr unsigned ID_DRUG_SAVE = 32792;
 // Puts the focus in the drug tool bar's quick search box.
 inline constexpr unsigned ID_QUICK_SEARCH = 33001;
 
+// Undo and redo of record changes, and the backup kept by a save.
+inline constexpr unsigned ID_RECORD_UNDO = 33100;
+inline constexpr unsigned ID_RECORD_REDO = 33101;
+inline constexpr unsigned ID_KEEP_BACKUP = 33102;
+
 }  // namespace quorbex

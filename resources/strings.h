@@ -64,6 +64,8 @@ enum class UiText {
     YesButton,
     NoButton,
     SaveAsTitle,
+    BackupFailed,
+    ChangedOnDiskQuestion,
     // The result tree and the record text.
     ResultsRoot,
     HeadingTradeName,
@@ -96,6 +98,8 @@ enum class UiText {
     // The quick search box of the drug tool bar.
     QuickSearchPlaceholder,
     QuickSearchTip,
+    RecoveryQuestion,
+    RecoveryDamaged,
 };
 
 struct UiTextEntry {
@@ -185,6 +189,13 @@ inline constexpr UiTextEntry STRING_TABLE[] = {
     {UiText::YesButton, "Framework", QT_TRANSLATE_NOOP("Framework", "是(&Y)")},
     {UiText::NoButton, "Framework", QT_TRANSLATE_NOOP("Framework", "否(&N)")},
     {UiText::SaveAsTitle, "Framework", QT_TRANSLATE_NOOP("Framework", "另存为")},
+    //: %1 the backup's file name, %2 the reason
+    {UiText::BackupFailed, "Framework", QT_TRANSLATE_NOOP("Framework", "无法保留备份文件“%1”: %2")},
+    //: %1 the file name; the answers are the message box's Yes, No and Cancel
+    {UiText::ChangedOnDiskQuestion, "Framework",
+     QT_TRANSLATE_NOOP("Framework",
+                       "文件“%1”在打开或上次保存之后已被其他程序改动。\n\n"
+                       "是: 覆盖这些改动, 保存\n否: 另存为其他文件\n取消: 不保存")},
 
     {UiText::ResultsRoot, "Views", QT_TRANSLATE_NOOP("Views", "浏览药物结果")},
     //: Record text: the heading before the trade name
@@ -243,6 +254,14 @@ inline constexpr UiTextEntry STRING_TABLE[] = {
      QT_TRANSLATE_NOOP(
          "MainWindow",
          "边输入边查找 (Ctrl+F), 最多10个字节; Esc 列出全部药物, 回车或↓转到第一个结果")},
+    //: %1 the dictionary's file name or title, %2 when its changes were last kept
+    {UiText::RecoveryQuestion, "Application",
+     QT_TRANSLATE_NOOP("Application",
+                       "程序上次没有正常结束, “%1”中有未保存的改动 (%2)。\n\n"
+                       "是: 恢复这些改动\n否: 丢弃它们\n取消: 下次启动时再问")},
+    //: %1 the recovery file
+    {UiText::RecoveryDamaged, "Application",
+     QT_TRANSLATE_NOOP("Application", "恢复文件“%1”已损坏, 无法恢复。\n\n是否删除它?")},
 };
 
 namespace detail {
@@ -253,7 +272,7 @@ constexpr bool InIdOrder() {
             return false;
         }
     }
-    return static_cast<std::size_t>(UiText::QuickSearchTip) + 1 == std::size(STRING_TABLE);
+    return static_cast<std::size_t>(UiText::RecoveryDamaged) + 1 == std::size(STRING_TABLE);
 }
 static_assert(InIdOrder(), "STRING_TABLE lists every UiText once, in the enum's order");
 

@@ -223,6 +223,37 @@ bool RecordStore::DeleteCurrentRecord() {
     return true;
 }
 
+bool RecordStore::InsertRecord(std::uint32_t number) {
+    if (m_count >= DICT_MAX_RECORDS || number == 0 || number > m_count + 1) {
+        return false;
+    }
+    const RecordBytes inserted = m_record;
+    const std::uint32_t remembered = m_current;
+    // The one write that grows the image comes first: when it fails, nothing
+    // has moved yet.
+    for (std::uint32_t k = m_count + 1; k > number; --k) {
+        m_current = k - 1;
+        ReadCurrentRecord();
+        m_current = k;
+        if (!WriteBuffer()) {
+            m_current = remembered;
+            m_record = inserted;
+            return false;
+        }
+    }
+    m_record = inserted;
+    m_current = number;
+    if (!WriteBuffer()) {
+        // Only the write of a new last record can fail, before anything moved.
+        m_current = remembered;
+        return false;
+    }
+    ++m_count;
+    WriteRecordCount(m_count);
+    m_index.Build(m_count);
+    return true;
+}
+
 void RecordStore::ExchangeField(Field field, std::string& text, bool read) {
     const FieldLayout& layout = LayoutOf(field);
     std::uint8_t* bytes = m_record.data() + layout.offset;

@@ -17,6 +17,8 @@ namespace quorbex {
 
 // 1-based record numbers in display order.
 using ResultList = std::vector<std::uint32_t>;
+// One record's bytes, exactly as the image holds them.
+using RecordBytes = std::array<std::uint8_t, DICT_RECORD_SIZE>;
 
 class RecordStore {
 public:
@@ -44,6 +46,15 @@ public:
     bool WriteCurrentRecord();
     bool AppendRecord();
     bool DeleteCurrentRecord();
+    // Puts the buffer in as record number (1 to the count + 1), moving that
+    // record and every later one up by one: the reverse of deleting it.
+    // False, with nothing changed, for another number or a full dictionary.
+    bool InsertRecord(std::uint32_t number);
+
+    // The current-record buffer as bytes: what an undo keeps of a record and
+    // writes back unchanged, padding included.
+    const RecordBytes& GetRecordBuffer() const { return m_record; }
+    void SetRecordBuffer(const RecordBytes& bytes) { m_record = bytes; }
 
     // With read set, text becomes the field's text; otherwise text is cut to
     // the field's limit in bytes and stored, and keeps the cut text.
@@ -85,7 +96,7 @@ private:
     std::uint32_t m_current = 0;
     std::uint32_t m_count = 0;
     std::uint8_t m_key = DICT_XOR_KEY;
-    std::array<std::uint8_t, DICT_RECORD_SIZE> m_record{};
+    RecordBytes m_record{};
     std::uint32_t m_magic = DICT_MAGIC;
     // Records 1 to m_count of the image, as the query reads them.
     SearchIndex m_index{m_image};

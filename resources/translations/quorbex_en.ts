@@ -55,6 +55,28 @@ Please bring the running one to the front from the taskbar.</translation>
         <source>打印设置</source>
         <translation>Print Setup</translation>
     </message>
+    <message>
+        <source>程序上次没有正常结束, “%1”中有未保存的改动 (%2)。
+
+是: 恢复这些改动
+否: 丢弃它们
+取消: 下次启动时再问</source>
+        <extracomment>%1 the dictionary&apos;s file name or title, %2 when its changes were last kept</extracomment>
+        <translation>The program did not end normally last time, and &quot;%1&quot; has unsaved changes (%2).
+
+Yes: restore these changes
+No: discard them
+Cancel: ask again at the next start</translation>
+    </message>
+    <message>
+        <source>恢复文件“%1”已损坏, 无法恢复。
+
+是否删除它?</source>
+        <extracomment>%1 the recovery file</extracomment>
+        <translation>The recovery file &quot;%1&quot; is damaged and cannot be restored.
+
+Delete it?</translation>
+    </message>
 </context>
 <context>
     <name>Commands</name>
@@ -372,6 +394,36 @@ Quick Find</translation>
         <source>查询(&amp;S)...</source>
         <translation>&amp;Search...</translation>
     </message>
+    <message>
+        <source>保存时保留备份(&amp;B)</source>
+        <translation>Keep a &amp;Backup When Saving</translation>
+    </message>
+    <message>
+        <source>保存时把被替换的文件留作同名的.bak文件
+保留备份</source>
+        <translation>Keep the file a save replaces as a .bak file of the same name
+Keep backup</translation>
+    </message>
+    <message>
+        <source>撤消记录改动(&amp;Z)</source>
+        <translation>U&amp;ndo Record Change</translation>
+    </message>
+    <message>
+        <source>撤消最后一次药物的追加、修改或删除
+撤消记录改动</source>
+        <translation>Undo the last append, modification or deletion of a drug
+Undo record change</translation>
+    </message>
+    <message>
+        <source>重做记录改动(&amp;Y)</source>
+        <translation>R&amp;edo Record Change</translation>
+    </message>
+    <message>
+        <source>重做刚撤消的药物改动
+重做记录改动</source>
+        <translation>Redo the drug change just undone
+Redo record change</translation>
+    </message>
 </context>
 <context>
     <name>Document</name>
@@ -636,6 +688,24 @@ The original file has not been changed.</translation>
     <message>
         <source>文件太大, 超过了系统允许的大小</source>
         <translation>the file would be larger than the system allows</translation>
+    </message>
+    <message>
+        <source>无法保留备份文件“%1”: %2</source>
+        <extracomment>%1 the backup&apos;s file name, %2 the reason</extracomment>
+        <translation>Cannot keep the backup file &quot;%1&quot;: %2</translation>
+    </message>
+    <message>
+        <source>文件“%1”在打开或上次保存之后已被其他程序改动。
+
+是: 覆盖这些改动, 保存
+否: 另存为其他文件
+取消: 不保存</source>
+        <extracomment>%1 the file name; the answers are the message box&apos;s Yes, No and Cancel</extracomment>
+        <translation>The file &quot;%1&quot; was changed by another program since it was opened or last saved.
+
+Yes: overwrite those changes and save
+No: save as another file
+Cancel: do not save</translation>
     </message>
 </context>
 <context>

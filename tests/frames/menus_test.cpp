@@ -71,6 +71,7 @@ const QStringList EXPECTED_MENU_130 = {
     QStringLiteral("  关闭(&C) = 57602"),
     QStringLiteral("  保存(&S)\tCtrl+S = 57603"),
     QStringLiteral("  另存为(&A)... = 57604"),
+    QStringLiteral("  保存时保留备份(&B) = 33102"),
     QStringLiteral("  ----"),
     QStringLiteral("  打印(&P)...\tCtrl+P = 57607"),
     QStringLiteral("  打印预览(&V) = 57609"),
@@ -90,15 +91,20 @@ const QStringList EXPECTED_MENU_130 = {
     QStringLiteral("  复制(&C)\tCtrl+C = 57634"),
     QStringLiteral("  粘贴(&P)\tCtrl+V = 57637"),
     QStringLiteral("药物(&D) >"),
+    QStringLiteral("  撤消记录改动(&Z)\tCtrl+Alt+Z = 33100"),
+    QStringLiteral("  重做记录改动(&Y)\tCtrl+Alt+Y = 33101"),
+    QStringLiteral("  ----"),
     QStringLiteral("  追加(&A)...\tIns = 32775"),
     QStringLiteral("  修改(&M)...\tF2 = 32791"),
     QStringLiteral("  删除(&D)\tDel = 32778"),
     QStringLiteral("  ----"),
     QStringLiteral("  查询(&S)...\tF3 = 32774"),
+    QStringLiteral("  快速查找(&F)\tCtrl+F = 33001"),
     QStringLiteral("  ----"),
     QStringLiteral("  查询选项(&O) >"),
     QStringLiteral("    按品名排序 = 102"),
     QStringLiteral("    按英文排序 = 104"),
+    QStringLiteral("    按拼音排序 = 33000"),
     QStringLiteral("    ----"),
     QStringLiteral("    搜索品名 = 114"),
     QStringLiteral("    搜索拼音 = 116"),
@@ -404,12 +410,13 @@ struct Accelerator {
 };
 
 const Accelerator ACCELERATORS[] = {
-    {"Ctrl+N", 57600},   {"Ctrl+O", 57601},    {"Ctrl+S", 57603},
-    {"Ctrl+P", 57607},   {"Ctrl+Z", 57643},    {"Alt+Backspace", 57643},
-    {"Ctrl+X", 57635},   {"Shift+Del", 57635}, {"Ctrl+C", 57634},
-    {"Ctrl+Ins", 57634}, {"Ctrl+V", 57637},    {"Shift+Ins", 57637},
-    {"F6", 57680},       {"Shift+F6", 57681},  {"Ins", 32775},
-    {"F2", 32791},       {"Del", 32778},       {"F3", 32774},
+    {"Ctrl+N", 57600},   {"Ctrl+O", 57601},     {"Ctrl+S", 57603},
+    {"Ctrl+P", 57607},   {"Ctrl+Z", 57643},     {"Alt+Backspace", 57643},
+    {"Ctrl+X", 57635},   {"Shift+Del", 57635},  {"Ctrl+C", 57634},
+    {"Ctrl+Ins", 57634}, {"Ctrl+V", 57637},     {"Shift+Ins", 57637},
+    {"F6", 57680},       {"Shift+F6", 57681},   {"Ins", 32775},
+    {"F2", 32791},       {"Del", 32778},        {"F3", 32774},
+    {"Ctrl+F", 33001},   {"Ctrl+Alt+Z", 33100}, {"Ctrl+Alt+Y", 33101},
 };
 
 TEST_F(MainFrameTest, AcceleratorsBelongToTheirCommands) {

@@ -196,6 +196,8 @@ protected:
         qputenv("XDG_CONFIG_HOME", QFile::encodeName(config));
         qputenv("XDG_DATA_HOME", QFile::encodeName(data));
         qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtime));
+        // Recovery files beside the runtime folder, one set per test.
+        qputenv("XDG_STATE_HOME", QFile::encodeName(runtime + QStringLiteral("-state")));
         // The machine's own data folders, where a package may have installed
         // the program, stay out of the tests too.
         ASSERT_TRUE(QDir().mkpath(System()));
@@ -345,8 +347,8 @@ private:
     }
 
     const std::vector<SavedVariable> m_savedEnvironment{
-        Saved("XDG_CONFIG_HOME"), Saved("XDG_DATA_HOME"), Saved("XDG_DATA_DIRS"),
-        Saved("XDG_RUNTIME_DIR"), Saved("PATH")};
+        Saved("XDG_CONFIG_HOME"), Saved("XDG_DATA_HOME"),  Saved("XDG_DATA_DIRS"),
+        Saved("XDG_RUNTIME_DIR"), Saved("XDG_STATE_HOME"), Saved("PATH")};
     QString m_savedSettingsFolder;
     QString m_savedCurrent;
 };

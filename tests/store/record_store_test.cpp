@@ -148,6 +148,49 @@ TEST(RecordStoreRecords, DeleteMovesLaterRecordsDown) {
     EXPECT_EQ(headerCount, 0u);
 }
 
+// Deleting a record and inserting its bytes back at its number gives back
+// the image byte for byte, padding after the fields included, and the query
+// finds it again.
+TEST(RecordStoreRecords, InsertPutsADeletedRecordBackWhereItWas) {
+    for (std::uint32_t number = 1; number <= 3; ++number) {
+        SCOPED_TRACE(number);
+        RecordStore store;
+        AppendAll(store, {Names("a", "Alpha"), Names("b", "Beta"), Names("c", "Gamma")});
+        ASSERT_TRUE(store.GoToRecord(number));
+        RecordBytes record = store.GetRecordBuffer();
+        record[DICT_RECORD_SIZE - 1] = 0x5A;  // a stray byte in the last field's padding
+        store.SetRecordBuffer(record);
+        ASSERT_TRUE(store.WriteCurrentRecord());
+        const std::vector<std::uint8_t> image = ImageBytes(store);
+
+        ASSERT_TRUE(store.GoToRecord(number));
+        ASSERT_TRUE(store.DeleteCurrentRecord());
+        store.SetRecordBuffer(record);
+        ASSERT_TRUE(store.InsertRecord(number));
+        EXPECT_TRUE(ImageBytes(store) == image);
+        EXPECT_EQ(store.GetCount(), 3u);
+        EXPECT_EQ(store.GetCurrent(), number);
+        ResultList results;
+        ASSERT_TRUE(store.Query(std::string(1, "abc"[number - 1]), results, SEARCH_TRADE_NAME,
+                                SORT_BY_TRADE_NAME));
+        EXPECT_EQ(results, ResultList{number});
+    }
+}
+
+TEST(RecordStoreRecords, InsertRefusesANumberPastTheEndAndAFullDictionary) {
+    RecordStore store;
+    AppendAll(store, {Names("a")});
+    const std::vector<std::uint8_t> image = ImageBytes(store);
+    EXPECT_FALSE(store.InsertRecord(0));
+    EXPECT_FALSE(store.InsertRecord(3));
+    EXPECT_TRUE(ImageBytes(store) == image);
+
+    RecordStore full;
+    AppendAll(full, std::vector<DrugFields>(DICT_MAX_RECORDS, Names("x")));
+    EXPECT_FALSE(full.InsertRecord(1));
+    EXPECT_EQ(full.GetCount(), DICT_MAX_RECORDS);
+}
+
 TEST(RecordStoreRecords, DeleteWithoutARecordChangesNothing) {
     RecordStore empty;
     EXPECT_FALSE(empty.DeleteCurrentRecord());
