@@ -15,39 +15,11 @@
 #include "resources/strings.h"
 #include "store/drug_fields.h"
 #include "store/gbk_codec.h"
+#include "views/drug_handbook.h"
+#include "views/record_text.h"
 #include "views/shared_printer.h"
 
 namespace quorbex {
-
-namespace {
-
-std::string Utf8(UiText heading) {
-    return Tr(heading).toStdString();
-}
-
-// The record under the headings of the user's language. Each field is turned
-// into UTF-8 on its own, as the headings may hold characters GBK cannot.
-QString RecordText(const DrugFields& record) {
-    const DrugFields shown{
-        .tradeName = GbkToUtf8(record.tradeName),
-        .pinyinInitials = GbkToUtf8(record.pinyinInitials),
-        .englishName = GbkToUtf8(record.englishName),
-        .otherNames = GbkToUtf8(record.otherNames),
-        .function = GbkToUtf8(record.function),
-        .usage = GbkToUtf8(record.usage),
-        .cautions = GbkToUtf8(record.cautions),
-    };
-    const RecordHeadings headings{
-        .tradeName = Utf8(UiText::HeadingTradeName),
-        .englishName = Utf8(UiText::HeadingEnglishName),
-        .function = Utf8(UiText::HeadingFunction),
-        .usage = Utf8(UiText::HeadingUsage),
-        .cautions = Utf8(UiText::HeadingCautions),
-    };
-    return QString::fromStdString(RenderRecordText(shown, headings));
-}
-
-}  // namespace
 
 CZorvikDrugView::CZorvikDrugView(QWidget* parent) : QPlainTextEdit(parent) {
     setLineWrapMode(QPlainTextEdit::WidgetWidth);
@@ -60,9 +32,7 @@ void CZorvikDrugView::OnUpdate(platform::View*, int hint) {
     if ((hint & HINT_TEXT) == 0 || document == nullptr) {
         return;
     }
-    // The edit box keeps its own line breaks; each "\r\n" is one of them.
-    setPlainText(RecordText(document->GetCurrentStrings())
-                     .replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+    setPlainText(RecordViewText(document->GetCurrentStrings()));
 }
 
 void CZorvikDrugView::PrintTo(QPrinter& printer) const {
@@ -75,8 +45,25 @@ platform::UserInterface* CZorvikDrugView::Ui() const {
     return GetDocument() != nullptr ? &GetDocument()->Ui() : nullptr;
 }
 
+// A PDF is titled after the dictionary; where there is no printer to print
+// on, the file a print goes to is offered beside the dictionary, named after it.
+void CZorvikDrugView::NameOutput(QPrinter& printer) const {
+    const platform::Document* document = GetDocument();
+    if (document == nullptr) {
+        return;
+    }
+    const QString name = document->GetPathName().isEmpty()
+                             ? document->GetTitle()
+                             : QFileInfo(document->GetPathName()).completeBaseName();
+    printer.setDocName(name);
+    if (QPrinterInfo::defaultPrinter().isNull()) {
+        printer.setOutputFileName(DefaultPdfPath(document->GetPathName(), name));
+    }
+}
+
 void CZorvikDrugView::OnFilePrint() {
     QPrinter& printer = SharedPrinter();
+    NameOutput(printer);
     QPrintDialog dialog(&printer, window());
     dialog.setWindowTitle(Tr(UiText::PrintTitle));
     if (dialog.exec() == QDialog::Accepted) {
@@ -88,6 +75,7 @@ bool CZorvikDrugView::PrintToPrinter(const QString& printerName) {
     if (printerName.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive)) {
         QPrinter pdf(QPrinter::HighResolution);
         pdf.setOutputFormat(QPrinter::PdfFormat);
+        NameOutput(pdf);
         pdf.setOutputFileName(printerName);
         PrintTo(pdf);
         if (QFileInfo(printerName).size() > 0) {
@@ -117,6 +105,7 @@ bool CZorvikDrugView::PrintToPrinter(const QString& printerName) {
 }
 
 void CZorvikDrugView::OnFilePrintPreview() {
+    NameOutput(SharedPrinter());
     QPrintPreviewDialog preview(&SharedPrinter(), window());
     preview.setWindowTitle(Tr(UiText::PrintPreviewTitle));
     // Large enough to read a page of the record at once.
