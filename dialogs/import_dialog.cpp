@@ -5,6 +5,7 @@
 #include <QFileDialog>
 #include <QFormLayout>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -36,7 +37,10 @@ ImportDialog::ImportDialog(bool canAppend, QWidget* parent)
     (canAppend ? m_append : m_newDictionary)->setChecked(true);
 
     auto* form = new QFormLayout;
-    form->addRow(Tr(UiText::ImportFileLabel), fileRow);
+    // A row of a box and a button: its label needs its buddy named.
+    auto* fileLabel = new QLabel(Tr(UiText::ImportFileLabel), this);
+    fileLabel->setBuddy(m_path);
+    form->addRow(fileLabel, fileRow);
     form->addRow(Tr(UiText::ImportEncodingLabel), m_encoding);
     auto* buttons =
         new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, Qt::Horizontal, this);
