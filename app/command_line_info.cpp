@@ -32,6 +32,8 @@ CommandLineInfo ParseCommandLine(const QStringList& arguments) {
         const QString name = SwitchName(argument);
         if (argument == QStringLiteral("--register-desktop")) {
             info.registerDesktop = true;
+        } else if (argument == QStringLiteral("--handbook")) {
+            info.shellCommand = CommandLineInfo::ShellCommand::FileHandbook;
         } else if (name.isEmpty()) {
             parameters.append(argument);
         } else if (name == QStringLiteral("pt")) {
@@ -48,13 +50,15 @@ CommandLineInfo ParseCommandLine(const QStringList& arguments) {
             info.shellCommand = CommandLineInfo::ShellCommand::FileOpen;
         }
     }
-    if (info.shellCommand == CommandLineInfo::ShellCommand::FilePrintTo) {
+    if (info.shellCommand == CommandLineInfo::ShellCommand::FilePrintTo ||
+        info.shellCommand == CommandLineInfo::ShellCommand::FileHandbook) {
         info.printerName = parameters.value(1);
     }
     // Printing needs a file; without one the program starts as usual.
     if (info.fileName.isEmpty() &&
         (info.shellCommand == CommandLineInfo::ShellCommand::FilePrint ||
-         info.shellCommand == CommandLineInfo::ShellCommand::FilePrintTo)) {
+         info.shellCommand == CommandLineInfo::ShellCommand::FilePrintTo ||
+         info.shellCommand == CommandLineInfo::ShellCommand::FileHandbook)) {
         info.shellCommand = CommandLineInfo::ShellCommand::FileNew;
     }
     return info;

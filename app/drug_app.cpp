@@ -10,10 +10,14 @@
 #include <QSettings>
 #include <QStandardPaths>
 #include <algorithm>
+#include <cstdio>
 #include <ranges>
 
 #include "app/about_dialog.h"
 #include "app/command_line_info.h"
+#include "app/drug_exchange.h"
+#include "app/guide_window.h"
+#include "app/handbook_commands.h"
 #include "app/startup_dialog.h"
 #include "document/zorvik_drug_doc.h"
 #include "frames/main_frame.h"
@@ -28,6 +32,7 @@
 #include "resources/icon_ids.h"
 #include "resources/resource_ids.h"
 #include "resources/strings.h"
+#include "views/drug_handbook.h"
 #include "views/shared_printer.h"
 #include "views/zorvik_drug_view.h"
 
@@ -98,6 +103,18 @@ DrugApp::~DrugApp() {
 
 bool DrugApp::InitInstance(const QStringList& arguments, QSize screenSize) {
     const CommandLineInfo commandLine = ParseCommandLine(arguments);
+    // A handbook for a script needs neither a window nor the one instance.
+    if (commandLine.shellCommand == CommandLineInfo::ShellCommand::FileHandbook) {
+        QString error;
+        const QString out = commandLine.printerName.isEmpty()
+                                ? DefaultPdfPath(commandLine.fileName, QString())
+                                : commandLine.printerName;
+        if (!WriteHandbookPdf(commandLine.fileName, out, error)) {
+            std::fprintf(stderr, "quorbex: %s\n", qPrintable(error));
+            m_exitCode = 1;
+        }
+        return false;
+    }
 
     m_hMutex = std::make_unique<platform::SingleInstance>(APPLICATION_KEY);
     if (!m_hMutex->Acquire()) {
@@ -181,6 +198,30 @@ void DrugApp::ConnectCommands() {
     on(platform::ID_FILE_PRINT_SETUP, [this] { OnFilePrintSetup(); });
     QObject::connect(frame->Action(ID_KEEP_BACKUP), &QAction::toggled, frame,
                      [this](bool keep) { OnKeepBackup(keep); });
+    on(ID_FILE_IMPORT,
+       [this] { ImportDrugs(*m_ui, *m_template, ActiveDocument(), m_ui->MainWindow()); });
+    for (const bool resultsOnly : {false, true}) {
+        on(resultsOnly ? ID_FILE_EXPORT_RESULTS : ID_FILE_EXPORT_ALL, [this, resultsOnly] {
+            if (CZorvikDrugDoc* document = ActiveDocument()) {
+                ExportDrugs(*m_ui, *document, resultsOnly);
+            }
+        });
+    }
+    const std::pair<unsigned, HandbookOutput> handbooks[] = {
+        {ID_HANDBOOK_PRINT, HandbookOutput::Print},
+        {ID_HANDBOOK_PREVIEW, HandbookOutput::Preview},
+        {ID_HANDBOOK_PDF, HandbookOutput::Pdf},
+    };
+    for (const auto& [id, output] : handbooks) {
+        on(id, [this, output] {
+            if (CZorvikDrugDoc* document = ActiveDocument()) {
+                OutputHandbook(*m_ui, *document, output,
+                               m_mainFrame->Action(ID_HANDBOOK_RESULTS_ONLY)->isChecked(),
+                               QApplication::font(), m_ui->MainWindow());
+            }
+        });
+    }
+    on(ID_HELP_GUIDE, [this] { OnHelpGuide(); });
     QObject::connect(frame, &CMainFrame::recentFileChosen, frame,
                      [this](int index) { OnOpenRecentFile(index); });
 }
@@ -365,6 +406,28 @@ void DrugApp::OnAppAbout() {
 void DrugApp::OnKeepBackup(bool keep) {
     m_template->SetKeepBackup(keep);
     Profile().setValue(KEEP_BACKUP_KEY, keep);
+}
+
+CZorvikDrugDoc* DrugApp::ActiveDocument() const {
+    CZorvikDrugFrame* frame = m_mainFrame->ActiveDrugFrame();
+    return frame != nullptr ? dynamic_cast<CZorvikDrugDoc*>(&frame->GetDocument()) : nullptr;
+}
+
+void DrugApp::OnHelpGuide() {
+    const QString folder = FindGuideFolder();
+    if (folder.isEmpty()) {
+        m_ui->MessageBox(Tr(UiText::GuideMissing)
+                             .arg(QDir(QCoreApplication::applicationDirPath())
+                                      .filePath(QStringLiteral("../" QUORBEX_INSTALLED_GUIDE_DIR))),
+                         Tr(UiText::GuideTitle), platform::MB_ICONERROR);
+        return;
+    }
+    if (!m_guide) {
+        m_guide = std::make_unique<GuideWindow>(folder, m_ui->MainWindow());
+    }
+    m_guide->show();
+    m_guide->raise();
+    m_guide->activateWindow();
 }
 
 void DrugApp::OnFilePrintSetup() {

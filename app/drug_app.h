@@ -16,6 +16,8 @@
 namespace quorbex {
 
 class CMainFrame;
+class CZorvikDrugDoc;
+class GuideWindow;
 struct CommandLineInfo;
 
 class DrugApp {
@@ -57,6 +59,8 @@ public:
     void OnFilePrintSetup();
     // Turns the backup of saved files on or off, for now and later starts.
     void OnKeepBackup(bool keep);
+    // Shows the user guide.
+    void OnHelpGuide();
     // Opens the recent file at index, 0 the newest.
     void OnOpenRecentFile(int index);
 
@@ -72,12 +76,14 @@ private:
     bool ProcessShellCommand(const CommandLineInfo& commandLine);
     void HandleRequests(const QStringList& requests);
     void SaveRecentFileList();
+    CZorvikDrugDoc* ActiveDocument() const;
 
     std::unique_ptr<DrugAppUserInterface> m_ui;
     std::unique_ptr<platform::SingleInstance> m_hMutex;
     platform::RecentFileList m_recentFiles{RECENT_FILE_COUNT};
     std::unique_ptr<CMainFrame> m_mainFrame;
     std::unique_ptr<platform::DocumentTemplate> m_template;
+    std::unique_ptr<GuideWindow> m_guide;
     int m_exitCode = 0;
 };
 

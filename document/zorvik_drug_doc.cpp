@@ -190,6 +190,36 @@ bool CZorvikDrugDoc::AddRecord() {
     return SelectResult(m_nResultCount - 1);
 }
 
+bool CZorvikDrugDoc::AppendRecords(const std::vector<DrugFields>& records) {
+    if (m_store.GetCount() + records.size() > DICT_MAX_RECORDS) {
+        return false;
+    }
+    if (records.empty()) {
+        return true;
+    }
+    const std::size_t firstNew = m_resultList.size();
+    for (const DrugFields& record : records) {
+        DrugFields stored = record;
+        ExchangeFields(m_store, stored, false);
+        if (!m_store.AppendRecord()) {
+            // The image could not grow: take back what was appended.
+            while (m_resultList.size() > firstNew) {
+                m_store.GoToRecord(m_resultList.back());
+                m_store.DeleteCurrentRecord();
+                m_resultList.pop_back();
+            }
+            return false;
+        }
+        m_resultList.push_back(static_cast<std::uint32_t>(m_store.GetCount()));
+    }
+    m_nResultCount = static_cast<int>(m_resultList.size());
+    emit resultsChanged();
+    SelectResult(static_cast<int>(firstNew));
+    UpdateAllViews(nullptr, HINT_TEXT | HINT_SELECT | HINT_REBUILD);
+    SetModifiedFlag(true);
+    return true;
+}
+
 void CZorvikDrugDoc::UpdateCurrentRecord() {
     if (m_nCurrent < 0 || m_nCurrent >= static_cast<int>(m_resultList.size())) {
         return;

@@ -42,6 +42,11 @@ public:
     int GetRecordCount();
     void GetSortKey(int& sortKey) const { sortKey = m_nSortKey; }
     bool AddRecord();
+    // Appends the records as one change: all of them, or none when the
+    // dictionary cannot hold them all (it then answers false). They become
+    // results after the current ones, the first of them current; the views
+    // are rebuilt and the dictionary is marked modified.
+    bool AppendRecords(const std::vector<DrugFields>& records);
     void UpdateCurrentRecord();
     void DeleteResult(int index);
     void ClearResults();

@@ -15,10 +15,13 @@
 #include <QMenuBar>
 #include <QMimeData>
 #include <QProxyStyle>
+#include <QSettings>
+#include <QSplitter>
 #include <QStatusBar>
 #include <QTextDocument>
 #include <QToolBar>
 #include <QUndoStack>
+#include <QWheelEvent>
 #include <algorithm>
 
 #include "document/zorvik_drug_doc.h"
@@ -60,7 +63,18 @@ constexpr unsigned DICTIONARY_COMMANDS[] = {
     ID_DRUG_DELETE,
     ID_DRUG_SEARCH,
     ID_QUICK_SEARCH,
+    ID_FILE_EXPORT_ALL,
+    ID_FILE_EXPORT_RESULTS,
+    ID_HANDBOOK_PRINT,
+    ID_HANDBOOK_PREVIEW,
+    ID_HANDBOOK_PDF,
 };
+
+// The text size is remembered in the user's settings, as steps of one point
+// from the program's font.
+const QString ZOOM_KEY = QStringLiteral("View/Zoom");
+constexpr int MOST_ZOOM_OUT = -4;
+constexpr int MOST_ZOOM_IN = 16;
 
 // The active document's options, as its drop-down menus offer them.
 constexpr std::span<const unsigned> OPTION_MENUS[] = {SEARCH_OPTIONS_MENU, DELETE_OPTIONS_MENU};
@@ -109,6 +123,7 @@ CMainFrame::CMainFrame(platform::UserInterface& ui, QSize screenSize)
     m_mdiArea->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
 
     m_actions = std::make_unique<platform::CommandActions>(COMMANDS, *this);
+    m_zoom = std::clamp(QSettings().value(ZOOM_KEY, 0).toInt(), MOST_ZOOM_OUT, MOST_ZOOM_IN);
     CreateToolBars();
     CreateStatusBar();
     m_menusWithoutDictionary = BuildMenus(MENUS_WITHOUT_DICTIONARY);
@@ -158,6 +173,9 @@ void CMainFrame::ConnectCommands() {
     for (const unsigned id : {ID_TOGGLE_STANDARD_BAR, ID_TOGGLE_DRUG_BAR}) {
         on(id, [this, id] { OnToggleBar(id); });
     }
+    on(ID_VIEW_ZOOM_IN, [this] { SetZoom(m_zoom + 1); });
+    on(ID_VIEW_ZOOM_OUT, [this] { SetZoom(m_zoom - 1); });
+    on(ID_VIEW_ZOOM_RESET, [this] { SetZoom(0); });
     for (const unsigned id : {platform::ID_NEXT_PANE, platform::ID_PREV_PANE}) {
         on(id, [this] {
             if (CZorvikDrugFrame* frame = ActiveDrugFrame()) {
@@ -283,6 +301,17 @@ void CMainFrame::CreateStatusBar() {
 
 bool CMainFrame::eventFilter(QObject* watched, QEvent* event) {
     switch (event->type()) {
+        // Ctrl and the wheel over a dictionary window's panes size their text.
+        case QEvent::Wheel: {
+            const auto* wheel = static_cast<QWheelEvent*>(event);
+            auto* widget = qobject_cast<QWidget*>(watched);
+            if ((wheel->modifiers() & Qt::ControlModifier) != 0 && widget != nullptr &&
+                IsDrugPane(widget->parentWidget()) && wheel->angleDelta().y() != 0) {
+                SetZoom(m_zoom + (wheel->angleDelta().y() > 0 ? 1 : -1));
+                return true;
+            }
+            break;
+        }
         case QEvent::KeyPress:
         case QEvent::KeyRelease: {
             const int key = static_cast<QKeyEvent*>(event)->key();
@@ -552,6 +581,7 @@ void CMainFrame::AddDrugFrame(CZorvikDrugFrame& frame) {
     m_mdiArea->addSubWindow(window);
     m_drugFrames.insert(window, &frame);
     ConnectTree(*frame.TreeView());
+    ApplyZoom(frame, m_zoom);
     // The window goes later than its frame: it still tells its state here.
     connect(&frame, &QObject::destroyed, this, [this, window = QPointer<QMdiSubWindow>(window)] {
         const bool maximized = window && window->isMaximized();
@@ -585,6 +615,51 @@ void CMainFrame::RestoreArrangement(const WindowArrangement& arrangement) {
     }
     if (arrangement.active) {
         m_mdiArea->setActiveSubWindow(arrangement.active);
+    }
+}
+
+bool CMainFrame::IsDrugPane(const QWidget* widget) const {
+    for (CZorvikDrugFrame* frame : m_drugFrames) {
+        if (widget == frame->TreeView() || widget == frame->TextView()) {
+            return true;
+        }
+    }
+    return false;
+}
+
+void CMainFrame::SetZoom(int zoom) {
+    zoom = std::clamp(zoom, MOST_ZOOM_OUT, MOST_ZOOM_IN);
+    if (zoom == m_zoom) {
+        return;
+    }
+    const int before = m_zoom;
+    m_zoom = zoom;
+    QSettings().setValue(ZOOM_KEY, m_zoom);
+    for (CZorvikDrugFrame* frame : m_drugFrames) {
+        ApplyZoom(*frame, before);
+    }
+}
+
+// The record text and the tree take the font size of the zoom; the tree's
+// pane grows and shrinks with its text, the record text takes the rest.
+void CMainFrame::ApplyZoom(CZorvikDrugFrame& frame, int before) {
+    const QFont base = QApplication::font();
+    const auto sized = [&base](int zoom) {
+        QFont font = base;
+        font.setPointSizeF(std::max(1.0, base.pointSizeF() + zoom));
+        return font;
+    };
+    const QFont font = sized(m_zoom);
+    frame.TextView()->setFont(font);
+    frame.TreeView()->setFont(font);
+    // A new window keeps the width its panes were made with.
+    QList<int> sizes = frame.Splitter()->sizes();
+    if (before != m_zoom && sizes.size() == 2) {
+        const int total = sizes[0] + sizes[1];
+        const double scale = font.pointSizeF() / sized(before).pointSizeF();
+        sizes[0] = std::min(total - 1, static_cast<int>(sizes[0] * scale + 0.5));
+        sizes[1] = total - sizes[0];
+        frame.Splitter()->setSizes(sizes);
     }
 }
 

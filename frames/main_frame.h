@@ -88,6 +88,9 @@ public:
     QuickSearchBox* QuickSearch() const { return m_quickSearch; }
     QWidget* ToolBarButton(unsigned toolBarId, unsigned commandId) const;
     QLabel* StatusPane(unsigned paneId) const { return m_panes.value(paneId); }
+    // The zoom of the dictionary windows' text, in points more than the
+    // program's font (fewer when negative).
+    int Zoom() const { return m_zoom; }
     // Whether the menus for an active dictionary window are shown.
     bool ShowsDictionaryMenus() const { return m_dictionaryMenus; }
 
@@ -110,6 +113,12 @@ private:
     // that commands go to.
     CZorvikDrugView* ActiveTextView() const;
     void ConnectTree(CZorvikDrugTreeView& tree);
+    bool IsDrugPane(const QWidget* widget) const;
+    // Sets the zoom, in steps of one point from the program's font, of every
+    // dictionary window; remembered for the next run.
+    void SetZoom(int zoom);
+    // Applies the zoom to frame, whose fonts had the zoom before.
+    void ApplyZoom(CZorvikDrugFrame& frame, int before);
     void CreateToolBars();
     QToolBar* CreateToolBar(const QString& title, unsigned barId,
                             std::span<const ToolBarEntry> entries, QSize iconSize);
@@ -143,6 +152,7 @@ private:
     QList<QMenu*> m_menusWithoutDictionary;
     QList<QMenu*> m_menusWithDictionary;
     bool m_dictionaryMenus = false;
+    int m_zoom = 0;
     // The connections to the active dictionary window and its document.
     QList<QMetaObject::Connection> m_activeConnections;
 };

@@ -51,11 +51,21 @@ inline constexpr unsigned SEARCH_OPTIONS_MENU[] = {
 inline constexpr unsigned DELETE_OPTIONS_MENU[] = {ID_CONFIRM_DELETE};
 
 inline constexpr MenuEntry FILE_MENU_WITHOUT_DICTIONARY[] = {
-    Item(platform::ID_FILE_NEW), Item(platform::ID_FILE_OPEN), SEPARATOR, RECENT_FILES, SEPARATOR,
+    Item(platform::ID_FILE_NEW),
+    Item(platform::ID_FILE_OPEN),
+    Item(ID_FILE_IMPORT),
+    SEPARATOR,
+    RECENT_FILES,
+    SEPARATOR,
     Item(platform::ID_APP_EXIT),
 };
 
-inline constexpr MenuEntry HELP_MENU[] = {Item(platform::ID_APP_ABOUT)};
+inline constexpr MenuEntry HELP_MENU[] = {Item(ID_HELP_GUIDE), Item(platform::ID_APP_ABOUT)};
+
+inline constexpr MenuEntry HANDBOOK_MENU[] = {
+    Item(ID_HANDBOOK_PRINT),        Item(ID_HANDBOOK_PREVIEW), Item(ID_HANDBOOK_PDF), SEPARATOR,
+    Item(ID_HANDBOOK_RESULTS_ONLY),
+};
 
 // Shown while no dictionary window is open.
 inline constexpr TopMenu MENUS_WITHOUT_DICTIONARY[] = {
@@ -74,6 +84,11 @@ inline constexpr MenuEntry FILE_MENU_WITH_DICTIONARY[] = {
     Item(platform::ID_FILE_PRINT),
     Item(platform::ID_FILE_PRINT_PREVIEW),
     Item(platform::ID_FILE_PRINT_SETUP),
+    {MenuKind::Submenu, 0, QT_TRANSLATE_NOOP("Menus", "药物手册(&H)"), HANDBOOK_MENU},
+    SEPARATOR,
+    Item(ID_FILE_IMPORT),
+    Item(ID_FILE_EXPORT_ALL),
+    Item(ID_FILE_EXPORT_RESULTS),
     SEPARATOR,
     RECENT_FILES,
     SEPARATOR,
@@ -125,6 +140,10 @@ inline constexpr MenuEntry DRUG_MENU[] = {
 };
 
 inline constexpr MenuEntry WINDOW_MENU[] = {
+    Item(ID_VIEW_ZOOM_IN),
+    Item(ID_VIEW_ZOOM_OUT),
+    Item(ID_VIEW_ZOOM_RESET),
+    SEPARATOR,
     Item(platform::ID_WINDOW_CASCADE),
     Item(platform::ID_WINDOW_TILE_HORZ),
     Item(platform::ID_WINDOW_ARRANGE),

@@ -37,4 +37,18 @@ inline constexpr unsigned ID_RECORD_UNDO = 33100;
 inline constexpr unsigned ID_RECORD_REDO = 33101;
 inline constexpr unsigned ID_KEEP_BACKUP = 33102;
 
+// Drug lists to and from CSV files, the printed handbook, the text size and
+// the user guide.
+inline constexpr unsigned ID_FILE_IMPORT = 33050;
+inline constexpr unsigned ID_FILE_EXPORT_ALL = 33051;
+inline constexpr unsigned ID_FILE_EXPORT_RESULTS = 33052;
+inline constexpr unsigned ID_HANDBOOK_PRINT = 33053;
+inline constexpr unsigned ID_HANDBOOK_PREVIEW = 33054;
+inline constexpr unsigned ID_HANDBOOK_PDF = 33055;
+inline constexpr unsigned ID_HANDBOOK_RESULTS_ONLY = 33056;
+inline constexpr unsigned ID_VIEW_ZOOM_IN = 33057;
+inline constexpr unsigned ID_VIEW_ZOOM_OUT = 33058;
+inline constexpr unsigned ID_VIEW_ZOOM_RESET = 33059;
+inline constexpr unsigned ID_HELP_GUIDE = 33060;
+
 }  // namespace quorbex

@@ -100,6 +100,35 @@ enum class UiText {
     QuickSearchTip,
     RecoveryQuestion,
     RecoveryDamaged,
+    // Drug lists to and from CSV files.
+    ImportTitle,
+    ImportFileLabel,
+    ImportEncodingLabel,
+    EncodingAuto,
+    ImportIntoNew,
+    ImportAppend,
+    BrowseButton,
+    CsvFilter,
+    ImportCaption,
+    NotAFile,
+    ImportFaults,
+    MoreFaults,
+    NothingImported,
+    ImportTooMany,
+    ExportTitle,
+    ExportCaption,
+    ExportFaults,
+    CannotWriteFile,
+    // The printed handbook.
+    HandbookSubtitle,
+    HandbookDrugCount,
+    HandbookContents,
+    HandbookPageFooter,
+    PdfFilter,
+    HandbookPdfTitle,
+    // The user guide.
+    GuideTitle,
+    GuideMissing,
 };
 
 struct UiTextEntry {
@@ -262,6 +291,50 @@ inline constexpr UiTextEntry STRING_TABLE[] = {
     //: %1 the recovery file
     {UiText::RecoveryDamaged, "Application",
      QT_TRANSLATE_NOOP("Application", "恢复文件“%1”已损坏, 无法恢复。\n\n是否删除它?")},
+    {UiText::ImportTitle, "Exchange", QT_TRANSLATE_NOOP("Exchange", "导入药物")},
+    {UiText::ImportFileLabel, "Exchange", QT_TRANSLATE_NOOP("Exchange", "CSV文件(&F):")},
+    {UiText::ImportEncodingLabel, "Exchange", QT_TRANSLATE_NOOP("Exchange", "文字编码(&E):")},
+    {UiText::EncodingAuto, "Exchange", QT_TRANSLATE_NOOP("Exchange", "自动识别")},
+    {UiText::ImportIntoNew, "Exchange", QT_TRANSLATE_NOOP("Exchange", "建立新的药物字典(&N)")},
+    {UiText::ImportAppend, "Exchange", QT_TRANSLATE_NOOP("Exchange", "追加到当前药物字典(&A)")},
+    {UiText::BrowseButton, "Exchange", QT_TRANSLATE_NOOP("Exchange", "浏览(&B)...")},
+    //: The file dialogs' filter; its pattern follows it
+    {UiText::CsvFilter, "Exchange", QT_TRANSLATE_NOOP("Exchange", "CSV文件 (*.csv)")},
+    {UiText::ImportCaption, "Exchange", QT_TRANSLATE_NOOP("Exchange", "导入...")},
+    //: %1 the file
+    {UiText::NotAFile, "Exchange", QT_TRANSLATE_NOOP("Exchange", "“%1”不是一个可以读取的文件。")},
+    //: %1 the file; the faults follow, one per line
+    {UiText::ImportFaults, "Exchange", QT_TRANSLATE_NOOP("Exchange", "文件“%1”中有以下错误:")},
+    //: %1 how many faults are not listed
+    {UiText::MoreFaults, "Exchange", QT_TRANSLATE_NOOP("Exchange", "另有%1处错误未列出。")},
+    {UiText::NothingImported, "Exchange",
+     QT_TRANSLATE_NOOP("Exchange", "没有导入任何药物。请改正后再导入。")},
+    //: %1 the drugs in the file, %2 how many more the dictionary can hold
+    {UiText::ImportTooMany, "Exchange",
+     QT_TRANSLATE_NOOP("Exchange",
+                       "文件中有%1种药物, 当前字典只能再存放%2种(最多2000种)。没有导入任何药物。")},
+    {UiText::ExportTitle, "Exchange", QT_TRANSLATE_NOOP("Exchange", "导出药物")},
+    {UiText::ExportCaption, "Exchange", QT_TRANSLATE_NOOP("Exchange", "导出...")},
+    {UiText::ExportFaults, "Exchange",
+     QT_TRANSLATE_NOOP("Exchange",
+                       "以下栏目中的字节不是有效的GBK文字(字典文件可能已损坏), 没有导出:")},
+    //: %1 the file
+    {UiText::CannotWriteFile, "Exchange", QT_TRANSLATE_NOOP("Exchange", "无法写入文件“%1”。")},
+
+    {UiText::HandbookSubtitle, "Handbook", QT_TRANSLATE_NOOP("Handbook", "药物手册")},
+    //: %1 the number of drugs in the handbook
+    {UiText::HandbookDrugCount, "Handbook", QT_TRANSLATE_NOOP("Handbook", "共收药物%1种")},
+    {UiText::HandbookContents, "Handbook", QT_TRANSLATE_NOOP("Handbook", "目录")},
+    //: %1 the page number
+    {UiText::HandbookPageFooter, "Handbook", QT_TRANSLATE_NOOP("Handbook", "第 %1 页")},
+    //: The file dialogs' filter; its pattern follows it
+    {UiText::PdfFilter, "Handbook", QT_TRANSLATE_NOOP("Handbook", "PDF文件 (*.pdf)")},
+    {UiText::HandbookPdfTitle, "Handbook", QT_TRANSLATE_NOOP("Handbook", "手册存为PDF")},
+
+    {UiText::GuideTitle, "Guide", QT_TRANSLATE_NOOP("Guide", "Quorbex 用户指南")},
+    //: %1 the folder where the guide should be
+    {UiText::GuideMissing, "Guide",
+     QT_TRANSLATE_NOOP("Guide", "找不到用户指南。它应该随程序安装在“%1”。")},
 };
 
 namespace detail {
@@ -272,7 +345,7 @@ constexpr bool InIdOrder() {
             return false;
         }
     }
-    return static_cast<std::size_t>(UiText::RecoveryDamaged) + 1 == std::size(STRING_TABLE);
+    return static_cast<std::size_t>(UiText::GuideMissing) + 1 == std::size(STRING_TABLE);
 }
 static_assert(InIdOrder(), "STRING_TABLE lists every UiText once, in the enum's order");
 

@@ -1,6 +1,7 @@
 #!/bin/sh
 # Installs the Debian packages the project needs to build, run and test
-# (scdoc writes the manual pages; the desktop tools check the desktop files).
+# (scdoc writes the manual pages; the desktop tools check the desktop files;
+# poppler-utils reads the printed handbook back in its tests).
 # Packages that are already installed are skipped, so a second run is quick.
 set -eu
 
@@ -24,6 +25,7 @@ PACKAGES="
   libx11-dev
   fonts-wqy-microhei
   scdoc
+  poppler-utils
   desktop-file-utils
   appstream
   shared-mime-info

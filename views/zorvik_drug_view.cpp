@@ -17,47 +17,16 @@
 #include "store/drug_fields.h"
 #include "store/gbk_codec.h"
 #include "store/match_ranges.h"
+#include "views/drug_handbook.h"
+#include "views/record_text.h"
 #include "views/shared_printer.h"
 
 namespace quorbex {
 
 namespace {
 
-std::string Utf8(UiText heading) {
-    return Tr(heading).toStdString();
-}
-
 // The background of the places where the last search matched.
 const QColor MATCH_MARK(255, 225, 60);
-
-// The record under the headings of the user's language, UTF-8 with "\r\n"
-// line breaks, and where each field begins in it. Each field is turned into
-// UTF-8 on its own, as the headings may hold characters GBK cannot.
-std::string RecordText(const DrugFields& record, FieldStarts& starts) {
-    const DrugFields shown{
-        .tradeName = GbkToUtf8(record.tradeName),
-        .pinyinInitials = GbkToUtf8(record.pinyinInitials),
-        .englishName = GbkToUtf8(record.englishName),
-        .otherNames = GbkToUtf8(record.otherNames),
-        .function = GbkToUtf8(record.function),
-        .usage = GbkToUtf8(record.usage),
-        .cautions = GbkToUtf8(record.cautions),
-    };
-    const RecordHeadings headings{
-        .tradeName = Utf8(UiText::HeadingTradeName),
-        .englishName = Utf8(UiText::HeadingEnglishName),
-        .function = Utf8(UiText::HeadingFunction),
-        .usage = Utf8(UiText::HeadingUsage),
-        .cautions = Utf8(UiText::HeadingCautions),
-    };
-    return RenderRecordText(shown, headings, starts);
-}
-
-// The edit box keeps its own line breaks; each "\r\n" is one of them.
-QString Shown(const char* utf8, std::size_t size) {
-    return QString::fromUtf8(utf8, static_cast<qsizetype>(size))
-        .replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-}
 
 }  // namespace
 
@@ -74,8 +43,8 @@ void CZorvikDrugView::OnUpdate(platform::View*, int hint) {
     }
     const DrugFields& record = document->GetCurrentStrings();
     FieldStarts starts;
-    const std::string text = RecordText(record, starts);
-    setPlainText(Shown(text.data(), text.size()));
+    const std::string text = RecordViewUtf8(record, starts);
+    setPlainText(ShownText(text.data(), text.size()));
 
     // The marks lie beside the text, not in it: they are neither copied nor
     // printed.
@@ -91,7 +60,7 @@ void CZorvikDrugView::OnUpdate(platform::View*, int hint) {
         // the whole field did.
         const auto position = [&](std::size_t end) {
             return static_cast<int>(
-                Shown(text.data(), start + GbkToUtf8(field.substr(0, end)).size()).size());
+                ShownText(text.data(), start + GbkToUtf8(field.substr(0, end)).size()).size());
         };
         QTextEdit::ExtraSelection mark;
         mark.cursor = QTextCursor(this->document());
@@ -117,8 +86,25 @@ platform::UserInterface* CZorvikDrugView::Ui() const {
     return GetDocument() != nullptr ? &GetDocument()->Ui() : nullptr;
 }
 
+// A PDF is titled after the dictionary; where there is no printer to print
+// on, the file a print goes to is offered beside the dictionary, named after it.
+void CZorvikDrugView::NameOutput(QPrinter& printer) const {
+    const platform::Document* document = GetDocument();
+    if (document == nullptr) {
+        return;
+    }
+    const QString name = document->GetPathName().isEmpty()
+                             ? document->GetTitle()
+                             : QFileInfo(document->GetPathName()).completeBaseName();
+    printer.setDocName(name);
+    if (QPrinterInfo::defaultPrinter().isNull()) {
+        printer.setOutputFileName(DefaultPdfPath(document->GetPathName(), name));
+    }
+}
+
 void CZorvikDrugView::OnFilePrint() {
     QPrinter& printer = SharedPrinter();
+    NameOutput(printer);
     QPrintDialog dialog(&printer, window());
     dialog.setWindowTitle(Tr(UiText::PrintTitle));
     if (dialog.exec() == QDialog::Accepted) {
@@ -130,6 +116,7 @@ bool CZorvikDrugView::PrintToPrinter(const QString& printerName) {
     if (printerName.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive)) {
         QPrinter pdf(QPrinter::HighResolution);
         pdf.setOutputFormat(QPrinter::PdfFormat);
+        NameOutput(pdf);
         pdf.setOutputFileName(printerName);
         PrintTo(pdf);
         if (QFileInfo(printerName).size() > 0) {
@@ -159,6 +146,7 @@ bool CZorvikDrugView::PrintToPrinter(const QString& printerName) {
 }
 
 void CZorvikDrugView::OnFilePrintPreview() {
+    NameOutput(SharedPrinter());
     QPrintPreviewDialog preview(&SharedPrinter(), window());
     preview.setWindowTitle(Tr(UiText::PrintPreviewTitle));
     // Large enough to read a page of the record at once.

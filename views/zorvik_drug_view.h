@@ -34,6 +34,7 @@ public:
 
 private:
     platform::UserInterface* Ui() const;
+    void NameOutput(QPrinter& printer) const;
 };
 
 }  // namespace quorbex

@@ -56,11 +56,13 @@ const QStringList EXPECTED_MENU_128 = {
     QStringLiteral("文件(&F) >"),
     QStringLiteral("  新建(&N)\tCtrl+N = 57600"),
     QStringLiteral("  打开(&O)...\tCtrl+O = 57601"),
+    QStringLiteral("  导入(&I)... = 33050"),
     QStringLiteral("  ----"),
     QStringLiteral("  最近编辑文件(&L) = 57616"),
     QStringLiteral("  ----"),
     QStringLiteral("  退出(&X) = 57665"),
     QStringLiteral("帮助(&H) >"),
+    QStringLiteral("  用户指南(&G)\tF1 = 33060"),
     QStringLiteral("  关于(&A)... = 57664"),
 };
 
@@ -76,6 +78,16 @@ const QStringList EXPECTED_MENU_130 = {
     QStringLiteral("  打印(&P)...\tCtrl+P = 57607"),
     QStringLiteral("  打印预览(&V) = 57609"),
     QStringLiteral("  打印设置(&R)... = 57606"),
+    QStringLiteral("  药物手册(&H) >"),
+    QStringLiteral("    打印手册(&P)... = 33053"),
+    QStringLiteral("    手册预览(&V) = 33054"),
+    QStringLiteral("    手册存为PDF(&F)... = 33055"),
+    QStringLiteral("    ----"),
+    QStringLiteral("    只含浏览结果(&R) = 33056"),
+    QStringLiteral("  ----"),
+    QStringLiteral("  导入(&I)... = 33050"),
+    QStringLiteral("  导出全部药物(&E)... = 33051"),
+    QStringLiteral("  导出浏览结果(&B)... = 33052"),
     QStringLiteral("  ----"),
     QStringLiteral("  最近编辑文件(&L) = 57616"),
     QStringLiteral("  ----"),
@@ -118,10 +130,15 @@ const QStringList EXPECTED_MENU_130 = {
     QStringLiteral("  删除选项(&P) >"),
     QStringLiteral("    确认删除 = 32781"),
     QStringLiteral("窗口(&W) >"),
+    QStringLiteral("  放大(&I)\tCtrl++ = 33057"),
+    QStringLiteral("  缩小(&O)\tCtrl+- = 33058"),
+    QStringLiteral("  原始大小(&Z)\tCtrl+0 = 33059"),
+    QStringLiteral("  ----"),
     QStringLiteral("  层叠(&C) = 57650"),
     QStringLiteral("  平铺(&T) = 57651"),
     QStringLiteral("  排列图标(&A) = 57649"),
     QStringLiteral("帮助(&H) >"),
+    QStringLiteral("  用户指南(&G)\tF1 = 33060"),
     QStringLiteral("  关于(&A)... = 57664"),
 };
 
@@ -417,6 +434,8 @@ const Accelerator ACCELERATORS[] = {
     {"F6", 57680},       {"Shift+F6", 57681},   {"Ins", 32775},
     {"F2", 32791},       {"Del", 32778},        {"F3", 32774},
     {"Ctrl+F", 33001},   {"Ctrl+Alt+Z", 33100}, {"Ctrl+Alt+Y", 33101},
+    {"Ctrl++", 33057},   {"Ctrl+=", 33057},     {"Ctrl+-", 33058},
+    {"Ctrl+0", 33059},   {"F1", 33060},
 };
 
 TEST_F(MainFrameTest, AcceleratorsBelongToTheirCommands) {

@@ -32,6 +32,9 @@ TEST(ParseCommandLine, TellsWhatTheArgumentsAskFor) {
         // Printing without a file starts the program as usual.
         {{"/p"}, Shell::FileNew, {}, {}},
         {{"/pt"}, Shell::FileNew, {}, {}},
+        {{"--handbook", "drugs.zvk", "drugs.pdf"}, Shell::FileHandbook, "drugs.zvk", "drugs.pdf"},
+        {{"--handbook", "drugs.zvk"}, Shell::FileHandbook, "drugs.zvk", {}},
+        {{"--handbook"}, Shell::FileNew, {}, {}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.arguments.join(QLatin1Char(' ')).toStdString());

@@ -56,8 +56,23 @@ public:
         return platform::IDOK;
     }
 
+    // A queued name answers the next save dialog (nothing cancels it); with
+    // none queued the real dialog shows.
+    std::optional<QString> PromptSaveFileName(const QString& initialPath,
+                                              const QString& filter) override {
+        if (saveNames.empty()) {
+            return DrugAppUserInterface::PromptSaveFileName(initialPath, filter);
+        }
+        saveDialogs.push_back(initialPath);
+        const std::optional<QString> name = saveNames.front();
+        saveNames.pop_front();
+        return name;
+    }
+
     std::vector<Message> messages;
     std::deque<int> answers;  // the user's answers to the next questions, in order
+    std::deque<std::optional<QString>> saveNames;
+    QStringList saveDialogs;  // the initial path of each save dialog
 };
 
 // One application object with its recording services.

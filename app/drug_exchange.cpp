@@ -1,0 +1,132 @@
+#include "app/drug_exchange.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <numeric>
+#include <sstream>
+
+#include "csv/drug_csv.h"
+#include "dialogs/import_dialog.h"
+#include "document/zorvik_drug_doc.h"
+#include "platform/document_template.h"
+#include "platform/message_box.h"
+#include "platform/user_interface.h"
+#include "resources/strings.h"
+
+namespace quorbex {
+
+namespace {
+
+constexpr char UTF8_BYTE_ORDER_MARK[] = "\xEF\xBB\xBF";
+
+// The faults shown, then how many more there were, one per line.
+QString FaultLines(const csv::FaultList& faults) {
+    QStringList lines;
+    for (const std::string& fault : faults.Shown()) {
+        lines.append(QString::fromStdString(fault));
+    }
+    if (faults.NotShown() > 0) {
+        lines.append(Tr(UiText::MoreFaults).arg(faults.NotShown()));
+    }
+    return lines.join(QLatin1Char('\n'));
+}
+
+}  // namespace
+
+std::vector<DrugFields> ReadRecords(RecordStore& store, const ResultList& numbers) {
+    std::vector<DrugFields> records(numbers.size());
+    for (std::size_t i = 0; i < numbers.size(); ++i) {
+        store.GoToRecord(numbers[i]);
+        ExchangeFields(store, records[i], true);
+    }
+    return records;
+}
+
+std::vector<DrugFields> AllRecords(RecordStore& store) {
+    ResultList inFileOrder(store.GetCount());
+    std::iota(inFileOrder.begin(), inFileOrder.end(), 1U);
+    return ReadRecords(store, inFileOrder);
+}
+
+void ImportDrugs(platform::UserInterface& ui, platform::DocumentTemplate& docTemplate,
+                 CZorvikDrugDoc* open, QWidget* parent) {
+    ImportDialog dialog(open != nullptr, parent);
+    if (dialog.exec() != QDialog::Accepted) {
+        return;
+    }
+    const QString path = dialog.Path();
+    QFile file(path);
+    if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly)) {
+        ui.MessageBox(Tr(UiText::NotAFile).arg(path), Tr(UiText::ImportCaption),
+                      platform::MB_ICONERROR);
+        return;
+    }
+    ui.BeginWaitCursor();
+    csv::DrugCsvReading reading = csv::ReadDrugCsv(
+        [&file](char* buffer, std::size_t count) {
+            const qint64 got = file.read(buffer, static_cast<qint64>(count));
+            return got > 0 ? static_cast<std::size_t>(got) : std::size_t{0};
+        },
+        [&file] { file.seek(0); }, dialog.Encoding());
+    ui.EndWaitCursor();
+    if (!reading.faults.Empty()) {
+        ui.MessageBox(Tr(UiText::ImportFaults).arg(path) + QStringLiteral("\n\n") +
+                          FaultLines(reading.faults) + QStringLiteral("\n\n") +
+                          Tr(UiText::NothingImported),
+                      Tr(UiText::ImportCaption), platform::MB_ICONERROR);
+        return;
+    }
+
+    CZorvikDrugDoc* target = dialog.AppendToOpenDictionary() ? open : nullptr;
+    if (target == nullptr) {
+        target = dynamic_cast<CZorvikDrugDoc*>(docTemplate.OpenDocumentFile(QString()));
+        if (target == nullptr) {
+            return;
+        }
+    }
+    if (!target->AppendRecords(reading.records)) {
+        ui.MessageBox(Tr(UiText::ImportTooMany)
+                          .arg(reading.records.size())
+                          .arg(DICT_MAX_RECORDS - target->GetStore().GetCount()),
+                      Tr(UiText::ImportCaption), platform::MB_ICONERROR);
+    }
+}
+
+void ExportDrugs(platform::UserInterface& ui, CZorvikDrugDoc& document, bool resultsOnly) {
+    const std::vector<DrugFields> records =
+        resultsOnly ? ReadRecords(document.GetStore(), document.GetResultList())
+                    : AllRecords(document.GetStore());
+    const csv::FaultList faults = csv::UnconvertibleFields(records);
+    if (!faults.Empty()) {
+        ui.MessageBox(Tr(UiText::ExportFaults) + QStringLiteral("\n\n") + FaultLines(faults),
+                      Tr(UiText::ExportCaption), platform::MB_ICONERROR);
+        return;
+    }
+    const QString dictionary = document.GetPathName();
+    const QString suggested =
+        dictionary.isEmpty()
+            ? document.GetTitle() + QStringLiteral(".csv")
+            : QFileInfo(dictionary)
+                  .dir()
+                  .filePath(QFileInfo(dictionary).completeBaseName() + QStringLiteral(".csv"));
+    const std::optional<QString> path = ui.PromptSaveFileName(suggested, Tr(UiText::CsvFilter));
+    if (!path) {
+        return;
+    }
+    std::ostringstream text;
+    text << UTF8_BYTE_ORDER_MARK;
+    csv::WriteDrugCsv(records, text);
+    const std::string bytes = text.str();
+    QSaveFile file(*path);
+    if (!file.open(QIODevice::WriteOnly) ||
+        file.write(bytes.data(), static_cast<qint64>(bytes.size())) !=
+            static_cast<qint64>(bytes.size()) ||
+        !file.commit()) {
+        ui.MessageBox(Tr(UiText::CannotWriteFile).arg(*path), Tr(UiText::ExportCaption),
+                      platform::MB_ICONERROR);
+    }
+}
+
+}  // namespace quorbex

@@ -1,0 +1,37 @@
+// The program's side of drug lists in CSV files: importing one into a new
+// dictionary or onto the open one, and exporting the open dictionary or its
+// results. A faulty file is refused whole, its faults listed.
+#pragma once
+
+#include <vector>
+
+#include "store/drug_fields.h"
+#include "store/record_store.h"
+
+class QWidget;
+
+namespace quorbex {
+
+class CZorvikDrugDoc;
+
+namespace platform {
+class DocumentTemplate;
+class UserInterface;
+}  // namespace platform
+
+// The records of numbers (1-based) in the store, in that order.
+std::vector<DrugFields> ReadRecords(RecordStore& store, const ResultList& numbers);
+// Every record of the store, in file order.
+std::vector<DrugFields> AllRecords(RecordStore& store);
+
+// Asks for the file, its encoding and where its drugs go (onto open, when
+// not null, or into a new dictionary), then imports it.
+void ImportDrugs(platform::UserInterface& ui, platform::DocumentTemplate& docTemplate,
+                 CZorvikDrugDoc* open, QWidget* parent);
+
+// Asks where to write, then writes the whole dictionary in file order, or
+// only its results in their order, as CSV (UTF-8 with a byte order mark, so
+// that spreadsheets take it as UTF-8).
+void ExportDrugs(platform::UserInterface& ui, CZorvikDrugDoc& document, bool resultsOnly);
+
+}  // namespace quorbex

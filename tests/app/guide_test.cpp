@@ -1,0 +1,40 @@
+// F1 opens the user guide that comes with the program, at its contents page.
+#include <QTextBrowser>
+
+#include "app/drug_app.h"
+#include "app/guide_window.h"
+#include "frames/main_frame.h"
+#include "tests/startup/startup_fixture.h"
+
+namespace quorbex::testing {
+namespace {
+
+using GuideTest = StartupTest;
+
+TEST_F(GuideTest, F1OpensTheGuideAtItsContents) {
+    WriteDictionary(QStringLiteral("ward.zvk"));
+    TestApp app;
+    ASSERT_TRUE(StartWithoutDialog(app, {File(QStringLiteral("ward.zvk"))}));
+    CMainFrame* frame = app->MainFrame();
+    QApplication::setActiveWindow(frame);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(frame));
+
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_F1);
+    auto* guide = frame->findChild<GuideWindow*>();
+    ASSERT_NE(guide, nullptr);
+    EXPECT_TRUE(guide->isVisible());
+    EXPECT_TRUE(guide->Browser()->source().path().endsWith(QStringLiteral("/index.html")));
+    const QString text = guide->Browser()->toPlainText();
+    EXPECT_TRUE(text.contains(QStringLiteral("用户指南"))) << text.toStdString();
+    // The contents lead to the pages on the new menu, the keys, import and the handbook.
+    for (const QString& page :
+         {QStringLiteral("keyboard.html"), QStringLiteral("import-export.html"),
+          QStringLiteral("handbook.html")}) {
+        EXPECT_TRUE(guide->Browser()->toHtml().contains(page)) << page.toStdString();
+    }
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_F1);
+    EXPECT_EQ(frame->findChildren<GuideWindow*>().size(), 1) << "one guide window";
+}
+
+}  // namespace
+}  // namespace quorbex::testing

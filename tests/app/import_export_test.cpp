@@ -1,0 +1,160 @@
+// Drug lists from and to CSV files inside the program: the import dialog
+// worked as the user works it, a faulty or too long list refused whole, and
+// the export of the dictionary or of its results.
+#include <QComboBox>
+#include <QLineEdit>
+#include <QMdiArea>
+#include <QPushButton>
+#include <QRadioButton>
+
+#include "app/drug_app.h"
+#include "dialogs/import_dialog.h"
+#include "document/zorvik_drug_doc.h"
+#include "frames/main_frame.h"
+#include "resources/resource_ids.h"
+#include "tests/startup/startup_fixture.h"
+
+namespace quorbex::testing {
+namespace {
+
+const QByteArray HEADER =
+    "TradeName,PinyinInitials,EnglishName,OtherNames,Function,Usage,Cautions\r\n";
+// Export quotes every field, the names of the header row too.
+const QByteArray QUOTED_HEADER =
+    "\"TradeName\",\"PinyinInitials\",\"EnglishName\",\"OtherNames\",\"Function\",\"Usage\","
+    "\"Cautions\"\r\n";
+
+class ExchangeTest : public StartupTest {
+protected:
+    // The program with ward.zvk (阿莫西林, 布洛芬) open.
+    void SetUp() override {
+        StartupTest::SetUp();
+        WriteDictionary(QStringLiteral("ward.zvk"));
+        ASSERT_TRUE(StartWithoutDialog(app, {File(QStringLiteral("ward.zvk"))}));
+        ward = dynamic_cast<CZorvikDrugDoc*>(app.Documents().at(0));
+        ASSERT_NE(ward, nullptr);
+    }
+
+    void WriteCsv(const QByteArray& bytes) const {
+        QFile file(File(QStringLiteral("list.csv")));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+    }
+
+    static QByteArray Read(const QString& path) {
+        QFile file(path);
+        EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << path.toStdString();
+        return file.readAll();
+    }
+
+    // Runs the import command and fills its dialog in: the file, the
+    // encoding at index encoding of its list, and where the drugs go.
+    void Import(int encoding, bool append) {
+        bool filled = false;
+        WhileModal(
+            [&](QWidget& shown) {
+                auto* dialog = dynamic_cast<ImportDialog*>(&shown);
+                ASSERT_NE(dialog, nullptr) << shown.metaObject()->className();
+                EXPECT_FALSE(dialog->OkButton()->isEnabled()) << "no file named yet";
+                QTest::keyClicks(dialog->PathBox(), File(QStringLiteral("list.csv")));
+                dialog->EncodingBox()->setCurrentIndex(encoding);
+                (append ? dialog->AppendChoice() : dialog->NewDictionaryChoice())->click();
+                QTest::mouseClick(dialog->OkButton(), Qt::LeftButton);
+                EXPECT_EQ(dialog->result(), QDialog::Accepted);
+                EXPECT_EQ(dialog->AppendToOpenDictionary(), append);
+                filled = true;
+            },
+            [&] { app->MainFrame()->Action(ID_FILE_IMPORT)->trigger(); });
+        EXPECT_TRUE(filled);
+    }
+
+    static std::vector<std::string> Names(CZorvikDrugDoc& document) {
+        std::vector<std::string> names;
+        for (int i = 0; i < document.GetResultCount(); ++i) {
+            document.SelectResult(i);
+            names.push_back(document.GetCurrentStrings().tradeName);
+        }
+        return names;
+    }
+
+    TestApp app;
+    CZorvikDrugDoc* ward = nullptr;
+};
+
+TEST_F(ExchangeTest, ImportsAGbkListIntoANewDictionaryOrOntoTheOpenOne) {
+    WriteCsv(HEADER + QByteArray::fromStdString(Gbk("头孢氨苄,TBAB,Cefalexin,,,,\r\n") +
+                                                Gbk("地高辛,DGX,Digoxin,,,,\r\n")));
+    Import(0, false);  // told from the file, into a new dictionary
+    EXPECT_TRUE(app.Ui().messages.empty());
+    ASSERT_EQ(app.Documents().size(), 2u);
+    auto* created = dynamic_cast<CZorvikDrugDoc*>(app.Documents().back());
+    ASSERT_NE(created, nullptr);
+    EXPECT_EQ(created->GetRecordCount(), 2);
+    EXPECT_TRUE(created->IsModified());
+    EXPECT_EQ(created->GetCurrentStrings().tradeName, Gbk("头孢氨苄"));
+
+    app->MainFrame()->MdiArea()->setActiveSubWindow(
+        app->MainFrame()->MdiArea()->subWindowList().front());
+    Import(2, true);  // chosen as GBK, onto ward.zvk
+    EXPECT_TRUE(app.Ui().messages.empty());
+    EXPECT_EQ(ward->GetRecordCount(), 4);
+    EXPECT_EQ(Names(*ward), (std::vector<std::string>{Gbk("阿莫西林"), Gbk("布洛芬"),
+                                                      Gbk("头孢氨苄"), Gbk("地高辛")}));
+    EXPECT_TRUE(ward->IsModified());
+}
+
+TEST_F(ExchangeTest, AFaultyListIsRefusedWholeWithItsFaultsListed) {
+    QByteArray rows;
+    for (int i = 0; i < 25; ++i) {
+        rows += ",,,,,,\r\n";
+    }
+    WriteCsv(HEADER + "x,,,,,,\r\n" + rows);
+    Import(1, true);
+    ASSERT_EQ(app.Ui().messages.size(), 1u);
+    const QString text = app.Ui().messages[0].text;
+    EXPECT_TRUE(text.startsWith(QStringLiteral("文件“%1”中有以下错误:\n\nline 3, fields TradeName")
+                                    .arg(File(QStringLiteral("list.csv")))))
+        << text.toStdString();
+    EXPECT_EQ(text.count(QStringLiteral("\nline ")), 20);
+    EXPECT_TRUE(
+        text.endsWith(QStringLiteral("另有5处错误未列出。\n\n没有导入任何药物。请改正后再导入。")))
+        << text.toStdString();
+    EXPECT_EQ(ward->GetRecordCount(), 2);
+    EXPECT_FALSE(ward->IsModified());
+}
+
+TEST_F(ExchangeTest, AListTheDictionaryCannotHoldIsRefusedWhole) {
+    QByteArray rows;
+    for (int i = 0; i < 1999; ++i) {
+        rows += "Drug" + QByteArray::number(i) + ",,,,,,\r\n";
+    }
+    WriteCsv(HEADER + rows);
+    Import(0, true);
+    ASSERT_EQ(app.Ui().messages.size(), 1u);
+    EXPECT_EQ(app.Ui().messages[0].text,
+              QStringLiteral(
+                  "文件中有1999种药物, 当前字典只能再存放1998种(最多2000种)。没有导入任何药物。"));
+    EXPECT_EQ(ward->GetRecordCount(), 2);
+    EXPECT_FALSE(ward->IsModified());
+}
+
+TEST_F(ExchangeTest, ExportsTheDictionaryOrItsResultsBesideIt) {
+    const QString all = File(QStringLiteral("all.csv"));
+    const QString results = File(QStringLiteral("results.csv"));
+    app.Ui().saveNames = {all, results};
+    app->MainFrame()->Action(ID_FILE_EXPORT_ALL)->trigger();
+    ward->RunQuery(Gbk("布"), SEARCH_TRADE_NAME, SORT_BY_TRADE_NAME);
+    app->MainFrame()->Action(ID_FILE_EXPORT_RESULTS)->trigger();
+
+    EXPECT_EQ(app.Ui().saveDialogs, QStringList(2, File(QStringLiteral("ward.csv"))));
+    const QByteArray bom = "\xEF\xBB\xBF";
+    EXPECT_EQ(Read(all), (bom + QUOTED_HEADER +
+                          "\"阿莫西林\",\"\",\"Amoxicillin\",\"\",\"\",\"\",\"\"\r\n"
+                          "\"布洛芬\",\"\",\"Ibuprofen\",\"\",\"\",\"\",\"\"\r\n"));
+    EXPECT_EQ(Read(results),
+              (bom + QUOTED_HEADER + "\"布洛芬\",\"\",\"Ibuprofen\",\"\",\"\",\"\",\"\"\r\n"));
+    EXPECT_TRUE(app.Ui().messages.empty());
+}
+
+}  // namespace
+}  // namespace quorbex::testing
