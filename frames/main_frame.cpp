@@ -541,6 +541,7 @@ void CMainFrame::AddDrugFrame(CZorvikDrugFrame& frame) {
     m_mdiArea->addSubWindow(window);
     m_drugFrames.insert(window, &frame);
     // The window goes later than its frame: it still tells its state here.
+    connect(&frame, &CZorvikDrugFrame::activated, this, &CMainFrame::OnActiveWindowChanged);
     connect(&frame, &QObject::destroyed, this, [this, window = QPointer<QMdiSubWindow>(window)] {
         const bool maximized = window && window->isMaximized();
         m_drugFrames.remove(window);
@@ -576,8 +577,11 @@ void CMainFrame::RestoreArrangement(const WindowArrangement& arrangement) {
     }
 }
 
+// A window counts from when it first shows, once its document has opened:
+// while a file is being opened (and its failure reported) there is none.
 CZorvikDrugFrame* CMainFrame::ActiveDrugFrame() const {
-    return m_drugFrames.value(m_mdiArea->currentSubWindow());
+    QMdiSubWindow* window = m_mdiArea->currentSubWindow();
+    return window != nullptr && !window->isHidden() ? m_drugFrames.value(window) : nullptr;
 }
 
 QWidget* CMainFrame::ToolBarButton(unsigned toolBarId, unsigned commandId) const {

@@ -35,8 +35,9 @@ QuickSearchBox::QuickSearchBox(QWidget* parent)
     m_edit->setPlaceholderText(Tr(UiText::QuickSearchPlaceholder));
     m_edit->setToolTip(Tr(UiText::QuickSearchTip));
     m_edit->setClearButtonEnabled(true);
-    m_edit->setMinimumWidth(m_edit->fontMetrics().horizontalAdvance(QChar(0x836F)) *
-                            BOX_WIDTH_CHARACTERS);
+    m_edit->setFixedWidth(m_edit->fontMetrics().horizontalAdvance(QChar(0x836F)) *
+                          BOX_WIDTH_CHARACTERS);
+    setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
     m_edit->installEventFilter(this);
     m_refusal->hide();
 
