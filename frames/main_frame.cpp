@@ -398,6 +398,8 @@ void CMainFrame::TileHorizontally() {
     if (windows.isEmpty()) {
         return;
     }
+    // Restoring a maximized window may leave none active: the active one stays so.
+    QMdiSubWindow* active = m_mdiArea->currentSubWindow();
     const QRect area = m_mdiArea->viewport()->rect();
     const int count = static_cast<int>(windows.size());
     for (int i = 0; i < count; ++i) {
@@ -407,6 +409,10 @@ void CMainFrame::TileHorizontally() {
         windows[i]->showNormal();
         windows[i]->setGeometry(0, top, area.width(), bottom - top);
     }
+    if (active != nullptr) {
+        m_mdiArea->setActiveSubWindow(active);
+    }
+    OnActiveWindowChanged();
 }
 
 // Puts the minimized dictionary windows in a row along the bottom edge.

@@ -60,7 +60,7 @@ public:
     }
 
     std::vector<Message> messages;
-    std::deque<int> answers;  // the user's answers to the next questions, in order
+    std::deque<int> answers;                  // the user's answers to the next questions, in order
     std::function<void()> whileMessageShown;  // looks at the program while a message shows
 };
 
