@@ -56,7 +56,9 @@ QuickSearchBox::QuickSearchBox(QWidget* parent)
         if (!m_refusedInThisEdit) {
             m_refusal->hide();
         }
-        Search();
+        if (!m_showingPattern) {
+            Search();
+        }
     });
     Follow(nullptr);
 }
@@ -81,8 +83,10 @@ void QuickSearchBox::ShowPattern() {
                                 ? QString::fromStdString(GbkToUtf8(m_document->GetSearchPattern()))
                                 : QString();
     if (pattern != m_edit->text()) {
-        const QSignalBlocker quiet(m_edit);
+        // Not blocked: the validator follows the text through its signal.
+        m_showingPattern = true;
         m_edit->setText(pattern);
+        m_showingPattern = false;
     }
 }
 
