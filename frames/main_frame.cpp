@@ -431,6 +431,8 @@ void CMainFrame::TileHorizontally() {
     if (windows.isEmpty()) {
         return;
     }
+    // Restoring a maximized window may leave none active: the active one stays so.
+    QMdiSubWindow* active = m_mdiArea->currentSubWindow();
     const QRect area = m_mdiArea->viewport()->rect();
     const int count = static_cast<int>(windows.size());
     for (int i = 0; i < count; ++i) {
@@ -440,6 +442,10 @@ void CMainFrame::TileHorizontally() {
         windows[i]->showNormal();
         windows[i]->setGeometry(0, top, area.width(), bottom - top);
     }
+    if (active != nullptr) {
+        m_mdiArea->setActiveSubWindow(active);
+    }
+    OnActiveWindowChanged();
 }
 
 // Puts the minimized dictionary windows in a row along the bottom edge.
@@ -583,6 +589,7 @@ void CMainFrame::AddDrugFrame(CZorvikDrugFrame& frame) {
     ConnectTree(*frame.TreeView());
     ApplyZoom(frame, m_zoom);
     // The window goes later than its frame: it still tells its state here.
+    connect(&frame, &CZorvikDrugFrame::activated, this, &CMainFrame::OnActiveWindowChanged);
     connect(&frame, &QObject::destroyed, this, [this, window = QPointer<QMdiSubWindow>(window)] {
         const bool maximized = window && window->isMaximized();
         m_drugFrames.remove(window);
@@ -688,8 +695,11 @@ void CMainFrame::ConnectTree(CZorvikDrugTreeView& tree) {
     });
 }
 
+// A window counts from when it first shows, once its document has opened:
+// while a file is being opened (and its failure reported) there is none.
 CZorvikDrugFrame* CMainFrame::ActiveDrugFrame() const {
-    return m_drugFrames.value(m_mdiArea->currentSubWindow());
+    QMdiSubWindow* window = m_mdiArea->currentSubWindow();
+    return window != nullptr && !window->isHidden() ? m_drugFrames.value(window) : nullptr;
 }
 
 QWidget* CMainFrame::ToolBarButton(unsigned toolBarId, unsigned commandId) const {

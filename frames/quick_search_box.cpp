@@ -35,8 +35,9 @@ QuickSearchBox::QuickSearchBox(QWidget* parent)
     m_edit->setPlaceholderText(Tr(UiText::QuickSearchPlaceholder));
     m_edit->setToolTip(Tr(UiText::QuickSearchTip));
     m_edit->setClearButtonEnabled(true);
-    m_edit->setMinimumWidth(m_edit->fontMetrics().horizontalAdvance(QChar(0x836F)) *
-                            BOX_WIDTH_CHARACTERS);
+    m_edit->setFixedWidth(m_edit->fontMetrics().horizontalAdvance(QChar(0x836F)) *
+                          BOX_WIDTH_CHARACTERS);
+    setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
     m_edit->installEventFilter(this);
     m_refusal->hide();
 
@@ -55,7 +56,9 @@ QuickSearchBox::QuickSearchBox(QWidget* parent)
         if (!m_refusedInThisEdit) {
             m_refusal->hide();
         }
-        Search();
+        if (!m_showingPattern) {
+            Search();
+        }
     });
     Follow(nullptr);
 }
@@ -80,8 +83,10 @@ void QuickSearchBox::ShowPattern() {
                                 ? QString::fromStdString(GbkToUtf8(m_document->GetSearchPattern()))
                                 : QString();
     if (pattern != m_edit->text()) {
-        const QSignalBlocker quiet(m_edit);
+        // Not blocked: the validator follows the text through its signal.
+        m_showingPattern = true;
         m_edit->setText(pattern);
+        m_showingPattern = false;
     }
 }
 

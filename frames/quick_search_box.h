@@ -42,6 +42,7 @@ private:
     QLineEdit* m_edit;
     QLabel* m_refusal;
     bool m_refusedInThisEdit = false;
+    bool m_showingPattern = false;  // the text shown is the document's, not an edit
     QPointer<CZorvikDrugFrame> m_frame;
     QPointer<CZorvikDrugDoc> m_document;
     QMetaObject::Connection m_resultsConnection;

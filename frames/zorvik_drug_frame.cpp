@@ -122,6 +122,7 @@ void CZorvikDrugFrame::ActivateFrame() {
         area->setActiveSubWindow(m_subWindow);
     }
     m_treeView->setFocus();
+    emit activated();
 }
 
 void CZorvikDrugFrame::OnUpdateFrameTitle() {

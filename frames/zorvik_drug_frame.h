@@ -46,6 +46,8 @@ public:
 signals:
     // The pane that commands go to first is now the other one.
     void activeViewChanged();
+    // The window was shown and made the active one.
+    void activated();
 
 private:
     void OnUpdateFrameTitle();

@@ -27,7 +27,7 @@ inline constexpr CommandSpec COMMANDS[] = {
      QT_TRANSLATE_NOOP("Commands", "保存活动文档\n保存"), ""},
     {platform::ID_FILE_SAVE_AS, QT_TRANSLATE_NOOP("Commands", "另存为(&A)..."), "",
      QT_TRANSLATE_NOOP("Commands", "将活动文档以一个新文件名保存\n另存为"), ""},
-    {ID_KEEP_BACKUP, QT_TRANSLATE_NOOP("Commands", "保存时保留备份(&B)"), "",
+    {ID_KEEP_BACKUP, QT_TRANSLATE_NOOP("Commands", "保存时保留备份(&K)"), "",
      QT_TRANSLATE_NOOP("Commands", "保存时把被替换的文件留作同名的.bak文件\n保留备份"), "",
      CommandMark::Check},
     {platform::ID_FILE_PRINT, QT_TRANSLATE_NOOP("Commands", "打印(&P)..."), "Ctrl+P",

@@ -395,8 +395,8 @@ Quick Find</translation>
         <translation>&amp;Search...</translation>
     </message>
     <message>
-        <source>保存时保留备份(&amp;B)</source>
-        <translation>Keep a &amp;Backup When Saving</translation>
+        <source>保存时保留备份(&amp;K)</source>
+        <translation>&amp;Keep a Backup When Saving</translation>
     </message>
     <message>
         <source>保存时把被替换的文件留作同名的.bak文件
@@ -423,6 +423,114 @@ Undo record change</translation>
 重做记录改动</source>
         <translation>Redo the drug change just undone
 Redo record change</translation>
+    </message>
+    <message>
+        <source>导入(&amp;I)...</source>
+        <translation>&amp;Import...</translation>
+    </message>
+    <message>
+        <source>从CSV文件导入药物: 建立新药物字典或追加到当前字典
+导入</source>
+        <translation>Imports drugs from a CSV file into a new dictionary or onto the open one
+Import</translation>
+    </message>
+    <message>
+        <source>导出全部药物(&amp;E)...</source>
+        <translation>&amp;Export All Drugs...</translation>
+    </message>
+    <message>
+        <source>把当前字典的全部药物导出为CSV文件
+导出</source>
+        <translation>Exports every drug of the dictionary to a CSV file
+Export</translation>
+    </message>
+    <message>
+        <source>导出浏览结果(&amp;B)...</source>
+        <translation>Export &amp;Browsed Results...</translation>
+    </message>
+    <message>
+        <source>把当前浏览结果中的药物导出为CSV文件
+导出浏览结果</source>
+        <translation>Exports the drugs of the current results to a CSV file
+Export results</translation>
+    </message>
+    <message>
+        <source>打印手册(&amp;P)...</source>
+        <translation>&amp;Print Handbook...</translation>
+    </message>
+    <message>
+        <source>打印药物手册: 封面、目录和每种药物
+打印手册</source>
+        <translation>Prints the drug handbook: title page, contents and every drug
+Print handbook</translation>
+    </message>
+    <message>
+        <source>手册预览(&amp;V)</source>
+        <translation>Handbook Pre&amp;view</translation>
+    </message>
+    <message>
+        <source>显示药物手册的打印效果
+手册预览</source>
+        <translation>Shows the drug handbook as it will print
+Handbook preview</translation>
+    </message>
+    <message>
+        <source>手册存为PDF(&amp;F)...</source>
+        <translation>Handbook as PD&amp;F...</translation>
+    </message>
+    <message>
+        <source>把药物手册写成PDF文件
+手册存为PDF</source>
+        <translation>Writes the drug handbook into a PDF file
+Handbook as PDF</translation>
+    </message>
+    <message>
+        <source>只含浏览结果(&amp;R)</source>
+        <translation>Current &amp;Results Only</translation>
+    </message>
+    <message>
+        <source>手册只收当前浏览结果中的药物, 否则收全部药物</source>
+        <translation>The handbook holds only the drugs of the current results, else every drug</translation>
+    </message>
+    <message>
+        <source>放大(&amp;I)</source>
+        <translation>Zoom &amp;In</translation>
+    </message>
+    <message>
+        <source>放大药物列表和药物全文的字体
+放大</source>
+        <translation>Enlarges the text of the drug list and the record
+Zoom in</translation>
+    </message>
+    <message>
+        <source>缩小(&amp;O)</source>
+        <translation>Zoom &amp;Out</translation>
+    </message>
+    <message>
+        <source>缩小药物列表和药物全文的字体
+缩小</source>
+        <translation>Shrinks the text of the drug list and the record
+Zoom out</translation>
+    </message>
+    <message>
+        <source>原始大小(&amp;Z)</source>
+        <translation>Original Si&amp;ze</translation>
+    </message>
+    <message>
+        <source>恢复字体的原始大小
+原始大小</source>
+        <translation>Gives the text its original size again
+Original size</translation>
+    </message>
+    <message>
+        <source>用户指南(&amp;G)</source>
+        <translation>User &amp;Guide</translation>
+    </message>
+    <message>
+        <source>打开程序的用户指南
+用户指南</source>
+        <translation>Opens the program&apos;s user guide
+User guide</translation>
     </message>
 </context>
 <context>
@@ -591,6 +699,87 @@ Are you sure?</translation>
     </message>
 </context>
 <context>
+    <name>Exchange</name>
+    <message>
+        <source>导入药物</source>
+        <translation>Import Drugs</translation>
+    </message>
+    <message>
+        <source>CSV文件(&amp;F):</source>
+        <translation>CSV &amp;file:</translation>
+    </message>
+    <message>
+        <source>文字编码(&amp;E):</source>
+        <translation>Text &amp;encoding:</translation>
+    </message>
+    <message>
+        <source>自动识别</source>
+        <translation>Detect automatically</translation>
+    </message>
+    <message>
+        <source>建立新的药物字典(&amp;N)</source>
+        <translation>Into a &amp;new dictionary</translation>
+    </message>
+    <message>
+        <source>追加到当前药物字典(&amp;A)</source>
+        <translation>&amp;Append to the open dictionary</translation>
+    </message>
+    <message>
+        <source>浏览(&amp;B)...</source>
+        <translation>&amp;Browse...</translation>
+    </message>
+    <message>
+        <source>CSV文件 (*.csv)</source>
+        <extracomment>The file dialogs&apos; filter; its pattern follows it</extracomment>
+        <translation>CSV files (*.csv)</translation>
+    </message>
+    <message>
+        <source>导入...</source>
+        <translation>Import...</translation>
+    </message>
+    <message>
+        <source>“%1”不是一个可以读取的文件。</source>
+        <extracomment>%1 the file</extracomment>
+        <translation>&quot;%1&quot; is not a file that can be read.</translation>
+    </message>
+    <message>
+        <source>文件“%1”中有以下错误:</source>
+        <extracomment>%1 the file; the faults follow, one per line</extracomment>
+        <translation>The file &quot;%1&quot; has these faults:</translation>
+    </message>
+    <message>
+        <source>另有%1处错误未列出。</source>
+        <extracomment>%1 how many faults are not listed</extracomment>
+        <translation>%1 more faults are not listed.</translation>
+    </message>
+    <message>
+        <source>没有导入任何药物。请改正后再导入。</source>
+        <translation>No drug was imported. Correct the file and import it again.</translation>
+    </message>
+    <message>
+        <source>文件中有%1种药物, 当前字典只能再存放%2种(最多2000种)。没有导入任何药物。</source>
+        <extracomment>%1 the drugs in the file, %2 how many more the dictionary can hold</extracomment>
+        <translation>The file holds %1 drugs; the dictionary can take only %2 more (2000 at most). No drug was imported.</translation>
+    </message>
+    <message>
+        <source>导出药物</source>
+        <translation>Export Drugs</translation>
+    </message>
+    <message>
+        <source>导出...</source>
+        <translation>Export...</translation>
+    </message>
+    <message>
+        <source>以下栏目中的字节不是有效的GBK文字(字典文件可能已损坏), 没有导出:</source>
+        <translation>These fields hold bytes that are not GBK text (the dictionary may be damaged); nothing was exported:</translation>
+    </message>
+    <message>
+        <source>无法写入文件“%1”。</source>
+        <extracomment>%1 the file</extracomment>
+        <translation>Cannot write the file &quot;%1&quot;.</translation>
+    </message>
+</context>
+<context>
     <name>Framework</name>
     <message>
         <source>是否保存对“%1”的修改?</source>
@@ -709,6 +898,48 @@ Cancel: do not save</translation>
     </message>
 </context>
 <context>
+    <name>Guide</name>
+    <message>
+        <source>Quorbex 用户指南</source>
+        <translation>Quorbex User Guide</translation>
+    </message>
+    <message>
+        <source>找不到用户指南。它应该随程序安装在“%1”。</source>
+        <extracomment>%1 the folder where the guide should be</extracomment>
+        <translation>The user guide cannot be found. It should have been installed with the program in &quot;%1&quot;.</translation>
+    </message>
+</context>
+<context>
+    <name>Handbook</name>
+    <message>
+        <source>药物手册</source>
+        <translation>Drug Handbook</translation>
+    </message>
+    <message>
+        <source>共收药物%1种</source>
+        <extracomment>%1 the number of drugs in the handbook</extracomment>
+        <translation>%1 drugs</translation>
+    </message>
+    <message>
+        <source>目录</source>
+        <translation>Contents</translation>
+    </message>
+    <message>
+        <source>第 %1 页</source>
+        <extracomment>%1 the page number</extracomment>
+        <translation>Page %1</translation>
+    </message>
+    <message>
+        <source>PDF文件 (*.pdf)</source>
+        <extracomment>The file dialogs&apos; filter; its pattern follows it</extracomment>
+        <translation>PDF files (*.pdf)</translation>
+    </message>
+    <message>
+        <source>手册存为PDF</source>
+        <translation>Handbook as PDF</translation>
+    </message>
+</context>
+<context>
     <name>MainWindow</name>
     <message>
         <source>谢谢使用Halvern!</source>
@@ -798,6 +1029,10 @@ Cancel: do not save</translation>
     <message>
         <source>药物(&amp;D)</source>
         <translation>&amp;Drugs</translation>
+    </message>
+    <message>
+        <source>药物手册(&amp;H)</source>
+        <translation>Drug &amp;Handbook</translation>
     </message>
 </context>
 <context>

@@ -77,6 +77,9 @@ protected:
         CommandWithDialog<DrugEntryDialog>(ID_DRUG_APPEND, [&drug](DrugEntryDialog& dialog) {
             Type(dialog.TradeNameBox(), drug.tradeName);
             Type(dialog.EnglishNameBox(), drug.englishName);
+            // The trade name filled in its initials; typed over, they stay the user's.
+            EXPECT_EQ(dialog.PinyinBox()->text(), drug.pinyin);
+            dialog.PinyinBox()->selectAll();
             Type(dialog.PinyinBox(), drug.pinyin);
             Type(dialog.FunctionBox(), drug.function);
             QTest::mouseClick(dialog.OkButton(), Qt::LeftButton);

@@ -226,11 +226,16 @@ TEST_F(MainFrameTest, TheRecordPaneShowsTheActiveDictionarysCounts) {
 // 平铺 stacks the windows one above another, each as wide as the area.
 TEST_F(MainFrameTest, TilingStacksTheWindowsAtFullWidth) {
     ShowFrame();
+    CZorvikDrugDoc* last = nullptr;
     for (const char* name : {"A", "B", "C"}) {
-        ASSERT_NE(OpenDictionary({name}), nullptr);
+        last = OpenDictionary({name});
+        ASSERT_NE(last, nullptr);
     }
     frame->Action(platform::ID_WINDOW_TILE_HORZ)->trigger();
     ProcessEvents();
+    // The active window stays active, its commands enabled.
+    EXPECT_EQ(frame->ActiveDrugFrame(), DrugFrameOf(*last));
+    EXPECT_TRUE(frame->Action(ID_DRUG_SEARCH)->isEnabled());
     const QRect area = frame->MdiArea()->viewport()->rect();
     const QList<QMdiSubWindow*> windows = frame->MdiArea()->subWindowList();
     ASSERT_EQ(windows.size(), 3);

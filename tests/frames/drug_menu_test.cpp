@@ -7,6 +7,7 @@
 #include <QToolBar>
 #include <QToolButton>
 
+#include "frames/quick_search_box.h"
 #include "resources/resource_ids.h"
 #include "tests/frames/main_frame_fixture.h"
 #include "views/zorvik_drug_tree_view.h"
@@ -133,10 +134,13 @@ TEST_F(DrugMenuTest, ContextMenuOnADrugOffersTheDrugMenuForIt) {
     QContextMenuEvent event(QContextMenuEvent::Mouse, at, tree->viewport()->mapToGlobal(at));
     QApplication::sendEvent(tree->viewport(), &event);
 
-    EXPECT_EQ(shown, (QStringList{QStringLiteral("追加(&A)..."), QStringLiteral("修改(&M)..."),
-                                  QStringLiteral("删除(&D)"), QStringLiteral("----"),
-                                  QStringLiteral("查询(&S)..."), QStringLiteral("----"),
-                                  QStringLiteral("查询选项(&O)"), QStringLiteral("删除选项(&P)")}));
+    EXPECT_EQ(shown,
+              (QStringList{QStringLiteral("撤消记录改动(&Z)"), QStringLiteral("重做记录改动(&Y)"),
+                           QStringLiteral("----"), QStringLiteral("追加(&A)..."),
+                           QStringLiteral("修改(&M)..."), QStringLiteral("删除(&D)"),
+                           QStringLiteral("----"), QStringLiteral("查询(&S)..."),
+                           QStringLiteral("快速查找(&F)"), QStringLiteral("----"),
+                           QStringLiteral("查询选项(&O)"), QStringLiteral("删除选项(&P)")}));
     ASSERT_EQ(ui.messages.size(), 1u);
     EXPECT_EQ(ui.messages[0].text, QStringLiteral("将要删除药物:\n\nB\n\n确认吗?"));
 }
@@ -158,8 +162,11 @@ TEST_F(DrugMenuTest, EveryDrugToolBarCommandIsInAMenu) {
     for (QAction* action : frame->DrugToolBar()->actions()) {
         QWidget* button = frame->DrugToolBar()->widgetForAction(action);
         auto* tool = qobject_cast<QToolButton*>(button);
-        QAction* command =
-            tool != nullptr && tool->defaultAction() ? tool->defaultAction() : action;
+        // The quick search box is reached with its own command.
+        QAction* command = qobject_cast<QuickSearchBox*>(button) != nullptr
+                               ? frame->Action(ID_QUICK_SEARCH)
+                           : tool != nullptr && tool->defaultAction() ? tool->defaultAction()
+                                                                      : action;
         if (!command->isSeparator() && command->data().toUInt() != ID_DRUG_SAVE) {
             EXPECT_TRUE(inMenus.contains(command)) << command->toolTip().toStdString();
         }

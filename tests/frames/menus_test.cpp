@@ -73,7 +73,7 @@ const QStringList EXPECTED_MENU_130 = {
     QStringLiteral("  关闭(&C) = 57602"),
     QStringLiteral("  保存(&S)\tCtrl+S = 57603"),
     QStringLiteral("  另存为(&A)... = 57604"),
-    QStringLiteral("  保存时保留备份(&B) = 33102"),
+    QStringLiteral("  保存时保留备份(&K) = 33102"),
     QStringLiteral("  ----"),
     QStringLiteral("  打印(&P)...\tCtrl+P = 57607"),
     QStringLiteral("  打印预览(&V) = 57609"),

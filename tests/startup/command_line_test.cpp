@@ -1,10 +1,12 @@
 // The command line: what it asks for, opening a named file, refusing a
 // damaged one, and printing a file and ending.
+#include <QLabel>
 #include <QMdiArea>
 #include <QPrinterInfo>
 
 #include "app/command_line_info.h"
 #include "frames/main_frame.h"
+#include "resources/resource_ids.h"
 #include "tests/startup/startup_fixture.h"
 
 namespace quorbex::testing {
@@ -87,17 +89,31 @@ TEST_F(CommandLineStart, ANamedDictionaryOpensByItsAbsolutePath) {
     EXPECT_EQ(app.Documents()[0]->GetPathName(), path);
 }
 
+// While the failure is reported no dictionary window counts: the menus,
+// the caption and the record counts are those of no dictionary. The
+// program then ends with a failure.
 TEST_F(CommandLineStart, ADamagedOrMissingFileIsReportedAndEndsTheProgram) {
     WriteDamaged(QStringLiteral("damaged.zvk"));
     {
         TestApp app;
+        bool looked = false;
+        app.Ui().whileMessageShown = [&app, &looked] {
+            looked = true;
+            CMainFrame* frame = app->MainFrame();
+            EXPECT_FALSE(frame->ShowsDictionaryMenus());
+            EXPECT_EQ(frame->ActiveDrugFrame(), nullptr);
+            EXPECT_EQ(frame->windowTitle(), QStringLiteral("Quorbex"));
+            EXPECT_EQ(frame->StatusPane(ID_INDICATOR_RECORDS)->text(),
+                      QStringLiteral("库文件记录:0条,当前浏览结果:0条"));
+        };
         EXPECT_FALSE(StartWithoutDialog(app, {"damaged.zvk"}));
+        EXPECT_TRUE(looked);
         EXPECT_EQ(shownModal, QString()) << "the startup dialog is not shown";
         ASSERT_EQ(app.Ui().messages.size(), 1u);
         ExpectMessage(app.Ui().messages[0], "此文件不是有效药物库文件,可能已被破坏",
                       "文件打开错误...", platform::MB_ICONERROR);
         EXPECT_TRUE(app.Documents().empty());
-        app->ExitInstance();
+        EXPECT_EQ(app->ExitInstance(), 1);
     }
     {
         TestApp app;
@@ -107,7 +123,7 @@ TEST_F(CommandLineStart, ADamagedOrMissingFileIsReportedAndEndsTheProgram) {
         EXPECT_TRUE(app.Ui().messages[0].text.contains(QStringLiteral("missing.zvk")))
             << app.Ui().messages[0].text.toStdString();
         EXPECT_TRUE(app.Documents().empty());
-        app->ExitInstance();
+        EXPECT_EQ(app->ExitInstance(), 1);
     }
     // Neither file enters the recent-file list.
     EXPECT_EQ(RecentValueNames(), QStringList());

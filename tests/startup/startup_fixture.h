@@ -44,6 +44,9 @@ public:
 
     int MessageBox(const QString& text, const QString& caption, unsigned style) override {
         messages.push_back({text, caption, style});
+        if (whileMessageShown) {
+            whileMessageShown();
+        }
         if (!answers.empty()) {
             const int answer = answers.front();
             answers.pop_front();
@@ -72,7 +75,8 @@ public:
     std::vector<Message> messages;
     std::deque<int> answers;  // the user's answers to the next questions, in order
     std::deque<std::optional<QString>> saveNames;
-    QStringList saveDialogs;  // the initial path of each save dialog
+    QStringList saveDialogs;                  // the initial path of each save dialog
+    std::function<void()> whileMessageShown;  // looks at the program while a message shows
 };
 
 // One application object with its recording services.
