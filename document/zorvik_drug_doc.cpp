@@ -198,6 +198,7 @@ bool CZorvikDrugDoc::AppendRecords(const std::vector<DrugFields>& records) {
         return true;
     }
     const std::size_t firstNew = m_resultList.size();
+    const auto firstNumber = static_cast<std::uint32_t>(m_store.GetCount() + 1);
     for (const DrugFields& record : records) {
         DrugFields stored = record;
         ExchangeFields(m_store, stored, false);
@@ -216,6 +217,7 @@ bool CZorvikDrugDoc::AppendRecords(const std::vector<DrugFields>& records) {
     emit resultsChanged();
     SelectResult(static_cast<int>(firstNew));
     UpdateAllViews(nullptr, HINT_TEXT | HINT_SELECT | HINT_REBUILD);
+    AddAppendUndoStep(firstNumber);
     SetModifiedFlag(true);
     return true;
 }

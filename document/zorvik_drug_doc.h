@@ -45,7 +45,8 @@ public:
     // Appends the records as one change: all of them, or none when the
     // dictionary cannot hold them all (it then answers false). They become
     // results after the current ones, the first of them current; the views
-    // are rebuilt and the dictionary is marked modified.
+    // are rebuilt and the dictionary is marked modified. Undo takes them all
+    // back in one step.
     bool AppendRecords(const std::vector<DrugFields>& records);
     void UpdateCurrentRecord();
     void DeleteResult(int index);

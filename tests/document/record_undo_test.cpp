@@ -143,19 +143,16 @@ TEST_F(RecordUndo, TheSavedStateIsTheOneWithoutTheModifiedMark) {
 
 TEST_F(RecordUndo, RecordsAppendedInOneGoAreOneStep) {
     ASSERT_NE(OpenDictionary(ThreeDrugs()), nullptr);
-    const std::vector<std::uint8_t> image = ImageBytes(doc->GetStore());
     RecordStore& store = doc->GetStore();
-    const std::uint32_t first = store.GetCount() + 1;
-    for (DrugFields drug :
-         {Drug("青霉素", "QMS", "Penicillin"), Drug("红霉素", "HMS", "Erythromycin")}) {
-        ExchangeFields(store, drug, false);
-        ASSERT_TRUE(store.AppendRecord());
-    }
-    doc->AddAppendUndoStep(first);
+    const std::vector<std::uint8_t> image = ImageBytes(store);
+    ASSERT_TRUE(doc->AppendRecords(
+        {Drug("青霉素", "QMS", "Penicillin"), Drug("红霉素", "HMS", "Erythromycin")}));
     const std::vector<std::uint8_t> appended = ImageBytes(store);
+    EXPECT_TRUE(doc->IsModified());
 
     doc->OnRecordUndo();
     EXPECT_TRUE(ImageBytes(store) == image);
+    EXPECT_FALSE(doc->IsModified());
     EXPECT_FALSE(doc->UndoStack().canUndo());
     doc->OnRecordRedo();
     EXPECT_TRUE(ImageBytes(store) == appended);
