@@ -82,6 +82,22 @@ std::size_t Utf8SequenceLength(std::string_view text) {
     return std::min(length, text.size());
 }
 
+// The first of Unicode's tag characters (U+E0000 to U+E007F), or npos.
+// glibc's converters drop them without a word; GBK holds none of them, so
+// they are refused like any other character it cannot hold.
+std::size_t FirstTagCharacter(std::string_view utf8) {
+    for (std::size_t i = 0; i + 3 < utf8.size(); ++i) {
+        const auto byte = [&utf8, i](std::size_t k) {
+            return static_cast<unsigned char>(utf8[i + k]);
+        };
+        if (byte(0) == 0xF3 && byte(1) == 0xA0 && (byte(2) == 0x80 || byte(2) == 0x81) &&
+            (byte(3) & 0xC0) == 0x80) {
+            return i;
+        }
+    }
+    return std::string_view::npos;
+}
+
 }  // namespace
 
 // Decodes as iconv's CP936 converter does, from tables taken from it at build
@@ -124,16 +140,23 @@ std::optional<std::string> Utf8ToGbk(std::string_view utf8, GbkEncodeError* erro
                     [](char c) { return static_cast<unsigned char>(c) < 0x80; })) {
         return std::string(utf8);
     }
+    // Converts up to the first tag character; the fault is the converter's
+    // if it stops before that.
+    const std::size_t tag = FirstTagCharacter(utf8);
+    const std::string_view convertible = utf8.substr(0, tag);
+    std::string_view rest = convertible;
     Iconv converter(GBK_CHARSET, "UTF-8");
-    const std::size_t total = utf8.size();
     std::string output;
     output.reserve(utf8.size());
-    if (converter.Step(utf8, output) == 0) {
+    const bool converted = converter.Step(rest, output) == 0;
+    if (converted && tag == std::string_view::npos) {
         return output;
     }
     if (error != nullptr) {
-        error->offset = total - utf8.size();
-        error->character = std::string(utf8.substr(0, Utf8SequenceLength(utf8)));
+        const std::size_t offset = converted ? tag : convertible.size() - rest.size();
+        const std::string_view fault = utf8.substr(offset);
+        error->offset = offset;
+        error->character = std::string(fault.substr(0, Utf8SequenceLength(fault)));
     }
     return std::nullopt;
 }

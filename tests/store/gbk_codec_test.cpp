@@ -40,6 +40,13 @@ TEST(GbkCodec, EncodingReportsCharactersGbkCannotHold) {
     EXPECT_EQ(error.offset, 6u);
     EXPECT_EQ(error.character, "\xF0\x9F\x98\x80");
 
+    // A tag character, which the system's converter would drop unseen.
+    EXPECT_FALSE(Utf8ToGbk("a\xF3\xA0\x80\xA1\xE2\x82", &error));
+    EXPECT_EQ(error.offset, 1u);
+    EXPECT_EQ(error.character, "\xF3\xA0\x80\xA1");
+    EXPECT_FALSE(Utf8ToGbk("\xC3\xF3\xA0\x81\xBF", &error));  // the fault before it comes first
+    EXPECT_EQ(error.offset, 0u);
+
     EXPECT_FALSE(Utf8ToGbk("ab\xC3", &error));  // not UTF-8
     EXPECT_EQ(error.offset, 2u);
     EXPECT_FALSE(Utf8ToGbk("\xE2\x82"));
