@@ -51,6 +51,8 @@ std::unique_ptr<QTextDocument> DrugHandbook::Layout(QPrinter& printer,
     document->documentLayout()->setPaintDevice(&printer);
     document->setDefaultFont(m_font);
     QTextCursor cursor(document.get());
+    // One edit: the layout follows once, at the end, not after every insertion.
+    cursor.beginEditBlock();
 
     // The title page.
     cursor.setBlockFormat(Centered());
@@ -106,6 +108,8 @@ std::unique_ptr<QTextDocument> DrugHandbook::Layout(QPrinter& printer,
             cursor.insertText(line);
         }
     }
+
+    cursor.endEditBlock();
 
     // Pages as tall as the printer's, less a line for the page number.
     const QRectF page = printer.pageRect(QPrinter::DevicePixel);
