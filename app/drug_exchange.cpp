@@ -4,7 +4,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
-#include <numeric>
 #include <sstream>
 
 #include "csv/drug_csv.h"
@@ -34,21 +33,6 @@ QString FaultLines(const csv::FaultList& faults) {
 }
 
 }  // namespace
-
-std::vector<DrugFields> ReadRecords(RecordStore& store, const ResultList& numbers) {
-    std::vector<DrugFields> records(numbers.size());
-    for (std::size_t i = 0; i < numbers.size(); ++i) {
-        store.GoToRecord(numbers[i]);
-        ExchangeFields(store, records[i], true);
-    }
-    return records;
-}
-
-std::vector<DrugFields> AllRecords(RecordStore& store) {
-    ResultList inFileOrder(store.GetCount());
-    std::iota(inFileOrder.begin(), inFileOrder.end(), 1U);
-    return ReadRecords(store, inFileOrder);
-}
 
 void ImportDrugs(platform::UserInterface& ui, platform::DocumentTemplate& docTemplate,
                  CZorvikDrugDoc* open, QWidget* parent) {

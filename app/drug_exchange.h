@@ -19,11 +19,6 @@ class DocumentTemplate;
 class UserInterface;
 }  // namespace platform
 
-// The records of numbers (1-based) in the store, in that order.
-std::vector<DrugFields> ReadRecords(RecordStore& store, const ResultList& numbers);
-// Every record of the store, in file order.
-std::vector<DrugFields> AllRecords(RecordStore& store);
-
 // Asks for the file, its encoding and where its drugs go (onto open, when
 // not null, or into a new dictionary), then imports it.
 void ImportDrugs(platform::UserInterface& ui, platform::DocumentTemplate& docTemplate,

@@ -8,12 +8,12 @@
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 
-#include "app/drug_exchange.h"
 #include "document/zorvik_drug_doc.h"
 #include "platform/device_file.h"
 #include "platform/message_box.h"
 #include "platform/user_interface.h"
 #include "resources/strings.h"
+#include "store/drug_fields.h"
 #include "views/drug_handbook.h"
 #include "views/shared_printer.h"
 

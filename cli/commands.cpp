@@ -3,7 +3,6 @@
 #include <array>
 #include <charconv>
 #include <new>
-#include <numeric>
 #include <string_view>
 
 #include "cli/arguments.h"
@@ -122,15 +121,6 @@ void ReportFaults(const FaultList& faults, const std::string& path, std::string_
     }
 }
 
-std::vector<DrugFields> ReadRecords(RecordStore& store, const ResultList& numbers) {
-    std::vector<DrugFields> records(numbers.size());
-    for (std::size_t i = 0; i < numbers.size(); ++i) {
-        store.GoToRecord(numbers[i]);
-        ExchangeFields(store, records[i], true);
-    }
-    return records;
-}
-
 // One line per result: NUMBER<TAB>TRADENAME<TAB>ENGLISHNAME. The lines are
 // put together in GBK straight from the store's image and converted to UTF-8
 // in one piece: the tabs and line feeds can be no GBK trail byte, so each name
@@ -221,9 +211,7 @@ int RunExport(const ParsedArguments& parsed, std::ostream& out, std::ostream& er
     }
     RecordStore store;
     LoadDictionary(parsed.positionals[0], store);
-    ResultList inFileOrder(store.GetCount());
-    std::iota(inFileOrder.begin(), inFileOrder.end(), 1U);
-    const std::vector<DrugFields> records = ReadRecords(store, inFileOrder);
+    const std::vector<DrugFields> records = AllRecords(store);
     if (!parsed.Has("--lossy")) {
         const FaultList faults = csv::UnconvertibleFields(records);
         if (!faults.Empty()) {

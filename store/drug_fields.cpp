@@ -1,5 +1,6 @@
 #include "store/drug_fields.h"
 
+#include <numeric>
 #include <utility>
 
 namespace quorbex {
@@ -36,6 +37,21 @@ void ExchangeFields(RecordStore& store, DrugFields& fields, bool read) {
     store.ExchangeFunction(fields.function, read);
     store.ExchangeUsage(fields.usage, read);
     store.ExchangeCautions(fields.cautions, read);
+}
+
+std::vector<DrugFields> ReadRecords(RecordStore& store, const ResultList& numbers) {
+    std::vector<DrugFields> records(numbers.size());
+    for (std::size_t i = 0; i < numbers.size(); ++i) {
+        store.GoToRecord(numbers[i]);
+        ExchangeFields(store, records[i], true);
+    }
+    return records;
+}
+
+std::vector<DrugFields> AllRecords(RecordStore& store) {
+    ResultList inFileOrder(store.GetCount());
+    std::iota(inFileOrder.begin(), inFileOrder.end(), 1U);
+    return ReadRecords(store, inFileOrder);
 }
 
 const RecordHeadings& StoredHeadings() {

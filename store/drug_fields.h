@@ -5,6 +5,7 @@
 #include <array>
 #include <cstddef>
 #include <string>
+#include <vector>
 
 #include "store/record_store.h"
 
@@ -28,6 +29,11 @@ struct DrugFields {
 // receive the buffer's texts, otherwise they are cut to their limits and
 // written into the buffer.
 void ExchangeFields(RecordStore& store, DrugFields& fields, bool read);
+
+// The records of numbers (1-based) in the store, in that order.
+std::vector<DrugFields> ReadRecords(RecordStore& store, const ResultList& numbers);
+// Every record of the store, in file order.
+std::vector<DrugFields> AllRecords(RecordStore& store);
 
 // The headings of the record text's sections.
 struct RecordHeadings {
