@@ -9,6 +9,7 @@ class QPushButton;
 namespace quorbex {
 
 class AboutDialog : public QDialog {
+    Q_OBJECT
 public:
     explicit AboutDialog(QWidget* parent = nullptr);
 

@@ -20,6 +20,10 @@ class CZorvikDrugDoc;
 class GuideWindow;
 struct CommandLineInfo;
 
+namespace platform {
+struct InstanceRequest;
+}
+
 class DrugApp {
 public:
     static constexpr int RECENT_FILE_COUNT = 4;
@@ -38,20 +42,10 @@ public:
     // Writes the settings back and lets the next instance run; answers the exit code.
     int ExitInstance();
 
-    // Offers, one by one, to restore the unsaved changes that a program which
-    // ended without closing its dictionaries left in recovery files: restore
-    // opens them as a modified dictionary, discard deletes the file, cancel
-    // leaves it for the next start. Files that a running program still
-    // keeps are passed over.
-    void OfferRecovery();
     // Lets the user choose a new dictionary or a recent one, and opens it.
     void RunStartupDialog();
     // Opens path as a dictionary, or activates its window if it is open.
     platform::Document* OpenDocumentFile(const QString& path);
-    // Prints the record text of the dictionary at path (see
-    // CZorvikDrugView::PrintToPrinter for printerName); closes it again
-    // unless it was open before.
-    bool PrintDocumentFile(const QString& path, const QString& printerName);
 
     void OnFileNew();
     void OnFileOpen();
@@ -74,7 +68,8 @@ private:
     void ConnectCommands();
     bool HandOverToRunningInstance(const CommandLineInfo& commandLine);
     bool ProcessShellCommand(const CommandLineInfo& commandLine);
-    void HandleRequests(const QStringList& requests);
+    void HandleRequest(const platform::InstanceRequest& request);
+    bool PrintDocumentFile(const QString& path, const QString& printerName);
     void SaveRecentFileList();
     CZorvikDrugDoc* ActiveDocument() const;
 

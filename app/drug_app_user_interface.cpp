@@ -5,7 +5,7 @@
 
 namespace quorbex {
 
-int DrugAppUserInterface::InputText(const QString& prompt, std::string& text, int limit) {
+bool DrugAppUserInterface::InputText(const QString& prompt, std::string& text, int limit) {
     return quorbex::InputText(*this, MainWindow(), prompt, text, limit);
 }
 

@@ -11,7 +11,7 @@ namespace quorbex {
 
 class DrugAppUserInterface : public platform::QtUserInterface {
 public:
-    int InputText(const QString& prompt, std::string& text, int limit) override;
+    bool InputText(const QString& prompt, std::string& text, int limit) override;
 
     // A new drug entry dialog, without a parent window.
     std::unique_ptr<DrugEntryPrompt> CreateDrugEntryDialog();

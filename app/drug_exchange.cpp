@@ -10,7 +10,6 @@
 #include "dialogs/import_dialog.h"
 #include "document/zorvik_drug_doc.h"
 #include "platform/document_template.h"
-#include "platform/message_box.h"
 #include "platform/user_interface.h"
 #include "resources/strings.h"
 
@@ -44,7 +43,7 @@ void ImportDrugs(platform::UserInterface& ui, platform::DocumentTemplate& docTem
     QFile file(path);
     if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly)) {
         ui.MessageBox(Tr(UiText::NotAFile).arg(path), Tr(UiText::ImportCaption),
-                      platform::MB_ICONERROR);
+                      QMessageBox::Critical);
         return;
     }
     ui.BeginWaitCursor();
@@ -59,7 +58,7 @@ void ImportDrugs(platform::UserInterface& ui, platform::DocumentTemplate& docTem
         ui.MessageBox(Tr(UiText::ImportFaults).arg(path) + QStringLiteral("\n\n") +
                           FaultLines(reading.faults) + QStringLiteral("\n\n") +
                           Tr(UiText::NothingImported),
-                      Tr(UiText::ImportCaption), platform::MB_ICONERROR);
+                      Tr(UiText::ImportCaption), QMessageBox::Critical);
         return;
     }
 
@@ -74,7 +73,7 @@ void ImportDrugs(platform::UserInterface& ui, platform::DocumentTemplate& docTem
         ui.MessageBox(Tr(UiText::ImportTooMany)
                           .arg(reading.records.size())
                           .arg(DICT_MAX_RECORDS - target->GetStore().GetCount()),
-                      Tr(UiText::ImportCaption), platform::MB_ICONERROR);
+                      Tr(UiText::ImportCaption), QMessageBox::Critical);
     }
 }
 
@@ -85,7 +84,7 @@ void ExportDrugs(platform::UserInterface& ui, CZorvikDrugDoc& document, bool res
     const csv::FaultList faults = csv::UnconvertibleFields(records);
     if (!faults.Empty()) {
         ui.MessageBox(Tr(UiText::ExportFaults) + QStringLiteral("\n\n") + FaultLines(faults),
-                      Tr(UiText::ExportCaption), platform::MB_ICONERROR);
+                      Tr(UiText::ExportCaption), QMessageBox::Critical);
         return;
     }
     const QString dictionary = document.GetPathName();
@@ -109,7 +108,7 @@ void ExportDrugs(platform::UserInterface& ui, CZorvikDrugDoc& document, bool res
             static_cast<qint64>(bytes.size()) ||
         !file.commit()) {
         ui.MessageBox(Tr(UiText::CannotWriteFile).arg(*path), Tr(UiText::ExportCaption),
-                      platform::MB_ICONERROR);
+                      QMessageBox::Critical);
     }
 }
 

@@ -13,6 +13,7 @@ namespace quorbex {
 QString FindGuideFolder();
 
 class GuideWindow : public QDialog {
+    Q_OBJECT
 public:
     // Shows folder's index.html; links lead to the other pages.
     explicit GuideWindow(const QString& folder, QWidget* parent = nullptr);

@@ -10,7 +10,7 @@
 
 #include "document/zorvik_drug_doc.h"
 #include "platform/device_file.h"
-#include "platform/message_box.h"
+#include "platform/framework_strings.h"
 #include "platform/user_interface.h"
 #include "resources/strings.h"
 #include "store/drug_fields.h"
@@ -94,7 +94,7 @@ void OutputHandbook(platform::UserInterface& ui, CZorvikDrugDoc& document, Handb
             WritePdf(handbook, name, *path);
             if (QFileInfo(*path).size() == 0) {
                 ui.MessageBox(Tr(UiText::CannotWritePdf).arg(*path), Tr(UiText::PrintCaption),
-                              platform::MB_ICONERROR);
+                              QMessageBox::Critical);
             }
             break;
         }
@@ -104,7 +104,8 @@ void OutputHandbook(platform::UserInterface& ui, CZorvikDrugDoc& document, Handb
 bool WriteHandbookPdf(const QString& dictionary, const QString& out, QString& error) {
     QFile file(dictionary);
     if (!file.open(QIODevice::ReadOnly)) {
-        error = Tr(UiText::CannotOpen).arg(dictionary, platform::DescribeFileError(file));
+        error = platform::Tr(platform::FrameworkText::CannotOpen)
+                    .arg(dictionary, platform::DescribeFileError(file));
         return false;
     }
     RecordStore store;

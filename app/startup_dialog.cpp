@@ -4,7 +4,6 @@
 #include <QPushButton>
 #include <QRadioButton>
 
-#include "platform/message_box.h"
 #include "platform/user_interface.h"
 #include "resources/dialog_templates.h"
 #include "resources/strings.h"
@@ -53,7 +52,7 @@ void StartupDialog::OnOK() {
         const QListWidgetItem* selected = m_recentList->currentItem();
         if (selected == nullptr || !selected->isSelected()) {
             m_ui.MessageBox(Tr(UiText::NoRecentFileChosen), Tr(UiText::ErrorCaption),
-                            platform::MB_ICONERROR);
+                            QMessageBox::Critical);
             return;
         }
         m_strPath = selected->text();

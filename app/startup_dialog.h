@@ -15,6 +15,7 @@ class UserInterface;
 }
 
 class StartupDialog : public QDialog {
+    Q_OBJECT
 public:
     static constexpr int CHOICE_NONE = 0;
     static constexpr int CHOICE_NEW_EMPTY = 1;

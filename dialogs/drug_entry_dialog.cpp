@@ -8,12 +8,11 @@
 #include <algorithm>
 
 #include "platform/data_exchange.h"
-#include "platform/message_box.h"
+#include "platform/gbk_text.h"
 #include "platform/user_interface.h"
 #include "resources/dialog_templates.h"
 #include "resources/strings.h"
 #include "store/dictionary_format.h"
-#include "store/gbk_codec.h"
 #include "store/pinyin.h"
 
 namespace quorbex {
@@ -80,9 +79,9 @@ void DrugEntryDialog::ExchangeFields(DrugFields& fields, bool toCaller) {
     }
 }
 
-int DrugEntryDialog::DoModal() {
+QDialog::DialogCode DrugEntryDialog::DoModal() {
     OnInitDialog();
-    return exec() == QDialog::Accepted ? platform::IDOK : platform::IDCANCEL;
+    return exec() == QDialog::Accepted ? QDialog::Accepted : QDialog::Rejected;
 }
 
 void DrugEntryDialog::OnInitDialog() {
@@ -131,7 +130,7 @@ void DrugEntryDialog::OnOK() {
     UpdateData(true);
     if (IsBlankText(m_fields.tradeName) && IsBlankText(m_fields.englishName)) {
         m_ui.MessageBox(Tr(UiText::NameRequired), Tr(UiText::InputErrorCaption),
-                        platform::MB_ICONERROR);
+                        QMessageBox::Critical);
         return;
     }
     if (UpdateData(true)) {
@@ -146,7 +145,7 @@ void DrugEntryDialog::SuggestPinyin() {
     if (!m_pinyin->text().isEmpty() && m_pinyin->text() != m_pinyinSuggestion) {
         return;
     }
-    const std::optional<std::string> tradeName = Utf8ToGbk(m_tradeName->text().toStdString());
+    const std::optional<std::string> tradeName = platform::ToGbk(m_tradeName->text());
     if (!tradeName) {
         return;
     }

@@ -20,11 +20,12 @@ class UserInterface;
 }
 
 class DrugEntryDialog : public QDialog, public DrugEntryPrompt {
+    Q_OBJECT
 public:
     explicit DrugEntryDialog(platform::UserInterface& ui, QWidget* parent = nullptr);
 
     void ExchangeFields(DrugFields& fields, bool toCaller) override;
-    int DoModal() override;
+    QDialog::DialogCode DoModal() override;
 
     // Prepares the controls as the dialog opens: loads them from the fields,
     // sets their limits and tool tips and puts the focus on the trade name.

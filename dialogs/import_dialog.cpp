@@ -11,6 +11,7 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include "platform/framework_strings.h"
 #include "resources/strings.h"
 
 namespace quorbex {
@@ -45,8 +46,9 @@ ImportDialog::ImportDialog(bool canAppend, QWidget* parent)
     auto* buttons =
         new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, Qt::Horizontal, this);
     m_ok = buttons->button(QDialogButtonBox::Ok);
-    m_ok->setText(Tr(UiText::OkButton));
-    buttons->button(QDialogButtonBox::Cancel)->setText(Tr(UiText::CancelButton));
+    m_ok->setText(platform::Tr(platform::FrameworkText::OkButton));
+    buttons->button(QDialogButtonBox::Cancel)
+        ->setText(platform::Tr(platform::FrameworkText::CancelButton));
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     // Nothing to import until a file is named.

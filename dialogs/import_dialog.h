@@ -15,6 +15,7 @@ class QRadioButton;
 namespace quorbex {
 
 class ImportDialog : public QDialog {
+    Q_OBJECT
 public:
     // canAppend: a dictionary is open to append to; appending is then chosen.
     ImportDialog(bool canAppend, QWidget* parent = nullptr);

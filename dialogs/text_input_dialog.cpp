@@ -5,7 +5,6 @@
 #include <QPushButton>
 
 #include "platform/data_exchange.h"
-#include "platform/message_box.h"
 #include "resources/dialog_templates.h"
 
 namespace quorbex {
@@ -40,9 +39,9 @@ void TextInputDialog::ExchangeText(QString& prompt, std::string& text, int limit
     }
 }
 
-int TextInputDialog::DoModal() {
+QDialog::DialogCode TextInputDialog::DoModal() {
     OnInitDialog();
-    return exec() == QDialog::Accepted ? platform::IDOK : platform::IDCANCEL;
+    return exec() == QDialog::Accepted ? QDialog::Accepted : QDialog::Rejected;
 }
 
 void TextInputDialog::OnInitDialog() {
@@ -66,14 +65,16 @@ void TextInputDialog::OnOK() {
     }
 }
 
-int InputText(platform::UserInterface& ui, QWidget* parent, const QString& prompt,
-              std::string& text, int limit) {
+bool InputText(platform::UserInterface& ui, QWidget* parent, const QString& prompt,
+               std::string& text, int limit) {
     TextInputDialog dialog(ui, parent);
     QString promptText = prompt;
     dialog.ExchangeText(promptText, text, limit, false);
-    const int answer = dialog.DoModal();
+    if (dialog.DoModal() != QDialog::Accepted) {
+        return false;
+    }
     dialog.ExchangeText(promptText, text, 0, true);
-    return answer;
+    return true;
 }
 
 }  // namespace quorbex

@@ -16,13 +16,14 @@ class UserInterface;
 }
 
 class TextInputDialog : public QDialog {
+    Q_OBJECT
 public:
     TextInputDialog(platform::UserInterface& ui, QWidget* parent);
 
     // With toCaller false the dialog takes the prompt, the text (GBK) and a
     // limit above 0; with it true the text receives what the box holds.
     void ExchangeText(QString& prompt, std::string& text, int limit, bool toCaller);
-    int DoModal();
+    QDialog::DialogCode DoModal();
 
     void OnInitDialog();
     void OnOK();
@@ -49,8 +50,8 @@ private:
 };
 
 // Asks for one line of text over parent: text starts as the box's value and
-// receives the entry after OK. Answers IDOK or IDCANCEL.
-int InputText(platform::UserInterface& ui, QWidget* parent, const QString& prompt,
-              std::string& text, int limit);
+// receives the entry after OK; true then.
+bool InputText(platform::UserInterface& ui, QWidget* parent, const QString& prompt,
+               std::string& text, int limit);
 
 }  // namespace quorbex

@@ -1,7 +1,7 @@
 // The document of one drug dictionary: its record store, the results of the
 // last search with the current result and its seven texts, the search
-// options, and the record commands. It tells its views what changed through
-// update hints, and everyone else through its signals.
+// options and the undo stack of record changes. It says nothing to the
+// user: what changed goes out as signals, once per operation.
 #pragma once
 
 #include <QString>
@@ -11,8 +11,8 @@
 #include <string>
 #include <vector>
 
-#include "document/drug_entry_prompt.h"
 #include "platform/document.h"
+#include "resources/search_options.h"
 #include "store/drug_fields.h"
 #include "store/record_store.h"
 
@@ -21,9 +21,11 @@ namespace quorbex {
 class CZorvikDrugDoc : public platform::Document {
     Q_OBJECT
 public:
-    CZorvikDrugDoc(platform::UserInterface& ui, DrugEntryPromptFactory createEntryDialog);
+    explicit CZorvikDrugDoc(platform::UserInterface& ui);
 
     bool Serialize(platform::Archive& archive) override;
+    // Opens the file and lists every record, the first current; after a
+    // failure too, as the listing of an empty dictionary.
     bool OnOpenDocument(const QString& path) override;
     // Takes a recovery file's image and lists every record, as an open does.
     bool OnRecoverDocument(const QByteArray& image) override;
@@ -42,56 +44,59 @@ public:
     int GetRecordCount();
     void GetSortKey(int& sortKey) const { sortKey = m_nSortKey; }
     bool AddRecord();
-    // Appends the records as one change: all of them, or none when the
-    // dictionary cannot hold them all (it then answers false). They become
-    // results after the current ones, the first of them current; the views
-    // are rebuilt and the dictionary is marked modified. Undo takes them all
-    // back in one step.
-    bool AppendRecords(const std::vector<DrugFields>& records);
     void UpdateCurrentRecord();
     void DeleteResult(int index);
     void ClearResults();
     void ClearCurrentStrings();
 
     const ResultList& GetResultList() const { return m_resultList; }
+    // One field of result index's record, read without moving the current
+    // record; empty for an index outside the list.
+    std::string_view PeekResultField(int index, Field field) const;
+    RecordStore& GetStore() { return m_store; }
+    // Whether the dictionary holds as many records as it can.
+    bool IsFull() const;
+
+    // What the record commands do to the data, each one change that the
+    // views hear of once and the undo stack can take back.
+    //
+    // Searches with the options' fields and order: the first result becomes
+    // current, or with none the current strings are emptied. False when
+    // nothing matched.
+    bool Search(const std::string& pattern);
+    // Appends the drug as a new record, the last result and current; false,
+    // with nothing changed, when the dictionary is full.
+    bool AppendDrug(const DrugFields& drug);
+    // Appends the records as one change: all of them, or none when the
+    // dictionary cannot hold them all (it then answers false). They become
+    // results after the current ones, the first of them current.
+    bool AppendRecords(const std::vector<DrugFields>& records);
+    // Writes drug over the current result's record, which keeps its place.
+    // Nothing without a current result.
+    void ModifyCurrent(const DrugFields& drug);
+    // Deletes the current result's record; the next result becomes current
+    // (the one before it at the end of the list). Nothing without one.
+    void DeleteCurrent();
+
     int GetSearchMask() const { return m_nSearchMask; }
     bool GetConfirmDelete() const { return m_bConfirmDelete; }
-    // Whether the item of an option command (sort order, search field,
-    // confirm delete) carries its mark; false for any other command.
-    bool IsOptionChecked(unsigned id) const;
-    RecordStore& GetStore() { return m_store; }
+    SearchOptions GetOptions() const;
+    // The options of the next search and delete; the results shown stay.
+    void SetOptions(const SearchOptions& options);
 
     // The appends, modifications and deletions of records, to undo and
     // redo. Its clean state is the saved one: undoing or redoing back to it
     // clears the modified flag.
     QUndoStack& UndoStack() { return m_undoStack; }
-    // Makes the records from first to the last, just appended to the store
-    // in one go, one step of the undo stack.
-    void AddAppendUndoStep(std::uint32_t first);
-
-    // Record commands.
-    void OnDrugAppend();
-    void OnDrugSearch();
-    // A search as the user types: pattern (GBK, at most the search prompt's
-    // bytes) with the current fields and order; nothing found shows an
-    // empty list and no message.
-    void QuickSearch(const std::string& pattern);
-    void OnDrugDelete();
-    void OnDrugModify();
-    void OnDrugSave();
-    void OnConfirmDelete();
-    void OnSortKey(unsigned id);
-    void OnSearchField(unsigned id);
-    // The arrow beside the drug tool bar's button buttonId was pressed: the
-    // search and delete buttons show their options under the button.
-    void OnDrugBarDropDown(unsigned buttonId);
-    void OnRecordUndo();
-    void OnRecordRedo();
 
 signals:
-    // The result list was replaced or shortened, or a result was added.
-    void resultsChanged();
-    // Another result became current, or none is.
+    // The result list was replaced, or results came or went: any result
+    // may stand in another row now, under a label of the sort key.
+    void resultsReset();
+    // The record of the result at index was rewritten in its place.
+    void resultChanged(int index);
+    // Another result became current, none is, or the current texts changed;
+    // also after every reset of the results.
     void currentChanged(int index);
     // The search fields, the sort order or the delete confirmation changed.
     void optionsChanged();
@@ -101,17 +106,36 @@ private:
     friend class ModifyRecordCommand;
     friend class DeleteRecordCommand;
 
+    // Holds the signals of the changes made while it lives, and sends them
+    // when the outermost one ends: each change is told once, when the
+    // document is consistent again.
+    class ChangeBatch {
+    public:
+        explicit ChangeBatch(CZorvikDrugDoc& document);
+        ~ChangeBatch();
+        ChangeBatch(const ChangeBatch&) = delete;
+        ChangeBatch& operator=(const ChangeBatch&) = delete;
+
+    private:
+        CZorvikDrugDoc& m_document;
+    };
+
     void SetCurrent(int index);
-    // Every record, by trade name, the first current; the views are told.
+    void NoteResultsReset();
+    void NoteResultChanged(int index);
+    void SendChanges();
+    // Every record, by trade name, the first current.
     void ListEveryRecord();
     // Follows the undo stack's clean state with the modified flag, and the
     // modified flag with the clean state.
     void TieModifiedFlagToUndoStack();
     std::optional<RecordBytes> StoredRecord(std::uint32_t number);
+    // Makes the records from first to the last, just appended to the store
+    // in one go, one step of the undo stack.
+    void AddAppendUndoStep(std::uint32_t first);
 
     // What undo and redo do to the store, the result list and the current
-    // result; each tells the views with the hints of the command it repeats
-    // or takes back.
+    // result.
     void AppendStoredRecords(const std::vector<RecordBytes>& records);
     void RemoveStoredRecords(std::uint32_t first, std::size_t count);
     void WriteStoredRecord(std::uint32_t number, const RecordBytes& bytes);
@@ -128,10 +152,16 @@ private:
     DrugFields m_currentStrings;
     std::string m_strSearchPattern;
     int m_nSearchedMask = 0;
-    int m_nSearchMask =
-        SEARCH_TRADE_NAME | SEARCH_PINYIN | SEARCH_OTHER_NAMES | SEARCH_ENGLISH_NAME;
+    int m_nSearchMask = SearchOptions().searchMask;
 
-    DrugEntryPromptFactory m_createEntryDialog;
+    // The changes not yet told, while a batch is open.
+    int m_batchDepth = 0;
+    bool m_resetPending = false;
+    std::vector<int> m_changedPending;
+    // The current result and texts as the views were last told of them.
+    int m_toldCurrent = -1;
+    DrugFields m_toldStrings;
+
     // Last, so that its steps go before the document they refer to.
     QUndoStack m_undoStack;
 };

@@ -7,14 +7,17 @@
 // for confirmation.
 #pragma once
 
+#include <QList>
 #include <QMainWindow>
 #include <QMap>
 #include <QPointer>
 #include <QRect>
+#include <QSet>
 #include <memory>
 #include <span>
 
-#include "platform/main_frame_services.h"
+#include "platform/command_id.h"
+#include "platform/document_window.h"
 
 class QAction;
 class QLabel;
@@ -22,26 +25,27 @@ class QMdiArea;
 class QMdiSubWindow;
 class QMenu;
 class QToolBar;
+class QToolButton;
 
 namespace quorbex {
 
-struct MenuEntry;
-struct TopMenu;
 struct ToolBarEntry;
 class CZorvikDrugDoc;
 class CZorvikDrugFrame;
-class CZorvikDrugTreeView;
 class CZorvikDrugView;
+class MainStatusBar;
 class QuickSearchBox;
+class TextZoom;
 
 namespace platform {
 class CommandActions;
 class DocumentTemplate;
+class MenuBuilder;
 class RecentFileList;
 class UserInterface;
 }  // namespace platform
 
-class CMainFrame : public QMainWindow, public platform::MainFrameServices {
+class CMainFrame : public QMainWindow {
     Q_OBJECT
 public:
     // screenSize places the window: at (0, 0), as wide as the screen and 30
@@ -54,14 +58,15 @@ public:
         m_recentFiles = recentFiles;
     }
 
-    QWidget* Window() override { return this; }
-    QAction* Action(unsigned id) override;
-    std::optional<QRect> ToolBarButtonRect(unsigned toolBarId, unsigned commandId) override;
-    bool SetStatusPaneText(unsigned paneId, const QString& text) override;
+    // The action of a command of the command table.
+    QAction& Action(platform::CommandId id) const;
 
-    // Puts a new dictionary window into the document area; it leaves by
-    // itself when it is destroyed.
+    // Puts a new dictionary window into a window of the document area; that
+    // window goes when the dictionary window is destroyed.
     void AddDrugFrame(CZorvikDrugFrame& frame);
+    // The dictionary window that commands go to: the one last made active
+    // that is still there, whatever its window's state (maximized, cascaded,
+    // minimized); none while none is open or while one is still opening.
     CZorvikDrugFrame* ActiveDrugFrame() const;
 
     // Where the dictionary windows stand and which is active, to put them
@@ -78,7 +83,7 @@ public:
     WindowArrangement SaveArrangement() const;
     void RestoreArrangement(const WindowArrangement& arrangement);
 
-    void OnToggleBar(unsigned id);
+    void OnToggleBar(platform::CommandId id);
     // Checks the bar toggles of the bars that are shown.
     void OnUpdateToggleBar();
 
@@ -86,11 +91,12 @@ public:
     QToolBar* StandardToolBar() const { return m_wndStandardToolBar; }
     QToolBar* DrugToolBar() const { return m_wndDrugToolBar; }
     QuickSearchBox* QuickSearch() const { return m_quickSearch; }
-    QWidget* ToolBarButton(unsigned toolBarId, unsigned commandId) const;
-    QLabel* StatusPane(unsigned paneId) const { return m_panes.value(paneId); }
+    // The button of a command on either tool bar; null when no bar has one.
+    QToolButton* ToolBarButton(platform::CommandId id) const;
+    QLabel* StatusPane(unsigned paneId) const;
     // The zoom of the dictionary windows' text, in points more than the
     // program's font (fewer when negative).
-    int Zoom() const { return m_zoom; }
+    int Zoom() const;
     // Whether the menus for an active dictionary window are shown.
     bool ShowsDictionaryMenus() const { return m_dictionaryMenus; }
 
@@ -100,11 +106,10 @@ signals:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
     // Dictionary files dropped on the window open, each in its own window.
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
-    // Watches the lock keys, wherever in the program they are pressed.
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void ConnectCommands();
@@ -112,28 +117,19 @@ private:
     // The record text of the active dictionary window, while it is the pane
     // that commands go to.
     CZorvikDrugView* ActiveTextView() const;
-    void ConnectTree(CZorvikDrugTreeView& tree);
-    bool IsDrugPane(const QWidget* widget) const;
-    // Sets the zoom, in steps of one point from the program's font, of every
-    // dictionary window; remembered for the next run.
-    void SetZoom(int zoom);
-    // Applies the zoom to frame, whose fonts had the zoom before.
-    void ApplyZoom(CZorvikDrugFrame& frame, int before);
     void CreateToolBars();
-    QToolBar* CreateToolBar(const QString& title, unsigned barId,
-                            std::span<const ToolBarEntry> entries, QSize iconSize);
-    void CreateStatusBar();
+    QToolBar* CreateToolBar(const QString& title, std::span<const ToolBarEntry> entries,
+                            QSize iconSize);
+    void OnSubWindowActivated(QMdiSubWindow* window);
     void OnActiveWindowChanged();
     void UpdateActions();
     void UpdateMenus();
     void UpdateTitle();
     void UpdateRecordsPane();
-    void UpdateLockPanes();
-    QList<QMenu*> BuildMenus(std::span<const TopMenu> menus);
-    void FillMenu(QMenu& menu, std::span<const MenuEntry> entries);
     void FillRecentFiles(QMenu& menu);
     void FillWindowList(QMenu& menu);
     void ArrangeIcons();
+    void CascadeWindows();
     void TileHorizontally();
 
     platform::UserInterface& m_ui;
@@ -141,18 +137,22 @@ private:
     const platform::RecentFileList* m_recentFiles = nullptr;
 
     std::unique_ptr<platform::CommandActions> m_actions;
+    std::unique_ptr<platform::MenuBuilder> m_menuBuilder;
     QMdiArea* m_mdiArea;
     QToolBar* m_wndDrugToolBar = nullptr;
     QToolBar* m_wndStandardToolBar = nullptr;
+    MainStatusBar* m_wndStatusBar = nullptr;
     QuickSearchBox* m_quickSearch = nullptr;
-    // The buttons of each tool bar, by the bar's id and the button's command.
-    QMap<unsigned, QMap<unsigned, QWidget*>> m_buttons;
-    QMap<unsigned, QLabel*> m_panes;
+    TextZoom* m_zoom = nullptr;
+    QMenu* m_drugMenu = nullptr;  // the drug menu, also a drug's context menu
     QMap<QMdiSubWindow*, CZorvikDrugFrame*> m_drugFrames;
+    QPointer<QMdiSubWindow> m_activeWindow;
+    // The windows whose document has opened and that were shown.
+    QSet<QMdiSubWindow*> m_shownWindows;
     QList<QMenu*> m_menusWithoutDictionary;
     QList<QMenu*> m_menusWithDictionary;
     bool m_dictionaryMenus = false;
-    int m_zoom = 0;
+    bool m_settingTitle = false;
     // The connections to the active dictionary window and its document.
     QList<QMetaObject::Connection> m_activeConnections;
 };

@@ -6,12 +6,12 @@
 #include <QLineEdit>
 #include <QTimer>
 
-#include "document/update_hints.h"
 #include "document/zorvik_drug_doc.h"
 #include "frames/zorvik_drug_frame.h"
 #include "platform/data_exchange.h"
+#include "platform/framework_strings.h"
+#include "platform/gbk_text.h"
 #include "resources/strings.h"
-#include "store/gbk_codec.h"
 #include "views/zorvik_drug_tree_view.h"
 
 namespace quorbex {
@@ -46,7 +46,8 @@ QuickSearchBox::QuickSearchBox(QWidget* parent)
     // The refusal is shown until the next edit that brings none.
     connect(validator, &platform::GbkLimitValidator::characterRefused, this,
             [this](const QString& character) {
-                m_refusal->setText(Tr(UiText::RefusedCharacter).arg(character));
+                m_refusal->setText(
+                    platform::Tr(platform::FrameworkText::RefusedCharacter).arg(character));
                 m_refusal->show();
                 m_refusedInThisEdit = true;
                 QTimer::singleShot(0, this, [this] { m_refusedInThisEdit = false; });
@@ -66,22 +67,21 @@ QuickSearchBox::QuickSearchBox(QWidget* parent)
 void QuickSearchBox::Follow(CZorvikDrugFrame* frame) {
     disconnect(m_resultsConnection);
     m_frame = frame;
-    m_document = frame != nullptr ? qobject_cast<CZorvikDrugDoc*>(&frame->GetDocument()) : nullptr;
+    m_document = frame != nullptr ? &frame->GetDocument() : nullptr;
     setEnabled(m_document != nullptr);
     m_refusal->hide();
     if (m_document != nullptr) {
         // A search from the prompt shows its pattern here too.
-        m_resultsConnection = connect(m_document, &CZorvikDrugDoc::resultsChanged, this,
-                                      &QuickSearchBox::ShowPattern);
+        m_resultsConnection =
+            connect(m_document, &CZorvikDrugDoc::resultsReset, this, &QuickSearchBox::ShowPattern);
     }
     ShowPattern();
 }
 
 // The followed document's last pattern, without searching again.
 void QuickSearchBox::ShowPattern() {
-    const QString pattern = m_document != nullptr
-                                ? QString::fromStdString(GbkToUtf8(m_document->GetSearchPattern()))
-                                : QString();
+    const QString pattern =
+        m_document != nullptr ? platform::FromGbk(m_document->GetSearchPattern()) : QString();
     if (pattern != m_edit->text()) {
         // Not blocked: the validator follows the text through its signal.
         m_showingPattern = true;
@@ -102,8 +102,8 @@ void QuickSearchBox::Search() {
         return;
     }
     // The validator lets only GBK text into the box.
-    if (const std::optional<std::string> pattern = Utf8ToGbk(m_edit->text().toStdString())) {
-        m_document->QuickSearch(*pattern);
+    if (const std::optional<std::string> pattern = platform::ToGbk(m_edit->text())) {
+        m_document->Search(*pattern);
     }
 }
 
@@ -111,9 +111,7 @@ void QuickSearchBox::GoToFirstResult() {
     if (m_frame == nullptr || m_document == nullptr) {
         return;
     }
-    if (m_document->SelectFirst()) {
-        m_document->UpdateAllViews(nullptr, HINT_TEXT | HINT_SELECT);
-    }
+    m_document->SelectFirst();
     m_frame->TreeView()->setFocus(Qt::OtherFocusReason);
 }
 

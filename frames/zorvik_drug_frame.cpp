@@ -1,14 +1,12 @@
 #include "frames/zorvik_drug_frame.h"
 
 #include <QApplication>
-#include <QCloseEvent>
 #include <QMdiArea>
 #include <QMdiSubWindow>
-#include <QSplitter>
+#include <QWheelEvent>
+#include <algorithm>
 
-#include "platform/document.h"
-#include "platform/document_template.h"
-#include "resources/icon_ids.h"
+#include "document/zorvik_drug_doc.h"
 #include "views/zorvik_drug_tree_view.h"
 #include "views/zorvik_drug_view.h"
 
@@ -18,55 +16,48 @@ namespace {
 
 constexpr int INITIAL_PANE_HEIGHT = 200;
 
-// The dictionary window's frame in the document area. Its close box closes
-// the document, which asks to save it first.
-class DrugSubWindow : public QMdiSubWindow {
-public:
-    explicit DrugSubWindow(platform::Document& document) : m_document(document) {}
-
-protected:
-    void closeEvent(QCloseEvent* event) override {
-        // The document decides; when it closes, it destroys this window itself.
-        event->ignore();
-        if (platform::DocumentTemplate* docTemplate = m_document.GetDocTemplate()) {
-            docTemplate->CloseDocument(m_document);
-        }
-    }
-
-private:
-    platform::Document& m_document;
-};
+QFont ZoomedFont(int zoom) {
+    QFont font = QApplication::font();
+    font.setPointSizeF(std::max(1.0, QApplication::font().pointSizeF() + zoom));
+    return font;
+}
 
 }  // namespace
 
-CZorvikDrugFrame::CZorvikDrugFrame(platform::Document& document, int screenWidth)
-    : m_document(document) {
-    auto* subWindow = new DrugSubWindow(document);
-    subWindow->setAttribute(Qt::WA_DeleteOnClose, false);
-    subWindow->setWindowIcon(QIcon(IconPath(IDR_DRUGTYPE)));
-    m_subWindow = subWindow;
-
-    m_wndSplitter = new QSplitter(Qt::Horizontal);
-    m_wndSplitter->setChildrenCollapsible(false);
-    m_treeView = new CZorvikDrugTreeView(m_wndSplitter);
-    m_textView = new CZorvikDrugView(m_wndSplitter);
-    m_wndSplitter->addWidget(m_treeView);
-    m_wndSplitter->addWidget(m_textView);
-    m_wndSplitter->setSizes({screenWidth / 6, screenWidth * 5 / 6});
-    m_wndSplitter->setStretchFactor(1, 1);
+CZorvikDrugFrame::CZorvikDrugFrame(CZorvikDrugDoc& document, int screenWidth,
+                                   DrugEntryPromptFactory createEntryDialog)
+    : QSplitter(Qt::Horizontal),
+      m_document(document),
+      m_commands(document, document.Ui(), std::move(createEntryDialog)),
+      m_treeView(new CZorvikDrugTreeView(document, this)),
+      m_textView(new CZorvikDrugView(document, this)),
+      m_activePane(m_treeView) {
+    setChildrenCollapsible(false);
+    addWidget(m_treeView);
+    addWidget(m_textView);
+    setSizes({screenWidth / 6, screenWidth * 5 / 6});
+    setStretchFactor(1, 1);
     m_treeView->resize(screenWidth / 6, INITIAL_PANE_HEIGHT);
     m_textView->resize(screenWidth * 5 / 6, INITIAL_PANE_HEIGHT);
-    subWindow->setWidget(m_wndSplitter);
 
-    m_treeView->AttachDocument(document);
-    m_textView->AttachDocument(document);
-    m_activeView = m_treeView;
+    for (QAbstractScrollArea* pane : {static_cast<QAbstractScrollArea*>(m_treeView),
+                                      static_cast<QAbstractScrollArea*>(m_textView)}) {
+        pane->viewport()->installEventFilter(this);
+    }
+    connect(m_treeView, &QAbstractItemView::activated, this, [this](const QModelIndex& item) {
+        if (DrugResultsModel::ResultOf(item) >= 0) {
+            emit drugActivated();
+        }
+    });
+    m_treeView->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(m_treeView, &QWidget::customContextMenuRequested, this,
+            &CZorvikDrugFrame::OnContextMenu);
 
-    // The view last given the focus is the one commands go to first.
+    // The pane last given the focus is the one commands go to first.
     m_focusTracking =
-        connect(qApp, &QApplication::focusChanged, m_wndSplitter, [this](QWidget*, QWidget* now) {
-            if (platform::View* view = ViewOf(now)) {
-                SetActiveView(view);
+        connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
+            if (QWidget* pane = PaneOf(now)) {
+                SetActivePane(pane);
             }
         });
 
@@ -79,62 +70,90 @@ CZorvikDrugFrame::CZorvikDrugFrame(platform::Document& document, int screenWidth
 
 CZorvikDrugFrame::~CZorvikDrugFrame() {
     disconnect(m_focusTracking);
-    if (m_subWindow) {
-        // The window may be in the middle of handling its own close event.
-        m_subWindow->hide();
-        if (QMdiArea* area = m_subWindow->mdiArea()) {
-            area->removeSubWindow(m_subWindow);
-        }
-        m_subWindow->deleteLater();
-    }
 }
 
-std::vector<platform::View*> CZorvikDrugFrame::GetViews() {
-    return {m_treeView, m_textView};
+QMdiSubWindow* CZorvikDrugFrame::SubWindow() const {
+    return qobject_cast<QMdiSubWindow*>(parentWidget());
 }
 
-platform::View* CZorvikDrugFrame::GetActiveView() {
-    return m_activeView;
-}
-
-platform::View* CZorvikDrugFrame::ViewOf(QWidget* widget) const {
+QWidget* CZorvikDrugFrame::PaneOf(QWidget* widget) const {
     for (QWidget* w = widget; w != nullptr; w = w->parentWidget()) {
-        if (w == m_treeView) {
-            return m_treeView;
-        }
-        if (w == m_textView) {
-            return m_textView;
+        if (w == m_treeView || w == m_textView) {
+            return w;
         }
     }
     return nullptr;
 }
 
-void CZorvikDrugFrame::SetActiveView(platform::View* view) {
-    if (view != m_activeView) {
-        m_activeView = view;
+void CZorvikDrugFrame::SetActivePane(QWidget* pane) {
+    if (pane != m_activePane) {
+        m_activePane = pane;
         emit activeViewChanged();
     }
 }
 
-void CZorvikDrugFrame::ActivateFrame() {
-    m_subWindow->showMaximized();
-    if (QMdiArea* area = m_subWindow->mdiArea()) {
-        area->setActiveSubWindow(m_subWindow);
+void CZorvikDrugFrame::Activate() {
+    if (QMdiSubWindow* window = SubWindow()) {
+        window->showMaximized();
+        if (QMdiArea* area = window->mdiArea()) {
+            area->setActiveSubWindow(window);
+        }
     }
     m_treeView->setFocus();
     emit activated();
 }
 
 void CZorvikDrugFrame::OnUpdateFrameTitle() {
-    m_subWindow->setWindowTitle(m_document.GetTitle() +
-                                (m_document.IsModified() ? QStringLiteral(" *") : QString()));
+    setWindowTitle(m_document.GetTitle() +
+                   (m_document.IsModified() ? QStringLiteral(" *") : QString()));
 }
 
 void CZorvikDrugFrame::OnNextPane() {
-    QWidget* next = m_activeView == m_treeView ? static_cast<QWidget*>(m_textView)
+    QWidget* next = m_activePane == m_treeView ? static_cast<QWidget*>(m_textView)
                                                : static_cast<QWidget*>(m_treeView);
     next->setFocus();
-    SetActiveView(ViewOf(next));
+    SetActivePane(next);
+}
+
+void CZorvikDrugFrame::ApplyZoom(int before, int now) {
+    const QFont font = ZoomedFont(now);
+    m_textView->setFont(font);
+    m_treeView->setFont(font);
+    // A new window keeps the width its panes were made with.
+    QList<int> widths = sizes();
+    if (before != now && widths.size() == 2) {
+        const int total = widths[0] + widths[1];
+        const double scale = font.pointSizeF() / ZoomedFont(before).pointSizeF();
+        widths[0] = std::min(total - 1, static_cast<int>(widths[0] * scale + 0.5));
+        widths[1] = total - widths[0];
+        setSizes(widths);
+    }
+}
+
+bool CZorvikDrugFrame::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::Wheel) {
+        const auto* wheel = static_cast<QWheelEvent*>(event);
+        if ((wheel->modifiers() & Qt::ControlModifier) != 0 && wheel->angleDelta().y() != 0) {
+            emit zoomStepRequested(wheel->angleDelta().y() > 0 ? 1 : -1);
+            return true;
+        }
+    }
+    return QSplitter::eventFilter(watched, event);
+}
+
+// A right click on a drug, or the menu key with one current; the root and
+// the empty space below the drugs have no menu.
+void CZorvikDrugFrame::OnContextMenu(QPoint at) {
+    QModelIndex item = m_treeView->indexAt(at);
+    if (!item.isValid()) {
+        item = m_treeView->currentIndex();
+        at = item.isValid() ? m_treeView->visualRect(item).center() : at;
+    }
+    if (DrugResultsModel::ResultOf(item) < 0) {
+        return;
+    }
+    m_treeView->setCurrentIndex(item);
+    emit contextMenuRequested(m_treeView->viewport()->mapToGlobal(at));
 }
 
 }  // namespace quorbex

@@ -13,7 +13,7 @@ CommandActions::CommandActions(std::span<const CommandSpec> commands, QWidget& w
     for (const CommandSpec& command : commands) {
         auto* action =
             new QAction(QCoreApplication::translate(COMMANDS_CONTEXT, command.text), &window);
-        action->setData(command.id);
+        action->setData(static_cast<unsigned>(command.id));
         const QStringList prompt =
             QCoreApplication::translate(COMMANDS_CONTEXT, command.prompt).split(QLatin1Char('\n'));
         action->setStatusTip(prompt.value(0));
@@ -34,6 +34,18 @@ CommandActions::CommandActions(std::span<const CommandSpec> commands, QWidget& w
         window.addAction(action);
         m_actions.insert(command.id, action);
     }
+}
+
+QAction& CommandActions::Action(CommandId id) const {
+    QAction* action = m_actions.value(id);
+    if (action == nullptr) {
+        qFatal("no action for command %u", static_cast<unsigned>(id));
+    }
+    return *action;
+}
+
+CommandId CommandOf(const QAction& action) {
+    return CommandId{action.data().toUInt()};
 }
 
 }  // namespace quorbex::platform

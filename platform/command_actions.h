@@ -21,12 +21,17 @@ public:
     // commands marked as radio items form one group of exclusive choices.
     CommandActions(std::span<const CommandSpec> commands, QWidget& window);
 
-    // Null for an id that is not in the table.
-    QAction* Action(unsigned id) const { return m_actions.value(id); }
+    // The action of a command of the table. Asking for a command that the
+    // table lacks is a fault of the program, not of its user: it stops there.
+    QAction& Action(CommandId id) const;
+    bool Has(CommandId id) const { return m_actions.contains(id); }
     QList<QAction*> Actions() const { return m_actions.values(); }
 
 private:
-    QMap<unsigned, QAction*> m_actions;
+    QMap<CommandId, QAction*> m_actions;
 };
+
+// The command an action of a table stands for.
+CommandId CommandOf(const QAction& action);
 
 }  // namespace quorbex::platform

@@ -2,6 +2,8 @@
 // tip and tool bar button show. The program makes one QAction of each.
 #pragma once
 
+#include "platform/command_id.h"
+
 namespace quorbex::platform {
 
 // The translation context of a command table's menu texts and prompts.
@@ -11,7 +13,7 @@ inline constexpr char COMMANDS_CONTEXT[] = "Commands";
 enum class CommandMark { None, Check, Radio };
 
 struct CommandSpec {
-    unsigned id;
+    CommandId id;
     const char* text;    // menu text (UTF-8), "&" before the mnemonic; empty without a menu item
     const char* keys;    // key sequences separated by "; ", the first shown in menus; may be empty
     const char* prompt;  // status-bar prompt, then after "\n" the tool tip (UTF-8); may be empty

@@ -6,30 +6,16 @@
 #include <QTimer>
 #include <QVariant>
 
-#include "platform/message_box.h"
+#include "platform/framework_strings.h"
+#include "platform/gbk_text.h"
 #include "platform/user_interface.h"
-#include "resources/strings.h"
-#include "store/gbk_codec.h"
 
 namespace quorbex::platform {
 
 namespace {
 
-std::optional<std::string> ToGbk(const QString& text, QString* refused = nullptr) {
-    GbkEncodeError error;
-    auto gbk = Utf8ToGbk(text.toStdString(), &error);
-    if (!gbk && refused != nullptr) {
-        *refused = QString::fromStdString(error.character);
-    }
-    return gbk;
-}
-
-QString FromGbk(const std::string& text) {
-    return QString::fromStdString(GbkToUtf8(text));
-}
-
 QString RefusedCharacterMessage(const QString& character) {
-    return Tr(UiText::RefusedCharacter).arg(character);
+    return Tr(FrameworkText::RefusedCharacter).arg(character);
 }
 
 // A multi-line box holds its line breaks as "\n"; the record stores each as
@@ -107,7 +93,7 @@ FittedEdit FitEdit(const QString& before, const QString& after, int limit, int l
 
 void DataExchange::Fail(QWidget* control, const QString& message) {
     m_failed = true;
-    m_ui.MessageBox(message, QString(), MB_ICONEXCLAMATION);
+    m_ui.MessageBox(message, QString(), QMessageBox::Warning);
     if (control != nullptr) {
         control->setFocus();
     }
@@ -172,7 +158,7 @@ namespace {
 
 void ValidateLength(DataExchange& exchange, QWidget* box, const std::string& text, int limit) {
     if (static_cast<int>(text.size()) > limit) {
-        exchange.Fail(box, Tr(UiText::TooLong).arg(limit).arg(limit / 2));
+        exchange.Fail(box, Tr(FrameworkText::TooLong).arg(limit).arg(limit / 2));
     }
 }
 
@@ -184,7 +170,7 @@ void ReportRefusals(UserInterface& ui, Limit* limit) {
     QObject::connect(
         limit, &Limit::characterRefused, limit, [&ui, limit](const QString& character) {
             QTimer::singleShot(0, limit, [&ui, character] {
-                ui.MessageBox(RefusedCharacterMessage(character), QString(), MB_ICONEXCLAMATION);
+                ui.MessageBox(RefusedCharacterMessage(character), QString(), QMessageBox::Warning);
             });
         });
 }

@@ -2,7 +2,7 @@
 
 #include <cerrno>
 
-#include "resources/strings.h"
+#include "platform/framework_strings.h"
 
 namespace quorbex::platform {
 
@@ -41,16 +41,16 @@ namespace {
 QString CauseInWords(int systemError) {
     switch (systemError) {
         case ENOSPC:
-            return Tr(UiText::DiskFull);
+            return Tr(FrameworkText::DiskFull);
         case EDQUOT:
-            return Tr(UiText::QuotaUsedUp);
+            return Tr(FrameworkText::QuotaUsedUp);
         case EROFS:
-            return Tr(UiText::ReadOnlyDisk);
+            return Tr(FrameworkText::ReadOnlyDisk);
         case EACCES:
         case EPERM:
-            return Tr(UiText::NoAccess);
+            return Tr(FrameworkText::NoAccess);
         case EFBIG:
-            return Tr(UiText::FileTooLarge);
+            return Tr(FrameworkText::FileTooLarge);
         default:
             return QString();
     }
@@ -62,20 +62,20 @@ QString DescribeFileError(const QFileDevice& device, int systemError) {
     QString reason;
     switch (device.error()) {
         case QFileDevice::PermissionsError:
-            reason = Tr(UiText::NoPermission);
+            reason = Tr(FrameworkText::NoPermission);
             break;
         case QFileDevice::OpenError:
-            reason = Tr(UiText::FileNotFound);
+            reason = Tr(FrameworkText::FileNotFound);
             break;
         case QFileDevice::ReadError:
-            reason = Tr(UiText::ReadFailed);
+            reason = Tr(FrameworkText::ReadFailed);
             break;
         case QFileDevice::WriteError:
         case QFileDevice::ResourceError:
-            reason = Tr(UiText::WriteFailed);
+            reason = Tr(FrameworkText::WriteFailed);
             break;
         default:
-            reason = Tr(UiText::FileOperationFailed);
+            reason = Tr(FrameworkText::FileOperationFailed);
             break;
     }
     const QString cause = CauseInWords(systemError);

@@ -4,19 +4,21 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
-#include <algorithm>
 #include <cerrno>
 
 #include "platform/backup_file.h"
 #include "platform/byte_array_file.h"
 #include "platform/device_file.h"
 #include "platform/document_template.h"
-#include "platform/message_box.h"
+#include "platform/framework_strings.h"
+#include "platform/regular_file.h"
 #include "platform/user_interface.h"
-#include "platform/view.h"
-#include "resources/strings.h"
 
 namespace quorbex::platform {
+
+QByteArray ContentHash(const QByteArray& contents) {
+    return QCryptographicHash::hash(contents, QCryptographicHash::Sha256);
+}
 
 std::optional<QByteArray> FileContentHash(const QString& path) {
     QFile file(path);
@@ -32,11 +34,7 @@ std::optional<QByteArray> FileContentHash(const QString& path) {
 
 Document::Document(UserInterface& ui) : m_ui(ui) {}
 
-Document::~Document() {
-    for (View* view : m_views) {
-        view->m_document = nullptr;
-    }
-}
+Document::~Document() = default;
 
 bool Document::OnNewDocument() {
     m_pathName.clear();
@@ -45,20 +43,27 @@ bool Document::OnNewDocument() {
 }
 
 bool Document::OnOpenDocument(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        ReportSaveLoadException(path, DescribeFileError(file), false);
+    FileContents contents = ReadRegularFile(path);
+    if (!contents.bytes) {
+        ReportSaveLoadException(path, contents.failure, false);
         return false;
     }
-    if (file.size() != 0) {
-        DeviceFile deviceFile(file);
-        Archive archive(deviceFile, true);
+    if (!contents.bytes->isEmpty()) {
+        ByteArrayFile file(*contents.bytes);
+        Archive archive(file, true);
         if (!Serialize(archive)) {
-            ReportSaveLoadException(path, DescribeFileError(file), false);
+            const DocumentStrings* strings =
+                m_template != nullptr ? &m_template->Strings() : nullptr;
+            if (strings != nullptr && !strings->refusedText.isEmpty()) {
+                m_ui.MessageBox(strings->refusedText, strings->refusedCaption,
+                                QMessageBox::Critical);
+            } else {
+                ReportSaveLoadException(path, Tr(FrameworkText::FileOperationFailed), false);
+            }
             return false;
         }
     }
-    m_diskHash = FileContentHash(path);
+    KeepDiskBytes(std::move(*contents.bytes));
     SetModifiedFlag(false);
     return true;
 }
@@ -74,6 +79,13 @@ bool Document::OnRecoverDocument(const QByteArray& image) {
 }
 
 bool Document::OnSaveDocument(const QString& path) {
+    ByteArrayFile image;
+    Archive archive(image, false);
+    if (!Serialize(archive)) {
+        ReportSaveLoadException(path, Tr(FrameworkText::WriteFailed), true);
+        return false;
+    }
+    const QByteArray& bytes = image.Bytes();
     QSaveFile file(path);
     // A failure below is described by the cause the system gave for it, not
     // by one left over from before the save.
@@ -82,18 +94,10 @@ bool Document::OnSaveDocument(const QString& path) {
         ReportSaveLoadException(path, DescribeFileError(file), true);
         return false;
     }
-    DeviceFile deviceFile(file);
-    Archive archive(deviceFile, false);
-    const bool written = Serialize(archive);
-    if (!written) {
-        const QString reason = DescribeFileError(file);
-        file.cancelWriting();
-        ReportSaveLoadException(path, reason, true);
-        return false;
-    }
     // The last buffered bytes may fail to reach the disk; the file must not
     // replace the old one then.
-    if (!file.flush() || file.error() != QFileDevice::NoError) {
+    if (file.write(bytes) != bytes.size() || !file.flush() ||
+        file.error() != QFileDevice::NoError) {
         const QString reason = DescribeFileError(file);
         file.cancelWriting();
         ReportSaveLoadException(path, reason, true);
@@ -105,19 +109,24 @@ bool Document::OnSaveDocument(const QString& path) {
     QString backupFailure;
     if (m_template != nullptr && m_template->KeepsBackup() && !KeepBackup(path, backupFailure)) {
         file.cancelWriting();
-        ReportSaveLoadException(
-            path,
-            Tr(UiText::BackupFailed).arg(QFileInfo(BackupPath(path)).fileName(), backupFailure),
-            true);
+        ReportSaveLoadException(path,
+                                Tr(FrameworkText::BackupFailed)
+                                    .arg(QFileInfo(BackupPath(path)).fileName(), backupFailure),
+                                true);
         return false;
     }
     if (!file.commit()) {
         ReportSaveLoadException(path, DescribeFileError(file), true);
         return false;
     }
-    m_diskHash = FileContentHash(path);
+    KeepDiskBytes(bytes);
     SetModifiedFlag(false);
     return true;
+}
+
+void Document::KeepDiskBytes(QByteArray bytes) {
+    m_diskHash = ContentHash(bytes);
+    m_diskBytes = std::move(bytes);
 }
 
 bool Document::DoSave(const QString& path) {
@@ -136,12 +145,13 @@ bool Document::DoSave(const QString& path) {
     }
     if (!m_pathName.isEmpty() && target == m_pathName && ChangedOnDisk()) {
         const QString name = QFileInfo(m_pathName).fileName();
-        const int answer = m_ui.MessageBox(Tr(UiText::ChangedOnDiskQuestion).arg(name), QString(),
-                                           MB_YESNOCANCEL | MB_ICONEXCLAMATION);
-        if (answer == IDNO) {
+        const QMessageBox::StandardButton answer = m_ui.MessageBox(
+            Tr(FrameworkText::ChangedOnDiskQuestion).arg(name), QString(), QMessageBox::Warning,
+            QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+        if (answer == QMessageBox::No) {
             return DoSave(QString());
         }
-        if (answer != IDYES) {
+        if (answer != QMessageBox::Yes) {
             return false;
         }
     }
@@ -165,12 +175,13 @@ bool Document::SaveModified() {
         return true;
     }
     const QString name = m_pathName.isEmpty() ? m_title : QFileInfo(m_pathName).fileName();
-    const int answer = m_ui.MessageBox(Tr(UiText::SaveChangesQuestion).arg(name), QString(),
-                                       MB_YESNOCANCEL | MB_ICONEXCLAMATION);
-    if (answer == IDCANCEL) {
+    const QMessageBox::StandardButton answer = m_ui.MessageBox(
+        Tr(FrameworkText::SaveChangesQuestion).arg(name), QString(), QMessageBox::Warning,
+        QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+    if (answer == QMessageBox::Cancel) {
         return false;
     }
-    if (answer == IDYES) {
+    if (answer == QMessageBox::Yes) {
         return DoFileSave();
     }
     return true;
@@ -200,26 +211,6 @@ void Document::OnFileClose() {
     }
 }
 
-void Document::UpdateAllViews(View* sender, int hint) {
-    // A view may rebuild itself during the update; iterate over a copy.
-    const std::vector<View*> views = m_views;
-    for (View* view : views) {
-        if (view != sender) {
-            view->OnUpdate(sender, hint);
-        }
-    }
-}
-
-void Document::AddView(View& view) {
-    if (std::find(m_views.begin(), m_views.end(), &view) == m_views.end()) {
-        m_views.push_back(&view);
-    }
-}
-
-void Document::RemoveView(View& view) {
-    std::erase(m_views, &view);
-}
-
 void Document::SetModifiedFlag(bool modified) {
     if (modified) {
         emit contentChanged();
@@ -247,8 +238,9 @@ void Document::SetTitle(const QString& title) {
 
 void Document::ReportSaveLoadException(const QString& path, const QString& reason, bool saving) {
     const QString name = QFileInfo(path).fileName();
-    const QString text = Tr(saving ? UiText::CannotSave : UiText::CannotOpen).arg(name, reason);
-    m_ui.MessageBox(text, QString(), MB_ICONEXCLAMATION);
+    const QString text =
+        Tr(saving ? FrameworkText::CannotSave : FrameworkText::CannotOpen).arg(name, reason);
+    m_ui.MessageBox(text, QString(), QMessageBox::Warning);
 }
 
 }  // namespace quorbex::platform

@@ -1,13 +1,13 @@
-// A document: the data of one file, its views, its path and title, and the
-// modified flag; with the open, save, save-as and close behaviour shared by
-// every document.
+// A document: the data of one file, its path and title, the modified flag,
+// and the bytes of its file as last read or written; with the open, save,
+// save-as and close behaviour shared by every document. What its data are
+// and how they change is the subclass's; what changed goes out as signals.
 #pragma once
 
 #include <QByteArray>
 #include <QObject>
 #include <QString>
 #include <optional>
-#include <vector>
 
 #include "store/file.h"
 
@@ -15,7 +15,6 @@ namespace quorbex::platform {
 
 class DocumentTemplate;
 class UserInterface;
-class View;
 
 // What Serialize is handed: the open file and the direction.
 class Archive {
@@ -38,8 +37,10 @@ public:
 
     // A new, untitled document; true if it is ready.
     virtual bool OnNewDocument();
-    // Opens path and loads it through Serialize (not when the file is empty),
-    // then clears the modified flag. Reports a failure to the user.
+    // Reads the file at path once and loads its bytes through Serialize (not
+    // when the file is empty), then clears the modified flag. A file that
+    // cannot be read, or whose contents Serialize refuses, is reported to
+    // the user and leaves the document as it was.
     virtual bool OnOpenDocument(const QString& path);
     // Writes the document to path through Serialize. The previous file is
     // replaced only once the whole new one is written; a failure is reported
@@ -67,11 +68,6 @@ public:
     void OnFileSaveAs();
     void OnFileClose();
 
-    void UpdateAllViews(View* sender, int hint);
-    void AddView(View& view);
-    void RemoveView(View& view);
-    const std::vector<View*>& GetViews() const { return m_views; }
-
     bool IsModified() const { return m_modified; }
     void SetModifiedFlag(bool modified = true);
 
@@ -89,9 +85,11 @@ public:
     // Tells the user that path could not be read (saving false) or written.
     void ReportSaveLoadException(const QString& path, const QString& reason, bool saving);
 
-    // A digest of the contents the document's file had when the document
-    // last opened or saved it; nothing when unknown. A save to the file asks
-    // before it overwrites other contents.
+    // The bytes of the document's file as the document last read or wrote
+    // them, and their digest; nothing when unknown (a new document, or one
+    // restored from a recovery file). A save to the file asks before it
+    // overwrites other contents.
+    const std::optional<QByteArray>& DiskBytes() const { return m_diskBytes; }
     const std::optional<QByteArray>& DiskContentHash() const { return m_diskHash; }
     void SetDiskContentHash(std::optional<QByteArray> hash) { m_diskHash = std::move(hash); }
 
@@ -103,16 +101,20 @@ signals:
 
 private:
     bool ChangedOnDisk() const;
+    // What the file holds now, as the document read or wrote it.
+    void KeepDiskBytes(QByteArray bytes);
 
     UserInterface& m_ui;
     DocumentTemplate* m_template = nullptr;
-    std::vector<View*> m_views;
     QString m_pathName;
     QString m_title;
     bool m_modified = false;
+    std::optional<QByteArray> m_diskBytes;
     std::optional<QByteArray> m_diskHash;
 };
 
+// A digest of the contents.
+QByteArray ContentHash(const QByteArray& contents);
 // A digest of the file's contents; nothing when it cannot be read.
 std::optional<QByteArray> FileContentHash(const QString& path);
 

@@ -3,19 +3,34 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QLocale>
 #include <QSaveFile>
 #include <QUuid>
 
 #include "platform/byte_array_file.h"
 #include "platform/document.h"
+#include "platform/document_template.h"
+#include "platform/framework_strings.h"
 #include "platform/recovery_file.h"
+#include "platform/user_interface.h"
 
 namespace quorbex::platform {
 
 namespace {
 
+// More than a full dictionary with its names: no recovery file of ours.
+constexpr qint64 RECOVERY_FILE_LIMIT = 4 * 1024 * 1024;
+
 QString LockPath(const QString& path) {
     return path + QStringLiteral(".lock");
+}
+
+std::optional<RecoveryData> ReadRecoveryFile(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly) || file.size() > RECOVERY_FILE_LIMIT) {
+        return std::nullopt;
+    }
+    return DecodeRecovery(file.readAll());
 }
 
 }  // namespace
@@ -95,6 +110,52 @@ bool IsRecoveryFileInUse(const QString& path) {
     }
     lock.unlock();
     return false;
+}
+
+void OfferRecovery(UserInterface& ui, DocumentTemplate& docTemplate, const QString& folder) {
+    const QDir dir(folder);
+    const QStringList names =
+        dir.entryList({QStringLiteral("*") + QString::fromLatin1(RECOVERY_SUFFIX)}, QDir::Files,
+                      QDir::Time | QDir::Reversed);
+    for (const QString& name : names) {
+        const QString path = dir.filePath(name);
+        if (IsRecoveryFileInUse(path)) {
+            continue;
+        }
+        std::optional<RecoveryData> data = ReadRecoveryFile(path);
+        const QString when =
+            QLocale().toString(QFileInfo(path).lastModified(), QLocale::ShortFormat);
+        QMessageBox::StandardButton answer = QMessageBox::No;
+        if (data) {
+            const QString shown = data->originalPath.isEmpty()
+                                      ? data->title
+                                      : QDir::toNativeSeparators(data->originalPath);
+            answer = ui.MessageBox(Tr(FrameworkText::RecoveryQuestion).arg(shown, when), QString(),
+                                   QMessageBox::Question,
+                                   QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+        }
+        if (answer == QMessageBox::Yes) {
+            if (Document* document = docTemplate.RecoverDocument(*data)) {
+                // The restored changes are kept again before this file goes.
+                if (auto* recovery = document->findChild<DocumentRecovery*>()) {
+                    recovery->WriteNow();
+                }
+                QFile::remove(path);
+                continue;
+            }
+            data.reset();
+        }
+        if (!data) {
+            answer = ui.MessageBox(
+                Tr(FrameworkText::RecoveryDamaged).arg(QDir::toNativeSeparators(path)), QString(),
+                QMessageBox::Critical, QMessageBox::Yes | QMessageBox::No);
+            if (answer == QMessageBox::Yes) {
+                QFile::remove(path);
+            }
+        } else if (answer == QMessageBox::No) {
+            QFile::remove(path);
+        }
+    }
 }
 
 }  // namespace quorbex::platform

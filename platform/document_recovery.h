@@ -15,6 +15,8 @@
 namespace quorbex::platform {
 
 class Document;
+class DocumentTemplate;
+class UserInterface;
 
 class DocumentRecovery : public QObject {
     Q_OBJECT
@@ -42,5 +44,13 @@ private:
 // Whether a running program owns the recovery file at path. A lock left by a
 // program that is gone does not count, and is removed.
 bool IsRecoveryFileInUse(const QString& path);
+
+// Offers, one by one, to restore the unsaved changes that a program which
+// ended without closing its documents left in the recovery files of folder:
+// restore opens each as a modified document of its file, discard deletes the
+// recovery file, cancel leaves it for the next start. Files that a running
+// program still keeps are passed over; a damaged one is refused, and its
+// deletion offered.
+void OfferRecovery(UserInterface& ui, DocumentTemplate& docTemplate, const QString& folder);
 
 }  // namespace quorbex::platform

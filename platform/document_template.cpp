@@ -5,23 +5,21 @@
 
 #include "platform/document.h"
 #include "platform/document_recovery.h"
-#include "platform/frame.h"
-#include "platform/message_box.h"
+#include "platform/document_window.h"
+#include "platform/framework_strings.h"
 #include "platform/recent_file_list.h"
 #include "platform/recovery_file.h"
 #include "platform/user_interface.h"
-#include "platform/view.h"
-#include "resources/strings.h"
 
 namespace quorbex::platform {
 
 DocumentTemplate::DocumentTemplate(DocumentStrings strings, UserInterface& ui,
-                                   DocumentFactory createDocument, FrameFactory createFrame,
+                                   DocumentFactory createDocument, WindowFactory createWindow,
                                    RecentFileList* recentFiles)
     : m_strings(std::move(strings)),
       m_ui(ui),
       m_createDocument(std::move(createDocument)),
-      m_createFrame(std::move(createFrame)),
+      m_createWindow(std::move(createWindow)),
       m_recentFiles(recentFiles) {}
 
 DocumentTemplate::~DocumentTemplate() {
@@ -35,7 +33,7 @@ Document* DocumentTemplate::OpenDocumentFile(const QString& path) {
             const QString& openPath = entry.document->GetPathName();
             if (!canonical.isEmpty() && !openPath.isEmpty() &&
                 QFileInfo(openPath).canonicalFilePath() == canonical) {
-                entry.frame->ActivateFrame();
+                entry.window->Activate();
                 return entry.document.get();
             }
         }
@@ -78,13 +76,13 @@ Document* DocumentTemplate::RecoverDocument(const RecoveryData& data) {
 Document* DocumentTemplate::Create() {
     std::unique_ptr<Document> created = m_createDocument();
     created->SetDocTemplate(this);
-    std::unique_ptr<Frame> createdFrame = m_createFrame(*created);
-    if (!createdFrame) {
-        m_ui.MessageBox(Tr(UiText::NoWindowForDocument), QString(), MB_ICONERROR);
+    std::unique_ptr<DocumentWindow> window = m_createWindow(*created);
+    if (!window) {
+        m_ui.MessageBox(Tr(FrameworkText::NoWindowForDocument), QString(), QMessageBox::Critical);
         return nullptr;
     }
     Document* document = created.get();
-    m_documents.push_back({std::move(created), std::move(createdFrame)});
+    m_documents.push_back({std::move(created), std::move(window)});
     return document;
 }
 
@@ -99,10 +97,7 @@ Document* DocumentTemplate::Finish(Document* document, bool ready) {
     if (!m_recoveryFolder.isEmpty()) {
         new DocumentRecovery(*document, m_recoveryFolder);
     }
-    for (View* view : entry->frame->GetViews()) {
-        view->OnInitialUpdate();
-    }
-    entry->frame->ActivateFrame();
+    entry->window->Activate();
     return document;
 }
 
@@ -143,10 +138,10 @@ std::vector<Document*> DocumentTemplate::GetDocuments() const {
     return documents;
 }
 
-Frame* DocumentTemplate::FrameOf(const Document& document) const {
+DocumentWindow* DocumentTemplate::WindowOf(const Document& document) const {
     for (const OpenDocument& entry : m_documents) {
         if (entry.document.get() == &document) {
-            return entry.frame.get();
+            return entry.window.get();
         }
     }
     return nullptr;
@@ -169,11 +164,11 @@ void DocumentTemplate::AddToRecentFileList(const QString& path) {
     }
 }
 
-// The window goes first, so that its views never outlive the document.
+// The window goes first, so that nothing that shows the document outlives it.
 void DocumentTemplate::Destroy(std::vector<OpenDocument>::iterator entry) {
     OpenDocument removed = std::move(*entry);
     m_documents.erase(entry);
-    removed.frame.reset();
+    removed.window.reset();
     removed.document.reset();
 }
 

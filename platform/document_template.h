@@ -10,7 +10,7 @@
 namespace quorbex::platform {
 
 class Document;
-class Frame;
+class DocumentWindow;
 struct RecoveryData;
 class RecentFileList;
 class UserInterface;
@@ -24,17 +24,20 @@ struct DocumentStrings {
     QString filterExt;
     QString regFileTypeId;
     QString regFileTypeName;
+    // What the user is told of a file whose contents the documents refuse.
+    QString refusedText;
+    QString refusedCaption;
 };
 
 class DocumentTemplate {
 public:
     using DocumentFactory = std::function<std::unique_ptr<Document>()>;
-    // Creates the document's window with its views attached to the document;
-    // nothing when the window cannot be made.
-    using FrameFactory = std::function<std::unique_ptr<Frame>(Document&)>;
+    // Creates the window that shows the document; nothing when the window
+    // cannot be made.
+    using WindowFactory = std::function<std::unique_ptr<DocumentWindow>(Document&)>;
 
     DocumentTemplate(DocumentStrings strings, UserInterface& ui, DocumentFactory createDocument,
-                     FrameFactory createFrame, RecentFileList* recentFiles);
+                     WindowFactory createWindow, RecentFileList* recentFiles);
     ~DocumentTemplate();
 
     DocumentTemplate(const DocumentTemplate&) = delete;
@@ -60,7 +63,7 @@ public:
     void CloseAllDocuments();
 
     std::vector<Document*> GetDocuments() const;
-    Frame* FrameOf(const Document& document) const;
+    DocumentWindow* WindowOf(const Document& document) const;
 
     const DocumentStrings& Strings() const { return m_strings; }
     // The filter for the file dialogs. The pattern is repeated in a last
@@ -78,20 +81,20 @@ public:
 private:
     struct OpenDocument {
         std::unique_ptr<Document> document;
-        std::unique_ptr<Frame> frame;
+        std::unique_ptr<DocumentWindow> window;
     };
 
     // A document with its window, or nothing (reported) when the window
     // cannot be made.
     Document* Create();
-    // Lets the views of a document that is ready show it, or destroys it.
+    // Shows the window of a document that is ready, or destroys both.
     Document* Finish(Document* document, bool ready);
     void Destroy(std::vector<OpenDocument>::iterator entry);
 
     DocumentStrings m_strings;
     UserInterface& m_ui;
     DocumentFactory m_createDocument;
-    FrameFactory m_createFrame;
+    WindowFactory m_createWindow;
     RecentFileList* m_recentFiles;
     std::vector<OpenDocument> m_documents;
     int m_untitledCount = 0;

@@ -5,64 +5,22 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
-#include <QMenu>
-#include <QMessageBox>
-#include <QStatusTipEvent>
 
-#include "platform/main_frame_services.h"
-#include "platform/message_box.h"
-#include "resources/strings.h"
+#include "platform/framework_strings.h"
 
 namespace quorbex::platform {
 
 namespace {
 
-QMessageBox::Icon IconOf(unsigned style) {
-    switch (style & MB_ICONMASK) {
-        case MB_ICONERROR:
-            return QMessageBox::Critical;
-        case MB_ICONQUESTION:
-            return QMessageBox::Question;
-        case MB_ICONEXCLAMATION:
-            return QMessageBox::Warning;
-        case MB_ICONINFORMATION:
-            return QMessageBox::Information;
-        default:
-            return QMessageBox::NoIcon;
-    }
+QMessageBox::StandardButton DefaultButton(QMessageBox::StandardButtons buttons) {
+    return buttons.testFlag(QMessageBox::Ok) ? QMessageBox::Ok : QMessageBox::Yes;
 }
 
-struct Buttons {
-    QMessageBox::StandardButtons buttons;
-    QMessageBox::StandardButton defaultButton;
-    QMessageBox::StandardButton escapeButton;
-};
-
-Buttons ButtonsOf(unsigned style) {
-    switch (style & MB_TYPEMASK) {
-        case MB_OKCANCEL:
-            return {QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Ok, QMessageBox::Cancel};
-        case MB_YESNOCANCEL:
-            return {QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Yes,
-                    QMessageBox::Cancel};
-        case MB_YESNO:
-            return {QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes, QMessageBox::No};
-        default:
-            return {QMessageBox::Ok, QMessageBox::Ok, QMessageBox::Ok};
+QMessageBox::StandardButton EscapeButton(QMessageBox::StandardButtons buttons) {
+    if (buttons.testFlag(QMessageBox::Cancel)) {
+        return QMessageBox::Cancel;
     }
-}
-
-int AnswerOf(int button) {
-    switch (button) {
-        case QMessageBox::Yes:
-            return IDYES;
-        case QMessageBox::No:
-            return IDNO;
-        case QMessageBox::Cancel:
-            return IDCANCEL;
-        default:
-            return IDOK;
-    }
+    return buttons.testFlag(QMessageBox::No) ? QMessageBox::No : QMessageBox::Ok;
 }
 
 }  // namespace
@@ -71,25 +29,23 @@ QString ApplicationName() {
     return QCoreApplication::applicationName();
 }
 
-QWidget* QtUserInterface::MainWindow() const {
-    return m_frame != nullptr ? m_frame->Window() : nullptr;
-}
-
-int QtUserInterface::MessageBox(const QString& text, const QString& caption, unsigned style) {
-    const Buttons buttons = ButtonsOf(style);
-    QMessageBox box(IconOf(style), caption.isEmpty() ? ApplicationName() : caption, text,
-                    buttons.buttons, MainWindow());
-    box.setDefaultButton(buttons.defaultButton);
-    box.setEscapeButton(buttons.escapeButton);
-    const std::pair<QMessageBox::StandardButton, QString> labels[] = {
-        {QMessageBox::Ok, Tr(UiText::OkButton)},
-        {QMessageBox::Cancel, Tr(UiText::CancelButton)},
-        {QMessageBox::Yes, Tr(UiText::YesButton)},
-        {QMessageBox::No, Tr(UiText::NoButton)},
+QMessageBox::StandardButton QtUserInterface::ShowMessageBox(const QString& text,
+                                                            const QString& caption,
+                                                            QMessageBox::Icon icon,
+                                                            QMessageBox::StandardButtons buttons) {
+    QMessageBox box(icon, caption.isEmpty() ? ApplicationName() : caption, text, buttons,
+                    MainWindow());
+    box.setDefaultButton(DefaultButton(buttons));
+    box.setEscapeButton(EscapeButton(buttons));
+    const std::pair<QMessageBox::StandardButton, FrameworkText> labels[] = {
+        {QMessageBox::Ok, FrameworkText::OkButton},
+        {QMessageBox::Cancel, FrameworkText::CancelButton},
+        {QMessageBox::Yes, FrameworkText::YesButton},
+        {QMessageBox::No, FrameworkText::NoButton},
     };
     for (const auto& [button, label] : labels) {
         if (QAbstractButton* shown = box.button(button)) {
-            shown->setText(label);
+            shown->setText(Tr(label));
         }
     }
     // A command may ask while it shows the wait cursor; the box gets the arrow.
@@ -97,46 +53,12 @@ int QtUserInterface::MessageBox(const QString& text, const QString& caption, uns
     if (waiting) {
         QApplication::setOverrideCursor(Qt::ArrowCursor);
     }
-    const int answer = AnswerOf(box.exec());
+    const auto answer = static_cast<QMessageBox::StandardButton>(box.exec());
     if (waiting) {
         QApplication::restoreOverrideCursor();
     }
-    return answer;
-}
-
-void QtUserInterface::TrackPopupMenu(std::span<const unsigned> commands, QPoint position) {
-    if (m_frame == nullptr) {
-        return;
-    }
-    QWidget* window = m_frame->Window();
-    QMenu popup(window);
-    for (const unsigned id : commands) {
-        if (id == 0) {
-            popup.addSeparator();
-        } else if (QAction* action = m_frame->Action(id)) {
-            popup.addAction(action);
-        }
-    }
-    // A popup menu is a window of its own, so the prompts of its items do not
-    // reach the main window's status bar by themselves.
-    QObject::connect(&popup, &QMenu::hovered, window,
-                     [window](QAction* action) { action->showStatusText(window); });
-    QObject::connect(&popup, &QMenu::aboutToHide, window, [window] {
-        QStatusTipEvent clear{QString()};
-        QCoreApplication::sendEvent(window, &clear);
-    });
-    popup.exec(position);
-}
-
-std::optional<QRect> QtUserInterface::ToolBarButtonRect(unsigned toolBarId, unsigned commandId) {
-    if (m_frame == nullptr) {
-        return std::nullopt;
-    }
-    return m_frame->ToolBarButtonRect(toolBarId, commandId);
-}
-
-bool QtUserInterface::SetStatusPaneText(unsigned paneId, const QString& text) {
-    return m_frame != nullptr && m_frame->SetStatusPaneText(paneId, text);
+    // Closing the box by its title bar answers what Escape answers.
+    return buttons.testFlag(answer) ? answer : EscapeButton(buttons);
 }
 
 void QtUserInterface::BeginWaitCursor() {
@@ -152,7 +74,7 @@ std::optional<QString> QtUserInterface::PromptSaveFileName(const QString& initia
     const QString start =
         QFileInfo(initialPath).isAbsolute() ? initialPath : QDir::home().filePath(initialPath);
     const QString chosen =
-        QFileDialog::getSaveFileName(MainWindow(), Tr(UiText::SaveAsTitle), start, filter);
+        QFileDialog::getSaveFileName(MainWindow(), Tr(FrameworkText::SaveAsTitle), start, filter);
     if (chosen.isEmpty()) {
         return std::nullopt;
     }

@@ -1,34 +1,33 @@
-// The user-interface services on Qt widgets: message boxes, popup menus,
-// the wait cursor, the save dialog, and what the main window provides. The
-// text prompt is the program's own dialog and is left to a subclass.
+// The user-interface services on Qt widgets: message boxes, the wait cursor
+// and the save dialog, over the program's main window. The text prompt is
+// the program's own dialog and is left to a subclass.
 #pragma once
+
+#include <QPointer>
+#include <QWidget>
 
 #include "platform/user_interface.h"
 
-class QWidget;
-
 namespace quorbex::platform {
-
-class MainFrameServices;
 
 class QtUserInterface : public UserInterface {
 public:
-    // The main window, once it exists; null while there is none.
-    void SetMainFrame(MainFrameServices* frame) { m_frame = frame; }
-    // The window that owns message boxes and dialogs; may be null.
-    QWidget* MainWindow() const;
+    // The window that owns message boxes and dialogs; none while there is none.
+    void SetMainWindow(QWidget* window) { m_window = window; }
+    QWidget* MainWindow() const { return m_window; }
 
-    int MessageBox(const QString& text, const QString& caption, unsigned style) override;
-    void TrackPopupMenu(std::span<const unsigned> commands, QPoint position) override;
-    std::optional<QRect> ToolBarButtonRect(unsigned toolBarId, unsigned commandId) override;
-    bool SetStatusPaneText(unsigned paneId, const QString& text) override;
     void BeginWaitCursor() override;
     void EndWaitCursor() override;
     std::optional<QString> PromptSaveFileName(const QString& initialPath,
                                               const QString& filter) override;
 
+protected:
+    QMessageBox::StandardButton ShowMessageBox(const QString& text, const QString& caption,
+                                               QMessageBox::Icon icon,
+                                               QMessageBox::StandardButtons buttons) override;
+
 private:
-    MainFrameServices* m_frame = nullptr;
+    QPointer<QWidget> m_window;
 };
 
 }  // namespace quorbex::platform

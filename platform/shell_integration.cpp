@@ -1,5 +1,6 @@
 #include "platform/shell_integration.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -214,6 +215,31 @@ bool HasInstalledDesktopEntry(const ShellFileType& type, const QString& dataHome
         }
     }
     return false;
+}
+
+namespace {
+
+// A program started from a build folder: its folder, or one above it, holds
+// the build's cache.
+bool RunsFromBuildFolder() {
+    QDir folder(QCoreApplication::applicationDirPath());
+    do {
+        if (folder.exists(QStringLiteral("CMakeCache.txt"))) {
+            return true;
+        }
+    } while (folder.cdUp());
+    return false;
+}
+
+}  // namespace
+
+void RegisterAtStart(const ShellFileType& type, bool askedFor) {
+    const QString dataHome = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
+    if (HasInstalledDesktopEntry(type, dataHome)) {
+        UnregisterShellFileType(type, dataHome);
+    } else if (askedFor || !RunsFromBuildFolder()) {
+        RegisterShellFileType(type, dataHome);
+    }
 }
 
 }  // namespace quorbex::platform

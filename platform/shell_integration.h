@@ -35,4 +35,10 @@ QStringList UnregisterShellFileType(const ShellFileType& type, const QString& da
 // system's data folders (XDG_DATA_DIRS), outside dataHome.
 bool HasInstalledDesktopEntry(const ShellFileType& type, const QString& dataHome);
 
+// Registers the program at its start, in the user's data folder: unless an
+// installed registration (a package's) is there, which then wins and the
+// user's folder keeps nothing of the program's. A program run from its build
+// folder is not the one a user installed: it registers only when askedFor.
+void RegisterAtStart(const ShellFileType& type, bool askedFor);
+
 }  // namespace quorbex::platform

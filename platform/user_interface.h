@@ -1,13 +1,11 @@
-// What the documents and views need from the user and the screen: message
-// boxes, the text prompt, popup menus, the wait cursor and file names. The
-// program supplies the real dialogs; tests supply scripted ones.
+// What the documents and the record commands need from the user: message
+// boxes, the text prompt, the wait cursor and file names. The program
+// supplies the real dialogs; tests supply scripted ones.
 #pragma once
 
-#include <QPoint>
-#include <QRect>
+#include <QMessageBox>
 #include <QString>
 #include <optional>
-#include <span>
 #include <string>
 
 namespace quorbex::platform {
@@ -16,25 +14,20 @@ class UserInterface {
 public:
     virtual ~UserInterface() = default;
 
-    // A modal message box over the main window with the MB_* style; answers
-    // IDOK, IDCANCEL, IDYES or IDNO. An empty caption shows the program name.
-    virtual int MessageBox(const QString& text, const QString& caption, unsigned style) = 0;
+    // A modal message box over the main window: text under caption (the
+    // program's name when it is empty), with icon and buttons; answers the
+    // button chosen. The first of Ok and Yes is the default button; Escape
+    // answers Cancel, or No where there is no Cancel.
+    QMessageBox::StandardButton MessageBox(const QString& text, const QString& caption,
+                                           QMessageBox::Icon icon,
+                                           QMessageBox::StandardButtons buttons = QMessageBox::Ok) {
+        return ShowMessageBox(text, caption, icon, buttons);
+    }
 
     // Asks for one line of text, at most limit bytes in GBK. text holds the
-    // initial value and receives the entry (GBK) when the answer is IDOK.
-    virtual int InputText(const QString& prompt, std::string& text, int limit) = 0;
-
-    // Shows a menu of the main window's commands (0 for a separator) with its
-    // top-left corner at position (screen coordinates); the item chosen runs
-    // its command.
-    virtual void TrackPopupMenu(std::span<const unsigned> commands, QPoint position) = 0;
-
-    // The screen rectangle of a tool bar button, if the bar shows it.
-    virtual std::optional<QRect> ToolBarButtonRect(unsigned toolBarId, unsigned commandId) = 0;
-
-    // Writes text into the pane paneId of the main window's status bar; false
-    // when there is no such bar or pane.
-    virtual bool SetStatusPaneText(unsigned paneId, const QString& text) = 0;
+    // initial value and receives the entry (GBK) when the user confirms it;
+    // true then.
+    virtual bool InputText(const QString& prompt, std::string& text, int limit) = 0;
 
     virtual void BeginWaitCursor() = 0;
     virtual void EndWaitCursor() = 0;
@@ -42,6 +35,11 @@ public:
     // Asks where to save a document; nothing when the user cancels.
     virtual std::optional<QString> PromptSaveFileName(const QString& initialPath,
                                                       const QString& filter) = 0;
+
+protected:
+    virtual QMessageBox::StandardButton ShowMessageBox(const QString& text, const QString& caption,
+                                                       QMessageBox::Icon icon,
+                                                       QMessageBox::StandardButtons buttons) = 0;
 };
 
 // The caption of a message box that has none of its own.

@@ -1,6 +1,7 @@
 // The strings of the dictionary document type: no window title of its own,
 // the document name, the new-file name and the filter name in the user's
-// language, the extension, and the shell type id and name.
+// language, the extension, the shell type id and name, and what the user is
+// told of a file that is not a dictionary.
 #pragma once
 
 #include "platform/document_template.h"
@@ -15,7 +16,9 @@ inline platform::DocumentStrings DrugDocumentStrings() {
             Tr(UiText::FilterName),
             QStringLiteral(".zvk"),
             QStringLiteral("Zorvik.DrugFile"),
-            Tr(UiText::FileTypeName)};
+            Tr(UiText::FileTypeName),
+            Tr(UiText::NotADictionary),
+            Tr(UiText::OpenErrorCaption)};
 }
 
 }  // namespace quorbex

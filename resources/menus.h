@@ -4,51 +4,40 @@
 #pragma once
 
 #include <QtGlobal>
-#include <array>
-#include <cstddef>
-#include <span>
 
 #include "platform/framework_ids.h"
+#include "platform/menu_spec.h"
 #include "resources/resource_ids.h"
 
 namespace quorbex {
 
-struct MenuEntry {
-    enum class Kind { Command, Separator, Submenu, RecentFiles, WindowList };
-    Kind kind;
-    unsigned id = 0;         // the command of an item
-    const char* title = "";  // the title of a submenu (UTF-8)
-    std::span<const MenuEntry> submenu = {};
-};
-
-struct TopMenu {
-    const char* title;  // UTF-8, "&" before the mnemonic
-    std::span<const MenuEntry> entries;
-};
-
-using MenuKind = MenuEntry::Kind;
+using platform::Item;
+using platform::MenuEntry;
+using platform::MenuKind;
+using platform::SEPARATOR;
+using platform::Submenu;
+using platform::TopMenu;
 
 inline constexpr char MENUS_CONTEXT[] = "Menus";
 
-inline constexpr MenuEntry Item(unsigned id) {
-    return {MenuKind::Command, id};
-}
-inline constexpr MenuEntry SEPARATOR{MenuKind::Separator};
 // The recent files, newest first; while there are none, the grayed placeholder.
 inline constexpr MenuEntry RECENT_FILES{MenuKind::RecentFiles, platform::ID_FILE_MRU_FILE1};
 // The open dictionary windows, after a separator.
 inline constexpr MenuEntry WINDOW_LIST{MenuKind::WindowList};
 
-// The drop-down menus of the search and delete buttons; 0 stands for a
-// separator. The search fields are listed in the order of their bits.
-inline constexpr unsigned SEARCH_OPTIONS_MENU[] = {
-    ID_SORT_BY_TRADE_NAME, ID_SORT_BY_ENGLISH_NAME, ID_SORT_BY_PINYIN,     0,
-    ID_SEARCH_TRADE_NAME,  ID_SEARCH_PINYIN,        ID_SEARCH_OTHER_NAMES, ID_SEARCH_ENGLISH_NAME,
-    ID_SEARCH_FUNCTION,    ID_SEARCH_USAGE,         ID_SEARCH_CAUTIONS,    0,
-    ID_SEARCH_ALL,
+// The drop-down menus of the search and delete buttons. The search fields
+// are listed in the order of their bits.
+inline constexpr MenuEntry SEARCH_OPTIONS_MENU[] = {
+    Item(ID_SORT_BY_TRADE_NAME), Item(ID_SORT_BY_ENGLISH_NAME),
+    Item(ID_SORT_BY_PINYIN),     SEPARATOR,
+    Item(ID_SEARCH_TRADE_NAME),  Item(ID_SEARCH_PINYIN),
+    Item(ID_SEARCH_OTHER_NAMES), Item(ID_SEARCH_ENGLISH_NAME),
+    Item(ID_SEARCH_FUNCTION),    Item(ID_SEARCH_USAGE),
+    Item(ID_SEARCH_CAUTIONS),    SEPARATOR,
+    Item(ID_SEARCH_ALL),
 };
 
-inline constexpr unsigned DELETE_OPTIONS_MENU[] = {ID_CONFIRM_DELETE};
+inline constexpr MenuEntry DELETE_OPTIONS_MENU[] = {Item(ID_CONFIRM_DELETE)};
 
 inline constexpr MenuEntry FILE_MENU_WITHOUT_DICTIONARY[] = {
     Item(platform::ID_FILE_NEW),
@@ -84,7 +73,7 @@ inline constexpr MenuEntry FILE_MENU_WITH_DICTIONARY[] = {
     Item(platform::ID_FILE_PRINT),
     Item(platform::ID_FILE_PRINT_PREVIEW),
     Item(platform::ID_FILE_PRINT_SETUP),
-    {MenuKind::Submenu, 0, QT_TRANSLATE_NOOP("Menus", "药物手册(&H)"), HANDBOOK_MENU},
+    Submenu(QT_TRANSLATE_NOOP("Menus", "药物手册(&H)"), HANDBOOK_MENU),
     SEPARATOR,
     Item(ID_FILE_IMPORT),
     Item(ID_FILE_EXPORT_ALL),
@@ -101,7 +90,7 @@ inline constexpr MenuEntry TOOL_BAR_MENU[] = {
 };
 
 inline constexpr MenuEntry EDIT_MENU[] = {
-    {MenuKind::Submenu, 0, QT_TRANSLATE_NOOP("Menus", "工具条"), TOOL_BAR_MENU},
+    Submenu(QT_TRANSLATE_NOOP("Menus", "工具条"), TOOL_BAR_MENU),
     SEPARATOR,
     Item(platform::ID_EDIT_UNDO),
     SEPARATOR,
@@ -109,18 +98,6 @@ inline constexpr MenuEntry EDIT_MENU[] = {
     Item(platform::ID_EDIT_COPY),
     Item(platform::ID_EDIT_PASTE),
 };
-
-// A drop-down menu's options as menu entries.
-template <std::size_t N>
-constexpr std::array<MenuEntry, N> OptionEntries(const unsigned (&ids)[N]) {
-    std::array<MenuEntry, N> entries{};
-    for (std::size_t i = 0; i < N; ++i) {
-        entries[i] = ids[i] == 0 ? SEPARATOR : Item(ids[i]);
-    }
-    return entries;
-}
-inline constexpr auto SEARCH_OPTIONS_ENTRIES = OptionEntries(SEARCH_OPTIONS_MENU);
-inline constexpr auto DELETE_OPTIONS_ENTRIES = OptionEntries(DELETE_OPTIONS_MENU);
 
 // Record undo and redo, the drug tool bar's record commands and the options
 // of its drop-down menus; the tree's context menu offers the same.
@@ -135,8 +112,8 @@ inline constexpr MenuEntry DRUG_MENU[] = {
     Item(ID_DRUG_SEARCH),
     Item(ID_QUICK_SEARCH),
     SEPARATOR,
-    {MenuKind::Submenu, 0, QT_TRANSLATE_NOOP("Menus", "查询选项(&O)"), SEARCH_OPTIONS_ENTRIES},
-    {MenuKind::Submenu, 0, QT_TRANSLATE_NOOP("Menus", "删除选项(&P)"), DELETE_OPTIONS_ENTRIES},
+    Submenu(QT_TRANSLATE_NOOP("Menus", "查询选项(&O)"), SEARCH_OPTIONS_MENU),
+    Submenu(QT_TRANSLATE_NOOP("Menus", "删除选项(&P)"), DELETE_OPTIONS_MENU),
 };
 
 inline constexpr MenuEntry WINDOW_MENU[] = {
@@ -159,20 +136,40 @@ inline constexpr TopMenu MENUS_WITH_DICTIONARY[] = {
     {QT_TRANSLATE_NOOP("Menus", "帮助(&H)"), HELP_MENU},
 };
 
-// A tool bar's entries in order; id 0 stands for a separator.
+// A tool bar's buttons in order, each a command or a separator; a button may
+// have an arrow beside it that opens a menu of options.
 struct ToolBarEntry {
-    unsigned id;
-    bool dropDown = false;  // the button has an arrow that opens a menu of options
+    enum class Kind { Button, Separator };
+    Kind kind;
+    platform::CommandId id{};
+    std::span<const MenuEntry> dropDown = {};
 };
 
+inline constexpr ToolBarEntry Button(platform::CommandId id,
+                                     std::span<const MenuEntry> dropDown = {}) {
+    return {ToolBarEntry::Kind::Button, id, dropDown};
+}
+inline constexpr ToolBarEntry BAR_SEPARATOR{ToolBarEntry::Kind::Separator};
+
 inline constexpr ToolBarEntry STANDARD_TOOL_BAR[] = {
-    {platform::ID_FILE_NEW},  {platform::ID_FILE_OPEN},  {0}, {platform::ID_EDIT_CUT},
-    {platform::ID_EDIT_COPY}, {platform::ID_EDIT_PASTE}, {0}, {platform::ID_APP_ABOUT},
+    Button(platform::ID_FILE_NEW),
+    Button(platform::ID_FILE_OPEN),
+    BAR_SEPARATOR,
+    Button(platform::ID_EDIT_CUT),
+    Button(platform::ID_EDIT_COPY),
+    Button(platform::ID_EDIT_PASTE),
+    BAR_SEPARATOR,
+    Button(platform::ID_APP_ABOUT),
 };
 
 inline constexpr ToolBarEntry DRUG_TOOL_BAR[] = {
-    {ID_DRUG_SAVE},         {0}, {ID_DRUG_MODIFY},       {ID_DRUG_APPEND},
-    {ID_DRUG_DELETE, true}, {0}, {ID_DRUG_SEARCH, true},
+    Button(ID_DRUG_SAVE),
+    BAR_SEPARATOR,
+    Button(ID_DRUG_MODIFY),
+    Button(ID_DRUG_APPEND),
+    Button(ID_DRUG_DELETE, DELETE_OPTIONS_MENU),
+    BAR_SEPARATOR,
+    Button(ID_DRUG_SEARCH, SEARCH_OPTIONS_MENU),
 };
 
 }  // namespace quorbex

@@ -8,7 +8,8 @@
 #include <QCoreApplication>
 #include <QString>
 #include <cstddef>
-#include <iterator>
+
+#include "platform/string_table.h"
 
 namespace quorbex {
 
@@ -42,30 +43,6 @@ enum class UiText {
     NewFileName,
     FilterName,
     FileTypeName,
-    // The framework's messages and buttons.
-    SaveChangesQuestion,
-    CannotSave,
-    CannotOpen,
-    NoPermission,
-    FileNotFound,
-    ReadFailed,
-    WriteFailed,
-    FileOperationFailed,
-    DiskFull,
-    QuotaUsedUp,
-    ReadOnlyDisk,
-    NoAccess,
-    FileTooLarge,
-    RefusedCharacter,
-    TooLong,
-    NoWindowForDocument,
-    OkButton,
-    CancelButton,
-    YesButton,
-    NoButton,
-    SaveAsTitle,
-    BackupFailed,
-    ChangedOnDiskQuestion,
     // The result tree and the record text.
     ResultsRoot,
     HeadingTradeName,
@@ -98,8 +75,6 @@ enum class UiText {
     // The quick search box of the drug tool bar.
     QuickSearchPlaceholder,
     QuickSearchTip,
-    RecoveryQuestion,
-    RecoveryDamaged,
     // Drug lists to and from CSV files.
     ImportTitle,
     ImportFileLabel,
@@ -184,48 +159,6 @@ inline constexpr UiTextEntry STRING_TABLE[] = {
     //: The desktop's name for .zvk files
     {UiText::FileTypeName, "DocumentType", QT_TRANSLATE_NOOP("DocumentType", "药物字典")},
 
-    //: %1 the file name
-    {UiText::SaveChangesQuestion, "Framework",
-     QT_TRANSLATE_NOOP("Framework", "是否保存对“%1”的修改?")},
-    //: %1 the file name, %2 the reason
-    {UiText::CannotSave, "Framework",
-     QT_TRANSLATE_NOOP("Framework", "无法保存文件“%1”:\n%2\n\n原有文件未被改动。")},
-    //: %1 the file name, %2 the reason
-    {UiText::CannotOpen, "Framework", QT_TRANSLATE_NOOP("Framework", "无法打开文件“%1”:\n%2")},
-    {UiText::NoPermission, "Framework", QT_TRANSLATE_NOOP("Framework", "没有访问该文件的权限")},
-    {UiText::FileNotFound, "Framework", QT_TRANSLATE_NOOP("Framework", "文件不存在或无法打开")},
-    {UiText::ReadFailed, "Framework", QT_TRANSLATE_NOOP("Framework", "读取文件时出错")},
-    {UiText::WriteFailed, "Framework", QT_TRANSLATE_NOOP("Framework", "写入文件时出错")},
-    {UiText::FileOperationFailed, "Framework", QT_TRANSLATE_NOOP("Framework", "文件操作失败")},
-    // What the system gave as the cause of a failed write, in plain words.
-    {UiText::DiskFull, "Framework", QT_TRANSLATE_NOOP("Framework", "磁盘已满")},
-    {UiText::QuotaUsedUp, "Framework", QT_TRANSLATE_NOOP("Framework", "您的磁盘空间配额已用完")},
-    {UiText::ReadOnlyDisk, "Framework", QT_TRANSLATE_NOOP("Framework", "磁盘是只读的, 不能写入")},
-    {UiText::NoAccess, "Framework",
-     QT_TRANSLATE_NOOP("Framework", "没有权限访问该文件或它所在的文件夹")},
-    {UiText::FileTooLarge, "Framework",
-     QT_TRANSLATE_NOOP("Framework", "文件太大, 超过了系统允许的大小")},
-    //: %1 the character
-    {UiText::RefusedCharacter, "Framework",
-     QT_TRANSLATE_NOOP("Framework", "字符“%1”不能存入药物字典,请改用其他字符。")},
-    //: %1 the limit in bytes, %2 the same limit in Chinese characters
-    {UiText::TooLong, "Framework",
-     QT_TRANSLATE_NOOP("Framework", "输入的内容不能超过%1个字节(%2个汉字)。")},
-    {UiText::NoWindowForDocument, "Framework",
-     QT_TRANSLATE_NOOP("Framework", "无法为文档创建窗口。")},
-    {UiText::OkButton, "Framework", QT_TRANSLATE_NOOP("Framework", "确定")},
-    {UiText::CancelButton, "Framework", QT_TRANSLATE_NOOP("Framework", "取消")},
-    {UiText::YesButton, "Framework", QT_TRANSLATE_NOOP("Framework", "是(&Y)")},
-    {UiText::NoButton, "Framework", QT_TRANSLATE_NOOP("Framework", "否(&N)")},
-    {UiText::SaveAsTitle, "Framework", QT_TRANSLATE_NOOP("Framework", "另存为")},
-    //: %1 the backup's file name, %2 the reason
-    {UiText::BackupFailed, "Framework", QT_TRANSLATE_NOOP("Framework", "无法保留备份文件“%1”: %2")},
-    //: %1 the file name; the answers are the message box's Yes, No and Cancel
-    {UiText::ChangedOnDiskQuestion, "Framework",
-     QT_TRANSLATE_NOOP("Framework",
-                       "文件“%1”在打开或上次保存之后已被其他程序改动。\n\n"
-                       "是: 覆盖这些改动, 保存\n否: 另存为其他文件\n取消: 不保存")},
-
     {UiText::ResultsRoot, "Views", QT_TRANSLATE_NOOP("Views", "浏览药物结果")},
     //: Record text: the heading before the trade name
     {UiText::HeadingTradeName, "Views", QT_TRANSLATE_NOOP("Views", "[品名]")},
@@ -283,14 +216,6 @@ inline constexpr UiTextEntry STRING_TABLE[] = {
      QT_TRANSLATE_NOOP(
          "MainWindow",
          "边输入边查找 (Ctrl+F), 最多10个字节; Esc 列出全部药物, 回车或↓转到第一个结果")},
-    //: %1 the dictionary's file name or title, %2 when its changes were last kept
-    {UiText::RecoveryQuestion, "Application",
-     QT_TRANSLATE_NOOP("Application",
-                       "程序上次没有正常结束, “%1”中有未保存的改动 (%2)。\n\n"
-                       "是: 恢复这些改动\n否: 丢弃它们\n取消: 下次启动时再问")},
-    //: %1 the recovery file
-    {UiText::RecoveryDamaged, "Application",
-     QT_TRANSLATE_NOOP("Application", "恢复文件“%1”已损坏, 无法恢复。\n\n是否删除它?")},
     {UiText::ImportTitle, "Exchange", QT_TRANSLATE_NOOP("Exchange", "导入药物")},
     {UiText::ImportFileLabel, "Exchange", QT_TRANSLATE_NOOP("Exchange", "CSV文件(&F):")},
     {UiText::ImportEncodingLabel, "Exchange", QT_TRANSLATE_NOOP("Exchange", "文字编码(&E):")},
@@ -337,19 +262,8 @@ inline constexpr UiTextEntry STRING_TABLE[] = {
      QT_TRANSLATE_NOOP("Guide", "找不到用户指南。它应该随程序安装在“%1”。")},
 };
 
-namespace detail {
-
-constexpr bool InIdOrder() {
-    for (std::size_t i = 0; i < std::size(STRING_TABLE); ++i) {
-        if (static_cast<std::size_t>(STRING_TABLE[i].id) != i) {
-            return false;
-        }
-    }
-    return static_cast<std::size_t>(UiText::GuideMissing) + 1 == std::size(STRING_TABLE);
-}
-static_assert(InIdOrder(), "STRING_TABLE lists every UiText once, in the enum's order");
-
-}  // namespace detail
+static_assert(platform::ListsEveryIdInOrder(STRING_TABLE, UiText::GuideMissing),
+              "STRING_TABLE lists every UiText once, in the enum's order");
 
 // The text in the language of the installed translation; the Chinese source without one.
 inline QString Tr(UiText id) {

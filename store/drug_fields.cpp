@@ -29,6 +29,10 @@ const std::string& DrugFields::operator[](Field field) const {
     return cautions;
 }
 
+std::string_view ListedName(std::string_view tradeName, std::string_view englishName) {
+    return tradeName.empty() ? englishName : tradeName;
+}
+
 void ExchangeFields(RecordStore& store, DrugFields& fields, bool read) {
     store.ExchangeTradeName(fields.tradeName, read);
     store.ExchangePinyinInitials(fields.pinyinInitials, read);

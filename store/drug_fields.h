@@ -5,6 +5,7 @@
 #include <array>
 #include <cstddef>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "store/record_store.h"
@@ -24,6 +25,13 @@ struct DrugFields {
     const std::string& operator[](Field field) const;
     bool operator==(const DrugFields&) const = default;
 };
+
+// The name a record is listed by: its trade name, or its English name when
+// it has none (only an empty name counts as none; blanks are a name).
+std::string_view ListedName(std::string_view tradeName, std::string_view englishName);
+inline std::string_view ListedName(const DrugFields& record) {
+    return ListedName(record.tradeName, record.englishName);
+}
 
 // All seven field exchanges in one direction: with read set the fields
 // receive the buffer's texts, otherwise they are cut to their limits and

@@ -1,5 +1,6 @@
 #include "views/record_text.h"
 
+#include "platform/gbk_text.h"
 #include "resources/strings.h"
 #include "store/gbk_codec.h"
 
@@ -47,8 +48,7 @@ QString RecordViewText(const DrugFields& record) {
 }
 
 QString RecordName(const DrugFields& record) {
-    return QString::fromStdString(
-        GbkToUtf8(record.tradeName.empty() ? record.englishName : record.tradeName));
+    return platform::FromGbk(ListedName(record));
 }
 
 }  // namespace quorbex

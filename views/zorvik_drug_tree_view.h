@@ -1,26 +1,27 @@
 // The left pane of a dictionary window: the results of the last search as a
-// tree under one root item, labelled by the sort key. Choosing an item
-// makes its result the document's current one. Dotted lines join the
-// results to the root, and a label cut off by the pane's width shows in full
-// as a tool tip.
+// tree under one root item, on the document's results model. Choosing an
+// item makes its result the document's current one, and the item of the
+// current result is selected whenever another becomes current. Dotted lines
+// join the results to the root, and a label cut off by the pane's width
+// shows in full as a tool tip.
 #pragma once
 
-#include <QIcon>
-#include <QTreeWidget>
+#include <QTreeView>
 
-#include "platform/view.h"
+#include "document/drug_results_model.h"
 
 namespace quorbex {
 
 class CZorvikDrugDoc;
 
-class CZorvikDrugTreeView : public QTreeWidget, public platform::View {
+class CZorvikDrugTreeView : public QTreeView {
+    Q_OBJECT
 public:
-    explicit CZorvikDrugTreeView(QWidget* parent = nullptr);
+    explicit CZorvikDrugTreeView(CZorvikDrugDoc& document, QWidget* parent = nullptr);
 
-    void OnUpdate(platform::View* sender, int hint) override;
-
-    QTreeWidgetItem* RootItem() const;
+    DrugResultsModel& Results() { return m_results; }
+    QModelIndex RootIndex() const { return m_results.RootIndex(); }
+    QModelIndex ResultIndex(int result) const { return m_results.ResultIndex(result); }
 
 protected:
     void drawBranches(QPainter* painter, const QRect& rect,
@@ -28,15 +29,12 @@ protected:
     bool viewportEvent(QEvent* event) override;
 
 private:
-    CZorvikDrugDoc* Document() const;
-    void Rebuild(CZorvikDrugDoc& document);
-    void Relabel(CZorvikDrugDoc& document);
-    void SelectCurrent(CZorvikDrugDoc& document);
-    void OnSelChanged();
+    void SelectCurrent(int result);
+    void OnSelChanged(const QModelIndex& caret);
 
-    QIcon m_resultIcon;  // a closed book, an open one while selected
-    QIcon m_rootIcon;
-    bool m_updating = false;
+    CZorvikDrugDoc& m_document;
+    DrugResultsModel m_results;
+    bool m_selecting = false;
 };
 
 }  // namespace quorbex

@@ -8,10 +8,7 @@
 #include <QTextCursor>
 #include <QTextDocument>
 
-#include "document/update_hints.h"
 #include "document/zorvik_drug_doc.h"
-#include "platform/document.h"
-#include "platform/message_box.h"
 #include "platform/user_interface.h"
 #include "resources/strings.h"
 #include "store/drug_fields.h"
@@ -30,18 +27,16 @@ const QColor MATCH_MARK(255, 225, 60);
 
 }  // namespace
 
-CZorvikDrugView::CZorvikDrugView(QWidget* parent) : QPlainTextEdit(parent) {
+CZorvikDrugView::CZorvikDrugView(CZorvikDrugDoc& document, QWidget* parent)
+    : QPlainTextEdit(parent), m_document(document) {
     setLineWrapMode(QPlainTextEdit::WidgetWidth);
     setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    connect(&document, &CZorvikDrugDoc::currentChanged, this, &CZorvikDrugView::Render);
 }
 
-void CZorvikDrugView::OnUpdate(platform::View*, int hint) {
-    auto* document = dynamic_cast<CZorvikDrugDoc*>(GetDocument());
-    if ((hint & HINT_TEXT) == 0 || document == nullptr) {
-        return;
-    }
-    const DrugFields& record = document->GetCurrentStrings();
+void CZorvikDrugView::Render() {
+    const DrugFields& record = m_document.GetCurrentStrings();
     FieldStarts starts;
     const std::string text = RecordViewUtf8(record, starts);
     setPlainText(ShownText(text.data(), text.size()));
@@ -50,7 +45,7 @@ void CZorvikDrugView::OnUpdate(platform::View*, int hint) {
     // printed.
     QList<QTextEdit::ExtraSelection> marks;
     for (const MatchRange& range :
-         FindMatchRanges(record, document->GetSearchPattern(), document->GetSearchedMask())) {
+         FindMatchRanges(record, m_document.GetSearchPattern(), m_document.GetSearchedMask())) {
         const std::size_t start = starts[static_cast<std::size_t>(range.field)];
         if (start == std::string::npos) {
             continue;  // the pinyin initials are not shown
@@ -74,31 +69,21 @@ void CZorvikDrugView::OnUpdate(platform::View*, int hint) {
 
 void CZorvikDrugView::PrintTo(QPrinter& printer) const {
     // The document's name titles the print job and a PDF's document.
-    if (const platform::Document* owner = GetDocument()) {
-        printer.setDocName(owner->GetTitle());
-    }
+    printer.setDocName(m_document.GetTitle());
     std::unique_ptr<QTextDocument> printed(document()->clone());
     printed->setDefaultFont(font());
     printed->print(&printer);
 }
 
-platform::UserInterface* CZorvikDrugView::Ui() const {
-    return GetDocument() != nullptr ? &GetDocument()->Ui() : nullptr;
-}
-
 // A PDF is titled after the dictionary; where there is no printer to print
 // on, the file a print goes to is offered beside the dictionary, named after it.
 void CZorvikDrugView::NameOutput(QPrinter& printer) const {
-    const platform::Document* document = GetDocument();
-    if (document == nullptr) {
-        return;
-    }
-    const QString name = document->GetPathName().isEmpty()
-                             ? document->GetTitle()
-                             : QFileInfo(document->GetPathName()).completeBaseName();
+    const QString name = m_document.GetPathName().isEmpty()
+                             ? m_document.GetTitle()
+                             : QFileInfo(m_document.GetPathName()).completeBaseName();
     printer.setDocName(name);
     if (QPrinterInfo::defaultPrinter().isNull()) {
-        printer.setOutputFileName(DefaultPdfPath(document->GetPathName(), name));
+        printer.setOutputFileName(DefaultPdfPath(m_document.GetPathName(), name));
     }
 }
 
@@ -122,20 +107,17 @@ bool CZorvikDrugView::PrintToPrinter(const QString& printerName) {
         if (QFileInfo(printerName).size() > 0) {
             return true;
         }
-        if (platform::UserInterface* ui = Ui()) {
-            ui->MessageBox(Tr(UiText::CannotWritePdf).arg(printerName), Tr(UiText::PrintCaption),
-                           platform::MB_ICONERROR);
-        }
+        m_document.Ui().MessageBox(Tr(UiText::CannotWritePdf).arg(printerName),
+                                   Tr(UiText::PrintCaption), QMessageBox::Critical);
         return false;
     }
     const QPrinterInfo target = printerName.isEmpty() ? QPrinterInfo::defaultPrinter()
                                                       : QPrinterInfo::printerInfo(printerName);
     if (target.isNull()) {
-        if (platform::UserInterface* ui = Ui()) {
-            ui->MessageBox(printerName.isEmpty() ? Tr(UiText::NoDefaultPrinter)
-                                                 : Tr(UiText::PrinterNotFound).arg(printerName),
-                           Tr(UiText::PrintCaption), platform::MB_ICONERROR);
-        }
+        m_document.Ui().MessageBox(printerName.isEmpty()
+                                       ? Tr(UiText::NoDefaultPrinter)
+                                       : Tr(UiText::PrinterNotFound).arg(printerName),
+                                   Tr(UiText::PrintCaption), QMessageBox::Critical);
         return false;
     }
     QPrinter& printer = SharedPrinter();

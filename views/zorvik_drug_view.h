@@ -1,25 +1,24 @@
 // The right pane of a dictionary window: the current record as word-wrapped
-// text under bracketed headings in the user's language. It also prints and
-// previews that text.
+// text under bracketed headings in the user's language, with the places
+// where the last search matched marked. It shows each record that becomes
+// current, and prints and previews that text.
 #pragma once
 
 #include <QPlainTextEdit>
-
-#include "platform/view.h"
 
 class QPrinter;
 
 namespace quorbex {
 
-namespace platform {
-class UserInterface;
-}
+class CZorvikDrugDoc;
 
-class CZorvikDrugView : public QPlainTextEdit, public platform::View {
+class CZorvikDrugView : public QPlainTextEdit {
+    Q_OBJECT
 public:
-    explicit CZorvikDrugView(QWidget* parent = nullptr);
+    explicit CZorvikDrugView(CZorvikDrugDoc& document, QWidget* parent = nullptr);
 
-    void OnUpdate(platform::View* sender, int hint) override;
+    // Shows the document's current record.
+    void Render();
 
     // Prints the rendered record, paginated, to an already set-up printer.
     void PrintTo(QPrinter& printer) const;
@@ -33,8 +32,9 @@ public:
     void OnFilePrintPreview();
 
 private:
-    platform::UserInterface* Ui() const;
     void NameOutput(QPrinter& printer) const;
+
+    CZorvikDrugDoc& m_document;
 };
 
 }  // namespace quorbex

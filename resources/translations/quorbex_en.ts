@@ -55,28 +55,6 @@ Please bring the running one to the front from the taskbar.</translation>
         <source>打印设置</source>
         <translation>Print Setup</translation>
     </message>
-    <message>
-        <source>程序上次没有正常结束, “%1”中有未保存的改动 (%2)。
-
-是: 恢复这些改动
-否: 丢弃它们
-取消: 下次启动时再问</source>
-        <extracomment>%1 the dictionary&apos;s file name or title, %2 when its changes were last kept</extracomment>
-        <translation>The program did not end normally last time, and &quot;%1&quot; has unsaved changes (%2).
-
-Yes: restore these changes
-No: discard them
-Cancel: ask again at the next start</translation>
-    </message>
-    <message>
-        <source>恢复文件“%1”已损坏, 无法恢复。
-
-是否删除它?</source>
-        <extracomment>%1 the recovery file</extracomment>
-        <translation>The recovery file &quot;%1&quot; is damaged and cannot be restored.
-
-Delete it?</translation>
-    </message>
 </context>
 <context>
     <name>Commands</name>
@@ -895,6 +873,44 @@ The original file has not been changed.</translation>
 Yes: overwrite those changes and save
 No: save as another file
 Cancel: do not save</translation>
+    </message>
+    <message>
+        <source>程序上次没有正常结束, “%1”中有未保存的改动 (%2)。
+
+是: 恢复这些改动
+否: 丢弃它们
+取消: 下次启动时再问</source>
+        <extracomment>%1 the dictionary&apos;s file name or title, %2 when its changes were last kept</extracomment>
+        <translation>The program did not end normally last time, and &quot;%1&quot; has unsaved changes (%2).
+
+Yes: restore these changes
+No: discard them
+Cancel: ask again at the next start</translation>
+    </message>
+    <message>
+        <source>恢复文件“%1”已损坏, 无法恢复。
+
+是否删除它?</source>
+        <extracomment>%1 the recovery file</extracomment>
+        <translation>The recovery file &quot;%1&quot; is damaged and cannot be restored.
+
+Delete it?</translation>
+    </message>
+    <message>
+        <source>这是一个文件夹, 不是文件</source>
+        <translation>This is a folder, not a file</translation>
+    </message>
+    <message>
+        <source>这是一个管道 (FIFO), 不是普通文件, 不能打开</source>
+        <translation>This is a pipe (FIFO), not a regular file; it cannot be opened</translation>
+    </message>
+    <message>
+        <source>这是一个套接字, 不是普通文件, 不能打开</source>
+        <translation>This is a socket, not a regular file; it cannot be opened</translation>
+    </message>
+    <message>
+        <source>这是一个设备, 不是普通文件, 不能打开</source>
+        <translation>This is a device, not a regular file; it cannot be opened</translation>
     </message>
 </context>
 <context>

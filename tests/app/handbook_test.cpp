@@ -110,7 +110,7 @@ TEST_F(HandbookTest, MenuWritesThePdfBesideTheDictionaryTitledAfterIt) {
     ASSERT_TRUE(StartWithoutDialog(app, {File(QStringLiteral("ward.zvk"))}));
     const QString pdf = File(QStringLiteral("handbook.pdf"));
     app.Ui().saveNames = {pdf};
-    app->MainFrame()->Action(ID_HANDBOOK_PDF)->trigger();
+    app->MainFrame()->Action(ID_HANDBOOK_PDF).trigger();
     EXPECT_EQ(app.Ui().saveDialogs, QStringList{File(QStringLiteral("ward.pdf"))});
     EXPECT_TRUE(PdfInfo(pdf).contains(QRegularExpression(QStringLiteral("Title: +ward\n"))));
     const QString text = PdfText(pdf);

@@ -64,7 +64,7 @@ protected:
                 EXPECT_EQ(dialog->AppendToOpenDictionary(), append);
                 filled = true;
             },
-            [&] { app->MainFrame()->Action(ID_FILE_IMPORT)->trigger(); });
+            [&] { app->MainFrame()->Action(ID_FILE_IMPORT).trigger(); });
         EXPECT_TRUE(filled);
     }
 
@@ -142,9 +142,9 @@ TEST_F(ExchangeTest, ExportsTheDictionaryOrItsResultsBesideIt) {
     const QString all = File(QStringLiteral("all.csv"));
     const QString results = File(QStringLiteral("results.csv"));
     app.Ui().saveNames = {all, results};
-    app->MainFrame()->Action(ID_FILE_EXPORT_ALL)->trigger();
+    app->MainFrame()->Action(ID_FILE_EXPORT_ALL).trigger();
     ward->RunQuery(Gbk("布"), SEARCH_TRADE_NAME, SORT_BY_TRADE_NAME);
-    app->MainFrame()->Action(ID_FILE_EXPORT_RESULTS)->trigger();
+    app->MainFrame()->Action(ID_FILE_EXPORT_RESULTS).trigger();
 
     EXPECT_EQ(app.Ui().saveDialogs, QStringList(2, File(QStringLiteral("ward.csv"))));
     const QByteArray bom = "\xEF\xBB\xBF";

@@ -17,7 +17,6 @@
 #include <string>
 
 #include "platform/dialog_template.h"
-#include "platform/message_box.h"
 #include "store/gbk_codec.h"
 #include "tests/support/fake_user_interface.h"
 #include "tests/support/gbk_text.h"
@@ -27,16 +26,14 @@
 namespace quorbex::testing {
 namespace {
 
-using platform::IDCANCEL;
-using platform::IDOK;
-
 const QString EMOJI = QStringLiteral("\U0001F48A");
 
 QString Utf8(const std::string& gbk) {
     return QString::fromStdString(GbkToUtf8(gbk));
 }
 
-int RunDialog(DrugEntryDialog& dialog, const std::function<void(DrugEntryDialog&)>& whileOpen) {
+QDialog::DialogCode RunDialog(DrugEntryDialog& dialog,
+                              const std::function<void(DrugEntryDialog&)>& whileOpen) {
     return WhileModal<DrugEntryDialog>(whileOpen, [&dialog] { return dialog.DoModal(); });
 }
 
@@ -91,7 +88,7 @@ TEST_F(DrugEntryDialogTest, OkNeedsATradeNameOrAnEnglishNameAndHandsOutTheNamesA
         FakeUserInterface caseUi;
         DrugEntryDialog entry(caseUi);
         bool stayedOpen = false;
-        const int answer = RunDialog(entry, [&](DrugEntryDialog& shown) {
+        const QDialog::DialogCode answer = RunDialog(entry, [&](DrugEntryDialog& shown) {
             Paste(shown.TradeNameBox(), c.tradeName);
             Paste(shown.EnglishNameBox(), c.englishName);
             QTest::mouseClick(shown.OkButton(), Qt::LeftButton);
@@ -100,7 +97,7 @@ TEST_F(DrugEntryDialogTest, OkNeedsATradeNameOrAnEnglishNameAndHandsOutTheNamesA
             EXPECT_EQ(shown.TradeNameBox()->text(), c.tradeName);
             EXPECT_EQ(shown.EnglishNameBox()->text(), c.englishName);
         });
-        EXPECT_EQ(answer, c.accepted ? IDOK : IDCANCEL);
+        EXPECT_EQ(answer, c.accepted ? QDialog::Accepted : QDialog::Rejected);
         EXPECT_EQ(stayedOpen, !c.accepted);
         if (c.accepted) {
             EXPECT_TRUE(caseUi.messages.empty());
@@ -112,7 +109,7 @@ TEST_F(DrugEntryDialogTest, OkNeedsATradeNameOrAnEnglishNameAndHandsOutTheNamesA
             ASSERT_EQ(caseUi.messages.size(), 1u);
             EXPECT_EQ(caseUi.messages[0].text, QStringLiteral("品名 和 英文名 至少有一个有效"));
             EXPECT_EQ(caseUi.messages[0].caption, QStringLiteral("输入错误"));
-            EXPECT_EQ(caseUi.messages[0].style, platform::MB_ICONERROR);
+            EXPECT_EQ(caseUi.messages[0].icon, QMessageBox::Critical);
         }
     }
 }
@@ -125,19 +122,19 @@ TEST_F(DrugEntryDialogTest, FieldsGoInAndOutByMeaningAndCancelKeepsThoseItOpened
     struct Case {
         const char* name;
         QPushButton* (DrugEntryDialog::*button)() const;
-        int answer;
+        QDialog::DialogCode answer;
         bool edited;  // the fields handed out afterwards are the edited ones
     };
     const Case cases[] = {
-        {"OK", &DrugEntryDialog::OkButton, IDOK, true},
-        {"Cancel", &DrugEntryDialog::CancelButton, IDCANCEL, false},
+        {"OK", &DrugEntryDialog::OkButton, QDialog::Accepted, true},
+        {"Cancel", &DrugEntryDialog::CancelButton, QDialog::Rejected, false},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         DrugEntryDialog entry(ui);
         DrugFields in = opened;
         entry.ExchangeFields(in, false);
-        const int answer = RunDialog(entry, [&](DrugEntryDialog& shown) {
+        const QDialog::DialogCode answer = RunDialog(entry, [&](DrugEntryDialog& shown) {
             struct Shown {
                 const char* field;
                 QWidget* box;
@@ -186,10 +183,10 @@ TEST_F(DrugEntryDialogTest, UntouchedFieldsComeBackByteForByte) {
                   Gbk("口服\r\n每日三次"),
                   Gbk("\r\n孕妇慎用")};
     dialog.ExchangeFields(in, false);
-    const int answer = RunDialog(dialog, [](DrugEntryDialog& shown) {
+    const QDialog::DialogCode answer = RunDialog(dialog, [](DrugEntryDialog& shown) {
         QTest::mouseClick(shown.OkButton(), Qt::LeftButton);
     });
-    ASSERT_EQ(answer, IDOK);
+    ASSERT_EQ(answer, QDialog::Accepted);
     DrugFields out;
     dialog.ExchangeFields(out, true);
     EXPECT_EQ(out, in);

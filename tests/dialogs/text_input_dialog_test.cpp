@@ -15,7 +15,6 @@
 #include <string>
 
 #include "platform/dialog_template.h"
-#include "platform/message_box.h"
 #include "store/gbk_codec.h"
 #include "tests/support/fake_user_interface.h"
 #include "tests/support/gbk_text.h"
@@ -25,14 +24,11 @@
 namespace quorbex::testing {
 namespace {
 
-using platform::IDCANCEL;
-using platform::IDOK;
-
 class TextInputDialogTest : public ::testing::Test {
 protected:
     // Runs InputText; whileOpen acts in the dialog as the user.
-    int Ask(const QString& prompt, std::string& text, int limit,
-            const std::function<void(TextInputDialog&)>& whileOpen) {
+    bool Ask(const QString& prompt, std::string& text, int limit,
+             const std::function<void(TextInputDialog&)>& whileOpen) {
         return WhileModal<TextInputDialog>(
             whileOpen, [&] { return InputText(ui, nullptr, prompt, text, limit); });
     }
@@ -82,7 +78,7 @@ TEST_F(TextInputDialogTest, TheBoxTakesAtMostTheLimitInBytesOrAHundredWithoutALi
     for (const Case& c : cases) {
         SCOPED_TRACE(std::to_string(c.limit) + " " + c.how + " " + c.entered.toStdString());
         std::string text;
-        const int answer = Ask(QString(), text, c.limit, [&](TextInputDialog& dialog) {
+        const bool answer = Ask(QString(), text, c.limit, [&](TextInputDialog& dialog) {
             if (std::string(c.how) == "typed") {
                 Type(dialog.TextBox(), c.entered);
             } else {
@@ -91,21 +87,21 @@ TEST_F(TextInputDialogTest, TheBoxTakesAtMostTheLimitInBytesOrAHundredWithoutALi
             EXPECT_EQ(dialog.TextBox()->text(), c.kept);
             QTest::keyClick(dialog.TextBox(), Qt::Key_Return);
         });
-        EXPECT_EQ(answer, IDOK);
+        EXPECT_TRUE(answer);
         EXPECT_EQ(text, Gbk(c.kept.toStdString()));
     }
 }
 
 TEST_F(TextInputDialogTest, AnInitialTextLongerThanTheLimitIsShownAndKeptInFull) {
     std::string text = "abcdefgh";
-    const int answer = Ask(QString(), text, 4, [](TextInputDialog& dialog) {
+    const bool answer = Ask(QString(), text, 4, [](TextInputDialog& dialog) {
         EXPECT_EQ(dialog.TextBox()->text(), QStringLiteral("abcdefgh"));
         QTest::keyClick(dialog.TextBox(), Qt::Key_End);
         QTest::keyClicks(dialog.TextBox(), "xy");
         EXPECT_EQ(dialog.TextBox()->text(), QStringLiteral("abcdefgh"));
         QTest::mouseClick(dialog.OkButton(), Qt::LeftButton);
     });
-    EXPECT_EQ(answer, IDOK);
+    EXPECT_TRUE(answer);
     EXPECT_EQ(text, "abcdefgh");
 }
 
@@ -114,7 +110,7 @@ TEST_F(TextInputDialogTest, AnswersByKeyOrButtonAndHandsBackTheTextOnlyAfterOk) 
     struct Case {
         const char* name;
         std::function<void(TextInputDialog&)> act;
-        int answer;
+        bool confirmed;
         std::string text;
     };
     const auto retype = [](TextInputDialog& dialog, const QString& text) {
@@ -127,36 +123,36 @@ TEST_F(TextInputDialogTest, AnswersByKeyOrButtonAndHandsBackTheTextOnlyAfterOk) 
              retype(dialog, QStringLiteral("布洛芬"));
              QTest::keyClick(dialog.TextBox(), Qt::Key_Return);
          },
-         IDOK, Gbk("布洛芬")},
+         true, Gbk("布洛芬")},
         {"Escape",
          [&](TextInputDialog& dialog) {
              retype(dialog, QStringLiteral("布洛芬"));
              QTest::keyClick(dialog.TextBox(), Qt::Key_Escape);
          },
-         IDCANCEL, initial},
+         false, initial},
         {"the Cancel button",
          [&](TextInputDialog& dialog) {
              retype(dialog, QStringLiteral("布洛芬"));
              QTest::mouseClick(dialog.CancelButton(), Qt::LeftButton);
          },
-         IDCANCEL, initial},
+         false, initial},
         {"the OK button with the box emptied",
          [](TextInputDialog& dialog) {
              dialog.TextBox()->clear();
              QTest::mouseClick(dialog.OkButton(), Qt::LeftButton);
          },
-         IDOK, std::string()},
+         true, std::string()},
         {"Enter with blanks around the text",
          [&](TextInputDialog& dialog) {
              retype(dialog, QStringLiteral("  a b  "));
              QTest::keyClick(dialog.TextBox(), Qt::Key_Return);
          },
-         IDOK, "  a b  "},
+         true, "  a b  "},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         std::string text = initial;
-        EXPECT_EQ(Ask(QString(), text, 10, c.act), c.answer);
+        EXPECT_EQ(Ask(QString(), text, 10, c.act), c.confirmed);
         EXPECT_EQ(text, c.text);
         EXPECT_TRUE(ui.messages.empty());
     }

@@ -1,6 +1,7 @@
 // A dictionary document opened the way the program opens one: through the
-// document template, with a window of two recording views, scripted
-// user-interface services and a scripted drug entry dialog.
+// document template, with a window that records what the document told it,
+// its record commands, scripted user-interface services and a scripted drug
+// entry dialog.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -10,22 +11,66 @@
 #include <deque>
 #include <vector>
 
-#include "document/update_hints.h"
+#include "document/record_commands.h"
 #include "document/zorvik_drug_doc.h"
 #include "platform/document_template.h"
 #include "platform/framework_ids.h"
 #include "platform/recent_file_list.h"
 #include "resources/document_strings.h"
 #include "resources/resource_ids.h"
+#include "tests/support/command_id_printer.h"
 #include "tests/support/dictionary_builder.h"
-#include "tests/support/fake_frame.h"
 #include "tests/support/fake_user_interface.h"
+#include "tests/support/fake_window.h"
 #include "tests/support/test_files.h"
 
 namespace quorbex::testing {
 
-inline constexpr int HINT_CHANGED = HINT_TEXT | HINT_SELECT | HINT_REBUILD;  // 7
-inline constexpr int HINT_EDITED = HINT_TEXT | HINT_RELABEL;                 // 9
+// What a document tells its views, in order.
+enum class Told { ResultsReset, ResultChanged, CurrentChanged };
+
+// After an open, a search, an append and a delete: the results anew, then
+// the current result.
+inline const std::vector<Told> LISTED = {Told::ResultsReset, Told::CurrentChanged};
+// After a modify: the current result's record rewritten, and shown anew.
+inline const std::vector<Told> EDITED = {Told::ResultChanged, Told::CurrentChanged};
+
+// Records the signals of a document, each with the current index that the
+// document had when it sent it.
+class SignalLog {
+public:
+    struct Signal {
+        Told what;
+        int index;    // the signal's own index
+        int current;  // the document's current index meanwhile
+    };
+
+    void Attach(CZorvikDrugDoc& document) {
+        QObject::connect(&document, &CZorvikDrugDoc::resultsReset, &document,
+                         [this, &document] { Note(Told::ResultsReset, -1, document); });
+        QObject::connect(
+            &document, &CZorvikDrugDoc::resultChanged, &document,
+            [this, &document](int index) { Note(Told::ResultChanged, index, document); });
+        QObject::connect(
+            &document, &CZorvikDrugDoc::currentChanged, &document,
+            [this, &document](int index) { Note(Told::CurrentChanged, index, document); });
+    }
+
+    std::vector<Told> Kinds() const {
+        std::vector<Told> kinds;
+        for (const Signal& signal : sent) {
+            kinds.push_back(signal.what);
+        }
+        return kinds;
+    }
+
+    std::vector<Signal> sent;
+
+private:
+    void Note(Told what, int index, CZorvikDrugDoc& document) {
+        sent.push_back({what, index, document.GetCurrentIndex()});
+    }
+};
 
 // The seven fields of a record, in the order of DrugFields: trade name,
 // pinyin, English name, other names, function, usage, cautions.
@@ -76,44 +121,63 @@ protected:
         WriteFileBytes(Path(name), DictionaryFileBytes(records));
         return OpenFile(Path(name));
     }
+    // What the document tells is recorded from its open on.
     CZorvikDrugDoc* OpenFile(const QString& path) {
-        doc = dynamic_cast<CZorvikDrugDoc*>(docTemplate.OpenDocumentFile(path));
+        told.sent.clear();
+        doc = static_cast<CZorvikDrugDoc*>(docTemplate.OpenDocumentFile(path));
         return doc;
     }
     CZorvikDrugDoc* NewDictionary() { return OpenFile(QString()); }
 
-    // A command of the document, as the main window's action for id runs it.
-    void Send(unsigned id) {
-        switch (id) {
-            case platform::ID_FILE_SAVE:
-                return doc->OnFileSave();
-            case platform::ID_FILE_SAVE_AS:
-                return doc->OnFileSaveAs();
-            case ID_DRUG_APPEND:
-                return doc->OnDrugAppend();
-            case ID_DRUG_SEARCH:
-                return doc->OnDrugSearch();
-            case ID_DRUG_DELETE:
-                return doc->OnDrugDelete();
-            case ID_DRUG_MODIFY:
-                return doc->OnDrugModify();
-            case ID_DRUG_SAVE:
-                return doc->OnDrugSave();
-            case ID_CONFIRM_DELETE:
-                return doc->OnConfirmDelete();
-            case ID_SORT_BY_TRADE_NAME:
-            case ID_SORT_BY_ENGLISH_NAME:
-            case ID_SORT_BY_PINYIN:
-                return doc->OnSortKey(id);
-            default:
-                ASSERT_GE(id, ID_SEARCH_TRADE_NAME);
-                ASSERT_LE(id, ID_SEARCH_ALL);
-                return doc->OnSearchField(id);
+    // A command of the document's window, as the main window's action for id
+    // runs it.
+    void Send(platform::CommandId id) {
+        if (id == platform::ID_FILE_SAVE) {
+            return doc->OnFileSave();
         }
+        if (id == platform::ID_FILE_SAVE_AS) {
+            return doc->OnFileSaveAs();
+        }
+        const std::pair<platform::CommandId, void (RecordCommands::*)()> handlers[] = {
+            {ID_DRUG_APPEND, &RecordCommands::OnDrugAppend},
+            {ID_DRUG_SEARCH, &RecordCommands::OnDrugSearch},
+            {ID_DRUG_DELETE, &RecordCommands::OnDrugDelete},
+            {ID_DRUG_MODIFY, &RecordCommands::OnDrugModify},
+            {ID_DRUG_SAVE, &RecordCommands::OnDrugSave},
+            {ID_CONFIRM_DELETE, &RecordCommands::OnConfirmDelete},
+        };
+        for (const auto& [command, handler] : handlers) {
+            if (id == command) {
+                return (Commands().*handler)();
+            }
+        }
+        if (id == ID_SORT_BY_TRADE_NAME || id == ID_SORT_BY_ENGLISH_NAME ||
+            id == ID_SORT_BY_PINYIN) {
+            return Commands().OnSortKey(id);
+        }
+        ASSERT_GE(static_cast<unsigned>(id), static_cast<unsigned>(ID_SEARCH_TRADE_NAME));
+        ASSERT_LE(static_cast<unsigned>(id), static_cast<unsigned>(ID_SEARCH_ALL));
+        Commands().OnSearchField(id);
+    }
+
+    // The record commands of the open document's window.
+    RecordCommands& Commands() {
+        if (!commands || &commands->Document() != doc) {
+            commands = std::make_unique<RecordCommands>(
+                *doc, ui, [this]() -> std::unique_ptr<DrugEntryPrompt> {
+                    if (nextEntry >= entryScripts.size()) {
+                        ADD_FAILURE() << "an entry dialog was not expected";
+                        NextEntry(QDialog::Rejected);
+                    }
+                    return std::make_unique<FakeDrugEntry>(entryScripts[nextEntry++]);
+                });
+        }
+        return *commands;
     }
 
     // The next entry dialog answers answer, leaving edits in its fields.
-    FakeDrugEntry::Script& NextEntry(int answer, std::optional<DrugFields> edits = {}) {
+    FakeDrugEntry::Script& NextEntry(QDialog::DialogCode answer,
+                                     std::optional<DrugFields> edits = {}) {
         entryScripts.push_back({});
         entryScripts.back().answer = answer;
         entryScripts.back().edits = std::move(edits);
@@ -121,31 +185,23 @@ protected:
     }
     int EntryDialogsMade() const { return static_cast<int>(nextEntry); }
 
-    FakeFrame& Frame() { return FrameOf(docTemplate, *doc); }
-    // Forgets what the views received and what the user was shown.
+    FakeWindow& Window() { return WindowOf(docTemplate, *doc); }
+    // Forgets what the document told and what the user was shown.
     void ResetRecorders() {
-        for (const auto& view : Frame().views) {
-            view->updates.clear();
-        }
+        told.sent.clear();
         ui.messages.clear();
         ui.prompts.clear();
-        ui.menus.clear();
         ui.waitCursorShown = 0;
     }
-    // Every view received exactly these hints, each without a sender.
-    void ExpectHints(const std::vector<int>& hints) {
-        for (const auto& view : Frame().views) {
-            EXPECT_EQ(view->Hints(), hints);
-            for (const RecordingView::Update& update : view->updates) {
-                EXPECT_EQ(update.sender, nullptr);
-            }
-        }
-    }
-    void ExpectMessage(const char* text, const char* caption, unsigned style) {
+    // The document told exactly these, in this order.
+    void ExpectTold(const std::vector<Told>& expected) { EXPECT_EQ(told.Kinds(), expected); }
+    void ExpectMessage(const char* text, const char* caption, QMessageBox::Icon icon,
+                       QMessageBox::StandardButtons buttons = QMessageBox::Ok) {
         ASSERT_EQ(ui.messages.size(), 1u);
         EXPECT_EQ(ui.messages[0].text.toStdString(), text);
         EXPECT_EQ(ui.messages[0].caption.toStdString(), caption);
-        EXPECT_EQ(ui.messages[0].style, style);
+        EXPECT_EQ(ui.messages[0].icon, icon);
+        EXPECT_EQ(ui.messages[0].buttons, buttons);
     }
 
     DrugFields CurrentStrings() const { return doc->GetCurrentStrings(); }
@@ -184,21 +240,17 @@ protected:
     std::deque<FakeDrugEntry::Script> entryScripts;
     std::size_t nextEntry = 0;
     platform::RecentFileList recentFiles{4};
-    FakeFrameFactory frames;
-    platform::DocumentTemplate docTemplate{
-        DrugDocumentStrings(), ui,
-        [this] {
-            return std::make_unique<CZorvikDrugDoc>(
-                ui, [this]() -> std::unique_ptr<DrugEntryPrompt> {
-                    if (nextEntry >= entryScripts.size()) {
-                        ADD_FAILURE() << "an entry dialog was not expected";
-                        NextEntry(platform::IDCANCEL);
-                    }
-                    return std::make_unique<FakeDrugEntry>(entryScripts[nextEntry++]);
-                });
-        },
-        frames.Factory(), &recentFiles};
+    FakeWindowFactory windows;
+    SignalLog told;
+    platform::DocumentTemplate docTemplate{DrugDocumentStrings(), ui,
+                                           [this] {
+                                               auto document = std::make_unique<CZorvikDrugDoc>(ui);
+                                               told.Attach(*document);
+                                               return document;
+                                           },
+                                           windows.Factory(), &recentFiles};
     CZorvikDrugDoc* doc = nullptr;
+    std::unique_ptr<RecordCommands> commands;
 };
 
 }  // namespace quorbex::testing

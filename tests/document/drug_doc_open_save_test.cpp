@@ -9,8 +9,8 @@
 namespace quorbex::testing {
 namespace {
 
-using platform::MB_ICONERROR;
-using platform::MB_ICONEXCLAMATION;
+using QMessageBox::Critical;
+using QMessageBox::Warning;
 
 using DrugDocOpen = DrugDocTest;
 using DrugDocSave = DrugDocTest;
@@ -27,7 +27,7 @@ TEST_F(DrugDocOpen, ListsEveryRecordByTradeNameWithTheFirstCurrent) {
     EXPECT_TRUE(ui.messages.empty());
 
     // The views hear of it while it opens, then get their initial update.
-    ExpectHints({HINT_CHANGED, 0});
+    ExpectTold(LISTED);
     EXPECT_EQ(ui.waitCursorDepth, 0);
     EXPECT_GE(ui.waitCursorShown, 1);
 
@@ -74,7 +74,7 @@ TEST_F(DrugDocOpen, FilesWithoutRecordsOpenAsEmptyDictionariesWithoutAMessage) {
         EXPECT_EQ(CurrentStrings(), DrugFields{});
         EXPECT_EQ(doc->GetRecordCount(), 0);
         EXPECT_FALSE(doc->IsModified());
-        ExpectHints({HINT_CHANGED, 0});
+        ExpectTold(LISTED);
         EXPECT_EQ(ui.waitCursorDepth, 0);
     }
 }
@@ -98,9 +98,10 @@ TEST_F(DrugDocOpen, AFileThatIsNotADictionaryIsRefusedAndLeavesNoDocument) {
         WriteFileBytes(Path("bad.zvk"), c.bytes);
         ui.messages.clear();
         EXPECT_EQ(OpenFile(Path("bad.zvk")), nullptr);
-        ExpectMessage("此文件不是有效药物库文件,可能已被破坏", "文件打开错误...", MB_ICONERROR);
+        ExpectMessage("此文件不是有效药物库文件,可能已被破坏", "文件打开错误...",
+                      QMessageBox::Critical);
         EXPECT_TRUE(docTemplate.GetDocuments().empty());
-        EXPECT_EQ(frames.destroyed, frames.created);
+        EXPECT_EQ(windows.destroyed, windows.created);
         EXPECT_EQ(ui.waitCursorDepth, 0);
     }
     EXPECT_TRUE(recentFiles.Paths().isEmpty());
@@ -122,7 +123,7 @@ TEST_F(DrugDocOpen, ANewDictionaryIsEmptyAndGetsOnlyTheInitialUpdate) {
     EXPECT_EQ(CurrentStrings(), DrugFields{});
     EXPECT_EQ(doc->GetRecordCount(), 0);
     EXPECT_FALSE(doc->IsModified());
-    ExpectHints({0});
+    ExpectTold({});
     EXPECT_TRUE(ui.messages.empty());
 }
 
@@ -130,7 +131,7 @@ TEST_F(DrugDocSave, SaveWritesTheDictionaryAndClearsTheModifiedFlag) {
     std::vector<DrugFields> drugs = ThreeDrugs();
     ASSERT_NE(OpenDictionary(drugs), nullptr);
     const DrugFields added = Drug("布地奈德", "BDND", "Budesonide");
-    NextEntry(platform::IDOK, added);
+    NextEntry(QDialog::Accepted, added);
     Send(ID_DRUG_APPEND);
     ASSERT_TRUE(doc->IsModified());
 
@@ -145,7 +146,7 @@ TEST_F(DrugDocSave, SaveWritesTheDictionaryAndClearsTheModifiedFlag) {
 TEST_F(DrugDocSave, ANewDictionaryIsNamedOnItsFirstSaveAndOpensAgainAsSaved) {
     ASSERT_NE(NewDictionary(), nullptr);
     const DrugFields added = Drug("阿司匹林", "ASPL", "Aspirin");
-    NextEntry(platform::IDOK, added);
+    NextEntry(QDialog::Accepted, added);
     Send(ID_DRUG_APPEND);
     ui.saveNames.push_back(Path("mine"));
 
@@ -166,7 +167,7 @@ TEST_F(DrugDocSave, ANewDictionaryIsNamedOnItsFirstSaveAndOpensAgainAsSaved) {
 TEST_F(DrugDocSave, AWritePastAFileSizeLimitKeepsTheOldFileAndNamesTheCause) {
     ASSERT_NE(OpenDictionary(ThreeDrugs()), nullptr);
     const std::vector<std::uint8_t> before = ReadFileBytes(Path("drugs.zvk"));
-    NextEntry(platform::IDOK, Drug("布地奈德", "BDND", "Budesonide"));
+    NextEntry(QDialog::Accepted, Drug("布地奈德", "BDND", "Budesonide"));
     Send(ID_DRUG_APPEND);
     ResetRecorders();
 
@@ -182,9 +183,9 @@ TEST_F(DrugDocSave, AWritePastAFileSizeLimitKeepsTheOldFileAndNamesTheCause) {
                 EXPECT_EQ(ui.messages[0].text.toStdString(),
                           "无法保存文件“drugs.zvk”:\n写入文件时出错: 文件太大, 超过了系统允许的"
                           "大小\n\n原有文件未被改动。");
-                EXPECT_EQ(ui.messages[0].style, MB_ICONEXCLAMATION);
+                EXPECT_EQ(ui.messages[0].icon, QMessageBox::Warning);
             }
-            ExpectHints({});
+            ExpectTold({});
             return ::testing::Test::HasFailure() ? 1 : 0;
         },
         {.fileSize = 1000});

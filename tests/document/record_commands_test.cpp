@@ -4,20 +4,15 @@
 namespace quorbex::testing {
 namespace {
 
-using platform::IDCANCEL;
-using platform::IDNO;
-using platform::IDOK;
-using platform::IDYES;
-using platform::MB_ICONERROR;
-using platform::MB_ICONINFORMATION;
-using platform::MB_ICONQUESTION;
-using platform::MB_YESNO;
+using QMessageBox::Critical;
+using QMessageBox::Information;
+using QMessageBox::Question;
 
 using DrugSearch = DrugDocTest;
 using DrugAppend = DrugDocTest;
 using DrugModify = DrugDocTest;
 using DrugDelete = DrugDocTest;
-using RecordCommands = DrugDocTest;
+using RecordCommandsTest = DrugDocTest;
 
 TEST_F(DrugSearch, AsksForTenBytesStartingEmptyAndListsTheHitsFirstCurrent) {
     const std::vector<DrugFields> drugs = ThreeDrugs();
@@ -34,7 +29,7 @@ TEST_F(DrugSearch, AsksForTenBytesStartingEmptyAndListsTheHitsFirstCurrent) {
     EXPECT_EQ(doc->GetResultList(), ResultList{2});
     EXPECT_EQ(doc->GetCurrentIndex(), 0);
     EXPECT_EQ(CurrentStrings(), drugs[1]);
-    ExpectHints({HINT_CHANGED});
+    ExpectTold(LISTED);
     EXPECT_TRUE(ui.messages.empty());
     EXPECT_EQ(ui.waitCursorDepth, 0);
     EXPECT_EQ(ui.waitCursorShown, 1);
@@ -49,7 +44,7 @@ TEST_F(DrugSearch, AsksForTenBytesStartingEmptyAndListsTheHitsFirstCurrent) {
     EXPECT_EQ(doc->GetResultList(), (ResultList{3, 2, 1}));
     EXPECT_EQ(doc->GetCurrentIndex(), 0);
     EXPECT_EQ(CurrentStrings(), drugs[2]);
-    ExpectHints({HINT_CHANGED});
+    ExpectTold(LISTED);
 
     EXPECT_FALSE(doc->IsModified());
     EXPECT_TRUE(ImageBytes(doc->GetStore()) == image);
@@ -57,7 +52,7 @@ TEST_F(DrugSearch, AsksForTenBytesStartingEmptyAndListsTheHitsFirstCurrent) {
 
 TEST_F(DrugSearch, LooksInTheFieldsChosenForIt) {
     struct Case {
-        std::vector<unsigned> toggled;
+        std::vector<platform::CommandId> toggled;
         const char* pattern;
         ResultList found;
     };
@@ -75,7 +70,7 @@ TEST_F(DrugSearch, LooksInTheFieldsChosenForIt) {
         SCOPED_TRACE(c.pattern);
         docTemplate.CloseAllDocuments();
         ASSERT_NE(OpenDictionary(ThreeDrugs()), nullptr);
-        for (const unsigned id : c.toggled) {
+        for (const platform::CommandId id : c.toggled) {
             Send(id);
         }
         ui.messages.clear();
@@ -91,12 +86,12 @@ TEST_F(DrugSearch, FindingNothingSaysSoAndLeavesNoCurrentRecord) {
     ResetRecorders();
     ui.promptAnswers = {std::string("zzz")};
     Send(ID_DRUG_SEARCH);
-    ExpectMessage("没查到满足条件的药物记录!!!", "查询失败..", MB_ICONERROR);
+    ExpectMessage("没查到满足条件的药物记录!!!", "查询失败..", QMessageBox::Critical);
     EXPECT_TRUE(doc->GetResultList().empty());
     EXPECT_EQ(doc->GetResultCount(), 0);
     EXPECT_EQ(doc->GetCurrentIndex(), -1);
     EXPECT_EQ(CurrentStrings(), DrugFields{});
-    ExpectHints({HINT_CHANGED});
+    ExpectTold(LISTED);
     EXPECT_FALSE(doc->IsModified());
     EXPECT_EQ(doc->GetRecordCount(), 3);
     EXPECT_EQ(ui.waitCursorDepth, 0);
@@ -110,7 +105,7 @@ TEST_F(DrugAppend, TheNewRecordIsAddedLastAndCurrentEvenWhenTheSearchWouldMissIt
     ResetRecorders();
     const DrugFields added =
         Drug("布地奈德", "BDND", "Budesonide", "普米克", "抗炎", "吸入", "感染者慎用");
-    FakeDrugEntry::Script& entry = NextEntry(IDOK, added);
+    FakeDrugEntry::Script& entry = NextEntry(QDialog::Accepted, added);
 
     Send(ID_DRUG_APPEND);
     EXPECT_TRUE(entry.ran);
@@ -123,7 +118,7 @@ TEST_F(DrugAppend, TheNewRecordIsAddedLastAndCurrentEvenWhenTheSearchWouldMissIt
     std::vector<DrugFields> expected = ThreeDrugs();
     expected.push_back(added);
     EXPECT_EQ(StoredRecords(), expected);
-    ExpectHints({HINT_CHANGED});
+    ExpectTold(LISTED);
     EXPECT_TRUE(doc->IsModified());
     EXPECT_TRUE(ui.messages.empty());
 }
@@ -138,7 +133,7 @@ TEST_F(DrugAppend, EachFieldIsCutToItsWidthInBytes) {
     entered.function = std::string(205, 'F');
     entered.usage = std::string(205, 'U');
     entered.cautions = std::string(205, 'C');
-    NextEntry(IDOK, entered);
+    NextEntry(QDialog::Accepted, entered);
     Send(ID_DRUG_APPEND);
 
     DrugFields cut;
@@ -168,13 +163,13 @@ TEST_F(DrugAppend, AFullDictionaryRefusesTheRecordAndSaysSo) {
     ExpectUnchanged(before);
 
     // Refused before the entry dialog opens: nothing typed there is lost.
-    NextEntry(IDOK, Drug("布地奈德", "BDND", "Budesonide"));
+    NextEntry(QDialog::Accepted, Drug("布地奈德", "BDND", "Budesonide"));
     Send(ID_DRUG_APPEND);
-    ExpectMessage("药物字典已满,最多只能存放2000条药物记录!", "追加...", MB_ICONERROR);
+    ExpectMessage("药物字典已满,最多只能存放2000条药物记录!", "追加...", QMessageBox::Critical);
     EXPECT_EQ(EntryDialogsMade(), 0);
     ExpectUnchanged(before);
     EXPECT_EQ(doc->GetRecordCount(), 2000);
-    ExpectHints({});
+    ExpectTold({});
 }
 
 TEST_F(DrugModify, TheEditedRecordIsStoredInPlaceAndKeepsItsPlaceInTheList) {
@@ -185,7 +180,7 @@ TEST_F(DrugModify, TheEditedRecordIsStoredInPlaceAndKeepsItsPlaceInTheList) {
     // Renamed so that it would now sort first, and every field changed.
     const DrugFields edited =
         Drug("安乃近", "ANJ", "Metamizole", "诺瓦经", "镇痛", "肌注", "过敏者禁用");
-    FakeDrugEntry::Script& entry = NextEntry(IDOK, edited);
+    FakeDrugEntry::Script& entry = NextEntry(QDialog::Accepted, edited);
 
     Send(ID_DRUG_MODIFY);
     EXPECT_TRUE(entry.filled);
@@ -194,7 +189,7 @@ TEST_F(DrugModify, TheEditedRecordIsStoredInPlaceAndKeepsItsPlaceInTheList) {
     EXPECT_EQ(doc->GetResultList(), (ResultList{2, 1, 3}));
     EXPECT_EQ(doc->GetCurrentIndex(), 1);
     EXPECT_EQ(CurrentStrings(), edited);
-    ExpectHints({HINT_EDITED});
+    ExpectTold(EDITED);
     EXPECT_TRUE(doc->IsModified());
     EXPECT_TRUE(ui.messages.empty());
 }
@@ -205,7 +200,7 @@ TEST_F(DrugModify, TheEditIsCutToTheFieldWidths) {
     DrugFields edited = drugs[1];
     edited.tradeName = "A" + Gbk("阿司匹林布洛芬对乙酰");
     edited.otherNames = Gbk("一二三四五六七八九十一二三四五六七八九十一");  // 42 bytes
-    NextEntry(IDOK, edited);
+    NextEntry(QDialog::Accepted, edited);
     Send(ID_DRUG_MODIFY);
 
     DrugFields cut = edited;
@@ -228,10 +223,11 @@ TEST_F(DrugDelete, DeletesTheCurrentResultAndRenumbersTheOthers) {
     ASSERT_EQ(doc->GetResultList(), (ResultList{5, 9, 3}));
     ASSERT_EQ(doc->GetCurrentIndex(), 0);
     ResetRecorders();
-    ui.messageAnswers = {IDYES};
+    ui.messageAnswers = {QMessageBox::Yes};
 
     Send(ID_DRUG_DELETE);
-    ExpectMessage("将要删除药物:\n\nX1\n\n确认吗?", "删除...", MB_YESNO | MB_ICONQUESTION);
+    ExpectMessage("将要删除药物:\n\nX1\n\n确认吗?", "删除...", QMessageBox::Question,
+                  QMessageBox::Yes | QMessageBox::No);
     EXPECT_EQ(doc->GetResultList(), (ResultList{8, 3}));
     EXPECT_EQ(doc->GetResultCount(), 2);
     EXPECT_EQ(doc->GetCurrentIndex(), 0);
@@ -239,7 +235,7 @@ TEST_F(DrugDelete, DeletesTheCurrentResultAndRenumbersTheOthers) {
     drugs.erase(drugs.begin() + 4);
     EXPECT_EQ(StoredRecords(), drugs);
     EXPECT_EQ(doc->GetRecordCount(), 9);
-    ExpectHints({HINT_CHANGED});
+    ExpectTold(LISTED);
     EXPECT_TRUE(doc->IsModified());
 }
 
@@ -257,9 +253,10 @@ TEST_F(DrugDelete, TheQuestionNamesTheEnglishNameWhenTheTradeNameIsEmpty) {
         docTemplate.CloseAllDocuments();
         ASSERT_NE(OpenDictionary({c.drug}), nullptr);
         ui.messages.clear();
-        ui.messageAnswers = {IDNO};
+        ui.messageAnswers = {QMessageBox::No};
         Send(ID_DRUG_DELETE);
-        ExpectMessage(c.question, "删除...", MB_YESNO | MB_ICONQUESTION);
+        ExpectMessage(c.question, "删除...", QMessageBox::Question,
+                      QMessageBox::Yes | QMessageBox::No);
         EXPECT_EQ(doc->GetRecordCount(), 1);
     }
 }
@@ -277,7 +274,7 @@ TEST_F(DrugDelete, WithConfirmationOffDeletesWithoutAskingDownToTheLastRecord) {
     EXPECT_EQ(doc->GetResultList(), (ResultList{2, 1}));
     EXPECT_EQ(doc->GetCurrentIndex(), 1);
     EXPECT_EQ(CurrentStrings(), drugs[0]);
-    ExpectHints({HINT_CHANGED});
+    ExpectTold(LISTED);
     EXPECT_TRUE(doc->IsModified());
 
     // The first of two: the one that followed it becomes current.
@@ -295,17 +292,17 @@ TEST_F(DrugDelete, WithConfirmationOffDeletesWithoutAskingDownToTheLastRecord) {
     EXPECT_EQ(doc->GetCurrentIndex(), -1);
     EXPECT_EQ(CurrentStrings(), DrugFields{});
     EXPECT_EQ(doc->GetRecordCount(), 0);
-    ExpectHints({HINT_CHANGED});
+    ExpectTold(LISTED);
 
     ResetRecorders();
     Send(ID_DRUG_DELETE);
-    ExpectMessage("记录已被删完!", "删除...", MB_ICONINFORMATION);
-    ExpectHints({});
+    ExpectMessage("记录已被删完!", "删除...", QMessageBox::Information);
+    ExpectTold({});
 }
 
-TEST_F(RecordCommands, DeleteAndModifyWithoutACurrentResultOnlyInform) {
+TEST_F(RecordCommandsTest, DeleteAndModifyWithoutACurrentResultOnlyInform) {
     struct Case {
-        unsigned id;
+        platform::CommandId id;
         const char* text;
         const char* caption;
     };
@@ -327,26 +324,26 @@ TEST_F(RecordCommands, DeleteAndModifyWithoutACurrentResultOnlyInform) {
             ResetRecorders();
             const DocumentState before = State();
             Send(c.id);
-            ExpectMessage(c.text, c.caption, MB_ICONINFORMATION);
+            ExpectMessage(c.text, c.caption, QMessageBox::Information);
             ExpectUnchanged(before);
-            ExpectHints({});
+            ExpectTold({});
             EXPECT_EQ(EntryDialogsMade(), 0);
         }
     }
 }
 
-TEST_F(RecordCommands, CancellingChangesNothingAndSendsNoHint) {
+TEST_F(RecordCommandsTest, CancellingChangesNothingAndSendsNoHint) {
     const auto edits = Drug("安乃近", "ANJ", "Metamizole");
     struct Case {
         const char* name;
-        unsigned id;
+        platform::CommandId id;
         std::function<void()> script;
     };
     const Case cases[] = {
         {"search prompt cancelled", ID_DRUG_SEARCH, [&] { ui.promptAnswers = {std::nullopt}; }},
-        {"append dialog cancelled", ID_DRUG_APPEND, [&] { NextEntry(IDCANCEL, edits); }},
-        {"modify dialog cancelled", ID_DRUG_MODIFY, [&] { NextEntry(IDCANCEL, edits); }},
-        {"delete answered no", ID_DRUG_DELETE, [&] { ui.messageAnswers = {IDNO}; }},
+        {"append dialog cancelled", ID_DRUG_APPEND, [&] { NextEntry(QDialog::Rejected, edits); }},
+        {"modify dialog cancelled", ID_DRUG_MODIFY, [&] { NextEntry(QDialog::Rejected, edits); }},
+        {"delete answered no", ID_DRUG_DELETE, [&] { ui.messageAnswers = {QMessageBox::No}; }},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -358,7 +355,7 @@ TEST_F(RecordCommands, CancellingChangesNothingAndSendsNoHint) {
         c.script();
         Send(c.id);
         ExpectUnchanged(before);
-        ExpectHints({});
+        ExpectTold({});
         EXPECT_EQ(ui.waitCursorDepth, 0);
     }
     EXPECT_EQ(EntryDialogsMade(), 2);

@@ -4,9 +4,6 @@
 namespace quorbex::testing {
 namespace {
 
-using platform::IDOK;
-using platform::IDYES;
-
 using RecordUndo = DrugDocTest;
 
 // What undo and redo must give back at each step.
@@ -37,18 +34,18 @@ protected:
 
 TEST_F(RecordUndoSteps, UndoAndRedoWalkBackAndForthThroughEveryChange) {
     ASSERT_NE(OpenDictionary(ThreeDrugs()), nullptr);
-    ui.messageAnswers = {IDYES};
+    ui.messageAnswers = {QMessageBox::Yes};
     struct Step {
         const char* name;
         int select;  // the result made current before the command
-        unsigned command;
+        platform::CommandId command;
         std::optional<DrugFields> entry;
-        int hint;
+        std::vector<Told> told;
     };
     const Step steps[] = {
-        {"append", 0, ID_DRUG_APPEND, Drug("青霉素", "QMS", "Penicillin"), HINT_CHANGED},
-        {"modify", 0, ID_DRUG_MODIFY, Drug("布洛芬缓释", "BLFHS", "Ibuprofen SR"), HINT_EDITED},
-        {"delete", 1, ID_DRUG_DELETE, std::nullopt, HINT_CHANGED},
+        {"append", 0, ID_DRUG_APPEND, Drug("青霉素", "QMS", "Penicillin"), LISTED},
+        {"modify", 0, ID_DRUG_MODIFY, Drug("布洛芬缓释", "BLFHS", "Ibuprofen SR"), EDITED},
+        {"delete", 1, ID_DRUG_DELETE, std::nullopt, LISTED},
     };
     std::vector<Snapshot> before;
     std::vector<Snapshot> after;
@@ -56,7 +53,7 @@ TEST_F(RecordUndoSteps, UndoAndRedoWalkBackAndForthThroughEveryChange) {
         ASSERT_TRUE(doc->SelectResult(step.select));
         before.push_back(Take());
         if (step.entry) {
-            NextEntry(IDOK, step.entry);
+            NextEntry(QDialog::Accepted, step.entry);
         }
         Send(step.command);
         after.push_back(Take());
@@ -71,17 +68,17 @@ TEST_F(RecordUndoSteps, UndoAndRedoWalkBackAndForthThroughEveryChange) {
         ASSERT_TRUE(doc->SelectResult(doc->GetResultCount() - 1));
         ResetRecorders();
         ASSERT_TRUE(doc->UndoStack().canUndo());
-        doc->OnRecordUndo();
+        Commands().OnRecordUndo();
         ExpectAt(before[i], steps[i].name);
-        // The views hear what the command told them, and to select the
-        // result that became current.
-        ExpectHints({steps[i].hint | HINT_SELECT});
+        // The views hear what the command told them, the result that became
+        // current among it.
+        ExpectTold(steps[i].told);
     }
     EXPECT_FALSE(doc->UndoStack().canUndo());
     EXPECT_FALSE(doc->IsModified()) << "back at the opened state";
     for (std::size_t i = 0; i < std::size(steps); ++i) {
         ASSERT_TRUE(doc->SelectResult(steps[i].select));
-        doc->OnRecordRedo();
+        Commands().OnRecordRedo();
         ExpectAt(after[i], steps[i].name);
     }
     EXPECT_FALSE(doc->UndoStack().canRedo());
@@ -92,13 +89,13 @@ TEST_F(RecordUndo, UndoingADeletePutsTheRecordBackInItsPlaceCurrent) {
     ASSERT_NE(OpenDictionary(drugs), nullptr);
     ASSERT_EQ(doc->GetResultList(), (ResultList{2, 1, 3}));
     ASSERT_TRUE(doc->SelectResult(0));
-    ui.messageAnswers = {IDYES};
+    ui.messageAnswers = {QMessageBox::Yes};
     Send(ID_DRUG_DELETE);
     ASSERT_EQ(doc->GetResultList(), (ResultList{1, 2}));
     // Another result is current before the undo.
     ASSERT_TRUE(doc->SelectResult(1));
 
-    doc->OnRecordUndo();
+    Commands().OnRecordUndo();
     EXPECT_EQ(doc->GetResultList(), (ResultList{2, 1, 3}));
     EXPECT_EQ(doc->GetCurrentIndex(), 0);
     EXPECT_EQ(CurrentStrings(), drugs[1]);
@@ -108,35 +105,35 @@ TEST_F(RecordUndo, UndoingADeletePutsTheRecordBackInItsPlaceCurrent) {
 TEST_F(RecordUndo, UndoingAModifyOfAnotherResultMakesItCurrentAndSelectsIt) {
     const std::vector<DrugFields> drugs = ThreeDrugs();
     ASSERT_NE(OpenDictionary(drugs), nullptr);
-    NextEntry(IDOK, Drug("芬必得", "FBD", "Fenbid"));
+    NextEntry(QDialog::Accepted, Drug("芬必得", "FBD", "Fenbid"));
     Send(ID_DRUG_MODIFY);  // the first result, record 2
     ASSERT_TRUE(doc->SelectResult(2));
     ResetRecorders();
 
-    doc->OnRecordUndo();
+    Commands().OnRecordUndo();
     EXPECT_EQ(doc->GetCurrentIndex(), 0);
     EXPECT_EQ(CurrentStrings(), drugs[1]);
-    ExpectHints({HINT_EDITED | HINT_SELECT});
+    ExpectTold(EDITED);
     EXPECT_FALSE(doc->IsModified());
 }
 
 TEST_F(RecordUndo, TheSavedStateIsTheOneWithoutTheModifiedMark) {
     ASSERT_NE(OpenDictionary(ThreeDrugs()), nullptr);
-    NextEntry(IDOK, Drug("青霉素", "QMS", "Penicillin"));
+    NextEntry(QDialog::Accepted, Drug("青霉素", "QMS", "Penicillin"));
     Send(ID_DRUG_APPEND);
     Send(platform::ID_FILE_SAVE);
     ASSERT_FALSE(doc->IsModified());
 
-    doc->OnRecordUndo();
+    Commands().OnRecordUndo();
     EXPECT_TRUE(doc->IsModified()) << "the file still holds the appended drug";
-    doc->OnRecordRedo();
+    Commands().OnRecordRedo();
     EXPECT_FALSE(doc->IsModified()) << "back at what the file holds";
 
     // A change after an undo past the saved state leaves no way back to it.
-    doc->OnRecordUndo();
-    NextEntry(IDOK, Drug("红霉素", "HMS", "Erythromycin"));
+    Commands().OnRecordUndo();
+    NextEntry(QDialog::Accepted, Drug("红霉素", "HMS", "Erythromycin"));
     Send(ID_DRUG_APPEND);
-    doc->OnRecordUndo();
+    Commands().OnRecordUndo();
     EXPECT_TRUE(doc->IsModified());
     EXPECT_EQ(StoredRecords().size(), 3u);
 }
@@ -150,11 +147,11 @@ TEST_F(RecordUndo, RecordsAppendedInOneGoAreOneStep) {
     const std::vector<std::uint8_t> appended = ImageBytes(store);
     EXPECT_TRUE(doc->IsModified());
 
-    doc->OnRecordUndo();
+    Commands().OnRecordUndo();
     EXPECT_TRUE(ImageBytes(store) == image);
     EXPECT_FALSE(doc->IsModified());
     EXPECT_FALSE(doc->UndoStack().canUndo());
-    doc->OnRecordRedo();
+    Commands().OnRecordRedo();
     EXPECT_TRUE(ImageBytes(store) == appended);
     EXPECT_EQ(doc->GetResultList(), (ResultList{2, 1, 3, 4, 5}));
     EXPECT_EQ(doc->GetCurrentIndex(), 4);
@@ -164,9 +161,9 @@ TEST_F(RecordUndo, SearchesAndCancelledCommandsAddNoStep) {
     ASSERT_NE(OpenDictionary(ThreeDrugs()), nullptr);
     ui.promptAnswers = {std::string("asp")};
     Send(ID_DRUG_SEARCH);
-    NextEntry(platform::IDCANCEL);
+    NextEntry(QDialog::Rejected);
     Send(ID_DRUG_APPEND);
-    ui.messageAnswers = {platform::IDNO};
+    ui.messageAnswers = {QMessageBox::No};
     Send(ID_DRUG_DELETE);
     EXPECT_FALSE(doc->UndoStack().canUndo());
 }

@@ -8,12 +8,11 @@
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QRadioButton>
-#include <QTreeWidget>
+#include <QToolButton>
 
 #include "dialogs/drug_entry_dialog.h"
 #include "dialogs/text_input_dialog.h"
 #include "document/zorvik_drug_doc.h"
-#include "frames/drop_down_tool_button.h"
 #include "frames/main_frame.h"
 #include "frames/zorvik_drug_frame.h"
 #include "platform/framework_ids.h"
@@ -21,15 +20,13 @@
 #include "store/disk_file.h"
 #include "store/record_store.h"
 #include "tests/startup/startup_fixture.h"
+#include "tests/support/command_id_printer.h"
 #include "tests/support/keyboard_input.h"
 #include "views/zorvik_drug_tree_view.h"
 #include "views/zorvik_drug_view.h"
 
 namespace quorbex::testing {
 namespace {
-
-using platform::IDNO;
-using platform::IDYES;
 
 struct Drug {
     QString tradeName;
@@ -45,24 +42,23 @@ protected:
     CZorvikDrugDoc& Doc() {
         const auto documents = app.Documents();
         EXPECT_EQ(documents.size(), 1u);
-        return dynamic_cast<CZorvikDrugDoc&>(*documents.front());
+        return static_cast<CZorvikDrugDoc&>(*documents.front());
     }
 
     CZorvikDrugFrame& Window() {
-        return dynamic_cast<CZorvikDrugFrame&>(*app->DocTemplate()->FrameOf(Doc()));
+        return static_cast<CZorvikDrugFrame&>(*app->DocTemplate()->WindowOf(Doc()));
     }
 
     // Clicks a tool bar button or chooses a menu item, as the user does.
-    void Command(unsigned id) {
-        QAction* action = Main().Action(id);
-        ASSERT_NE(action, nullptr);
-        ASSERT_TRUE(action->isEnabled()) << id;
-        action->trigger();
+    void Command(platform::CommandId id) {
+        QAction& action = Main().Action(id);
+        ASSERT_TRUE(action.isEnabled()) << id;
+        action.trigger();
     }
 
     // Runs a command that opens a modal dialog of type Dialog and works it.
     template <typename Dialog>
-    void CommandWithDialog(unsigned id, const std::function<void(Dialog&)>& work) {
+    void CommandWithDialog(platform::CommandId id, const std::function<void(Dialog&)>& work) {
         const bool shown = WhileModal(
             [&work](QWidget& modal) {
                 auto* dialog = dynamic_cast<Dialog*>(&modal);
@@ -88,10 +84,10 @@ protected:
 
     // Clicks the drop-down arrow of a drug tool bar button and chooses the
     // item with the given text from the menu that opens under it.
-    void ChooseFromDropDown(unsigned buttonId, const QString& item) {
-        auto* button =
-            dynamic_cast<DropDownToolButton*>(Main().ToolBarButton(IDW_DRUG_TOOLBAR, buttonId));
+    void ChooseFromDropDown(platform::CommandId buttonId, const QString& item) {
+        QToolButton* button = Main().ToolBarButton(buttonId);
         ASSERT_NE(button, nullptr);
+        ASSERT_NE(button->menu(), nullptr);
         bool chosen = false;
         QTimer::singleShot(0, [&] {
             auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
@@ -106,7 +102,9 @@ protected:
             }
             menu->close();
         });
-        QTest::mouseClick(button, Qt::LeftButton, {}, button->ArrowRect().center());
+        // The arrow is the button's right end.
+        QTest::mouseClick(button, Qt::LeftButton, {},
+                          QPoint(button->width() - 3, button->height() / 2));
         EXPECT_TRUE(chosen) << item.toStdString();
     }
 
@@ -118,21 +116,22 @@ protected:
     }
 
     QStringList TreeLabels() {
-        QTreeWidgetItem* root = Window().TreeView()->topLevelItem(0);
+        CZorvikDrugTreeView* tree = Window().TreeView();
         QStringList labels;
-        for (int i = 0; root != nullptr && i < root->childCount(); ++i) {
-            labels.append(root->child(i)->text(0));
+        for (int i = 0; i < tree->model()->rowCount(tree->RootIndex()); ++i) {
+            labels.append(tree->ResultIndex(i).data().toString());
         }
         return labels;
     }
 
     void ClickTreeItem(const QString& label) {
-        QTreeWidget* tree = Window().TreeView();
-        const auto found = tree->findItems(label, Qt::MatchExactly | Qt::MatchRecursive);
+        CZorvikDrugTreeView* tree = Window().TreeView();
+        const QModelIndexList found = tree->model()->match(tree->ResultIndex(0), Qt::DisplayRole,
+                                                           label, -1, Qt::MatchExactly);
         ASSERT_EQ(found.size(), 1) << label.toStdString();
-        tree->scrollToItem(found.front());
+        tree->scrollTo(found.front());
         QTest::mouseClick(tree->viewport(), Qt::LeftButton, {},
-                          tree->visualItemRect(found.front()).center());
+                          tree->visualRect(found.front()).center());
     }
 
     QString ShownText() { return Window().TextView()->toPlainText(); }
@@ -156,7 +155,7 @@ protected:
         return records;
     }
 
-    void QuitAnswering(std::initializer_list<int> answers) {
+    void QuitAnswering(std::initializer_list<QMessageBox::StandardButton> answers) {
         app.Ui().answers.assign(answers.begin(), answers.end());
         Main().close();
         QCoreApplication::processEvents();
@@ -210,7 +209,7 @@ TEST_F(WholeSession, FromANewDictionaryToItsFileAndBack) {
     EXPECT_TRUE(ShownText().contains(QStringLiteral("[用法]\n口服\n每日不超过4g")));
 
     // Delete it with the confirmation, then one more without.
-    app.Ui().answers = {IDYES};
+    app.Ui().answers = {QMessageBox::Yes};
     Command(ID_DRUG_DELETE);
     ASSERT_EQ(app.Ui().messages.size(), 1u);
     EXPECT_EQ(app.Ui().messages.back().text,
@@ -268,7 +267,7 @@ TEST_F(WholeSession, FromANewDictionaryToItsFileAndBack) {
     EXPECT_EQ(records[0], ibuprofen);
     EXPECT_EQ(records[1], loratadine);
 
-    QuitAnswering({IDYES});
+    QuitAnswering({QMessageBox::Yes});
     EXPECT_FALSE(Main().isVisible());
     EXPECT_EQ(app->ExitInstance(), 0);
 }
@@ -282,20 +281,20 @@ TEST_F(WholeSession, UnsavedChangesAreNeverLostOnTheWayOut) {
     ASSERT_TRUE(Doc().IsModified());
 
     // No to the exit question: everything stays, and nothing is asked further.
-    QuitAnswering({IDNO});
+    QuitAnswering({QMessageBox::No});
     EXPECT_EQ(app.Ui().messages.back().text, QStringLiteral("确认要退出Halvern吗?"));
     EXPECT_TRUE(Main().isVisible());
     EXPECT_TRUE(Doc().IsModified());
 
     // Yes, then cancel the save prompt: the program keeps running.
-    QuitAnswering({IDYES, platform::IDCANCEL});
+    QuitAnswering({QMessageBox::Yes, QMessageBox::Cancel});
     EXPECT_TRUE(Main().isVisible());
     ASSERT_EQ(app.Documents().size(), 1u);
     EXPECT_TRUE(Doc().IsModified());
     EXPECT_EQ(RecordsOf(path).size(), 2u);
 
     // Yes and Yes: the dictionary is saved, then the program ends.
-    QuitAnswering({IDYES, IDYES});
+    QuitAnswering({QMessageBox::Yes, QMessageBox::Yes});
     EXPECT_FALSE(Main().isVisible());
     const std::vector<DrugFields> records = RecordsOf(path);
     ASSERT_EQ(records.size(), 3u);

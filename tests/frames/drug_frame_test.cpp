@@ -5,7 +5,6 @@
 #include <QLabel>
 #include <QSplitter>
 
-#include "platform/message_box.h"
 #include "resources/resource_ids.h"
 #include "tests/frames/main_frame_fixture.h"
 #include "views/zorvik_drug_tree_view.h"
@@ -22,15 +21,14 @@ struct PaneWidths {
 
 class DrugFramePaneTest : public MainFrameTest, public ::testing::WithParamInterface<PaneWidths> {
 protected:
-    std::unique_ptr<CZorvikDrugDoc> MakeDocument() {
-        return std::make_unique<CZorvikDrugDoc>(
-            ui, [this] { return std::make_unique<FakeDrugEntry>(entryScript); });
-    }
+    std::unique_ptr<CZorvikDrugDoc> MakeDocument() { return std::make_unique<CZorvikDrugDoc>(ui); }
 };
 
 TEST_P(DrugFramePaneTest, PanesAreGivenASixthAndFiveSixthsOfTheScreenWidth) {
     const std::unique_ptr<CZorvikDrugDoc> document = MakeDocument();
-    auto window = std::make_unique<CZorvikDrugFrame>(*document, GetParam().screenWidth);
+    auto window = std::make_unique<CZorvikDrugFrame>(*document, GetParam().screenWidth, [this] {
+        return std::make_unique<FakeDrugEntry>(entryScript);
+    });
     frame->AddDrugFrame(*window);
 
     QSplitter* splitter = window->Splitter();
@@ -43,8 +41,7 @@ TEST_P(DrugFramePaneTest, PanesAreGivenASixthAndFiveSixthsOfTheScreenWidth) {
     EXPECT_EQ(window->TreeView()->width(), GetParam().tree);
     EXPECT_EQ(window->TextView()->width(), GetParam().text);
 
-    EXPECT_EQ(window->TreeView()->GetDocument(), document.get());
-    EXPECT_EQ(window->TextView()->GetDocument(), document.get());
+    EXPECT_EQ(&window->GetDocument(), document.get());
     EXPECT_EQ(window->SubWindow()->widget(), splitter);
 
     window.reset();
@@ -105,8 +102,8 @@ TEST_F(MainFrameTest, BothPanesShowTheSameDictionary) {
     ASSERT_NE(window, nullptr);
 
     // The tree lists both results; the text shows the current one.
-    ASSERT_NE(window->TreeView()->RootItem(), nullptr);
-    EXPECT_EQ(window->TreeView()->RootItem()->childCount(), 2);
+    ASSERT_TRUE(window->TreeView()->RootIndex().isValid());
+    EXPECT_EQ(TreeResultCount(*window), 2);
     EXPECT_TRUE(window->TextView()->toPlainText().contains(QStringLiteral("Alpha")))
         << window->TextView()->toPlainText().toStdString();
 }
@@ -146,17 +143,17 @@ TEST_F(MainFrameTest, ClosingAModifiedWindowAsksToSaveAndCancelKeepsIt) {
     ASSERT_NE(document, nullptr);
     document->SetModifiedFlag(true);
 
-    ui.messageAnswers = {platform::IDCANCEL};
+    ui.messageAnswers = {QMessageBox::Cancel};
     DrugFrameOf(*document)->SubWindow()->close();
     ProcessEvents();
 
     ASSERT_EQ(ui.messages.size(), 1u);
-    EXPECT_EQ(ui.messages[0].style & platform::MB_TYPEMASK, platform::MB_YESNOCANCEL);
+    EXPECT_EQ(ui.messages[0].buttons, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
     ASSERT_EQ(docTemplate->GetDocuments().size(), 1u);
     EXPECT_EQ(OpenWindowCount(), 1);
     EXPECT_TRUE(DrugFrameOf(*document)->SubWindow()->isVisible());
 
-    ui.messageAnswers = {platform::IDNO};
+    ui.messageAnswers = {QMessageBox::No};
     DrugFrameOf(*document)->SubWindow()->close();
     ProcessEvents();
     EXPECT_TRUE(docTemplate->GetDocuments().empty());
@@ -172,10 +169,10 @@ TEST_F(MainFrameTest, EditCommandsFollowTheRecordText) {
     CZorvikDrugDoc* document = OpenDictionary({"Alpha"});
     ASSERT_NE(document, nullptr);
     CZorvikDrugView* text = DrugFrameOf(*document)->TextView();
-    QAction* undo = frame->Action(platform::ID_EDIT_UNDO);
-    QAction* cut = frame->Action(platform::ID_EDIT_CUT);
-    QAction* copy = frame->Action(platform::ID_EDIT_COPY);
-    QAction* paste = frame->Action(platform::ID_EDIT_PASTE);
+    QAction* undo = &frame->Action(platform::ID_EDIT_UNDO);
+    QAction* cut = &frame->Action(platform::ID_EDIT_CUT);
+    QAction* copy = &frame->Action(platform::ID_EDIT_COPY);
+    QAction* paste = &frame->Action(platform::ID_EDIT_PASTE);
     const auto expectEnabled = [&](bool undoOn, bool cutOn, bool copyOn, bool pasteOn) {
         EXPECT_EQ(undo->isEnabled(), undoOn);
         EXPECT_EQ(cut->isEnabled(), cutOn);
@@ -186,7 +183,7 @@ TEST_F(MainFrameTest, EditCommandsFollowTheRecordText) {
     // The tree has the focus: nothing to edit.
     expectEnabled(false, false, false, false);
 
-    frame->Action(platform::ID_NEXT_PANE)->trigger();
+    frame->Action(platform::ID_NEXT_PANE).trigger();
     ASSERT_TRUE(text->hasFocus());
     expectEnabled(false, false, false, true);
     text->selectAll();
@@ -200,7 +197,7 @@ TEST_F(MainFrameTest, EditCommandsFollowTheRecordText) {
     undo->trigger();
     EXPECT_TRUE(text->toPlainText().contains(QStringLiteral("Alpha")));
 
-    frame->Action(platform::ID_PREV_PANE)->trigger();
+    frame->Action(platform::ID_PREV_PANE).trigger();
     expectEnabled(false, false, false, false);
 }
 
@@ -212,7 +209,7 @@ TEST_F(MainFrameTest, TheRecordPaneShowsTheActiveDictionarysCounts) {
     ASSERT_NE(second, nullptr);
     QLabel* pane = frame->StatusPane(ID_INDICATOR_RECORDS);
     EXPECT_EQ(pane->text(), QStringLiteral("库文件记录:1条,当前浏览结果:1条"));
-    DrugFrameOf(*first)->ActivateFrame();
+    DrugFrameOf(*first)->Activate();
     ProcessEvents();
     EXPECT_EQ(pane->text(), QStringLiteral("库文件记录:3条,当前浏览结果:3条"));
     DrugFrameOf(*second)->SubWindow()->close();
@@ -231,11 +228,11 @@ TEST_F(MainFrameTest, TilingStacksTheWindowsAtFullWidth) {
         last = OpenDictionary({name});
         ASSERT_NE(last, nullptr);
     }
-    frame->Action(platform::ID_WINDOW_TILE_HORZ)->trigger();
+    frame->Action(platform::ID_WINDOW_TILE_HORZ).trigger();
     ProcessEvents();
     // The active window stays active, its commands enabled.
     EXPECT_EQ(frame->ActiveDrugFrame(), DrugFrameOf(*last));
-    EXPECT_TRUE(frame->Action(ID_DRUG_SEARCH)->isEnabled());
+    EXPECT_TRUE(frame->Action(ID_DRUG_SEARCH).isEnabled());
     const QRect area = frame->MdiArea()->viewport()->rect();
     const QList<QMdiSubWindow*> windows = frame->MdiArea()->subWindowList();
     ASSERT_EQ(windows.size(), 3);
@@ -249,6 +246,39 @@ TEST_F(MainFrameTest, TilingStacksTheWindowsAtFullWidth) {
         top = window->geometry().bottom() + 1;
     }
     EXPECT_EQ(top, area.height());
+}
+
+// Commands follow the active dictionary window in every state of its window:
+// after a cascade of maximized windows, and while it is minimized.
+TEST_F(MainFrameTest, CommandsFollowTheActiveWindowWhateverItsState) {
+    ShowFrame();
+    CZorvikDrugDoc* first = OpenDictionary({"A"});
+    CZorvikDrugDoc* second = OpenDictionary({"B", "C"});
+    ASSERT_NE(second, nullptr);
+    ASSERT_TRUE(DrugFrameOf(*second)->SubWindow()->isMaximized());
+    const auto expectActive = [&](const char* when, CZorvikDrugDoc* document) {
+        SCOPED_TRACE(when);
+        EXPECT_EQ(frame->ActiveDrugFrame(), DrugFrameOf(*document));
+        for (const platform::CommandId id :
+             {platform::ID_FILE_SAVE, ID_DRUG_APPEND, ID_DRUG_SEARCH}) {
+            EXPECT_TRUE(frame->Action(id).isEnabled()) << id;
+        }
+        EXPECT_EQ(
+            frame->StatusPane(ID_INDICATOR_RECORDS)->text(),
+            QStringLiteral("库文件记录:%1条,当前浏览结果:%1条").arg(document->GetRecordCount()));
+    };
+
+    frame->Action(platform::ID_WINDOW_CASCADE).trigger();
+    ProcessEvents();
+    expectActive("cascaded", second);
+
+    DrugFrameOf(*second)->SubWindow()->showMinimized();
+    ProcessEvents();
+    expectActive("minimized", second);
+
+    DrugFrameOf(*first)->Activate();
+    ProcessEvents();
+    expectActive("another activated", first);
 }
 
 TEST_F(MainFrameTest, ClosingAMaximizedWindowLeavesTheNextOneMaximized) {
@@ -270,9 +300,9 @@ TEST_F(MainFrameTest, ARestoredArrangementPutsTheWindowsBack) {
     CZorvikDrugDoc* first = OpenDictionary({"A"});
     CZorvikDrugDoc* second = OpenDictionary({"B"});
     ASSERT_NE(second, nullptr);
-    frame->Action(platform::ID_WINDOW_TILE_HORZ)->trigger();
-    DrugFrameOf(*first)->ActivateFrame();
-    frame->Action(platform::ID_WINDOW_TILE_HORZ)->trigger();
+    frame->Action(platform::ID_WINDOW_TILE_HORZ).trigger();
+    DrugFrameOf(*first)->Activate();
+    frame->Action(platform::ID_WINDOW_TILE_HORZ).trigger();
     ProcessEvents();
     const QRect firstPlace = DrugFrameOf(*first)->SubWindow()->geometry();
     const QRect secondPlace = DrugFrameOf(*second)->SubWindow()->geometry();

@@ -8,6 +8,7 @@
 #include <QToolButton>
 
 #include "frames/quick_search_box.h"
+#include "platform/command_actions.h"
 #include "resources/resource_ids.h"
 #include "tests/frames/main_frame_fixture.h"
 #include "views/zorvik_drug_tree_view.h"
@@ -29,16 +30,16 @@ protected:
         ASSERT_NE(window, nullptr);
         tree = window->TreeView();
         ASSERT_TRUE(tree->hasFocus());
-        ASSERT_EQ(tree->currentItem(), Drug(0));
+        ASSERT_EQ(tree->currentIndex(), Drug(0));
     }
 
     // A fresh entry dialog script that cancels.
     void Reset() {
         entryScript = FakeDrugEntry::Script();
-        entryScript.answer = platform::IDCANCEL;
+        entryScript.answer = QDialog::Rejected;
     }
 
-    QTreeWidgetItem* Drug(int index) const { return tree->RootItem()->child(index); }
+    QModelIndex Drug(int index) const { return tree->ResultIndex(index); }
 
     CZorvikDrugDoc* document = nullptr;
     CZorvikDrugFrame* window = nullptr;
@@ -50,7 +51,7 @@ TEST_F(DrugMenuTest, KeysInTheTreeRunTheRecordCommandsOnTheSelection) {
     ASSERT_EQ(document->GetCurrentIndex(), 1);
 
     // Del asks before it deletes the selected drug; No keeps it.
-    ui.messageAnswers = {platform::IDNO};
+    ui.messageAnswers = {QMessageBox::No};
     QTest::keyClick(tree, Qt::Key_Delete);
     ASSERT_EQ(ui.messages.size(), 1u);
     EXPECT_EQ(ui.messages[0].text, QStringLiteral("将要删除药物:\n\nB\n\n确认吗?"));
@@ -73,7 +74,7 @@ TEST_F(DrugMenuTest, KeysInTheTreeRunTheRecordCommandsOnTheSelection) {
     ASSERT_EQ(ui.prompts.size(), 1u);
     EXPECT_EQ(ui.prompts[0].prompt, QStringLiteral("请输入要查找的内容:"));
 
-    ui.messageAnswers = {platform::IDYES};
+    ui.messageAnswers = {QMessageBox::Yes};
     QTest::keyClick(tree, Qt::Key_Delete);
     EXPECT_EQ(document->GetRecordCount(), 1);
     EXPECT_TRUE(document->IsModified());
@@ -102,14 +103,14 @@ void DoubleClick(QWidget* widget, QPoint at) {
 TEST_F(DrugMenuTest, DoubleClickOnADrugModifiesItButNotOnTheRoot) {
     Reset();
     QTest::mouseClick(tree->viewport(), Qt::LeftButton, Qt::NoModifier,
-                      tree->visualItemRect(Drug(1)).center());
+                      tree->visualRect(Drug(1)).center());
     EXPECT_FALSE(entryScript.ran) << "a single click only selects";
-    DoubleClick(tree->viewport(), tree->visualItemRect(Drug(1)).center());
+    DoubleClick(tree->viewport(), tree->visualRect(Drug(1)).center());
     EXPECT_TRUE(entryScript.ran);
     EXPECT_EQ(entryScript.filledWith.tradeName, "B");
 
     Reset();
-    DoubleClick(tree->viewport(), tree->visualItemRect(tree->RootItem()).center());
+    DoubleClick(tree->viewport(), tree->visualRect(tree->RootIndex()).center());
     EXPECT_FALSE(entryScript.ran);
 }
 
@@ -123,14 +124,14 @@ TEST_F(DrugMenuTest, ContextMenuOnADrugOffersTheDrugMenuForIt) {
         }
         // Choosing an item runs its command for the drug under the mouse.
         for (QAction* action : menu->actions()) {
-            if (action->data().toUInt() == ID_DRUG_DELETE) {
+            if (platform::CommandOf(*action) == ID_DRUG_DELETE) {
                 menu->setActiveAction(action);
             }
         }
         QTest::keyClick(menu, Qt::Key_Return);
     });
-    ui.messageAnswers = {platform::IDNO};
-    const QPoint at = tree->visualItemRect(Drug(1)).center();
+    ui.messageAnswers = {QMessageBox::No};
+    const QPoint at = tree->visualRect(Drug(1)).center();
     QContextMenuEvent event(QContextMenuEvent::Mouse, at, tree->viewport()->mapToGlobal(at));
     QApplication::sendEvent(tree->viewport(), &event);
 
@@ -164,15 +165,16 @@ TEST_F(DrugMenuTest, EveryDrugToolBarCommandIsInAMenu) {
         auto* tool = qobject_cast<QToolButton*>(button);
         // The quick search box is reached with its own command.
         QAction* command = qobject_cast<QuickSearchBox*>(button) != nullptr
-                               ? frame->Action(ID_QUICK_SEARCH)
+                               ? &frame->Action(ID_QUICK_SEARCH)
                            : tool != nullptr && tool->defaultAction() ? tool->defaultAction()
                                                                       : action;
-        if (!command->isSeparator() && command->data().toUInt() != ID_DRUG_SAVE) {
+        if (!command->isSeparator() && platform::CommandOf(*command) != ID_DRUG_SAVE) {
             EXPECT_TRUE(inMenus.contains(command)) << command->toolTip().toStdString();
         }
     }
-    for (const unsigned id : {ID_SORT_BY_ENGLISH_NAME, ID_SEARCH_ALL, ID_CONFIRM_DELETE}) {
-        EXPECT_TRUE(inMenus.contains(frame->Action(id))) << id;
+    for (const platform::CommandId id :
+         {ID_SORT_BY_ENGLISH_NAME, ID_SEARCH_ALL, ID_CONFIRM_DELETE}) {
+        EXPECT_TRUE(inMenus.contains(&frame->Action(id))) << id;
     }
 }
 

@@ -19,55 +19,36 @@
 
 #include "document/zorvik_drug_doc.h"
 #include "frames/main_frame.h"
+#include "frames/menu_prompt_style.h"
 #include "frames/zorvik_drug_frame.h"
 #include "platform/document_template.h"
 #include "platform/framework_ids.h"
 #include "platform/recent_file_list.h"
 #include "resources/document_strings.h"
+#include "tests/support/command_id_printer.h"
 #include "tests/support/dictionary_builder.h"
 #include "tests/support/fake_user_interface.h"
 #include "tests/support/memory_file.h"
 #include "tests/support/qstring_printer.h"
+#include "views/zorvik_drug_tree_view.h"
 
 namespace quorbex::testing {
-
-// The scripted services, with what the program asks of its main window
-// (button rectangles, status bar panes) answered by the real one.
-class FrameUserInterface : public FakeUserInterface {
-public:
-    void SetFrame(CMainFrame* frame) { m_frame = frame; }
-
-    std::optional<QRect> ToolBarButtonRect(unsigned toolBarId, unsigned commandId) override {
-        if (m_frame == nullptr) {
-            return std::nullopt;
-        }
-        return m_frame->ToolBarButtonRect(toolBarId, commandId);
-    }
-
-    bool SetStatusPaneText(unsigned paneId, const QString& text) override {
-        FakeUserInterface::SetStatusPaneText(paneId, text);
-        return m_frame != nullptr && m_frame->SetStatusPaneText(paneId, text);
-    }
-
-private:
-    CMainFrame* m_frame = nullptr;
-};
 
 // Stands for the application object: it takes the application-wide
 // commands from the main window and remembers them.
 class RecordingApplication {
 public:
     void Connect(CMainFrame& frame) {
-        for (unsigned id : {platform::ID_FILE_NEW, platform::ID_FILE_OPEN,
-                            platform::ID_FILE_PRINT_SETUP, platform::ID_APP_ABOUT}) {
-            QObject::connect(frame.Action(id), &QAction::triggered, &frame,
+        for (platform::CommandId id : {platform::ID_FILE_NEW, platform::ID_FILE_OPEN,
+                                       platform::ID_FILE_PRINT_SETUP, platform::ID_APP_ABOUT}) {
+            QObject::connect(&frame.Action(id), &QAction::triggered, &frame,
                              [this, id] { commands.push_back(id); });
         }
         QObject::connect(&frame, &CMainFrame::recentFileChosen, &frame,
                          [this](int index) { recentFiles.push_back(index); });
     }
 
-    std::vector<unsigned> commands;
+    std::vector<platform::CommandId> commands;
     std::vector<int> recentFiles;
 };
 
@@ -75,15 +56,18 @@ class MainFrameTest : public ::testing::Test {
 protected:
     static constexpr QSize SCREEN{1024, 768};
 
-    MainFrameTest() : frame(std::make_unique<CMainFrame>(ui, SCREEN)) {
+    MainFrameTest() {
+        // The application's style, which the application installs first.
+        if (qobject_cast<MenuPromptStyle*>(QApplication::style()) == nullptr) {
+            QApplication::setStyle(new MenuPromptStyle);
+        }
+        frame = std::make_unique<CMainFrame>(ui, SCREEN);
         docTemplate = std::make_unique<platform::DocumentTemplate>(
-            DrugDocumentStrings(), ui,
-            [this] {
-                return std::make_unique<CZorvikDrugDoc>(
-                    ui, [this] { return std::make_unique<FakeDrugEntry>(entryScript); });
-            },
+            DrugDocumentStrings(), ui, [this] { return std::make_unique<CZorvikDrugDoc>(ui); },
             [this](platform::Document& document) {
-                auto window = std::make_unique<CZorvikDrugFrame>(document, SCREEN.width());
+                auto window = std::make_unique<CZorvikDrugFrame>(
+                    static_cast<CZorvikDrugDoc&>(document), SCREEN.width(),
+                    [this] { return std::make_unique<FakeDrugEntry>(entryScript); });
                 frame->AddDrugFrame(*window);
                 return window;
             },
@@ -91,12 +75,10 @@ protected:
         frame->SetDocTemplate(docTemplate.get());
         frame->SetRecentFiles(&recentFiles);
         application.Connect(*frame);
-        ui.SetFrame(frame.get());
     }
 
     ~MainFrameTest() override {
         docTemplate.reset();
-        ui.SetFrame(nullptr);
         frame.reset();
         // Closed dictionary windows are deleted from the event loop.
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
@@ -116,7 +98,7 @@ protected:
 
     // A new, untitled dictionary in a window of its own.
     CZorvikDrugDoc* NewDictionary() {
-        auto* document = dynamic_cast<CZorvikDrugDoc*>(docTemplate->OpenDocumentFile(QString()));
+        auto* document = static_cast<CZorvikDrugDoc*>(docTemplate->OpenDocumentFile(QString()));
         EXPECT_NE(document, nullptr);
         ProcessEvents();
         return document;
@@ -143,21 +125,30 @@ protected:
         file.write(reinterpret_cast<const char*>(image.bytes.data()),
                    static_cast<qint64>(image.bytes.size()));
         file.close();
-        auto* document = dynamic_cast<CZorvikDrugDoc*>(docTemplate->OpenDocumentFile(path));
+        auto* document = static_cast<CZorvikDrugDoc*>(docTemplate->OpenDocumentFile(path));
         EXPECT_NE(document, nullptr);
         ProcessEvents();
         return document;
     }
 
     CZorvikDrugFrame* DrugFrameOf(const platform::Document& document) const {
-        return dynamic_cast<CZorvikDrugFrame*>(docTemplate->FrameOf(document));
+        return static_cast<CZorvikDrugFrame*>(docTemplate->WindowOf(document));
+    }
+
+    // The tree item of result row in a dictionary window, and the number
+    // of results under the root.
+    static QModelIndex ResultRow(const CZorvikDrugFrame& window, int row) {
+        return window.TreeView()->ResultIndex(row);
+    }
+    static int TreeResultCount(const CZorvikDrugFrame& window) {
+        return window.TreeView()->model()->rowCount(window.TreeView()->RootIndex());
     }
 
     int OpenWindowCount() const {
         return static_cast<int>(frame->MdiArea()->subWindowList().size());
     }
 
-    FrameUserInterface ui;
+    FakeUserInterface ui;
     FakeDrugEntry::Script entryScript;
     platform::RecentFileList recentFiles{4};
     RecordingApplication application;

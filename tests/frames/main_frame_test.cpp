@@ -6,16 +6,12 @@
 #include <QToolBar>
 
 #include "frames/lock_keys.h"
-#include "platform/message_box.h"
+#include "frames/main_status_bar.h"
 #include "resources/resource_ids.h"
 #include "tests/frames/main_frame_fixture.h"
 
 namespace quorbex::testing {
 namespace {
-
-using platform::IDCANCEL;
-using platform::IDNO;
-using platform::IDYES;
 
 // ---- Placement ----
 
@@ -71,6 +67,27 @@ TEST_F(MainFrameTest, CaptionCarriesTheActiveDictionaryAfterTheProgramName) {
     EXPECT_EQ(frame->windowTitle(), QStringLiteral("Quorbex"));
 }
 
+// The title once: in brackets while its window is maximized, plain while not.
+TEST_F(MainFrameTest, CaptionNamesTheDictionaryOnceMaximizedOrNot) {
+    ShowFrame();
+    CZorvikDrugDoc* document = NewDictionary();
+    ASSERT_NE(document, nullptr);
+    QMdiSubWindow* window = DrugFrameOf(*document)->SubWindow();
+    const QString title = document->GetTitle();
+    for (int round = 0; round < 2; ++round) {
+        ASSERT_TRUE(window->isMaximized());
+        EXPECT_EQ(frame->windowTitle(), QStringLiteral("Quorbex - [%1]").arg(title));
+        window->showNormal();
+        ProcessEvents();
+        EXPECT_EQ(frame->windowTitle(), QStringLiteral("Quorbex - %1").arg(title));
+        window->showMaximized();
+        ProcessEvents();
+    }
+    document->SetModifiedFlag(true);
+    ProcessEvents();
+    EXPECT_EQ(frame->windowTitle(), QStringLiteral("Quorbex - [%1 *]").arg(title));
+}
+
 // ---- Bars ----
 
 TEST_F(MainFrameTest, StartsWithTheDrugBarAndStatusBarShownAndTheStandardBarHidden) {
@@ -109,7 +126,7 @@ TEST_F(MainFrameTest, ShownStandardBarSitsOnTheRowAboveTheDrugBar) {
 }
 
 struct Toggle {
-    unsigned command;
+    platform::CommandId command;
     QToolBar* (CMainFrame::*bar)() const;
     bool shownAtStart;
 };
@@ -121,7 +138,7 @@ TEST_P(BarToggleTest, EachChoiceFlipsTheBarAndItsCheckMark) {
     NewDictionary();
     ASSERT_TRUE(frame->ShowsDictionaryMenus());
     QToolBar* bar = (frame.get()->*GetParam().bar)();
-    QAction* item = frame->Action(GetParam().command);
+    QAction* item = &frame->Action(GetParam().command);
     ASSERT_NE(item, nullptr);
 
     EXPECT_TRUE(item->isEnabled());
@@ -141,7 +158,7 @@ TEST_P(BarToggleTest, TheMenuItemTogglesTheBar) {
     ShowFrame();
     NewDictionary();
     QToolBar* bar = (frame.get()->*GetParam().bar)();
-    QAction* item = frame->Action(GetParam().command);
+    QAction* item = &frame->Action(GetParam().command);
     ASSERT_NE(item, nullptr);
 
     item->trigger();
@@ -180,7 +197,7 @@ TEST_F(MainFrameTest, FirstPaneShowsTheIdleTextAndMenuPromptsInItsPlace) {
         EXPECT_LT(idle->x(), frame->StatusPane(id)->x()) << id;
     }
 
-    frame->Action(platform::ID_FILE_OPEN)->showStatusText(frame.get());
+    frame->Action(platform::ID_FILE_OPEN).showStatusText(frame.get());
     EXPECT_EQ(frame->statusBar()->currentMessage(), QStringLiteral("打开一个现有文档"));
     EXPECT_FALSE(idle->isVisible());
 
@@ -209,13 +226,14 @@ TEST_F(MainFrameTest, RecordPaneStartsAtZeroAndKeepsItsWidth) {
     EXPECT_GE(width, pane->fontMetrics().horizontalAdvance(
                          QStringLiteral("库文件记录:0000条,当前列表记录:0000条")));
 
-    ASSERT_TRUE(frame->SetStatusPaneText(ID_INDICATOR_RECORDS,
-                                         QStringLiteral("库文件记录:2000条,当前浏览结果:1999条")));
+    auto* status = qobject_cast<MainStatusBar*>(frame->statusBar());
+    ASSERT_NE(status, nullptr);
+    status->ShowRecordCounts(2000, 1999);
     ProcessEvents();
     EXPECT_EQ(pane->text(), QStringLiteral("库文件记录:2000条,当前浏览结果:1999条"));
     EXPECT_EQ(pane->width(), width);
 
-    ASSERT_TRUE(frame->SetStatusPaneText(ID_INDICATOR_RECORDS, QStringLiteral("1")));
+    status->ShowRecordCounts(1, 0);
     ProcessEvents();
     EXPECT_EQ(pane->width(), width);
 }
@@ -227,9 +245,9 @@ TEST_F(MainFrameTest, OpenedDictionaryWritesItsCountsIntoTheRecordPane) {
               QStringLiteral("库文件记录:3条,当前浏览结果:3条"));
 }
 
-TEST_F(MainFrameTest, UnknownPaneIsRefused) {
-    EXPECT_FALSE(frame->SetStatusPaneText(113, QStringLiteral("x")));
-    EXPECT_FALSE(frame->SetStatusPaneText(0, QStringLiteral("x")));
+TEST_F(MainFrameTest, OnlyTheIndicatorsHavePanes) {
+    EXPECT_EQ(frame->StatusPane(113), nullptr);
+    EXPECT_EQ(frame->StatusPane(0), nullptr);
 }
 
 TEST_F(MainFrameTest, LockPanesAreSizedForTheirNamesAndBlankWithoutALockState) {
@@ -267,7 +285,8 @@ TEST_F(MainFrameTest, LockPanesAreSizedForTheirNamesAndBlankWithoutALockState) {
 void ExpectExitQuestion(const FakeUserInterface::Message& message) {
     EXPECT_EQ(message.text, QStringLiteral("确认要退出Halvern吗?"));
     EXPECT_EQ(message.caption, QStringLiteral("退出..."));
-    EXPECT_EQ(message.style, 0x24u);
+    EXPECT_EQ(message.icon, QMessageBox::Question);
+    EXPECT_EQ(message.buttons, QMessageBox::Yes | QMessageBox::No);
 }
 
 TEST_F(MainFrameTest, AnsweringNoToTheExitQuestionKeepsEverything) {
@@ -276,7 +295,7 @@ TEST_F(MainFrameTest, AnsweringNoToTheExitQuestionKeepsEverything) {
     ASSERT_NE(document, nullptr);
     document->SetModifiedFlag(true);
 
-    ui.messageAnswers = {IDNO};
+    ui.messageAnswers = {QMessageBox::No};
     EXPECT_FALSE(frame->close());
     ProcessEvents();
 
@@ -293,7 +312,7 @@ TEST_F(MainFrameTest, AnsweringNoToTheExitQuestionKeepsEverything) {
 // no file name for the untitled dictionary.
 struct StoppedSave {
     const char* name;
-    int saveAnswer;
+    QMessageBox::StandardButton saveAnswer;
     bool asksForAName;
 };
 
@@ -305,7 +324,7 @@ TEST_P(StoppedSaveTest, YesThenAStoppedSaveKeepsTheProgramRunning) {
     ASSERT_NE(document, nullptr);
     document->SetModifiedFlag(true);
 
-    ui.messageAnswers = {IDYES, GetParam().saveAnswer};
+    ui.messageAnswers = {QMessageBox::Yes, GetParam().saveAnswer};
     if (GetParam().asksForAName) {
         ui.saveNames = {std::nullopt};
     }
@@ -314,7 +333,7 @@ TEST_P(StoppedSaveTest, YesThenAStoppedSaveKeepsTheProgramRunning) {
 
     ASSERT_EQ(ui.messages.size(), 2u);
     ExpectExitQuestion(ui.messages[0]);
-    EXPECT_EQ(ui.messages[1].style & platform::MB_TYPEMASK, platform::MB_YESNOCANCEL);
+    EXPECT_EQ(ui.messages[1].buttons, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
     EXPECT_TRUE(ui.messages[1].text.contains(document->GetTitle()))
         << ui.messages[1].text.toStdString();
     EXPECT_EQ(ui.saveDialogs.size(), GetParam().asksForAName ? 1u : 0u);
@@ -327,8 +346,8 @@ TEST_P(StoppedSaveTest, YesThenAStoppedSaveKeepsTheProgramRunning) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Answers, StoppedSaveTest,
-                         ::testing::Values(StoppedSave{"Cancel", IDCANCEL, false},
-                                           StoppedSave{"YesWithoutAName", IDYES, true}),
+                         ::testing::Values(StoppedSave{"Cancel", QMessageBox::Cancel, false},
+                                           StoppedSave{"YesWithoutAName", QMessageBox::Yes, true}),
                          [](const ::testing::TestParamInfo<StoppedSave>& info) {
                              return std::string(info.param.name);
                          });
@@ -339,7 +358,7 @@ TEST_F(MainFrameTest, AnsweringNoToTheSavePromptClosesWithoutSaving) {
     ASSERT_NE(document, nullptr);
     document->SetModifiedFlag(true);
 
-    ui.messageAnswers = {IDYES, IDNO};
+    ui.messageAnswers = {QMessageBox::Yes, QMessageBox::No};
     EXPECT_TRUE(frame->close());
     ProcessEvents();
 
@@ -355,7 +374,7 @@ TEST_F(MainFrameTest, YesWithNothingModifiedClosesWithoutASavePrompt) {
     ASSERT_NE(NewDictionary(), nullptr);
     ASSERT_NE(NewDictionary(), nullptr);
 
-    ui.messageAnswers = {IDYES};
+    ui.messageAnswers = {QMessageBox::Yes};
     EXPECT_TRUE(frame->close());
     ProcessEvents();
 
@@ -367,14 +386,14 @@ TEST_F(MainFrameTest, YesWithNothingModifiedClosesWithoutASavePrompt) {
 
 TEST_F(MainFrameTest, ExitCommandAsksTheSameQuestion) {
     ShowFrame();
-    for (int answer : {IDNO, IDYES}) {
+    for (const QMessageBox::StandardButton answer : {QMessageBox::No, QMessageBox::Yes}) {
         ui.messages.clear();
         ui.messageAnswers = {answer};
-        frame->Action(platform::ID_APP_EXIT)->trigger();
+        frame->Action(platform::ID_APP_EXIT).trigger();
         ProcessEvents();
         ASSERT_EQ(ui.messages.size(), 1u) << answer;
         ExpectExitQuestion(ui.messages[0]);
-        EXPECT_EQ(frame->isVisible(), answer == IDNO);
+        EXPECT_EQ(frame->isVisible(), answer == QMessageBox::No);
     }
 }
 

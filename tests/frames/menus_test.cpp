@@ -5,6 +5,10 @@
 #include <QMenuBar>
 #include <QStatusBar>
 
+#include <QToolButton>
+
+#include "platform/command_actions.h"
+#include "resources/commands.h"
 #include "resources/resource_ids.h"
 #include "tests/frames/main_frame_fixture.h"
 #include "views/zorvik_drug_tree_view.h"
@@ -162,7 +166,8 @@ std::vector<QAction*> RecentFileItems(const QMenu& menu) {
     std::vector<QAction*> items;
     for (QAction* action : menu.actions()) {
         const unsigned id = action->data().toUInt();
-        if (id >= platform::ID_FILE_MRU_FILE1 && id < platform::ID_FILE_MRU_FILE1 + 16) {
+        const auto first = static_cast<unsigned>(platform::ID_FILE_MRU_FILE1);
+        if (id >= first && id < first + 16) {
             items.push_back(action);
         }
     }
@@ -200,7 +205,7 @@ TEST_F(MainFrameTest, CloseCommandOfTheLastWindowBringsBackTheFirstMenus) {
     ASSERT_NE(NewDictionary(), nullptr);
     ASSERT_TRUE(frame->ShowsDictionaryMenus());
 
-    frame->Action(platform::ID_FILE_CLOSE)->trigger();
+    frame->Action(platform::ID_FILE_CLOSE).trigger();
     ProcessEvents();
     EXPECT_TRUE(docTemplate->GetDocuments().empty());
     EXPECT_FALSE(frame->ShowsDictionaryMenus());
@@ -260,7 +265,8 @@ TEST_F(MainFrameTest, RecentFilesTakeThePlaceholdersPlaceNewestFirst) {
         ASSERT_EQ(items.size(), 3u) << dictionaryOpen;
         for (std::size_t i = 0; i < items.size(); ++i) {
             const QString expected = paths[static_cast<int>(paths.size() - 1 - i)];
-            EXPECT_EQ(items[i]->data().toUInt(), platform::ID_FILE_MRU_FILE1 + i);
+            EXPECT_EQ(items[i]->data().toUInt(),
+                      static_cast<unsigned>(platform::ID_FILE_MRU_FILE1) + i);
             EXPECT_TRUE(items[i]->isEnabled());
             EXPECT_TRUE(items[i]->text().contains(QFileInfo(expected).fileName()))
                 << items[i]->text().toStdString();
@@ -273,7 +279,7 @@ TEST_F(MainFrameTest, RecentFilesTakeThePlaceholdersPlaceNewestFirst) {
         ASSERT_GT(first, 0);
         EXPECT_TRUE(all[first - 1]->isSeparator());
         EXPECT_TRUE(all[last + 1]->isSeparator());
-        EXPECT_EQ(all[last + 2]->data().toUInt(), platform::ID_APP_EXIT);
+        EXPECT_EQ(platform::CommandOf(*all[last + 2]), platform::ID_APP_EXIT);
         EXPECT_EQ(last + 3, all.size());
 
         // Choosing one tells the application which.
@@ -324,8 +330,7 @@ const Prompt PROMPTS[] = {
 TEST_F(MainFrameTest, EveryCommandCarriesItsStatusPromptAndToolTip) {
     NewDictionary();
     for (const Prompt& prompt : PROMPTS) {
-        QAction* action = frame->Action(prompt.id);
-        ASSERT_NE(action, nullptr) << prompt.id;
+        QAction* action = &frame->Action(platform::CommandId{prompt.id});
         EXPECT_EQ(action->statusTip(), QString::fromUtf8(prompt.statusText)) << prompt.id;
         if (*prompt.toolTip != '\0') {
             EXPECT_EQ(action->toolTip(), QString::fromUtf8(prompt.toolTip)) << prompt.id;
@@ -335,25 +340,21 @@ TEST_F(MainFrameTest, EveryCommandCarriesItsStatusPromptAndToolTip) {
 
 TEST_F(MainFrameTest, ToolBarButtonsShowTheirToolTips) {
     for (const Prompt& prompt : PROMPTS) {
-        for (unsigned bar : {platform::AFX_IDW_TOOLBAR, IDW_DRUG_TOOLBAR}) {
-            if (QWidget* button = frame->ToolBarButton(bar, prompt.id)) {
-                EXPECT_EQ(button->toolTip(), QString::fromUtf8(prompt.toolTip)) << prompt.id;
-            }
+        if (QWidget* button = frame->ToolBarButton(platform::CommandId{prompt.id})) {
+            EXPECT_EQ(button->toolTip(), QString::fromUtf8(prompt.toolTip)) << prompt.id;
         }
     }
     // Every button of both bars was among them.
-    for (unsigned id : {57600u, 57601u, 57635u, 57634u, 57637u, 57664u}) {
-        EXPECT_NE(frame->ToolBarButton(platform::AFX_IDW_TOOLBAR, id), nullptr) << id;
-    }
-    for (unsigned id : {32792u, 32791u, 32775u, 32778u, 32774u}) {
-        EXPECT_NE(frame->ToolBarButton(IDW_DRUG_TOOLBAR, id), nullptr) << id;
+    for (unsigned id :
+         {57600u, 57601u, 57635u, 57634u, 57637u, 57664u, 32792u, 32791u, 32775u, 32778u, 32774u}) {
+        EXPECT_NE(frame->ToolBarButton(platform::CommandId{id}), nullptr) << id;
     }
 }
 
 // Points the mouse at item of the open menu.
-void PointAt(QMenu& menu, unsigned id) {
+void PointAt(QMenu& menu, platform::CommandId id) {
     for (QAction* action : menu.actions()) {
-        if (action->data().toUInt() == id && !action->isSeparator()) {
+        if (!action->isSeparator() && platform::CommandOf(*action) == id) {
             QTest::mouseMove(&menu, menu.actionGeometry(action).center());
             QCoreApplication::processEvents();
             return;
@@ -376,7 +377,7 @@ QMenu* OpenFromMenuBar(CMainFrame& frame, const char* title) {
 
 struct PointedItem {
     const char* menu;
-    unsigned id;
+    platform::CommandId id;
     const char* prompt;
 };
 
@@ -386,7 +387,7 @@ void ExpectPromptsWhenPointedAt(CMainFrame& frame, std::initializer_list<Pointed
         QMenu* menu = OpenFromMenuBar(frame, item.menu);
         ASSERT_NE(menu, nullptr);
         for (QAction* action : menu->actions()) {
-            if (action->data().toUInt() == item.id) {
+            if (!action->isSeparator() && platform::CommandOf(*action) == item.id) {
                 ASSERT_EQ(action->isEnabled(), enabled) << item.id;
             }
         }
@@ -440,19 +441,16 @@ const Accelerator ACCELERATORS[] = {
 
 TEST_F(MainFrameTest, AcceleratorsBelongToTheirCommands) {
     for (const Accelerator& accelerator : ACCELERATORS) {
-        QAction* action = frame->Action(accelerator.id);
-        ASSERT_NE(action, nullptr) << accelerator.keys;
+        QAction* action = &frame->Action(platform::CommandId{accelerator.id});
         EXPECT_TRUE(action->shortcuts().contains(QKeySequence(QString::fromUtf8(accelerator.keys))))
             << accelerator.keys;
     }
     // No key belongs to two commands.
     QList<QKeySequence> seen;
-    for (unsigned id = 0; id < 0x10000; ++id) {
-        if (QAction* action = frame->Action(id)) {
-            for (const QKeySequence& keys : action->shortcuts()) {
-                EXPECT_FALSE(seen.contains(keys)) << keys.toString().toStdString();
-                seen.append(keys);
-            }
+    for (const platform::CommandSpec& command : COMMANDS) {
+        for (const QKeySequence& keys : frame->Action(command.id).shortcuts()) {
+            EXPECT_FALSE(seen.contains(keys)) << keys.toString().toStdString();
+            seen.append(keys);
         }
     }
 }
@@ -465,7 +463,7 @@ TEST_F(MainFrameTest, KeysReachTheApplicationWithoutADictionary) {
     QTest::keyClick(frame.get(), Qt::Key_N, Qt::ControlModifier);
     QTest::keyClick(frame.get(), Qt::Key_O, Qt::ControlModifier);
     EXPECT_EQ(application.commands,
-              (std::vector<unsigned>{platform::ID_FILE_NEW, platform::ID_FILE_OPEN}));
+              (std::vector<platform::CommandId>{platform::ID_FILE_NEW, platform::ID_FILE_OPEN}));
 }
 
 TEST_F(MainFrameTest, F6AndShiftF6MoveTheFocusBetweenThePanes) {
@@ -490,7 +488,7 @@ TEST_F(MainFrameTest, F6AndShiftF6MoveTheFocusBetweenThePanes) {
     for (const auto& step : steps) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_F6, step.modifiers);
         EXPECT_EQ(QApplication::focusWidget(), step.focus);
-        EXPECT_EQ(window->GetActiveView(), dynamic_cast<platform::View*>(step.focus));
+        EXPECT_EQ(window->ActivePane(), step.focus);
     }
 }
 

@@ -48,9 +48,9 @@ protected:
 
     QStringList Labels() const {
         QStringList labels;
-        QTreeWidgetItem* root = Tree()->topLevelItem(0);
-        for (int row = 0; root != nullptr && row < root->childCount(); ++row) {
-            labels << root->child(row)->text(0);
+        const QModelIndex root = Tree()->RootIndex();
+        for (int row = 0; row < Tree()->model()->rowCount(root); ++row) {
+            labels << Tree()->ResultIndex(row).data().toString();
         }
         return labels;
     }
@@ -106,16 +106,16 @@ TEST_F(QuickSearchTest, EachKeyNarrowsTheTreeAndTheCountsAtOnce) {
 }
 
 TEST_F(QuickSearchTest, UsesTheWindowsFieldsAndOrder) {
-    frame->Action(ID_SEARCH_FUNCTION)->trigger();
-    frame->Action(ID_SEARCH_USAGE)->trigger();
-    frame->Action(ID_SORT_BY_ENGLISH_NAME)->trigger();
+    frame->Action(ID_SEARCH_FUNCTION).trigger();
+    frame->Action(ID_SEARCH_USAGE).trigger();
+    frame->Action(ID_SORT_BY_ENGLISH_NAME).trigger();
     Box()->setFocus();
     Type(Box(), QStringLiteral("口服"));
     EXPECT_EQ(Labels(), QStringList{QStringLiteral("Aspirin")});
     QTest::keyClick(Box(), Qt::Key_Escape);
     EXPECT_EQ(Labels(), (QStringList{QStringLiteral("Amoxicillin"), QStringLiteral("Aspirin"),
                                      QStringLiteral("Ibuprofen"), QStringLiteral("Paracetamol")}));
-    frame->Action(ID_SORT_BY_PINYIN)->trigger();
+    frame->Action(ID_SORT_BY_PINYIN).trigger();
     QTest::keyClick(Box(), Qt::Key_Escape);
     EXPECT_EQ(Labels(), (QStringList{QStringLiteral("阿莫西林"), QStringLiteral("阿司匹林"),
                                      QStringLiteral("布洛芬"), QStringLiteral("对乙酰氨基酚")}));
@@ -129,12 +129,12 @@ TEST_F(QuickSearchTest, EnterOrDownGoesToTheFirstResult) {
         QTest::keyClicks(Box(), QStringLiteral("x"));
         ASSERT_EQ(Labels().size(), 2);
         // Another result chosen meanwhile: the key goes back to the first.
-        Tree()->setCurrentItem(Tree()->topLevelItem(0)->child(1));
+        Tree()->setCurrentIndex(Tree()->ResultIndex(1));
         Box()->setFocus();
         QTest::keyClick(Box(), key);
         EXPECT_EQ(QApplication::focusWidget(), Tree());
         EXPECT_EQ(document->GetCurrentIndex(), 0);
-        EXPECT_EQ(Tree()->currentItem(), Tree()->topLevelItem(0)->child(0));
+        EXPECT_EQ(Tree()->currentIndex(), Tree()->ResultIndex(0));
     }
 }
 
@@ -172,7 +172,7 @@ TEST_F(QuickSearchTest, FollowsTheActiveWindowAndIsDisabledWithoutOne) {
     QTest::keyClicks(Box(), QStringLiteral("bd"));
     EXPECT_EQ(second->GetResultCount(), 1);
     // Back in the first window: its pattern and its results, untouched.
-    DrugFrameOf(*document)->ActivateFrame();
+    DrugFrameOf(*document)->Activate();
     ProcessEvents();
     EXPECT_EQ(Box()->text(), QStringLiteral("blf"));
     EXPECT_EQ(Labels(), QStringList{QStringLiteral("布洛芬")});
@@ -181,7 +181,7 @@ TEST_F(QuickSearchTest, FollowsTheActiveWindowAndIsDisabledWithoutOne) {
     docTemplate->CloseAllDocuments();
     ProcessEvents();
     EXPECT_FALSE(Box()->isEnabled());
-    EXPECT_FALSE(frame->Action(ID_QUICK_SEARCH)->isEnabled());
+    EXPECT_FALSE(frame->Action(ID_QUICK_SEARCH).isEnabled());
 }
 
 TEST_F(QuickSearchTest, TheRecordTextMarksWhereThePatternMatched) {
@@ -190,7 +190,7 @@ TEST_F(QuickSearchTest, TheRecordTextMarksWhereThePatternMatched) {
     EXPECT_EQ(Text()->toPlainText().left(8), QStringLiteral("[品名]阿司匹林"));
     EXPECT_EQ(Marks(), QStringList{QStringLiteral("阿司")});
     // The usage is not searched, so not marked; searched, it is.
-    frame->Action(ID_SEARCH_USAGE)->trigger();
+    frame->Action(ID_SEARCH_USAGE).trigger();
     Type(Box(), QStringLiteral("匹"));
     EXPECT_EQ(Marks(), (QStringList{QStringLiteral("阿司匹"), QStringLiteral("阿司匹")}));
 

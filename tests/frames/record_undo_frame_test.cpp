@@ -4,7 +4,6 @@
 #include <QAction>
 #include <QLabel>
 
-#include "platform/message_box.h"
 #include "resources/resource_ids.h"
 #include "tests/frames/main_frame_fixture.h"
 #include "views/zorvik_drug_tree_view.h"
@@ -20,30 +19,30 @@ TEST_F(MainFrameTest, RecordUndoKeysTakeBackADeleteAndRedoIt) {
     CZorvikDrugDoc* document = OpenDictionary({"Alpha", "Beta"});
     ASSERT_NE(document, nullptr);
     CZorvikDrugFrame* window = DrugFrameOf(*document);
-    QAction* undo = frame->Action(ID_RECORD_UNDO);
-    QAction* redo = frame->Action(ID_RECORD_REDO);
+    QAction* undo = &frame->Action(ID_RECORD_UNDO);
+    QAction* redo = &frame->Action(ID_RECORD_REDO);
     EXPECT_FALSE(undo->isEnabled());
     EXPECT_FALSE(redo->isEnabled());
 
-    ui.messageAnswers = {platform::IDYES};
-    frame->Action(ID_DRUG_DELETE)->trigger();
-    ASSERT_EQ(window->TreeView()->RootItem()->childCount(), 1);
+    ui.messageAnswers = {QMessageBox::Yes};
+    frame->Action(ID_DRUG_DELETE).trigger();
+    ASSERT_EQ(TreeResultCount(*window), 1);
     EXPECT_TRUE(undo->isEnabled());
     EXPECT_TRUE(document->IsModified());
 
     // Typed into the record text, Ctrl+Z takes back the typing, not the delete.
-    frame->Action(platform::ID_NEXT_PANE)->trigger();
+    frame->Action(platform::ID_NEXT_PANE).trigger();
     CZorvikDrugView* text = window->TextView();
     ASSERT_TRUE(text->hasFocus());
     const QString shown = text->toPlainText();
     QTest::keyClick(text, Qt::Key_Q);
     QTest::keyClick(text, Qt::Key_Z, Qt::ControlModifier);
     EXPECT_EQ(text->toPlainText(), shown);
-    EXPECT_EQ(window->TreeView()->RootItem()->childCount(), 1);
+    EXPECT_EQ(TreeResultCount(*window), 1);
 
     // Ctrl+Alt+Z undoes the delete from the text as from the tree.
     QTest::keyClick(text, Qt::Key_Z, Qt::ControlModifier | Qt::AltModifier);
-    EXPECT_EQ(window->TreeView()->RootItem()->childCount(), 2);
+    EXPECT_EQ(TreeResultCount(*window), 2);
     EXPECT_TRUE(text->toPlainText().contains(QStringLiteral("Alpha")));
     EXPECT_EQ(frame->StatusPane(ID_INDICATOR_RECORDS)->text(),
               QStringLiteral("库文件记录:2条,当前浏览结果:2条"));
@@ -51,10 +50,10 @@ TEST_F(MainFrameTest, RecordUndoKeysTakeBackADeleteAndRedoIt) {
     EXPECT_FALSE(undo->isEnabled());
     EXPECT_TRUE(redo->isEnabled());
 
-    frame->Action(platform::ID_PREV_PANE)->trigger();
+    frame->Action(platform::ID_PREV_PANE).trigger();
     ASSERT_TRUE(window->TreeView()->hasFocus());
     QTest::keyClick(window->TreeView(), Qt::Key_Y, Qt::ControlModifier | Qt::AltModifier);
-    EXPECT_EQ(window->TreeView()->RootItem()->childCount(), 1);
+    EXPECT_EQ(TreeResultCount(*window), 1);
     EXPECT_EQ(frame->StatusPane(ID_INDICATOR_RECORDS)->text(),
               QStringLiteral("库文件记录:1条,当前浏览结果:1条"));
     EXPECT_TRUE(document->IsModified());
@@ -67,17 +66,17 @@ TEST_F(MainFrameTest, RecordUndoFollowsTheActiveWindow) {
     CZorvikDrugDoc* second = OpenDictionary({"Beta", "Gamma"});
     ASSERT_NE(first, nullptr);
     ASSERT_NE(second, nullptr);
-    ui.messageAnswers = {platform::IDYES};
-    frame->Action(ID_DRUG_DELETE)->trigger();
+    ui.messageAnswers = {QMessageBox::Yes};
+    frame->Action(ID_DRUG_DELETE).trigger();
     ASSERT_EQ(second->GetRecordCount(), 1);
-    EXPECT_TRUE(frame->Action(ID_RECORD_UNDO)->isEnabled());
+    EXPECT_TRUE(frame->Action(ID_RECORD_UNDO).isEnabled());
 
-    DrugFrameOf(*first)->ActivateFrame();
+    DrugFrameOf(*first)->Activate();
     ProcessEvents();
-    EXPECT_FALSE(frame->Action(ID_RECORD_UNDO)->isEnabled());
-    DrugFrameOf(*second)->ActivateFrame();
+    EXPECT_FALSE(frame->Action(ID_RECORD_UNDO).isEnabled());
+    DrugFrameOf(*second)->Activate();
     ProcessEvents();
-    frame->Action(ID_RECORD_UNDO)->trigger();
+    frame->Action(ID_RECORD_UNDO).trigger();
     EXPECT_EQ(second->GetRecordCount(), 2);
     EXPECT_EQ(first->GetRecordCount(), 1);
 }

@@ -12,23 +12,23 @@ namespace quorbex::platform {
 namespace {
 
 constexpr CommandSpec SPECS[] = {
-    {1, "打开(&O)...", "Ctrl+O", "打开一个现有文档\n打开", ":/icons/file_open.svg"},
-    {2, "撤消(&U)", "Ctrl+Z; Alt+Backspace", "撤消最后一步操作", ""},
-    {3, "", "F6", "", ""},
-    {4, "标准工具条", "", "", "", CommandMark::Check},
-    {5, "按品名排序", "", "", "", CommandMark::Radio},
-    {6, "按英文排序", "", "", "", CommandMark::Radio},
+    {CommandId{1}, "打开(&O)...", "Ctrl+O", "打开一个现有文档\n打开", ":/icons/file_open.svg"},
+    {CommandId{2}, "撤消(&U)", "Ctrl+Z; Alt+Backspace", "撤消最后一步操作", ""},
+    {CommandId{3}, "", "F6", "", ""},
+    {CommandId{4}, "标准工具条", "", "", "", CommandMark::Check},
+    {CommandId{5}, "按品名排序", "", "", "", CommandMark::Radio},
+    {CommandId{6}, "按英文排序", "", "", "", CommandMark::Radio},
 };
 
 TEST(CommandActions, EachCommandBecomesOneActionWithWhatItsEntryGives) {
     QWidget window;
     const CommandActions actions(SPECS, window);
     EXPECT_EQ(actions.Actions().size(), 6);
-    EXPECT_EQ(actions.Action(7), nullptr);
+    EXPECT_TRUE(actions.Has(CommandId{1}));
+    EXPECT_FALSE(actions.Has(CommandId{7}));
 
-    QAction* open = actions.Action(1);
-    ASSERT_NE(open, nullptr);
-    EXPECT_EQ(open->data().toUInt(), 1u);
+    QAction* open = &actions.Action(CommandId{1});
+    EXPECT_EQ(CommandOf(*open), CommandId{1});
     EXPECT_EQ(open->text(), QStringLiteral("打开(&O)..."));
     EXPECT_EQ(open->shortcuts(), QList<QKeySequence>{QKeySequence(Qt::CTRL | Qt::Key_O)});
     EXPECT_EQ(open->statusTip(), QStringLiteral("打开一个现有文档"));
@@ -37,23 +37,23 @@ TEST(CommandActions, EachCommandBecomesOneActionWithWhatItsEntryGives) {
     EXPECT_FALSE(open->isCheckable());
 
     // The first keys are the ones a menu shows.
-    QAction* undo = actions.Action(2);
+    QAction* undo = &actions.Action(CommandId{2});
     EXPECT_EQ(undo->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_Z));
     EXPECT_EQ(undo->shortcuts().value(1), QKeySequence(Qt::ALT | Qt::Key_Backspace));
     EXPECT_EQ(undo->statusTip(), QStringLiteral("撤消最后一步操作"));
     EXPECT_TRUE(undo->icon().isNull());
 
-    EXPECT_TRUE(actions.Action(4)->isCheckable());
-    EXPECT_EQ(actions.Action(4)->actionGroup(), nullptr);
+    EXPECT_TRUE(actions.Action(CommandId{4}).isCheckable());
+    EXPECT_EQ(actions.Action(CommandId{4}).actionGroup(), nullptr);
     // The radio items exclude each other.
-    QActionGroup* group = actions.Action(5)->actionGroup();
+    QActionGroup* group = actions.Action(CommandId{5}).actionGroup();
     ASSERT_NE(group, nullptr);
-    EXPECT_EQ(actions.Action(6)->actionGroup(), group);
+    EXPECT_EQ(actions.Action(CommandId{6}).actionGroup(), group);
     EXPECT_EQ(group->exclusionPolicy(), QActionGroup::ExclusionPolicy::Exclusive);
-    actions.Action(5)->trigger();
-    actions.Action(6)->trigger();
-    EXPECT_FALSE(actions.Action(5)->isChecked());
-    EXPECT_TRUE(actions.Action(6)->isChecked());
+    actions.Action(CommandId{5}).trigger();
+    actions.Action(CommandId{6}).trigger();
+    EXPECT_FALSE(actions.Action(CommandId{5}).isChecked());
+    EXPECT_TRUE(actions.Action(CommandId{6}).isChecked());
 }
 
 TEST(CommandActions, KeysWorkAnywhereInTheWindow) {
@@ -68,8 +68,8 @@ TEST(CommandActions, KeysWorkAnywhereInTheWindow) {
 
     int pane = 0;
     int undo = 0;
-    QObject::connect(actions.Action(3), &QAction::triggered, [&pane] { ++pane; });
-    QObject::connect(actions.Action(2), &QAction::triggered, [&undo] { ++undo; });
+    QObject::connect(&actions.Action(CommandId{3}), &QAction::triggered, [&pane] { ++pane; });
+    QObject::connect(&actions.Action(CommandId{2}), &QAction::triggered, [&undo] { ++undo; });
     QTest::keyClick(child, Qt::Key_F6);
     QTest::keyClick(child, Qt::Key_Backspace, Qt::AltModifier);
     QTest::keyClick(child, Qt::Key_Z, Qt::ControlModifier);

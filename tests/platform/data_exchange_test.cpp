@@ -246,7 +246,7 @@ TYPED_TEST(ExchangeSave, FailsOnTextTooLongOrOutsideGbkAndPutsTheFocusOnTheBox) 
         ASSERT_EQ(this->ui.messages.size(), 1u);
         EXPECT_TRUE(this->ui.messages[0].text.contains(c.messagePart))
             << this->ui.messages[0].text.toStdString();
-        EXPECT_EQ(this->ui.messages[0].style, MB_ICONEXCLAMATION);
+        EXPECT_EQ(this->ui.messages[0].icon, QMessageBox::Warning);
         EXPECT_EQ(this->window.focusWidget(), this->box);
         if (c.messagePart == EMOJI) {
             EXPECT_EQ(text, "old");

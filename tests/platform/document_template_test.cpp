@@ -10,19 +10,19 @@
 #include "platform/recent_file_list.h"
 #include "resources/document_strings.h"
 #include "tests/platform/text_document.h"
-#include "tests/support/fake_frame.h"
 #include "tests/support/fake_user_interface.h"
+#include "tests/support/fake_window.h"
 #include "tests/support/test_files.h"
 
 namespace quorbex::platform {
 namespace {
 
-using testing::FakeFrame;
-using testing::FakeFrameFactory;
 using testing::FakeUserInterface;
-using testing::FrameOf;
+using testing::FakeWindow;
+using testing::FakeWindowFactory;
 using testing::ReadFileBytes;
 using testing::TextDocument;
+using testing::WindowOf;
 
 std::vector<std::uint8_t> BytesOf(const std::string& text) {
     return {text.begin(), text.end()};
@@ -43,7 +43,7 @@ protected:
     QTemporaryDir dir;
     FakeUserInterface ui;
     RecentFileList recentFiles{4};
-    FakeFrameFactory frames;
+    FakeWindowFactory frames;
     DocumentTemplate docTemplate{DrugDocumentStrings(), ui,
                                  [this] { return std::make_unique<TextDocument>(ui); },
                                  frames.Factory(), &recentFiles};
@@ -71,15 +71,9 @@ TEST_F(DocumentTemplateTest, NewDocumentsAreNumberedFromOneAndNumbersAreNotReuse
     EXPECT_FALSE(first->IsModified());
     EXPECT_EQ(first->loads, 0);
 
-    // Each window is made once, its views get their initial update once,
-    // and it is brought to the front.
-    FakeFrame& frame = FrameOf(docTemplate, *first);
-    ASSERT_EQ(frame.views.size(), 2u);
-    for (const auto& view : frame.views) {
-        EXPECT_EQ(view->Hints(), std::vector<int>{0});
-        EXPECT_EQ(view->GetDocument(), first);
-    }
-    EXPECT_EQ(frame.activations, 1);
+    // Each window is made once and brought to the front.
+    EXPECT_EQ(frames.created, 2);
+    EXPECT_EQ(WindowOf(docTemplate, *first).activations, 1);
 
     ASSERT_TRUE(docTemplate.CloseDocument(*first));
     TextDocument* third = New();
@@ -98,9 +92,7 @@ TEST_F(DocumentTemplateTest, AnOpenedFileIsLoadedTitledAndRemembered) {
     EXPECT_EQ(document->GetTitle(), QStringLiteral("a.zvk"));
     EXPECT_FALSE(document->IsModified());
     EXPECT_EQ(recentFiles.Paths(), QStringList{Path("a.zvk")});
-    FakeFrame& frame = FrameOf(docTemplate, *document);
-    EXPECT_EQ(frame.ViewAt(0).Hints(), std::vector<int>{0});
-    EXPECT_EQ(frame.activations, 1);
+    EXPECT_EQ(WindowOf(docTemplate, *document).activations, 1);
 }
 
 TEST_F(DocumentTemplateTest, OpeningAnOpenFileAgainActivatesItsWindow) {
@@ -117,7 +109,7 @@ TEST_F(DocumentTemplateTest, OpeningAnOpenFileAgainActivatesItsWindow) {
     for (const QString& path : spellings) {
         SCOPED_TRACE(path.toStdString());
         EXPECT_EQ(Open(path), document);
-        EXPECT_EQ(FrameOf(docTemplate, *document).activations, ++activations);
+        EXPECT_EQ(WindowOf(docTemplate, *document).activations, ++activations);
     }
     EXPECT_EQ(Documents().size(), 1u);
     EXPECT_EQ(frames.created, 1);
@@ -211,14 +203,14 @@ TEST_F(DocumentTemplateTest, SaveAsWritesANewFileAndLeavesTheOldOne) {
 
 TEST_F(DocumentTemplateTest, ClosingAModifiedDocumentAsksWhetherToSave) {
     struct Case {
-        int answer;
+        QMessageBox::StandardButton answer;
         bool closed;
         const char* fileAfter;
     };
     const Case cases[] = {
-        {IDYES, true, "new"},
-        {IDNO, true, "old"},
-        {IDCANCEL, false, "old"},
+        {QMessageBox::Yes, true, "new"},
+        {QMessageBox::No, true, "old"},
+        {QMessageBox::Cancel, false, "old"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.answer);
@@ -235,7 +227,8 @@ TEST_F(DocumentTemplateTest, ClosingAModifiedDocumentAsksWhetherToSave) {
         ASSERT_EQ(ui.messages.size(), 1u);
         EXPECT_EQ(ui.messages[0].text, QStringLiteral("是否保存对“a.zvk”的修改?"));
         EXPECT_TRUE(ui.messages[0].caption.isEmpty());
-        EXPECT_EQ(ui.messages[0].style, MB_YESNOCANCEL | MB_ICONEXCLAMATION);
+        EXPECT_EQ(ui.messages[0].icon, QMessageBox::Warning);
+        EXPECT_EQ(ui.messages[0].buttons, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
         EXPECT_EQ(ReadFileBytes(Path("a.zvk")), BytesOf(c.fileAfter));
         EXPECT_EQ(Documents().size(), c.closed ? 0u : 1u);
         EXPECT_EQ(frames.destroyed, destroyed + (c.closed ? 1 : 0));
@@ -265,9 +258,9 @@ TEST_F(DocumentTemplateTest, ADocumentStaysOpenWhenItsSaveBeforeClosingFails) {
     saveFails->failAfterBytes = 1;
     untitled->SetModifiedFlag(true);
 
-    ui.messageAnswers = {IDYES};  // then the write-error message
+    ui.messageAnswers = {QMessageBox::Yes};  // then the write-error message
     EXPECT_FALSE(docTemplate.CloseDocument(*saveFails));
-    ui.messageAnswers = {IDYES};
+    ui.messageAnswers = {QMessageBox::Yes};
     ui.saveNames.push_back(std::nullopt);  // the name is not given
     EXPECT_FALSE(docTemplate.CloseDocument(*untitled));
 
@@ -287,7 +280,7 @@ TEST_F(DocumentTemplateTest, SaveAllModifiedAsksEachModifiedDocumentUntilOneCanc
     ASSERT_TRUE(a && b && c);
     a->SetModifiedFlag(true);
     c->SetModifiedFlag(true);
-    ui.messageAnswers = {IDNO, IDCANCEL};
+    ui.messageAnswers = {QMessageBox::No, QMessageBox::Cancel};
     EXPECT_FALSE(docTemplate.SaveAllModified());
     ASSERT_EQ(ui.messages.size(), 2u);
     EXPECT_TRUE(ui.messages[0].text.contains(QStringLiteral("a.zvk")));
@@ -296,7 +289,7 @@ TEST_F(DocumentTemplateTest, SaveAllModifiedAsksEachModifiedDocumentUntilOneCanc
 
     ui.messages.clear();
     c->text = "saved";
-    ui.messageAnswers = {IDNO, IDYES};
+    ui.messageAnswers = {QMessageBox::No, QMessageBox::Yes};
     EXPECT_TRUE(docTemplate.SaveAllModified());
     EXPECT_EQ(ui.messages.size(), 2u);
     EXPECT_EQ(ReadFileBytes(Path("c.zvk")), BytesOf("saved"));

@@ -1,16 +1,21 @@
 #include "platform/document.h"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include <atomic>
+#include <chrono>
 #include <memory>
+#include <thread>
 
 #include "tests/platform/text_document.h"
 #include "tests/support/fake_user_interface.h"
 #include "tests/support/file_size_limit.h"
-#include "tests/support/recording_view.h"
 #include "tests/support/test_files.h"
 
 namespace quorbex::platform {
@@ -19,62 +24,10 @@ namespace {
 using testing::FakeUserInterface;
 using testing::FileSizeLimit;
 using testing::ReadFileBytes;
-using testing::RecordingView;
 using testing::TextDocument;
 
 std::vector<std::uint8_t> BytesOf(const std::string& text) {
     return {text.begin(), text.end()};
-}
-
-TEST(DocumentViews, UpdatesReachEveryViewButTheSenderAtOnce) {
-    FakeUserInterface ui;
-    TextDocument document(ui);
-    RecordingView tree;
-    RecordingView text;
-    tree.AttachDocument(document);
-    text.AttachDocument(document);
-    // The tree, told to rebuild, tells the others to render as it goes.
-    tree.onUpdate = [&](View* sender, int hint) {
-        if (sender == nullptr && hint == 7) {
-            document.UpdateAllViews(&tree, 1);
-        }
-    };
-
-    document.UpdateAllViews(nullptr, 7);
-    ASSERT_EQ(tree.updates.size(), 1u);
-    EXPECT_EQ(tree.updates[0].sender, nullptr);
-    EXPECT_EQ(tree.updates[0].hint, 7);
-    ASSERT_EQ(text.updates.size(), 2u);
-    EXPECT_EQ(text.updates[0].sender, &tree);
-    EXPECT_EQ(text.updates[0].hint, 1);
-    EXPECT_EQ(text.updates[1].sender, nullptr);
-    EXPECT_EQ(text.updates[1].hint, 7);
-
-    // Initial update: hint 0, no sender.
-    text.updates.clear();
-    text.OnInitialUpdate();
-    ASSERT_EQ(text.updates.size(), 1u);
-    EXPECT_EQ(text.updates[0].sender, nullptr);
-    EXPECT_EQ(text.updates[0].hint, 0);
-}
-
-TEST(DocumentViews, ViewsAndDocumentLetGoOfEachOther) {
-    FakeUserInterface ui;
-    auto document = std::make_unique<TextDocument>(ui);
-    RecordingView kept;
-    kept.AttachDocument(*document);
-    kept.AttachDocument(*document);  // attaching twice still makes one view
-    {
-        RecordingView gone;
-        gone.AttachDocument(*document);
-        EXPECT_EQ(document->GetViews().size(), 2u);
-    }
-    EXPECT_EQ(document->GetViews(), std::vector<View*>{&kept});
-    document->UpdateAllViews(nullptr, 4);
-    EXPECT_EQ(kept.Hints(), std::vector<int>{4});
-
-    document.reset();
-    EXPECT_EQ(kept.GetDocument(), nullptr);
 }
 
 class DocumentFiles : public ::testing::Test {
@@ -122,8 +75,51 @@ TEST_F(DocumentFiles, AFileThatCannotBeOpenedOrLoadedIsReported) {
         EXPECT_TRUE(ui.messages[0].text.startsWith(QStringLiteral("无法打开文件“%1”").arg(name)))
             << ui.messages[0].text.toStdString();
         EXPECT_TRUE(ui.messages[0].caption.isEmpty());
-        EXPECT_EQ(ui.messages[0].style, MB_ICONEXCLAMATION);
+        EXPECT_EQ(ui.messages[0].icon, QMessageBox::Warning);
     }
+}
+
+// A folder, a pipe and a device are refused at once, naming what they are: a
+// pipe that nobody writes to must not block the open.
+TEST_F(DocumentFiles, WhatIsNoRegularFileIsRefusedAtOnceNamingWhatItIs) {
+    ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("folder.zvk")));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(Path("pipe.zvk")).constData(), 0600), 0);
+    struct Case {
+        QString path;
+        QString kind;
+    };
+    const Case cases[] = {
+        {Path("folder.zvk"), QStringLiteral("这是一个文件夹")},
+        {Path("pipe.zvk"), QStringLiteral("这是一个管道")},
+        {QStringLiteral("/dev/zero"), QStringLiteral("这是一个设备")},
+    };
+    // Should an open block on the pipe, this lets it go on, and says so.
+    std::atomic<bool> done = false;
+    std::atomic<bool> unblocked = false;
+    std::thread watchdog([&] {
+        for (int waited = 0; waited < 200 && !done; ++waited) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        }
+        if (!done) {
+            unblocked = true;
+            const int writer =
+                ::open(QFile::encodeName(Path("pipe.zvk")).constData(), O_WRONLY | O_NONBLOCK);
+            if (writer >= 0) {
+                ::close(writer);
+            }
+        }
+    });
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.path.toStdString());
+        ui.messages.clear();
+        EXPECT_FALSE(document.OnOpenDocument(c.path));
+        ASSERT_EQ(ui.messages.size(), 1u);
+        EXPECT_TRUE(ui.messages[0].text.contains(c.kind)) << ui.messages[0].text.toStdString();
+        EXPECT_EQ(document.loads, 0);
+    }
+    done = true;
+    watchdog.join();
+    EXPECT_FALSE(unblocked) << "the open of the pipe blocked";
 }
 
 TEST_F(DocumentFiles, SaveReplacesTheFileAndClearsTheModifiedFlag) {
@@ -186,7 +182,7 @@ TEST_F(DocumentFiles, AFailedSaveKeepsTheOldFileAndTheModifiedFlag) {
         EXPECT_EQ(ui.messages[0].text.contains(QStringLiteral("文件太大")), c.diskFull)
             << ui.messages[0].text.toStdString();
         EXPECT_TRUE(ui.messages[0].caption.isEmpty());
-        EXPECT_EQ(ui.messages[0].style, MB_ICONEXCLAMATION);
+        EXPECT_EQ(ui.messages[0].icon, QMessageBox::Warning);
     }
 }
 

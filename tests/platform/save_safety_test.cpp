@@ -11,7 +11,7 @@
 #include "platform/backup_file.h"
 #include "platform/document.h"
 #include "platform/document_template.h"
-#include "platform/frame.h"
+#include "platform/document_window.h"
 #include "tests/platform/text_document.h"
 #include "tests/support/fake_user_interface.h"
 #include "tests/support/file_size_limit.h"
@@ -52,7 +52,8 @@ protected:
     QTemporaryDir dir;
     FakeUserInterface ui;
     DocumentTemplate docTemplate{DocumentStrings{}, ui, [] { return std::unique_ptr<Document>(); },
-                                 [](Document&) { return std::unique_ptr<Frame>(); }, nullptr};
+                                 [](Document&) { return std::unique_ptr<DocumentWindow>(); },
+                                 nullptr};
     TextDocument document{ui};
 };
 
@@ -134,15 +135,15 @@ protected:
 TEST_F(ChangedOnDisk, ASaveOverContentsWrittenElsewhereAsksFirst) {
     struct Case {
         const char* name;
-        int answer;
+        QMessageBox::StandardButton answer;
         bool saved;
         std::string fileAfter;
         bool savedElsewhere;
     };
     const Case cases[] = {
-        {"overwrite", IDYES, true, "ours", false},
-        {"save elsewhere", IDNO, true, "theirs", true},
-        {"cancel", IDCANCEL, false, "theirs", false},
+        {"overwrite", QMessageBox::Yes, true, "ours", false},
+        {"save elsewhere", QMessageBox::No, true, "theirs", true},
+        {"cancel", QMessageBox::Cancel, false, "theirs", false},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -158,7 +159,8 @@ TEST_F(ChangedOnDisk, ASaveOverContentsWrittenElsewhereAsksFirst) {
         EXPECT_EQ(ui.messages[0].text,
                   QStringLiteral("文件“a.zvk”在打开或上次保存之后已被其他程序改动。\n\n"
                                  "是: 覆盖这些改动, 保存\n否: 另存为其他文件\n取消: 不保存"));
-        EXPECT_EQ(ui.messages[0].style, MB_YESNOCANCEL | MB_ICONEXCLAMATION);
+        EXPECT_EQ(ui.messages[0].icon, QMessageBox::Warning);
+        EXPECT_EQ(ui.messages[0].buttons, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
         EXPECT_EQ(ReadFileBytes(Path("a.zvk")), BytesOf(c.fileAfter));
         EXPECT_EQ(document.IsModified(), !c.saved);
         EXPECT_EQ(QFile::exists(Path("b.zvk")), c.savedElsewhere);

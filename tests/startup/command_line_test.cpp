@@ -111,7 +111,7 @@ TEST_F(CommandLineStart, ADamagedOrMissingFileIsReportedAndEndsTheProgram) {
         EXPECT_EQ(shownModal, QString()) << "the startup dialog is not shown";
         ASSERT_EQ(app.Ui().messages.size(), 1u);
         ExpectMessage(app.Ui().messages[0], "此文件不是有效药物库文件,可能已被破坏",
-                      "文件打开错误...", platform::MB_ICONERROR);
+                      "文件打开错误...", QMessageBox::Critical);
         EXPECT_TRUE(app.Documents().empty());
         EXPECT_EQ(app->ExitInstance(), 1);
     }
@@ -159,7 +159,7 @@ TEST_F(CommandLineStart, PrintingWithoutADefaultPrinterSaysSoAndEndsWithAnError)
     EXPECT_FALSE(StartWithoutDialog(app, {"/p", "ward.zvk"}));
     EXPECT_EQ(shownModal, QString()) << "no dialog is shown";
     ASSERT_EQ(app.Ui().messages.size(), 1u);
-    EXPECT_EQ(app.Ui().messages[0].style & platform::MB_ICONMASK, platform::MB_ICONERROR);
+    EXPECT_EQ(app.Ui().messages[0].icon, QMessageBox::Critical);
     EXPECT_TRUE(app.Ui().messages[0].text.contains(QStringLiteral("打印机")))
         << app.Ui().messages[0].text.toStdString();
     ExpectNoDictionaryWindow(app);
@@ -171,7 +171,7 @@ TEST_F(CommandLineStart, AnUnknownPrinterIsNamedInTheMessageAndEndsWithAnError) 
     TestApp app;
     EXPECT_FALSE(StartWithoutDialog(app, {"/pt", "ward.zvk", "No Such Printer"}));
     ASSERT_EQ(app.Ui().messages.size(), 1u);
-    EXPECT_EQ(app.Ui().messages[0].style & platform::MB_ICONMASK, platform::MB_ICONERROR);
+    EXPECT_EQ(app.Ui().messages[0].icon, QMessageBox::Critical);
     EXPECT_TRUE(app.Ui().messages[0].text.contains(QStringLiteral("No Such Printer")))
         << app.Ui().messages[0].text.toStdString();
     ExpectNoDictionaryWindow(app);
@@ -185,7 +185,7 @@ TEST_F(CommandLineStart, APdfFileThatCannotBeWrittenIsReportedAndEndsWithAnError
     EXPECT_FALSE(StartWithoutDialog(app, {"/pt", "ward.zvk", "no-such-folder/out.pdf"}));
     EXPECT_FALSE(QFileInfo::exists(File("no-such-folder/out.pdf")));
     ASSERT_EQ(app.Ui().messages.size(), 1u) << "the failure is not reported";
-    EXPECT_EQ(app.Ui().messages[0].style & platform::MB_ICONMASK, platform::MB_ICONERROR);
+    EXPECT_EQ(app.Ui().messages[0].icon, QMessageBox::Critical);
     ExpectNoDictionaryWindow(app);
     EXPECT_NE(app->ExitInstance(), 0);
 }

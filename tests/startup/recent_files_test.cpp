@@ -127,7 +127,7 @@ TEST_F(DroppedFiles, ADroppedDamagedFileIsReportedAndOpensNothing) {
     Drop({QUrl::fromLocalFile(path)});
     ASSERT_EQ(app.Ui().messages.size(), 1u);
     ExpectMessage(app.Ui().messages[0], "此文件不是有效药物库文件,可能已被破坏", "文件打开错误...",
-                  platform::MB_ICONERROR);
+                  QMessageBox::Critical);
     EXPECT_TRUE(app.Documents().empty());
     EXPECT_TRUE(app->RecentFiles().Paths().isEmpty());
 }

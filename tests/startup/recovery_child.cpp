@@ -38,7 +38,7 @@ int main(int argc, char** argv) {
             QTest::keyClicks(dialog->TradeNameBox(), QStringLiteral("Penicillin"));
             QTest::mouseClick(dialog->OkButton(), Qt::LeftButton);
         });
-        drugApp.MainFrame()->Action(quorbex::ID_DRUG_APPEND)->trigger();
+        drugApp.MainFrame()->Action(quorbex::ID_DRUG_APPEND).trigger();
     });
     auto* poll = new QTimer(&application);
     QObject::connect(poll, &QTimer::timeout, [poll] {

@@ -77,12 +77,14 @@ TEST_F(RecoveryTest, AKilledProgramsChangeIsOfferedAndRestoredAtTheNextStart) {
     EXPECT_EQ(RecordCount(data->image), 3);
 
     TestApp app;
-    app.Ui().answers = {platform::IDYES};
+    app.Ui().answers = {QMessageBox::Yes};
     ASSERT_TRUE(app->InitInstance({path}, TEST_SCREEN));
     ASSERT_EQ(app.Ui().messages.size(), 1u);
     EXPECT_TRUE(app.Ui().messages[0].text.contains(QFileInfo(path).absoluteFilePath()))
         << app.Ui().messages[0].text.toStdString();
-    EXPECT_EQ(app.Ui().messages[0].style, platform::MB_YESNOCANCEL | platform::MB_ICONQUESTION);
+    EXPECT_EQ(app.Ui().messages[0].icon, QMessageBox::Question);
+    EXPECT_EQ(app.Ui().messages[0].buttons,
+              QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
     ASSERT_EQ(app.Documents().size(), 1u)
         << "the file named on the command line is the restored one";
     auto* document = dynamic_cast<CZorvikDrugDoc*>(app.Documents()[0]);
@@ -108,7 +110,7 @@ TEST_F(RecoveryTest, EachAnswerAndEachRefusedFileLeavesWhatItShould) {
     struct Case {
         const char* name;
         QByteArray bytes;
-        std::deque<int> answers;
+        std::deque<QMessageBox::StandardButton> answers;
         int questions;
         bool restored;
         bool fileKept;
@@ -116,21 +118,21 @@ TEST_F(RecoveryTest, EachAnswerAndEachRefusedFileLeavesWhatItShould) {
     const Case cases[] = {
         {"discarded",
          platform::EncodeRecovery(ThreeDrugsOf(path)),
-         {platform::IDNO},
+         {QMessageBox::No},
          1,
          false,
          false},
         {"put off",
          platform::EncodeRecovery(ThreeDrugsOf(path)),
-         {platform::IDCANCEL},
+         {QMessageBox::Cancel},
          1,
          false,
          true},
-        {"damaged, deleted", damaged, {platform::IDYES}, 1, false, false},
-        {"damaged, kept", damaged, {platform::IDNO}, 1, false, true},
+        {"damaged, deleted", damaged, {QMessageBox::Yes}, 1, false, false},
+        {"damaged, kept", damaged, {QMessageBox::No}, 1, false, true},
         {"not a dictionary",
          platform::EncodeRecovery(notADictionary),
-         {platform::IDYES, platform::IDYES},
+         {QMessageBox::Yes, QMessageBox::Yes},
          2,
          false,
          false},

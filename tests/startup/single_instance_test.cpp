@@ -113,7 +113,7 @@ TEST_F(SingleInstanceTest, ASecondStartIsRefusedWithTheMessageAndChangesNothing)
         ASSERT_EQ(second.Ui().messages.size(), 1u);
         // No caption of its own: the message box shows the program's name.
         ExpectMessage(second.Ui().messages[0], SECOND_INSTANCE_TEXT, QString(),
-                      platform::MB_OK | platform::MB_ICONERROR);
+                      QMessageBox::Critical);
         EXPECT_EQ(second->MainFrame(), nullptr) << "no window";
         second->ExitInstance();
     }

@@ -24,7 +24,7 @@ protected:
         ASSERT_EQ(ui.messages.size(), 1u);
         EXPECT_EQ(ui.messages[0].text, NO_SELECTION_TEXT);
         EXPECT_EQ(ui.messages[0].caption, QStringLiteral("错误..."));
-        EXPECT_EQ(ui.messages[0].style, platform::MB_ICONERROR);
+        EXPECT_EQ(ui.messages[0].icon, QMessageBox::Critical);
         ui.messages.clear();
     }
 
@@ -220,7 +220,7 @@ TEST_F(StartupDialogRun, ARecentFileThatNoLongerOpensIsReportedAndTheProgramGoes
                 << app.Ui().messages[0].text.toStdString();
         } else {
             ExpectMessage(app.Ui().messages[0], "此文件不是有效药物库文件,可能已被破坏",
-                          "文件打开错误...", platform::MB_ICONERROR);
+                          "文件打开错误...", QMessageBox::Critical);
         }
         EXPECT_TRUE(app.Documents().empty());
         EXPECT_TRUE(app->MainFrame()->isVisible());

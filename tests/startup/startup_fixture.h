@@ -27,7 +27,7 @@
 #include "app/startup_dialog.h"
 #include "platform/document.h"
 #include "platform/document_template.h"
-#include "platform/message_box.h"
+#include "tests/support/recorded_messages.h"
 #include "tests/support/test_files.h"
 
 namespace quorbex::testing {
@@ -36,28 +36,7 @@ namespace quorbex::testing {
 // answered with OK; start-up asks no questions.
 class RecordingAppUi : public DrugAppUserInterface {
 public:
-    struct Message {
-        QString text;
-        QString caption;
-        unsigned style;
-    };
-
-    int MessageBox(const QString& text, const QString& caption, unsigned style) override {
-        messages.push_back({text, caption, style});
-        if (whileMessageShown) {
-            whileMessageShown();
-        }
-        if (!answers.empty()) {
-            const int answer = answers.front();
-            answers.pop_front();
-            return answer;
-        }
-        if ((style & platform::MB_TYPEMASK) != platform::MB_OK) {
-            ADD_FAILURE() << "unexpected question: " << text.toStdString();
-            return platform::IDCANCEL;
-        }
-        return platform::IDOK;
-    }
+    using Message = RecordedMessage;
 
     // A queued name answers the next save dialog (nothing cancels it); with
     // none queued the real dialog shows.
@@ -73,10 +52,18 @@ public:
     }
 
     std::vector<Message> messages;
-    std::deque<int> answers;  // the user's answers to the next questions, in order
+    // the user's answers to the next questions, in order
+    std::deque<QMessageBox::StandardButton> answers;
     std::deque<std::optional<QString>> saveNames;
     QStringList saveDialogs;                  // the initial path of each save dialog
     std::function<void()> whileMessageShown;  // looks at the program while a message shows
+
+protected:
+    QMessageBox::StandardButton ShowMessageBox(const QString& text, const QString& caption,
+                                               QMessageBox::Icon icon,
+                                               QMessageBox::StandardButtons buttons) override {
+        return RecordMessage(messages, answers, {text, caption, icon, buttons}, whileMessageShown);
+    }
 };
 
 // One application object with its recording services.
@@ -373,10 +360,12 @@ private:
 };
 
 inline void ExpectMessage(const RecordingAppUi::Message& message, const QString& text,
-                          const QString& caption, unsigned style) {
+                          const QString& caption, QMessageBox::Icon icon,
+                          QMessageBox::StandardButtons buttons = QMessageBox::Ok) {
     EXPECT_EQ(message.text, text);
     EXPECT_EQ(message.caption, caption);
-    EXPECT_EQ(message.style, style);
+    EXPECT_EQ(message.icon, icon);
+    EXPECT_EQ(message.buttons, buttons);
 }
 
 }  // namespace quorbex::testing

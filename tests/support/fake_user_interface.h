@@ -5,91 +5,39 @@
 #include <gtest/gtest.h>
 
 #include <deque>
-#include <functional>
-#include <map>
 #include <optional>
-#include <span>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "document/drug_entry_prompt.h"
-#include "platform/message_box.h"
 #include "platform/user_interface.h"
+#include "tests/support/recorded_messages.h"
 
 namespace quorbex::testing {
 
 class FakeUserInterface : public platform::UserInterface {
 public:
-    struct Message {
-        QString text;
-        QString caption;
-        unsigned style;
-    };
+    using Message = RecordedMessage;
     struct Prompt {
         QString prompt;
         std::string initialText;
         int limit;
     };
-    struct ShownMenu {
-        std::vector<unsigned> commands;  // 0 for a separator
-        QPoint position;
-    };
-
-    int MessageBox(const QString& text, const QString& caption, unsigned style) override {
-        messages.push_back({text, caption, style});
-        if (!messageAnswers.empty()) {
-            const int answer = messageAnswers.front();
-            messageAnswers.pop_front();
-            return answer;
-        }
-        if ((style & platform::MB_TYPEMASK) != platform::MB_OK) {
-            ADD_FAILURE() << "unexpected question: " << text.toStdString();
-            return platform::IDCANCEL;
-        }
-        return platform::IDOK;
-    }
 
     // A queued nothing cancels the prompt; a queued text (GBK) confirms it.
-    int InputText(const QString& prompt, std::string& text, int limit) override {
+    bool InputText(const QString& prompt, std::string& text, int limit) override {
         prompts.push_back({prompt, text, limit});
         if (promptAnswers.empty()) {
             ADD_FAILURE() << "unexpected prompt: " << prompt.toStdString();
-            return platform::IDCANCEL;
+            return false;
         }
         const std::optional<std::string> answer = promptAnswers.front();
         promptAnswers.pop_front();
         if (!answer) {
-            return platform::IDCANCEL;
-        }
-        text = *answer;
-        return platform::IDOK;
-    }
-
-    void TrackPopupMenu(std::span<const unsigned> commands, QPoint position) override {
-        menus.push_back({{commands.begin(), commands.end()}, position});
-        if (!menuChoices.empty()) {
-            const unsigned choice = menuChoices.front();
-            menuChoices.pop_front();
-            if (commandSink) {
-                commandSink(choice);
-            }
-        }
-    }
-
-    std::optional<QRect> ToolBarButtonRect(unsigned toolBarId, unsigned commandId) override {
-        const auto found = buttonRects.find({toolBarId, commandId});
-        if (found == buttonRects.end()) {
-            return std::nullopt;
-        }
-        return found->second;
-    }
-
-    bool SetStatusPaneText(unsigned paneId, const QString& text) override {
-        if (!hasStatusBar) {
             return false;
         }
-        statusPanes[paneId] = text;
+        text = *answer;
         return true;
     }
 
@@ -112,19 +60,20 @@ public:
     }
 
     std::vector<Message> messages;
-    std::deque<int> messageAnswers;
+    std::deque<QMessageBox::StandardButton> messageAnswers;
     std::vector<Prompt> prompts;
     std::deque<std::optional<std::string>> promptAnswers;
-    std::vector<ShownMenu> menus;
-    std::deque<unsigned> menuChoices;
-    std::function<void(unsigned)> commandSink;  // runs the command of a chosen item
-    std::map<std::pair<unsigned, unsigned>, QRect> buttonRects;
-    bool hasStatusBar = true;
-    std::map<unsigned, QString> statusPanes;
     int waitCursorDepth = 0;
     int waitCursorShown = 0;
     std::vector<std::pair<QString, QString>> saveDialogs;  // initial path, filter
     std::deque<std::optional<QString>> saveNames;          // nothing cancels
+
+protected:
+    QMessageBox::StandardButton ShowMessageBox(const QString& text, const QString& caption,
+                                               QMessageBox::Icon icon,
+                                               QMessageBox::StandardButtons buttons) override {
+        return RecordMessage(messages, messageAnswers, {text, caption, icon, buttons});
+    }
 };
 
 // The drug entry dialog, scripted: it answers a queued result and hands out
@@ -132,7 +81,7 @@ public:
 class FakeDrugEntry : public DrugEntryPrompt {
 public:
     struct Script {
-        int answer = platform::IDOK;
+        QDialog::DialogCode answer = QDialog::Accepted;
         // What the user leaves in the seven fields (GBK); nothing keeps what
         // the dialog was filled with.
         std::optional<DrugFields> edits;
@@ -153,7 +102,7 @@ public:
         }
     }
 
-    int DoModal() override {
+    QDialog::DialogCode DoModal() override {
         m_script.ran = true;
         return m_script.answer;
     }

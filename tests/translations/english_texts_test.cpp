@@ -28,6 +28,7 @@
 #include "dialogs/drug_entry_dialog.h"
 #include "dialogs/text_input_dialog.h"
 #include "frames/main_frame.h"
+#include "frames/main_status_bar.h"
 #include "platform/command_spec.h"
 #include "resources/commands.h"
 #include "resources/menus.h"
@@ -144,16 +145,17 @@ TEST(EnglishTexts, TheMainWindowsMenusCommandsToolBarsAndStatusBar) {
 
     const Translation english(ENGLISH);
     const std::unique_ptr<CMainFrame> frame = MainFrame(ui);
-    for (const std::span<const unsigned> dropDown :
-         {std::span<const unsigned>(SEARCH_OPTIONS_MENU),
-          std::span<const unsigned>(DELETE_OPTIONS_MENU)}) {
-        for (const unsigned id : dropDown) {
-            if (id != 0) {
-                EXPECT_FALSE(frame->Action(id)->text().isEmpty()) << id;
+    for (const std::span<const MenuEntry> dropDown :
+         {std::span<const MenuEntry>(SEARCH_OPTIONS_MENU),
+          std::span<const MenuEntry>(DELETE_OPTIONS_MENU)}) {
+        for (const MenuEntry& entry : dropDown) {
+            if (entry.kind == MenuKind::Command) {
+                EXPECT_FALSE(frame->Action(entry.id).text().isEmpty())
+                    << static_cast<unsigned>(entry.id);
             }
         }
     }
-    EXPECT_EQ(frame->Action(platform::ID_FILE_OPEN)->text(), QStringLiteral("&Open..."));
+    EXPECT_EQ(frame->Action(platform::ID_FILE_OPEN).text(), QStringLiteral("&Open..."));
     EXPECT_EQ(frame->DrugToolBar()->windowTitle(), QStringLiteral("Drug Toolbar"));
 }
 
@@ -305,8 +307,10 @@ TEST_F(EnglishRecordView, ShowsTheRecordUnderEnglishHeadings) {
     EXPECT_EQ(text.toPlainText(),
               QStringLiteral("[Trade name] 阿司匹林(乙酰水杨酸)\n[English name] Aspirin\n\n"
                              "[Function]\n解热镇痛\n\n[Usage]\n口服\n\n[Cautions]\n孕妇慎用"));
-    EXPECT_EQ(Root()->text(0), QStringLiteral("Search results"));
-    EXPECT_EQ(ui.statusPanes[ID_INDICATOR_RECORDS],
+    EXPECT_EQ(Text(Root()), QStringLiteral("Search results"));
+    MainStatusBar status;
+    status.ShowRecordCounts(1, 1);
+    EXPECT_EQ(status.Pane(ID_INDICATOR_RECORDS)->text(),
               QStringLiteral("Records in dictionary: 1, current results: 1"));
     EXPECT_EQ(GbkToUtf8(RenderRecordText(document.GetCurrentStrings())),
               "[品名]阿司匹林(乙酰水杨酸)\r\n[英文]Aspirin\r\n\r\n[功能]\r\n解热镇痛\r\n\r\n"

@@ -8,6 +8,7 @@
 #include <QProcessEnvironment>
 
 #include "app/language.h"
+#include "platform/framework_strings.h"
 #include "resources/strings.h"
 #include "tests/support/cjk.h"
 #include "tests/support/qstring_printer.h"
@@ -102,14 +103,14 @@ QString QtButtonText() {
 
 TEST(Translation, EnglishForTheProgramAndQtsOwnDialogs) {
     const Translation english(QStringLiteral("en"));
-    EXPECT_EQ(Tr(UiText::CancelButton), QStringLiteral("Cancel"));
+    EXPECT_EQ(platform::Tr(platform::FrameworkText::CancelButton), QStringLiteral("Cancel"));
     EXPECT_EQ(QtButtonText(), QStringLiteral("Cancel"));
 }
 
 TEST(Translation, ChineseTextsWithQtsOwnDialogsInChinese) {
     {
         const Translation chinese{QString()};
-        EXPECT_EQ(Tr(UiText::CancelButton), QStringLiteral("取消"));
+        EXPECT_EQ(platform::Tr(platform::FrameworkText::CancelButton), QStringLiteral("取消"));
         EXPECT_TRUE(HoldsCjk(QtButtonText())) << QtButtonText().toStdString();
     }
     // Gone with the translation.

@@ -1,5 +1,6 @@
-// The English translation file: current with the texts that resources/
-// marks for translation, and every one of them translated.
+// The English translation file: current with the texts that resources/ and
+// the framework's string table mark for translation, and every one of them
+// translated.
 #include <gtest/gtest.h>
 
 #include <QFile>
@@ -36,10 +37,12 @@ TEST(EnglishTranslationFile, IsCurrentWithTheTextsOfTheResources) {
     QTemporaryDir folder;
     const QString copy = folder.filePath(QStringLiteral("quorbex_en.ts"));
     ASSERT_TRUE(QFile::copy(TRANSLATION, copy));
-    const QString output = RunTool(
-        QStringLiteral(QUORBEX_LUPDATE),
-        {QStringLiteral("-locations"), QStringLiteral("none"), QStringLiteral("-no-obsolete"),
-         SOURCE_DIR + QStringLiteral("/resources"), QStringLiteral("-ts"), copy});
+    const QString output =
+        RunTool(QStringLiteral(QUORBEX_LUPDATE),
+                {QStringLiteral("-locations"), QStringLiteral("none"),
+                 QStringLiteral("-no-obsolete"), SOURCE_DIR + QStringLiteral("/resources"),
+                 SOURCE_DIR + QStringLiteral("/platform/framework_strings.h"),
+                 QStringLiteral("-ts"), copy});
     EXPECT_EQ(ReadAll(copy), ReadAll(TRANSLATION))
         << "run: cmake --build build --target update_translations\n"
         << output.toStdString();

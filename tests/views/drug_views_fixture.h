@@ -1,7 +1,7 @@
 // A dictionary window without its frame: a document opened from a file that
-// the test describes, with the result tree and the record text attached in
-// the order the window creates them, and a view that logs the updates the
-// other two send.
+// the test describes, with the result tree and the record text on it in the
+// order the window makes them, and a log of the records the document made
+// current.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -9,15 +9,13 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTreeWidgetItem>
 #include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
-#include "document/update_hints.h"
+#include "document/drug_results_model.h"
 #include "document/zorvik_drug_doc.h"
-#include "platform/view.h"
 #include "resources/resource_ids.h"
 #include "store/drug_fields.h"
 #include "store/gbk_codec.h"
@@ -48,36 +46,17 @@ inline DrugFields Gbk(const Drug& utf8) {
             Gbk(utf8.cautions)};
 }
 
-// Remembers every update it receives, with the document's current index at
-// that moment.
-class UpdateLog : public platform::View {
-public:
-    struct Update {
-        platform::View* sender;
-        int hint;
-        int currentIndex;
-    };
-
-    void OnUpdate(platform::View* sender, int hint) override {
-        auto* document = dynamic_cast<CZorvikDrugDoc*>(GetDocument());
-        updates.push_back({sender, hint, document != nullptr ? document->GetCurrentIndex() : -2});
-    }
-
-    std::vector<Update> updates;
-};
-
 class DrugViewsTest : public ::testing::Test {
 protected:
     DrugViewsTest() {
-        tree.AttachDocument(document);
-        text.AttachDocument(document);
-        log.AttachDocument(document);
+        QObject::connect(&document, &CZorvikDrugDoc::currentChanged, &document,
+                         [this](int index) { madeCurrent.push_back(index); });
         tree.resize(240, 400);
         text.resize(400, 400);
     }
 
     // Writes a dictionary of records (UTF-8 fields) and opens it: every
-    // record in trade-name order, the first current, hint 7 to the views.
+    // record in trade-name order, the first current.
     void Open(const std::vector<Drug>& records) {
         std::vector<DrugFields> gbk;
         for (const Drug& record : records) {
@@ -103,16 +82,18 @@ protected:
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&tree));
     }
 
-    QTreeWidgetItem* Root() const { return tree.topLevelItem(0); }
-    QTreeWidgetItem* ResultItem(int row) const { return Root()->child(row); }
-    static int Parameter(const QTreeWidgetItem* item) {
-        return item->data(0, Qt::UserRole).toInt();
-    }
+    int TopLevelCount() const { return tree.model()->rowCount(); }
+    QModelIndex Root() const { return tree.RootIndex(); }
+    QModelIndex ResultItem(int row) const { return tree.model()->index(row, 0, Root()); }
+    int ChildCount(const QModelIndex& item) const { return tree.model()->rowCount(item); }
+    static QString Text(const QModelIndex& item) { return item.data().toString(); }
+    // The result a tree item stands for.
+    static int Parameter(const QModelIndex& item) { return DrugResultsModel::ResultOf(item); }
 
     QStringList Labels() const {
         QStringList labels;
-        for (int row = 0; row < Root()->childCount(); ++row) {
-            labels << ResultItem(row)->text(0);
+        for (int row = 0; row < ChildCount(Root()); ++row) {
+            labels << Text(ResultItem(row));
         }
         return labels;
     }
@@ -122,34 +103,18 @@ protected:
         return document.GetResultList().at(static_cast<std::size_t>(Parameter(ResultItem(row))));
     }
 
-    void Click(QTreeWidgetItem* item) {
+    void Click(const QModelIndex& item) {
         QTest::mouseClick(tree.viewport(), Qt::LeftButton, Qt::NoModifier,
-                          tree.visualItemRect(item).center());
-    }
-
-    // The updates the tree sent to the other views.
-    std::vector<UpdateLog::Update> SentByTree() const {
-        std::vector<UpdateLog::Update> sent;
-        for (const UpdateLog::Update& update : log.updates) {
-            if (update.sender == &tree) {
-                sent.push_back(update);
-            }
-        }
-        return sent;
-    }
-
-    QString RecordsPane() const {
-        const auto pane = ui.statusPanes.find(ID_INDICATOR_RECORDS);
-        return pane == ui.statusPanes.end() ? QString() : pane->second;
+                          tree.visualRect(item).center());
     }
 
     FakeUserInterface ui;
-    FakeDrugEntry::Script entry;
     QTemporaryDir folder;
-    CZorvikDrugDoc document{ui, [this] { return std::make_unique<FakeDrugEntry>(entry); }};
-    CZorvikDrugTreeView tree;
-    CZorvikDrugView text;
-    UpdateLog log;
+    CZorvikDrugDoc document{ui};
+    CZorvikDrugTreeView tree{document};
+    CZorvikDrugView text{document};
+    // Every result the document told its views of as current, in order.
+    std::vector<int> madeCurrent;
 };
 
 }  // namespace quorbex::testing

@@ -16,7 +16,6 @@
 #include <QTimer>
 
 #include "platform/framework_ids.h"
-#include "platform/message_box.h"
 #include "tests/views/drug_views_fixture.h"
 
 namespace quorbex::testing {
@@ -63,14 +62,12 @@ int PdfPageCount(const QString& path) {
 
 class RecordViewTest : public DrugViewsTest {
 protected:
-    // Makes the result of record number current and renders it, as a
-    // choice in the tree does.
+    // Makes the result of record number current, as a choice in the tree does.
     void ShowRecord(std::uint32_t number) {
         const ResultList& results = document.GetResultList();
         const auto found = std::find(results.begin(), results.end(), number);
         ASSERT_NE(found, results.end());
         ASSERT_TRUE(document.SelectResult(static_cast<int>(found - results.begin())));
-        document.UpdateAllViews(nullptr, HINT_TEXT);
     }
 
     // Prints the view on A4 paper into a PDF file; answers its page count.
@@ -142,18 +139,24 @@ TEST_F(RecordViewTest, RendersTheNamesAndTheSectionsThatHaveContent) {
     }
 }
 
-TEST_F(RecordViewTest, OnlyTheTextHintRenders) {
-    CZorvikDrugView fresh;
-    fresh.AttachDocument(document);
-    Open({{.tradeName = "阿司匹林"}});
-    fresh.setPlainText(QStringLiteral("earlier"));
+// The options, and another result's record rewritten, leave the text as it
+// is; another current record, or the current one rewritten, renders anew.
+TEST_F(RecordViewTest, RendersWhenTheCurrentRecordChangesAndOnlyThen) {
+    Open({{.tradeName = "阿司匹林"}, {.tradeName = "布洛芬"}});
+    text.setPlainText(QStringLiteral("earlier"));
 
-    fresh.OnInitialUpdate();
-    fresh.OnUpdate(nullptr, HINT_SELECT | HINT_REBUILD | HINT_RELABEL);
-    EXPECT_EQ(fresh.toPlainText(), QStringLiteral("earlier"));
+    SearchOptions options = document.GetOptions();
+    options.sortKey = SORT_BY_ENGLISH_NAME;
+    document.SetOptions(options);
+    ASSERT_TRUE(document.SelectResult(0));
+    emit document.resultChanged(1);
+    EXPECT_EQ(text.toPlainText(), QStringLiteral("earlier"));
 
-    fresh.OnUpdate(&tree, HINT_TEXT | HINT_RELABEL);
-    EXPECT_EQ(fresh.toPlainText(), QStringLiteral("[品名]阿司匹林"));
+    ASSERT_TRUE(document.SelectResult(1));
+    EXPECT_EQ(text.toPlainText(), QStringLiteral("[品名]布洛芬"));
+    text.setPlainText(QStringLiteral("earlier"));
+    document.ModifyCurrent(Gbk(Drug{.tradeName = "美林"}));
+    EXPECT_EQ(text.toPlainText(), QStringLiteral("[品名]美林"));
 }
 
 TEST_F(RecordViewTest, TypedTextIsReplacedAtTheNextRenderAndNeverReachesTheRecord) {
@@ -166,7 +169,7 @@ TEST_F(RecordViewTest, TypedTextIsReplacedAtTheNextRenderAndNeverReachesTheRecor
     QTest::keyClick(&text, Qt::Key_Return);
     ASSERT_EQ(text.toPlainText(), rendered + QStringLiteral("typed\n"));
 
-    document.UpdateAllViews(nullptr, HINT_TEXT);
+    text.Render();
 
     EXPECT_EQ(text.toPlainText(), rendered);
     EXPECT_FALSE(document.IsModified());
@@ -260,7 +263,7 @@ TEST_F(RecordViewTest, DirectPrintingWithoutADefaultPrinterSaysSo) {
     Open({{.tradeName = "阿司匹林"}});
     EXPECT_FALSE(text.PrintToPrinter(QString()));
     ASSERT_EQ(ui.messages.size(), 1u);
-    EXPECT_EQ(ui.messages[0].style, platform::MB_ICONERROR);
+    EXPECT_EQ(ui.messages[0].icon, QMessageBox::Critical);
     EXPECT_TRUE(ui.messages[0].text.contains(QStringLiteral("打印机")))
         << ui.messages[0].text.toStdString();
 }

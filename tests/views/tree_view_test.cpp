@@ -1,5 +1,6 @@
-// The result tree: rebuilt from the document's results, labelled by the sort
-// key, relabelled after a modify, and making the chosen result current.
+// The result tree: the document's results under one root, labelled by the
+// sort key of their listing, relabelled after a modify, and making the
+// chosen result current.
 #include <gtest/gtest.h>
 
 #include <QHelpEvent>
@@ -23,45 +24,46 @@ const std::vector<Drug> THREE_DRUGS = {
     {.tradeName = "阿司匹林", .englishName = "Aspirin", .usage = "口服"},
 };
 
-using TreeViewTest = DrugViewsTest;
+class TreeViewTest : public DrugViewsTest {
+protected:
+    // Lists every record again by sortKey, as a search of the empty pattern does.
+    void ListAgainBy(int sortKey) {
+        SearchOptions options = document.GetOptions();
+        options.sortKey = sortKey;
+        document.SetOptions(options);
+        ASSERT_TRUE(document.RunQuery(std::string(), -1, sortKey));
+    }
+};
 
-TEST_F(TreeViewTest, RebuildListsEveryResultUnderTheExpandedRootAndRestoresTheCurrentOne) {
+TEST_F(TreeViewTest, AListingShowsEveryResultUnderTheExpandedRootWithTheCurrentOneSelected) {
     Open(THREE_DRUGS);
 
-    ASSERT_EQ(tree.topLevelItemCount(), 1);
-    EXPECT_EQ(Root()->text(0), ROOT_LABEL);
-    EXPECT_TRUE(Root()->isExpanded());
+    ASSERT_EQ(TopLevelCount(), 1);
+    EXPECT_EQ(Text(Root()), ROOT_LABEL);
+    EXPECT_TRUE(tree.isExpanded(Root()));
     EXPECT_EQ(Labels(), (QStringList{QStringLiteral("阿司匹林"), QStringLiteral("布洛芬"),
                                      QStringLiteral("对乙酰氨基酚")}));
-    for (int row = 0; row < Root()->childCount(); ++row) {
+    for (int row = 0; row < ChildCount(Root()); ++row) {
         EXPECT_EQ(Parameter(ResultItem(row)), row);
-        EXPECT_EQ(ResultItem(row)->childCount(), 0);
+        EXPECT_EQ(ChildCount(ResultItem(row)), 0);
     }
-    EXPECT_EQ(RecordsPane(), QStringLiteral("库文件记录:3条,当前浏览结果:3条"));
 
-    // The rebuild walked through every result; the first is current again,
-    // selected, and the only one any view was told about.
+    // The first is current and selected, and the only one any view was told
+    // about: the labels are read without moving the current record.
     EXPECT_EQ(document.GetCurrentIndex(), 0);
-    EXPECT_EQ(tree.currentItem(), ResultItem(0));
+    EXPECT_EQ(tree.currentIndex(), ResultItem(0));
     EXPECT_EQ(text.toPlainText(), QStringLiteral("[品名]阿司匹林\n[英文]Aspirin\n\n[用法]\n口服"));
-    const auto sent = SentByTree();
-    ASSERT_FALSE(sent.empty());
-    for (const UpdateLog::Update& update : sent) {
-        EXPECT_EQ(update.hint, HINT_TEXT);
-        EXPECT_EQ(update.currentIndex, 0);
-    }
+    EXPECT_EQ(madeCurrent, std::vector<int>{0});
 }
 
 TEST_F(TreeViewTest, ARebuildReplacesTheItemsOfTheLastOne) {
     Open(THREE_DRUGS);
-    ui.promptAnswers.push_back(Gbk("布洛芬"));
-    document.OnDrugSearch();
+    ASSERT_TRUE(document.Search(Gbk("布洛芬")));
 
-    ASSERT_EQ(tree.topLevelItemCount(), 1);
+    ASSERT_EQ(TopLevelCount(), 1);
     EXPECT_EQ(Labels(), QStringList{QStringLiteral("布洛芬")});
     EXPECT_EQ(Parameter(ResultItem(0)), 0);
-    EXPECT_EQ(RecordsPane(), QStringLiteral("库文件记录:3条,当前浏览结果:1条"));
-    EXPECT_EQ(tree.currentItem(), ResultItem(0));
+    EXPECT_EQ(tree.currentIndex(), ResultItem(0));
 }
 
 TEST_F(TreeViewTest, LabelsFollowTheSortKeyAndFallBackToTheOtherName) {
@@ -86,15 +88,14 @@ TEST_F(TreeViewTest, LabelsFollowTheSortKeyAndFallBackToTheOtherName) {
     }
     Open(records);
 
-    for (const unsigned sortCommand : {ID_SORT_BY_TRADE_NAME, ID_SORT_BY_ENGLISH_NAME}) {
-        SCOPED_TRACE(sortCommand);
-        document.OnSortKey(sortCommand);
-        document.UpdateAllViews(nullptr, HINT_REBUILD);
-        ASSERT_EQ(Root()->childCount(), static_cast<int>(std::size(cases)));
-        for (int row = 0; row < Root()->childCount(); ++row) {
+    for (const int sortKey : {SORT_BY_TRADE_NAME, SORT_BY_ENGLISH_NAME}) {
+        SCOPED_TRACE(sortKey);
+        ListAgainBy(sortKey);
+        ASSERT_EQ(ChildCount(Root()), static_cast<int>(std::size(cases)));
+        for (int row = 0; row < ChildCount(Root()); ++row) {
             const Case& c = cases[RecordOf(row) - 1];
-            EXPECT_EQ(ResultItem(row)->text(0),
-                      sortCommand == ID_SORT_BY_TRADE_NAME ? c.byTradeName : c.byEnglishName)
+            EXPECT_EQ(Text(ResultItem(row)),
+                      sortKey == SORT_BY_TRADE_NAME ? c.byTradeName : c.byEnglishName)
                 << "record " << RecordOf(row);
         }
     }
@@ -102,13 +103,11 @@ TEST_F(TreeViewTest, LabelsFollowTheSortKeyAndFallBackToTheOtherName) {
 
 TEST_F(TreeViewTest, AModifiedItemShowsItsTradeNameWhateverTheSortKeyUntilTheNextRebuild) {
     Open(THREE_DRUGS);
-    document.OnSortKey(ID_SORT_BY_ENGLISH_NAME);
-    document.UpdateAllViews(nullptr, HINT_REBUILD);
+    ListAgainBy(SORT_BY_ENGLISH_NAME);
     ASSERT_EQ(Labels(), (QStringList{"Aspirin", "Ibuprofen", "Paracetamol"}));
     ShowTree();
     Click(ResultItem(1));
     ASSERT_EQ(document.GetCurrentIndex(), 1);
-    ui.statusPanes[ID_INDICATOR_RECORDS] = QStringLiteral("before");
 
     struct Case {
         const char* tradeName;
@@ -122,25 +121,26 @@ TEST_F(TreeViewTest, AModifiedItemShowsItsTradeNameWhateverTheSortKeyUntilTheNex
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.label.toStdString());
-        entry.edits = Names(Gbk(c.tradeName), Gbk(c.englishName));
-        document.OnDrugModify();
+        document.ModifyCurrent(Names(Gbk(c.tradeName), Gbk(c.englishName)));
         EXPECT_EQ(Labels(), (QStringList{"Aspirin", c.label, "Paracetamol"}));
         EXPECT_EQ(Parameter(ResultItem(1)), 1);
         EXPECT_TRUE(text.toPlainText().contains(QStringLiteral("[英文]Motrin")));
     }
-    EXPECT_EQ(RecordsPane(), QStringLiteral("before"));
 
-    document.UpdateAllViews(nullptr, HINT_REBUILD);
+    // The next listing labels it by the sort key again.
+    ListAgainBy(SORT_BY_ENGLISH_NAME);
     EXPECT_TRUE(Labels().contains(QStringLiteral("Motrin")));
 }
 
 TEST_F(TreeViewTest, ARelabelOrSelectForAnIndexNoItemCarriesChangesNothing) {
     Open({});  // no results: the current index is -1
     ASSERT_EQ(document.GetCurrentIndex(), -1);
-    tree.OnUpdate(nullptr, HINT_RELABEL | HINT_SELECT);
-    ASSERT_EQ(tree.topLevelItemCount(), 1);
-    EXPECT_EQ(Root()->text(0), ROOT_LABEL);
-    EXPECT_EQ(Root()->childCount(), 0);
+    emit document.resultChanged(0);
+    emit document.currentChanged(0);
+    ASSERT_EQ(TopLevelCount(), 1);
+    EXPECT_EQ(Text(Root()), ROOT_LABEL);
+    EXPECT_EQ(ChildCount(Root()), 0);
+    EXPECT_FALSE(tree.currentIndex().isValid());
 }
 
 TEST_F(TreeViewTest, ChoosingAnItemMakesItsResultCurrentAndTheTextShowsIt) {
@@ -150,22 +150,18 @@ TEST_F(TreeViewTest, ChoosingAnItemMakesItsResultCurrentAndTheTextShowsIt) {
                                        {.tradeName = "阿司匹林", .englishName = "Aspirin"}};
     Open(records);
     ShowTree();
-    ui.statusPanes[ID_INDICATOR_RECORDS] = QStringLiteral("before");
 
     for (const int row : {2, 1, 0}) {
         SCOPED_TRACE(row);
-        log.updates.clear();
+        madeCurrent.clear();
         Click(ResultItem(row));
-        EXPECT_EQ(tree.currentItem(), ResultItem(row));
+        EXPECT_EQ(tree.currentIndex(), ResultItem(row));
         EXPECT_EQ(document.GetCurrentIndex(), Parameter(ResultItem(row)));
         const Drug& record = records[RecordOf(row) - 1];
         EXPECT_EQ(text.toPlainText(), QString::fromStdString("[品名]" + record.tradeName +
                                                              "\n[英文]" + record.englishName));
-        ASSERT_EQ(log.updates.size(), 1u);
-        EXPECT_EQ(log.updates[0].sender, &tree);
-        EXPECT_EQ(log.updates[0].hint, HINT_TEXT);
+        EXPECT_EQ(madeCurrent, std::vector<int>{row});
     }
-    EXPECT_EQ(RecordsPane(), QStringLiteral("before"));
 }
 
 TEST_F(TreeViewTest, ClickingTheRootChangesNothing) {
@@ -173,72 +169,56 @@ TEST_F(TreeViewTest, ClickingTheRootChangesNothing) {
     ShowTree();
     Click(ResultItem(2));
     const QString shown = text.toPlainText();
-    log.updates.clear();
+    madeCurrent.clear();
 
     Click(Root());
 
     EXPECT_EQ(document.GetCurrentIndex(), 2);
     EXPECT_EQ(text.toPlainText(), shown);
-    EXPECT_TRUE(log.updates.empty());
+    EXPECT_TRUE(madeCurrent.empty());
 }
 
-TEST_F(TreeViewTest, WithoutResultsOnlyTheRootRemainsAndNoTextIsSent) {
+TEST_F(TreeViewTest, WithoutResultsOnlyTheRootRemainsAndTheTextIsEmpty) {
     struct Case {
         const char* name;
         std::vector<Drug> records;
         const char* search;  // nothing: only open
-        QString pane;
     };
     const Case cases[] = {
-        {"an empty dictionary", {}, nullptr, QStringLiteral("库文件记录:0条,当前浏览结果:0条")},
-        {"a search without hits", THREE_DRUGS, "无此药",
-         QStringLiteral("库文件记录:3条,当前浏览结果:0条")},
+        {"an empty dictionary", {}, nullptr},
+        {"a search without hits", THREE_DRUGS, "无此药"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         Open(c.records);
         if (c.search != nullptr) {
-            ui.promptAnswers.push_back(Gbk(c.search));
-            log.updates.clear();
-            document.OnDrugSearch();
+            EXPECT_FALSE(document.Search(Gbk(c.search)));
         }
-        ASSERT_EQ(tree.topLevelItemCount(), 1);
-        EXPECT_EQ(Root()->text(0), ROOT_LABEL);
-        EXPECT_EQ(Root()->childCount(), 0);
-        EXPECT_TRUE(Root()->isExpanded());
-        EXPECT_EQ(RecordsPane(), c.pane);
+        ASSERT_EQ(TopLevelCount(), 1);
+        EXPECT_EQ(Text(Root()), ROOT_LABEL);
+        EXPECT_EQ(ChildCount(Root()), 0);
+        EXPECT_TRUE(tree.isExpanded(Root()));
         EXPECT_EQ(document.GetCurrentIndex(), -1);
-        EXPECT_TRUE(SentByTree().empty());
+        EXPECT_FALSE(tree.currentIndex().isValid());
         EXPECT_EQ(text.toPlainText(), QString());
     }
 }
 
-TEST_F(TreeViewTest, WithoutAStatusBarTheCountsAreNotShownAndTheTreeIsBuilt) {
-    ui.hasStatusBar = false;
+// Reading the labels leaves the current record where it is: in the store
+// too, not only in the document.
+TEST_F(TreeViewTest, ShowingTheLabelsMovesNoRecord) {
     Open(THREE_DRUGS);
-    EXPECT_TRUE(ui.statusPanes.empty());
-    EXPECT_EQ(Root()->childCount(), 3);
-    EXPECT_EQ(tree.currentItem(), ResultItem(0));
+    ASSERT_TRUE(document.SelectResult(1));
+    const std::uint32_t current = document.GetStore().GetCurrent();
+    ShowTree();
+    tree.viewport()->repaint();
+    EXPECT_EQ(Labels().size(), 3);
+    EXPECT_EQ(document.GetCurrentIndex(), 1);
+    EXPECT_EQ(document.GetStore().GetCurrent(), current);
 }
 
-// A saved position that SelectResult rejects: the loop of the rebuild left
-// the last result it could read current, and that one is selected.
-TEST_F(TreeViewTest, ARejectedSavedPositionLeavesTheLastReadResultCurrent) {
-    Open({{.tradeName = "阿司匹林"}, {.tradeName = "布洛芬"}, {.tradeName = "对乙酰氨基酚"}});
-    ASSERT_TRUE(document.RunQuery(std::string(), -1, SORT_BY_TRADE_NAME));
-    ASSERT_EQ(document.GetCurrentIndex(), 2);
-    // The record of the current result goes from the store behind the
-    // document's back, so that neither the loop nor the restore can select it.
-    RecordStore& store = document.GetStore();
-    ASSERT_TRUE(store.GoToRecord(document.GetResultList().at(2)));
-    ASSERT_TRUE(store.DeleteCurrentRecord());
-
-    document.UpdateAllViews(nullptr, HINT_TEXT | HINT_SELECT | HINT_REBUILD);
-
-    EXPECT_EQ(document.GetCurrentIndex(), 1);
-    ASSERT_EQ(Root()->childCount(), 3);
-    EXPECT_EQ(tree.currentItem(), ResultItem(1));
-    EXPECT_EQ(text.toPlainText(), QStringLiteral("[品名]布洛芬"));
+TEST_F(TreeViewTest, BeforeTheFirstListingThereIsNoItem) {
+    EXPECT_EQ(TopLevelCount(), 0);
 }
 
 TEST_F(TreeViewTest, ResultsShowAClosedBookAndTheSelectedOneAnOpenBook) {
@@ -251,13 +231,16 @@ TEST_F(TreeViewTest, ResultsShowAClosedBookAndTheSelectedOneAnOpenBook) {
     ASSERT_FALSE(closedBook.isNull());
     ASSERT_NE(closedBook, openBook);
 
-    for (int row = 0; row < Root()->childCount(); ++row) {
-        const QIcon icon = ResultItem(row)->icon(0);
+    const auto iconOf = [](const QModelIndex& item) {
+        return qvariant_cast<QIcon>(item.data(Qt::DecorationRole));
+    };
+    for (int row = 0; row < ChildCount(Root()); ++row) {
+        const QIcon icon = iconOf(ResultItem(row));
         EXPECT_EQ(picture(icon, QIcon::Normal), closedBook);
         EXPECT_EQ(picture(icon, QIcon::Selected), openBook);
     }
-    EXPECT_EQ(picture(Root()->icon(0), QIcon::Normal), closedBook);
-    EXPECT_EQ(picture(Root()->icon(0), QIcon::Selected), closedBook);
+    EXPECT_EQ(picture(iconOf(Root()), QIcon::Normal), closedBook);
+    EXPECT_EQ(picture(iconOf(Root()), QIcon::Selected), closedBook);
 }
 
 // The dotted lines from the root down to each result, the last ending at it.
@@ -277,8 +260,8 @@ TEST_F(TreeViewTest, LinesJoinTheResultsToTheRoot) {
         }
         return count;
     };
-    const QRect first = tree.visualItemRect(ResultItem(0));
-    const QRect last = tree.visualItemRect(ResultItem(2));
+    const QRect first = tree.visualRect(ResultItem(0));
+    const QRect last = tree.visualRect(ResultItem(2));
     // Dotted: every third pixel down the first result's row.
     EXPECT_GE(linePixels(first.top(), first.bottom()), first.height() / 3 - 1);
     // The last result's line stops halfway down its row.
@@ -297,9 +280,9 @@ TEST_F(TreeViewTest, LinesJoinTheResultsToTheRoot) {
 TEST_F(TreeViewTest, ALabelCutOffByThePaneShowsInFullAsAToolTip) {
     Open({{.tradeName = "对乙酰氨基酚缓释片剂", .englishName = "Aspirin"}});
     ShowTree();
-    const auto tipAt = [this](QTreeWidgetItem* item) {
+    const auto tipAt = [this](const QModelIndex& item) {
         QToolTip::hideText();
-        const QPoint at = tree.visualItemRect(item).center();
+        const QPoint at = tree.visualRect(item).center();
         QHelpEvent help(QEvent::ToolTip, at, tree.viewport()->mapToGlobal(at));
         QApplication::sendEvent(tree.viewport(), &help);
         return QToolTip::isVisible() ? QToolTip::text() : QString();

@@ -1,0 +1,75 @@
+#include "platform/regular_file.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <QFile>
+#include <cerrno>
+#include <cstring>
+
+#include "platform/device_file.h"
+#include "platform/framework_strings.h"
+
+namespace quorbex::platform {
+
+namespace {
+
+QString OpenFailure(int systemError) {
+    switch (systemError) {
+        case ENOENT:
+        case ENOTDIR:
+            return Tr(FrameworkText::FileNotFound);
+        case EACCES:
+        case EPERM:
+            return Tr(FrameworkText::NoPermission);
+        default:
+            return Tr(FrameworkText::FileOperationFailed) + QStringLiteral(" (") +
+                   QString::fromLocal8Bit(std::strerror(systemError)) + QStringLiteral(")");
+    }
+}
+
+QString KindOf(mode_t mode) {
+    if (S_ISDIR(mode)) {
+        return Tr(FrameworkText::IsFolder);
+    }
+    if (S_ISFIFO(mode)) {
+        return Tr(FrameworkText::IsPipe);
+    }
+    if (S_ISSOCK(mode)) {
+        return Tr(FrameworkText::IsSocket);
+    }
+    return Tr(FrameworkText::IsDevice);
+}
+
+}  // namespace
+
+FileContents ReadRegularFile(const QString& path) {
+    const QByteArray name = QFile::encodeName(path);
+    const int descriptor = ::open(name.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+    if (descriptor < 0) {
+        return {std::nullopt, OpenFailure(errno)};
+    }
+    struct stat status {};
+    if (::fstat(descriptor, &status) != 0) {
+        const int systemError = errno;
+        ::close(descriptor);
+        return {std::nullopt, OpenFailure(systemError)};
+    }
+    if (!S_ISREG(status.st_mode)) {
+        ::close(descriptor);
+        return {std::nullopt, KindOf(status.st_mode)};
+    }
+    QFile file;
+    if (!file.open(descriptor, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(descriptor);
+        return {std::nullopt, DescribeFileError(file)};
+    }
+    QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError) {
+        return {std::nullopt, DescribeFileError(file)};
+    }
+    return {std::move(bytes), QString()};
+}
+
+}  // namespace quorbex::platform

@@ -1,0 +1,21 @@
+// Reading a file whole, when it is a regular file. A folder, a pipe, a
+// device or a socket is refused at once, naming what it is: a pipe that no
+// program writes to would otherwise block the reader for ever, and a device
+// may never end. This is the POSIX seam (open without blocking, then fstat);
+// Windows needs GetFileType on the opened handle instead.
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <optional>
+
+namespace quorbex::platform {
+
+struct FileContents {
+    std::optional<QByteArray> bytes;  // nothing when the file could not be read
+    QString failure;                  // why, in the user's words
+};
+
+FileContents ReadRegularFile(const QString& path);
+
+}  // namespace quorbex::platform
