@@ -254,24 +254,53 @@ bool RecordStore::InsertRecord(std::uint32_t number) {
     return true;
 }
 
-void RecordStore::ExchangeField(Field field, std::string& text, bool read) {
-    const FieldLayout& layout = LayoutOf(field);
-    std::uint8_t* bytes = m_record.data() + layout.offset;
-    if (read) {
-        text = FieldText(field);
-        return;
+std::vector<RecordBytes> RecordStore::GetRecords() const {
+    std::vector<RecordBytes> records(m_count, RecordBytes{});
+    const std::uint64_t length = m_image.GetLength();
+    for (std::uint32_t number = 1; number <= m_count; ++number) {
+        const std::uint64_t start = RecordOffset(number);
+        if (start >= length) {
+            break;
+        }
+        const auto present =
+            static_cast<std::size_t>(std::min<std::uint64_t>(DICT_RECORD_SIZE, length - start));
+        std::memcpy(records[number - 1].data(), m_image.Data() + start, present);
     }
-    if (text.size() > layout.limit) {
-        text.resize(layout.limit);
-    }
-    std::memcpy(bytes, text.data(), text.size());
-    std::fill(bytes + text.size(), bytes + layout.limit + 1, 0);
+    return records;
 }
 
-std::string RecordStore::FieldText(Field field) const {
-    const FieldLayout& layout = LayoutOf(field);
-    const auto* bytes = reinterpret_cast<const char*>(m_record.data() + layout.offset);
-    return std::string(bytes, ::strnlen(bytes, layout.limit + 1));
+bool RecordStore::ReplaceRecords(const std::vector<RecordBytes>& records) {
+    if (records.size() > DICT_MAX_RECORDS) {
+        return false;
+    }
+    const auto count = static_cast<std::uint32_t>(records.size());
+    // The whole new image is made aside: a failure leaves the old one whole.
+    MemFile image;
+    const auto header =
+        static_cast<std::size_t>(std::min<std::uint64_t>(m_image.GetLength(), DICT_HEADER_SIZE));
+    if (!image.Reserve(DictionaryLength(count)) || !image.Write(m_image.Data(), header) ||
+        !image.SetLength(DICT_HEADER_SIZE) || !image.Seek(DICT_HEADER_SIZE)) {
+        return false;
+    }
+    for (const RecordBytes& record : records) {
+        if (!image.Write(record.data(), record.size())) {
+            return false;
+        }
+    }
+    m_image = std::move(image);
+    m_count = count;
+    WriteRecordCount(m_count);
+    m_current = m_count;
+    m_index.Build(m_count);
+    return true;
+}
+
+void RecordStore::ExchangeField(Field field, std::string& text, bool read) {
+    if (read) {
+        text = FieldText(m_record, field);
+    } else {
+        StoreFieldText(m_record, field, text);
+    }
 }
 
 std::string_view RecordStore::PeekField(std::uint32_t number, Field field) const {

@@ -1,0 +1,273 @@
+#include "store/record_merge.h"
+
+#include <algorithm>
+#include <map>
+#include <string_view>
+#include <utility>
+
+namespace quorbex {
+
+namespace {
+
+// Where each identity lies in one version's records.
+class IdentityIndex {
+public:
+    explicit IdentityIndex(std::span<const RecordBytes> records)
+        : m_identities(IdentitiesOf(records)) {
+        for (std::size_t i = 0; i < m_identities.size(); ++i) {
+            m_positions.emplace(m_identities[i], i);
+        }
+    }
+
+    const RecordIdentity& operator[](std::size_t position) const { return m_identities[position]; }
+
+    std::optional<std::size_t> Find(const RecordIdentity& identity) const {
+        const auto found = m_positions.find(identity);
+        if (found == m_positions.end()) {
+            return std::nullopt;
+        }
+        return found->second;
+    }
+
+private:
+    std::vector<RecordIdentity> m_identities;
+    std::map<RecordIdentity, std::size_t> m_positions;
+};
+
+std::vector<Field> DifferingFields(const RecordBytes& a, const RecordBytes& b) {
+    std::vector<Field> fields;
+    for (const FieldLayout& layout : FIELD_LAYOUTS) {
+        if (FieldText(a, layout.field) != FieldText(b, layout.field)) {
+            fields.push_back(layout.field);
+        }
+    }
+    return fields;
+}
+
+// Copies the field's whole width, the bytes after its NUL included.
+void CopyField(RecordBytes& to, const RecordBytes& from, Field field) {
+    const FieldLayout& layout = LayoutOf(field);
+    std::copy_n(from.begin() + layout.offset, layout.limit + 1, to.begin() + layout.offset);
+}
+
+class Merger {
+public:
+    Merger(std::span<const RecordBytes> base, std::span<const RecordBytes> ours,
+           std::span<const RecordBytes> theirs)
+        : m_base(base),
+          m_ours(ours),
+          m_theirs(theirs),
+          m_baseIndex(base),
+          m_oursIndex(ours),
+          m_theirsIndex(theirs) {}
+
+    RecordMerge Run() {
+        std::vector<bool> theirsPlaced(m_theirs.size(), false);
+        for (std::size_t i = 0; i < m_ours.size(); ++i) {
+            const RecordIdentity& identity = m_oursIndex[i];
+            const std::optional<std::size_t> inBase = m_baseIndex.Find(identity);
+            const std::optional<std::size_t> inTheirs = m_theirsIndex.Find(identity);
+            if (inTheirs) {
+                theirsPlaced[*inTheirs] = true;
+                MergeFields(identity, inBase, m_ours[i], m_theirs[*inTheirs]);
+            } else if (inBase) {
+                KeepOrDelete(identity, ConflictKind::DeletedInTheirs, m_base[*inBase], m_ours[i]);
+            } else {
+                m_merge.records.push_back({m_ours[i], std::nullopt});
+            }
+        }
+        for (std::size_t i = 0; i < m_theirs.size(); ++i) {
+            if (theirsPlaced[i]) {
+                continue;
+            }
+            const RecordIdentity& identity = m_theirsIndex[i];
+            if (const std::optional<std::size_t> inBase = m_baseIndex.Find(identity)) {
+                KeepOrDelete(identity, ConflictKind::DeletedInOurs, m_base[*inBase], m_theirs[i]);
+            } else {
+                m_merge.records.push_back({m_theirs[i], std::nullopt});
+            }
+        }
+        return std::move(m_merge);
+    }
+
+private:
+    void MergeFields(const RecordIdentity& identity, std::optional<std::size_t> inBase,
+                     const RecordBytes& ours, const RecordBytes& theirs) {
+        const RecordBytes* base = inBase ? &m_base[*inBase] : nullptr;
+        RecordBytes merged = ours;
+        std::vector<Field> conflicting;
+        for (const FieldLayout& layout : FIELD_LAYOUTS) {
+            const std::string_view oursText = FieldText(ours, layout.field);
+            const std::string_view theirsText = FieldText(theirs, layout.field);
+            if (oursText == theirsText) {
+                continue;
+            }
+            const std::optional<std::string_view> baseText =
+                base ? std::optional(FieldText(*base, layout.field)) : std::nullopt;
+            if (baseText == oursText) {
+                CopyField(merged, theirs, layout.field);
+            } else if (baseText != theirsText) {
+                conflicting.push_back(layout.field);
+            }
+        }
+        if (conflicting.empty()) {
+            m_merge.records.push_back({merged, std::nullopt});
+            return;
+        }
+        AddConflict({identity, ConflictKind::ChangedOnBoth, std::move(conflicting),
+                     base ? std::optional(*base) : std::nullopt, ours, theirs},
+                    merged);
+    }
+
+    // A record that one side deleted and the other kept: it goes unless the
+    // side that kept it changed it.
+    void KeepOrDelete(const RecordIdentity& identity, ConflictKind kind, const RecordBytes& base,
+                      const RecordBytes& kept) {
+        std::vector<Field> changed = DifferingFields(base, kept);
+        if (changed.empty()) {
+            return;
+        }
+        MergeConflict conflict{identity, kind,         std::move(changed),
+                               base,     std::nullopt, std::nullopt};
+        (kind == ConflictKind::DeletedInOurs ? conflict.theirs : conflict.ours) = kept;
+        AddConflict(std::move(conflict), kept);
+    }
+
+    void AddConflict(MergeConflict conflict, const RecordBytes& bytes) {
+        m_merge.records.push_back({bytes, m_merge.conflicts.size()});
+        m_merge.conflicts.push_back(std::move(conflict));
+    }
+
+    std::span<const RecordBytes> m_base;
+    std::span<const RecordBytes> m_ours;
+    std::span<const RecordBytes> m_theirs;
+    IdentityIndex m_baseIndex;
+    IdentityIndex m_oursIndex;
+    IdentityIndex m_theirsIndex;
+    RecordMerge m_merge;
+};
+
+}  // namespace
+
+std::vector<RecordIdentity> IdentitiesOf(std::span<const RecordBytes> records) {
+    std::vector<RecordIdentity> identities;
+    identities.reserve(records.size());
+    std::map<std::pair<std::string_view, std::string_view>, std::uint32_t> seen;
+    for (const RecordBytes& record : records) {
+        const std::string_view tradeName = FieldText(record, Field::TradeName);
+        const std::string_view englishName =
+            tradeName.empty() ? FieldText(record, Field::EnglishName) : std::string_view();
+        const std::uint32_t occurrence = seen[{tradeName, englishName}]++;
+        identities.push_back({std::string(tradeName), std::string(englishName), occurrence});
+    }
+    return identities;
+}
+
+bool SameFields(const RecordBytes& a, const RecordBytes& b) {
+    return std::all_of(FIELD_LAYOUTS.begin(), FIELD_LAYOUTS.end(), [&](const FieldLayout& layout) {
+        return FieldText(a, layout.field) == FieldText(b, layout.field);
+    });
+}
+
+RecordMerge MergeRecords(std::span<const RecordBytes> base, std::span<const RecordBytes> ours,
+                         std::span<const RecordBytes> theirs) {
+    return Merger(base, ours, theirs).Run();
+}
+
+RecordMerge MergeRecordsWithoutBase(std::span<const RecordBytes> ours,
+                                    std::span<const RecordBytes> theirs) {
+    return MergeRecords({}, ours, theirs);
+}
+
+ConflictResolution Prefer(const MergeConflict& conflict, Side side) {
+    ConflictResolution resolution;
+    switch (conflict.kind) {
+        case ConflictKind::ChangedOnBoth:
+            break;
+        case ConflictKind::DeletedInOurs:
+            resolution.keep = side == Side::Theirs;
+            break;
+        case ConflictKind::DeletedInTheirs:
+            resolution.keep = side == Side::Ours;
+            break;
+    }
+    const auto source =
+        side == Side::Ours ? FieldChoice::Source::Ours : FieldChoice::Source::Theirs;
+    for (FieldChoice& choice : resolution.fields) {
+        choice.source = source;
+    }
+    return resolution;
+}
+
+std::vector<RecordBytes> Resolve(const RecordMerge& merge,
+                                 std::span<const ConflictResolution> resolutions) {
+    std::vector<RecordBytes> records;
+    records.reserve(merge.records.size());
+    for (const MergedRecord& merged : merge.records) {
+        if (!merged.conflict) {
+            records.push_back(merged.bytes);
+            continue;
+        }
+        const MergeConflict& conflict = merge.conflicts[*merged.conflict];
+        // A conflict left without a resolution takes ours.
+        const ConflictResolution resolution = *merged.conflict < resolutions.size()
+                                                  ? resolutions[*merged.conflict]
+                                                  : Prefer(conflict, Side::Ours);
+        const bool changedOnBoth = conflict.kind == ConflictKind::ChangedOnBoth;
+        if (!changedOnBoth && !resolution.keep) {
+            continue;
+        }
+        RecordBytes bytes = merged.bytes;
+        for (const Field field : conflict.fields) {
+            const FieldChoice& choice = resolution.fields[static_cast<std::size_t>(field)];
+            if (choice.source == FieldChoice::Source::Edited) {
+                std::string text = choice.text;
+                StoreFieldText(bytes, field, text);
+            } else if (changedOnBoth) {
+                CopyField(
+                    bytes,
+                    choice.source == FieldChoice::Source::Ours ? *conflict.ours : *conflict.theirs,
+                    field);
+            }
+        }
+        records.push_back(bytes);
+    }
+    return records;
+}
+
+std::vector<RecordBytes> Resolve(const RecordMerge& merge, Side side) {
+    std::vector<ConflictResolution> resolutions;
+    resolutions.reserve(merge.conflicts.size());
+    for (const MergeConflict& conflict : merge.conflicts) {
+        resolutions.push_back(Prefer(conflict, side));
+    }
+    return Resolve(merge, resolutions);
+}
+
+std::vector<RecordChange> CompareRecords(std::span<const RecordBytes> older,
+                                         std::span<const RecordBytes> newer) {
+    const IdentityIndex olderIndex(older);
+    const IdentityIndex newerIndex(newer);
+    std::vector<RecordChange> changes;
+    std::vector<bool> matched(newer.size(), false);
+    for (std::size_t i = 0; i < older.size(); ++i) {
+        const std::optional<std::size_t> inNewer = newerIndex.Find(olderIndex[i]);
+        if (!inNewer) {
+            changes.push_back({ChangeKind::Deleted, olderIndex[i], i, std::nullopt, {}});
+            continue;
+        }
+        matched[*inNewer] = true;
+        std::vector<Field> fields = DifferingFields(older[i], newer[*inNewer]);
+        if (!fields.empty()) {
+            changes.push_back({ChangeKind::Changed, olderIndex[i], i, inNewer, std::move(fields)});
+        }
+    }
+    for (std::size_t i = 0; i < newer.size(); ++i) {
+        if (!matched[i]) {
+            changes.push_back({ChangeKind::Added, newerIndex[i], std::nullopt, i, {}});
+        }
+    }
+    return changes;
+}
+
+}  // namespace quorbex
