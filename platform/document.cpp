@@ -82,6 +82,7 @@ bool Document::OnSaveDocument(const QString& path) {
         ReportSaveLoadException(path, DescribeFileError(file), true);
         return false;
     }
+    const std::optional<QString> lostGroup = KeepOwnership(file, path);
     DeviceFile deviceFile(file);
     Archive archive(deviceFile, false);
     const bool written = Serialize(archive);
@@ -117,6 +118,10 @@ bool Document::OnSaveDocument(const QString& path) {
     }
     m_diskHash = FileContentHash(path);
     SetModifiedFlag(false);
+    if (lostGroup) {
+        m_ui.MessageBox(Tr(UiText::GroupNotKept).arg(QFileInfo(path).fileName(), *lostGroup),
+                        QString(), MB_OK | MB_ICONINFORMATION);
+    }
     return true;
 }
 

@@ -896,6 +896,11 @@ Yes: overwrite those changes and save
 No: save as another file
 Cancel: do not save</translation>
     </message>
+    <message>
+        <source>文件“%1”已保存, 但无法保留它原来的用户组“%2”: 该组的成员可能不能再打开它。</source>
+        <extracomment>%1 the file name, %2 the group it belonged to</extracomment>
+        <translation>&quot;%1&quot; is saved, but it could not keep its group &quot;%2&quot;: the group&apos;s members may no longer open it.</translation>
+    </message>
 </context>
 <context>
     <name>Guide</name>
