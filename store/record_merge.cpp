@@ -1,37 +1,86 @@
 #include "store/record_merge.h"
 
 #include <algorithm>
-#include <map>
 #include <string_view>
+#include <unordered_map>
 #include <utility>
+
+#include "store/prefault.h"
 
 namespace quorbex {
 
 namespace {
 
-// Where each identity lies in one version's records.
+// A record's name as the identity takes it, viewed in the record's bytes.
+struct Name {
+    std::string_view tradeName;
+    std::string_view englishName;  // only without a trade name
+    bool operator==(const Name&) const = default;
+};
+
+struct NameHash {
+    std::size_t operator()(const Name& name) const {
+        const std::hash<std::string_view> hash;
+        return hash(name.tradeName) * 31 + hash(name.englishName);
+    }
+};
+
+Name NameOf(const RecordBytes& record) {
+    const std::string_view tradeName = FieldText(record, Field::TradeName);
+    return {tradeName,
+            tradeName.empty() ? FieldText(record, Field::EnglishName) : std::string_view()};
+}
+
+// Where each identity lies in one version's records: each name's first
+// record, and from each record the next one of its name.
 class IdentityIndex {
 public:
     explicit IdentityIndex(std::span<const RecordBytes> records)
-        : m_identities(IdentitiesOf(records)) {
-        for (std::size_t i = 0; i < m_identities.size(); ++i) {
-            m_positions.emplace(m_identities[i], i);
+        : m_names(records.size()), m_occurrences(records.size()), m_next(records.size(), NONE) {
+        m_first.reserve(records.size());
+        std::unordered_map<Name, std::size_t, NameHash> last;
+        last.reserve(records.size());
+        for (std::size_t i = 0; i < records.size(); ++i) {
+            m_names[i] = NameOf(records[i]);
+            const auto [previous, isFirst] = last.try_emplace(m_names[i], i);
+            if (isFirst) {
+                m_first.emplace(m_names[i], i);
+            } else {
+                m_next[previous->second] = i;
+                m_occurrences[i] = m_occurrences[previous->second] + 1;
+                previous->second = i;
+            }
         }
     }
 
-    const RecordIdentity& operator[](std::size_t position) const { return m_identities[position]; }
+    RecordIdentity Identity(std::size_t position) const {
+        return {std::string(m_names[position].tradeName),
+                std::string(m_names[position].englishName), m_occurrences[position]};
+    }
 
-    std::optional<std::size_t> Find(const RecordIdentity& identity) const {
-        const auto found = m_positions.find(identity);
-        if (found == m_positions.end()) {
+    // Where the record that other holds at position lies here.
+    std::optional<std::size_t> Find(const IdentityIndex& other, std::size_t position) const {
+        const auto found = m_first.find(other.m_names[position]);
+        if (found == m_first.end()) {
             return std::nullopt;
         }
-        return found->second;
+        std::size_t here = found->second;
+        for (std::uint32_t k = 0; k < other.m_occurrences[position]; ++k) {
+            here = m_next[here];
+            if (here == NONE) {
+                return std::nullopt;
+            }
+        }
+        return here;
     }
 
 private:
-    std::vector<RecordIdentity> m_identities;
-    std::map<RecordIdentity, std::size_t> m_positions;
+    static constexpr std::size_t NONE = static_cast<std::size_t>(-1);
+
+    std::vector<Name> m_names;
+    std::vector<std::uint32_t> m_occurrences;
+    std::vector<std::size_t> m_next;
+    std::unordered_map<Name, std::size_t, NameHash> m_first;
 };
 
 std::vector<Field> DifferingFields(const RecordBytes& a, const RecordBytes& b) {
@@ -42,6 +91,13 @@ std::vector<Field> DifferingFields(const RecordBytes& a, const RecordBytes& b) {
         }
     }
     return fields;
+}
+
+// Room for count records, backed by memory at once rather than page by page.
+template <typename Record>
+void ReserveRecords(std::vector<Record>& records, std::size_t count) {
+    records.reserve(count);
+    PrefaultForWriting(records.data(), count * sizeof(Record));
 }
 
 // Copies the field's whole width, the bytes after its NUL included.
@@ -62,16 +118,17 @@ public:
           m_theirsIndex(theirs) {}
 
     RecordMerge Run() {
+        ReserveRecords(m_merge.records, m_ours.size() + m_theirs.size());
         std::vector<bool> theirsPlaced(m_theirs.size(), false);
         for (std::size_t i = 0; i < m_ours.size(); ++i) {
-            const RecordIdentity& identity = m_oursIndex[i];
-            const std::optional<std::size_t> inBase = m_baseIndex.Find(identity);
-            const std::optional<std::size_t> inTheirs = m_theirsIndex.Find(identity);
+            const std::optional<std::size_t> inBase = m_baseIndex.Find(m_oursIndex, i);
+            const std::optional<std::size_t> inTheirs = m_theirsIndex.Find(m_oursIndex, i);
             if (inTheirs) {
                 theirsPlaced[*inTheirs] = true;
-                MergeFields(identity, inBase, m_ours[i], m_theirs[*inTheirs]);
+                MergeFields(m_oursIndex, i, inBase, m_ours[i], m_theirs[*inTheirs]);
             } else if (inBase) {
-                KeepOrDelete(identity, ConflictKind::DeletedInTheirs, m_base[*inBase], m_ours[i]);
+                KeepOrDelete(m_oursIndex, i, ConflictKind::DeletedInTheirs, m_base[*inBase],
+                             m_ours[i]);
             } else {
                 m_merge.records.push_back({m_ours[i], std::nullopt});
             }
@@ -80,9 +137,9 @@ public:
             if (theirsPlaced[i]) {
                 continue;
             }
-            const RecordIdentity& identity = m_theirsIndex[i];
-            if (const std::optional<std::size_t> inBase = m_baseIndex.Find(identity)) {
-                KeepOrDelete(identity, ConflictKind::DeletedInOurs, m_base[*inBase], m_theirs[i]);
+            if (const std::optional<std::size_t> inBase = m_baseIndex.Find(m_theirsIndex, i)) {
+                KeepOrDelete(m_theirsIndex, i, ConflictKind::DeletedInOurs, m_base[*inBase],
+                             m_theirs[i]);
             } else {
                 m_merge.records.push_back({m_theirs[i], std::nullopt});
             }
@@ -91,8 +148,14 @@ public:
     }
 
 private:
-    void MergeFields(const RecordIdentity& identity, std::optional<std::size_t> inBase,
-                     const RecordBytes& ours, const RecordBytes& theirs) {
+    void MergeFields(const IdentityIndex& index, std::size_t position,
+                     std::optional<std::size_t> inBase, const RecordBytes& ours,
+                     const RecordBytes& theirs) {
+        // Most records are the same bytes on both sides.
+        if (ours == theirs) {
+            m_merge.records.push_back({ours, std::nullopt});
+            return;
+        }
         const RecordBytes* base = inBase ? &m_base[*inBase] : nullptr;
         RecordBytes merged = ours;
         std::vector<Field> conflicting;
@@ -114,21 +177,21 @@ private:
             m_merge.records.push_back({merged, std::nullopt});
             return;
         }
-        AddConflict({identity, ConflictKind::ChangedOnBoth, std::move(conflicting),
+        AddConflict({index.Identity(position), ConflictKind::ChangedOnBoth, std::move(conflicting),
                      base ? std::optional(*base) : std::nullopt, ours, theirs},
                     merged);
     }
 
     // A record that one side deleted and the other kept: it goes unless the
     // side that kept it changed it.
-    void KeepOrDelete(const RecordIdentity& identity, ConflictKind kind, const RecordBytes& base,
-                      const RecordBytes& kept) {
+    void KeepOrDelete(const IdentityIndex& index, std::size_t position, ConflictKind kind,
+                      const RecordBytes& base, const RecordBytes& kept) {
         std::vector<Field> changed = DifferingFields(base, kept);
         if (changed.empty()) {
             return;
         }
-        MergeConflict conflict{identity, kind,         std::move(changed),
-                               base,     std::nullopt, std::nullopt};
+        MergeConflict conflict{
+            index.Identity(position), kind, std::move(changed), base, std::nullopt, std::nullopt};
         (kind == ConflictKind::DeletedInOurs ? conflict.theirs : conflict.ours) = kept;
         AddConflict(std::move(conflict), kept);
     }
@@ -150,15 +213,11 @@ private:
 }  // namespace
 
 std::vector<RecordIdentity> IdentitiesOf(std::span<const RecordBytes> records) {
+    const IdentityIndex index(records);
     std::vector<RecordIdentity> identities;
     identities.reserve(records.size());
-    std::map<std::pair<std::string_view, std::string_view>, std::uint32_t> seen;
-    for (const RecordBytes& record : records) {
-        const std::string_view tradeName = FieldText(record, Field::TradeName);
-        const std::string_view englishName =
-            tradeName.empty() ? FieldText(record, Field::EnglishName) : std::string_view();
-        const std::uint32_t occurrence = seen[{tradeName, englishName}]++;
-        identities.push_back({std::string(tradeName), std::string(englishName), occurrence});
+    for (std::size_t i = 0; i < records.size(); ++i) {
+        identities.push_back(index.Identity(i));
     }
     return identities;
 }
@@ -202,7 +261,7 @@ ConflictResolution Prefer(const MergeConflict& conflict, Side side) {
 std::vector<RecordBytes> Resolve(const RecordMerge& merge,
                                  std::span<const ConflictResolution> resolutions) {
     std::vector<RecordBytes> records;
-    records.reserve(merge.records.size());
+    ReserveRecords(records, merge.records.size());
     for (const MergedRecord& merged : merge.records) {
         if (!merged.conflict) {
             records.push_back(merged.bytes);
@@ -251,20 +310,24 @@ std::vector<RecordChange> CompareRecords(std::span<const RecordBytes> older,
     std::vector<RecordChange> changes;
     std::vector<bool> matched(newer.size(), false);
     for (std::size_t i = 0; i < older.size(); ++i) {
-        const std::optional<std::size_t> inNewer = newerIndex.Find(olderIndex[i]);
+        const std::optional<std::size_t> inNewer = newerIndex.Find(olderIndex, i);
         if (!inNewer) {
-            changes.push_back({ChangeKind::Deleted, olderIndex[i], i, std::nullopt, {}});
+            changes.push_back({ChangeKind::Deleted, olderIndex.Identity(i), i, std::nullopt, {}});
             continue;
         }
         matched[*inNewer] = true;
+        if (older[i] == newer[*inNewer]) {
+            continue;
+        }
         std::vector<Field> fields = DifferingFields(older[i], newer[*inNewer]);
         if (!fields.empty()) {
-            changes.push_back({ChangeKind::Changed, olderIndex[i], i, inNewer, std::move(fields)});
+            changes.push_back(
+                {ChangeKind::Changed, olderIndex.Identity(i), i, inNewer, std::move(fields)});
         }
     }
     for (std::size_t i = 0; i < newer.size(); ++i) {
         if (!matched[i]) {
-            changes.push_back({ChangeKind::Added, newerIndex[i], std::nullopt, i, {}});
+            changes.push_back({ChangeKind::Added, newerIndex.Identity(i), std::nullopt, i, {}});
         }
     }
     return changes;

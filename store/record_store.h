@@ -95,6 +95,8 @@ public:
 
 private:
     void ExchangeField(Field field, std::string& text, bool read);
+    // The search index, made anew first where the image changed as a whole.
+    SearchIndex& Index();
     bool WriteBuffer();
     void OrderResults(ResultList& results, Field key);
     void OrderByPinyin(ResultList& results) const;
@@ -105,8 +107,12 @@ private:
     std::uint8_t m_key = DICT_XOR_KEY;
     RecordBytes m_record{};
     std::uint32_t m_magic = DICT_MAGIC;
-    // Records 1 to m_count of the image, as the query reads them.
+    // Records 1 to m_count of the image, as the query reads them, while
+    // m_indexCurrent. A load or a replacement of every record only marks it
+    // out of date, and the first query that needs it makes it anew: a store
+    // that is never searched (zvk's export, diff and merge) never pays for it.
     SearchIndex m_index{m_image};
+    bool m_indexCurrent = true;
 };
 
 }  // namespace quorbex
