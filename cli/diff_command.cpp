@@ -26,12 +26,8 @@ errors.
 const CommandSyntax DIFF_SYNTAX{{"OLD", "NEW"}, {}};
 
 int RunDiff(const ParsedArguments& parsed, std::ostream& out, std::ostream&) {
-    RecordStore olderStore;
-    RecordStore newerStore;
-    LoadVersion(parsed.positionals[0], olderStore);
-    LoadVersion(parsed.positionals[1], newerStore);
-    const std::vector<RecordBytes> older = olderStore.GetRecords();
-    const std::vector<RecordBytes> newer = newerStore.GetRecords();
+    const std::vector<RecordBytes> older = VersionRecords(parsed.positionals[0]);
+    const std::vector<RecordBytes> newer = VersionRecords(parsed.positionals[1]);
     const std::vector<RecordChange> changes = CompareRecords(older, newer);
     for (const RecordChange& change : changes) {
         const std::string label = RecordLabel(change.identity);

@@ -93,14 +93,13 @@ int RunMerge(const ParsedArguments& parsed, std::ostream&, std::ostream& err) {
         throw UsageError("--force goes with -o OUT");
     }
 
-    RecordStore base;
+    // Read in the order of the command line, so that the first bad file is
+    // the one named.
+    const std::vector<RecordBytes> base = VersionRecords(parsed.positionals[0]);
     RecordStore ours;
-    RecordStore theirs;
-    LoadVersion(parsed.positionals[0], base);
     LoadVersion(oursPath, ours);
-    LoadVersion(parsed.positionals[2], theirs);
     const RecordMerge merge =
-        MergeRecords(base.GetRecords(), ours.GetRecords(), theirs.GetRecords());
+        MergeRecords(base, ours.GetRecords(), VersionRecords(parsed.positionals[2]));
     const std::vector<RecordBytes> records = Resolve(merge, side);
     if (records.size() > DICT_MAX_RECORDS) {
         throw CommandError("the merged dictionary would hold " + std::to_string(records.size()) +

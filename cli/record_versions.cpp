@@ -17,6 +17,12 @@ void LoadVersion(const std::string& path, RecordStore& store) {
     }
 }
 
+std::vector<RecordBytes> VersionRecords(const std::string& path) {
+    RecordStore store;
+    LoadVersion(path, store);
+    return store.GetRecords();
+}
+
 std::string RecordLabel(const RecordIdentity& identity) {
     std::string label = GbkToUtf8(identity.Name());
     if (identity.occurrence > 0) {

@@ -4,6 +4,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "store/record_merge.h"
 #include "store/record_store.h"
@@ -13,6 +14,8 @@ namespace quorbex::zvk {
 // Loads path as every command does, and refuses a file that ends before its
 // last record: its records cannot be compared whole.
 void LoadVersion(const std::string& path, RecordStore& store);
+// The records of the version at path, loaded so.
+std::vector<RecordBytes> VersionRecords(const std::string& path);
 
 // The record's name in UTF-8; the second and later records of a name that
 // repeats get " #2", " #3"... after it.

@@ -31,24 +31,20 @@ Name NameOf(const RecordBytes& record) {
             tradeName.empty() ? FieldText(record, Field::EnglishName) : std::string_view()};
 }
 
-// Where each identity lies in one version's records: each name's first
-// record, and from each record the next one of its name.
+// Where each identity lies in one version's records: each name's first and
+// last record, and from each record the next one of its name.
 class IdentityIndex {
 public:
     explicit IdentityIndex(std::span<const RecordBytes> records)
         : m_names(records.size()), m_occurrences(records.size()), m_next(records.size(), NONE) {
-        m_first.reserve(records.size());
-        std::unordered_map<Name, std::size_t, NameHash> last;
-        last.reserve(records.size());
+        m_chains.reserve(records.size());
         for (std::size_t i = 0; i < records.size(); ++i) {
             m_names[i] = NameOf(records[i]);
-            const auto [previous, isFirst] = last.try_emplace(m_names[i], i);
-            if (isFirst) {
-                m_first.emplace(m_names[i], i);
-            } else {
-                m_next[previous->second] = i;
-                m_occurrences[i] = m_occurrences[previous->second] + 1;
-                previous->second = i;
+            const auto [chain, isFirst] = m_chains.try_emplace(m_names[i], Chain{i, i});
+            if (!isFirst) {
+                m_next[chain->second.last] = i;
+                m_occurrences[i] = m_occurrences[chain->second.last] + 1;
+                chain->second.last = i;
             }
         }
     }
@@ -60,11 +56,11 @@ public:
 
     // Where the record that other holds at position lies here.
     std::optional<std::size_t> Find(const IdentityIndex& other, std::size_t position) const {
-        const auto found = m_first.find(other.m_names[position]);
-        if (found == m_first.end()) {
+        const auto found = m_chains.find(other.m_names[position]);
+        if (found == m_chains.end()) {
             return std::nullopt;
         }
-        std::size_t here = found->second;
+        std::size_t here = found->second.first;
         for (std::uint32_t k = 0; k < other.m_occurrences[position]; ++k) {
             here = m_next[here];
             if (here == NONE) {
@@ -77,10 +73,16 @@ public:
 private:
     static constexpr std::size_t NONE = static_cast<std::size_t>(-1);
 
+    // The first and the last record of one name.
+    struct Chain {
+        std::size_t first;
+        std::size_t last;
+    };
+
     std::vector<Name> m_names;
     std::vector<std::uint32_t> m_occurrences;
     std::vector<std::size_t> m_next;
-    std::unordered_map<Name, std::size_t, NameHash> m_first;
+    std::unordered_map<Name, Chain, NameHash> m_chains;
 };
 
 std::vector<Field> DifferingFields(const RecordBytes& a, const RecordBytes& b) {
@@ -91,13 +93,6 @@ std::vector<Field> DifferingFields(const RecordBytes& a, const RecordBytes& b) {
         }
     }
     return fields;
-}
-
-// Room for count records, backed by memory at once rather than page by page.
-template <typename Record>
-void ReserveRecords(std::vector<Record>& records, std::size_t count) {
-    records.reserve(count);
-    PrefaultForWriting(records.data(), count * sizeof(Record));
 }
 
 // Copies the field's whole width, the bytes after its NUL included.
@@ -118,7 +113,9 @@ public:
           m_theirsIndex(theirs) {}
 
     RecordMerge Run() {
-        ReserveRecords(m_merge.records, m_ours.size() + m_theirs.size());
+        // Room for the most there can be, which most merges leave half unused:
+        // backing it all with memory at once would cost more than it saves.
+        m_merge.records.reserve(m_ours.size() + m_theirs.size());
         std::vector<bool> theirsPlaced(m_theirs.size(), false);
         for (std::size_t i = 0; i < m_ours.size(); ++i) {
             const std::optional<std::size_t> inBase = m_baseIndex.Find(m_oursIndex, i);
@@ -260,8 +257,10 @@ ConflictResolution Prefer(const MergeConflict& conflict, Side side) {
 
 std::vector<RecordBytes> Resolve(const RecordMerge& merge,
                                  std::span<const ConflictResolution> resolutions) {
+    // Backed by memory at once rather than page by page.
     std::vector<RecordBytes> records;
-    ReserveRecords(records, merge.records.size());
+    records.reserve(merge.records.size());
+    PrefaultForWriting(records.data(), merge.records.size() * sizeof(RecordBytes));
     for (const MergedRecord& merged : merge.records) {
         if (!merged.conflict) {
             records.push_back(merged.bytes);
