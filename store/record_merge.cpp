@@ -209,22 +209,6 @@ private:
 
 }  // namespace
 
-std::vector<RecordIdentity> IdentitiesOf(std::span<const RecordBytes> records) {
-    const IdentityIndex index(records);
-    std::vector<RecordIdentity> identities;
-    identities.reserve(records.size());
-    for (std::size_t i = 0; i < records.size(); ++i) {
-        identities.push_back(index.Identity(i));
-    }
-    return identities;
-}
-
-bool SameFields(const RecordBytes& a, const RecordBytes& b) {
-    return std::all_of(FIELD_LAYOUTS.begin(), FIELD_LAYOUTS.end(), [&](const FieldLayout& layout) {
-        return FieldText(a, layout.field) == FieldText(b, layout.field);
-    });
-}
-
 RecordMerge MergeRecords(std::span<const RecordBytes> base, std::span<const RecordBytes> ours,
                          std::span<const RecordBytes> theirs) {
     return Merger(base, ours, theirs).Run();

@@ -9,7 +9,6 @@
 #pragma once
 
 #include <array>
-#include <compare>
 #include <cstddef>
 #include <cstdint>
 #include <optional>
@@ -31,14 +30,7 @@ struct RecordIdentity {
 
     // The name the record goes by: its trade name, or its English name.
     const std::string& Name() const { return tradeName.empty() ? englishName : tradeName; }
-    auto operator<=>(const RecordIdentity&) const = default;
 };
-
-// The identity of each record, in the records' order.
-std::vector<RecordIdentity> IdentitiesOf(std::span<const RecordBytes> records);
-
-// Whether two records hold the same text in every field.
-bool SameFields(const RecordBytes& a, const RecordBytes& b);
 
 enum class Side { Ours, Theirs };
 
