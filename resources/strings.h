@@ -223,8 +223,9 @@ inline constexpr UiTextEntry STRING_TABLE[] = {
     {UiText::BackupFailed, "Framework", QT_TRANSLATE_NOOP("Framework", "无法保留备份文件“%1”: %2")},
     //: %1 the file name, %2 the group it belonged to
     {UiText::GroupNotKept, "Framework",
-     QT_TRANSLATE_NOOP("Framework",
-                       "文件“%1”已保存, 但无法保留它原来的用户组“%2”: 该组的成员可能不能再打开它。")},
+     QT_TRANSLATE_NOOP(
+         "Framework",
+         "文件“%1”已保存, 但无法保留它原来的用户组“%2”: 该组的成员可能不能再打开它。")},
     //: %1 the file name; the answers are the message box's Yes, No and Cancel
     {UiText::ChangedOnDiskQuestion, "Framework",
      QT_TRANSLATE_NOOP("Framework",
