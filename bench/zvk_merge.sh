@@ -12,9 +12,10 @@
 # the clean merge of the two.
 #
 # The runs: the merge as git's driver runs it, its result replacing OURS (a
-# fresh copy of OURS before each run), and the merge written to another file.
-# After each it prints the median, which other work on the machine moves less
-# than the mean.
+# fresh copy of OURS before each run), beside `zvk search` in BASE (the
+# search of zvk_vs_sqlite.sh) as a reference for how busy the machine is;
+# then the merge written to another file. It prints the medians, which other
+# work on the machine moves less than the means.
 #
 # Environment: ZVK (a zvk to time instead of building one), RUNS (hyperfine
 # runs per command, default 300), EXPORT_DIR (a folder for hyperfine's
@@ -68,19 +69,22 @@ export_args() {
         printf '%s' "--export-markdown $EXPORT_DIR/merge-$1.md"
     fi
 }
-median() {
-    sqlite3 :memory: "SELECT printf('median: %.2f ms', 1000 * json_extract(t, '\$.results[0].median'))
-        FROM (SELECT CAST(readfile('$work/times.json') AS TEXT) AS t);"
+medians() {
+    sqlite3 :memory: "SELECT printf('medians: %s', group_concat(printf('%s %.2f ms',
+        json_extract(value, '\$.command'), 1000 * json_extract(value, '\$.median')), '; '))
+        FROM json_each((SELECT json_extract(CAST(readfile('$work/times.json') AS TEXT), '\$.results')));"
 }
 
 # shellcheck disable=SC2046
 hyperfine -N --warmup 20 --runs "$RUNS" $(export_args in-place) --export-json "$work/times.json" \
     --prepare "cp $work/ours.zvk $work/work.zvk" \
     --command-name "zvk merge BASE OURS THEIRS (in place of OURS)" \
-    "$ZVK merge $work/base.zvk $work/work.zvk $work/theirs.zvk"
-median
+    "$ZVK merge $work/base.zvk $work/work.zvk $work/theirs.zvk" \
+    --command-name "zvk search BASE mycin (reference)" \
+    "$ZVK search $work/base.zvk mycin"
+medians
 # shellcheck disable=SC2046
 hyperfine -N --warmup 20 --runs "$RUNS" $(export_args output) --export-json "$work/times.json" \
     --command-name "zvk merge BASE OURS THEIRS -o OUT --force" \
     "$ZVK merge $work/base.zvk $work/ours.zvk $work/theirs.zvk -o $work/out.zvk --force"
-median
+medians
