@@ -1,4 +1,4 @@
-#include "cli/diff_command.h"
+#include "cli/version_commands.h"
 
 #include "cli/record_versions.h"
 #include "cli/zvk.h"

@@ -1,4 +1,4 @@
-#include "cli/merge_command.h"
+#include "cli/version_commands.h"
 
 #include "cli/command_error.h"
 #include "cli/dictionary_io.h"
