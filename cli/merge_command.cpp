@@ -1,5 +1,9 @@
 #include "cli/version_commands.h"
 
+#include <new>
+#include <optional>
+#include <vector>
+
 #include "cli/command_error.h"
 #include "cli/dictionary_io.h"
 #include "cli/record_versions.h"
