@@ -5,13 +5,10 @@
 #
 #   ./bench/zvk_vs_sqlite.sh [PATTERN...]
 #
-# The data: samples/drugs.csv grown to 2000 rows by one rule. Row n (1 to 2000)
-# is sample row ((n - 1) mod S) + 1, S being the sample's row count; every copy
-# after the first (c = (n - 1) div S, from 1) has c appended, in decimal, to its
-# trade name and its pinyin initials, so that names repeat only in the English
-# name. sqlite3 grows the rows into a table, and that table exported as CSV is
-# what `zvk import` turns into the dictionary: both hold the same rows, in the
-# same order.
+# The data: the 2000 drugs of bench/drugs_2000.sql (samples/drugs.csv grown
+# to 2000 rows, names made unique by a number). sqlite3 grows the rows into a
+# table, and that table exported as CSV is what `zvk import` turns into the
+# dictionary: both hold the same rows, in the same order.
 #
 # The searches: zvk with its default fields (trade name, pinyin initials,
 # other names, English name) ordered by trade name, against
@@ -31,42 +28,8 @@
 set -eu
 cd "$(dirname "$0")/.."
 
-missing=""
-for package in hyperfine sqlite3; do
-    if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed"; then
-        missing="$missing $package"
-    fi
-done
-if [ -n "$missing" ]; then
-    echo "Installing$missing with apt-get"
-    apt-get update -qq
-    # shellcheck disable=SC2086
-    DEBIAN_FRONTEND=noninteractive apt-get install -y -qq $missing
-fi
-
-if [ -z "${ZVK:-}" ]; then
-    cmake -S . -B build-bench -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
-    cmake --build build-bench --target zvk >/dev/null
-    ZVK=$PWD/build-bench/cli/zvk
-fi
-RUNS=${RUNS:-300}
-
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT INT TERM
-
+. bench/whole_process.sh
 sqlite3 "$work/drugs.db" <<EOF
-.import --csv samples/drugs.csv sample
-CREATE TABLE drugs(TradeName TEXT, PinyinInitials TEXT, EnglishName TEXT, OtherNames TEXT,
-                   Function TEXT, Usage TEXT, Cautions TEXT);
-WITH RECURSIVE row(n) AS (SELECT 1 UNION ALL SELECT n + 1 FROM row WHERE n < 2000),
-     size(s) AS (SELECT count(*) FROM sample)
-INSERT INTO drugs
-SELECT TradeName || (CASE WHEN (n - 1) / s > 0 THEN (n - 1) / s ELSE '' END),
-       PinyinInitials || (CASE WHEN (n - 1) / s > 0 THEN (n - 1) / s ELSE '' END),
-       EnglishName, OtherNames, Function, Usage, Cautions
-FROM row, size JOIN sample ON sample.rowid = (n - 1) % s + 1
-ORDER BY n;
-DROP TABLE sample;
 VACUUM;
 .headers on
 .mode csv

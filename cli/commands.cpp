@@ -11,6 +11,7 @@
 #include "cli/dictionary_io.h"
 #include "cli/drug_json.h"
 #include "cli/input_file.h"
+#include "cli/version_commands.h"
 #include "cli/zvk.h"
 #include "csv/drug_csv.h"
 #include "csv/fault_list.h"
@@ -33,8 +34,8 @@ constexpr int DEFAULT_SEARCH_MASK = 0x0F;
 
 constexpr std::string_view MAIN_HELP = R"(Usage: zvk COMMAND ARGUMENTS...
 
-Lists, searches, shows, converts and checks Quorbex drug dictionaries
-(.zvk files). Text is shown as UTF-8; import reads UTF-8 or GBK.
+Lists, searches, shows, converts, checks, compares and merges Quorbex drug
+dictionaries (.zvk files). Text is shown as UTF-8; import reads UTF-8 or GBK.
 
 Commands:
   list FILE [--sort trade|english|pinyin|none]
@@ -49,10 +50,15 @@ Commands:
       a new dictionary from a CSV file (UTF-8 or GBK)
   check FILE
       whether FILE is a sound dictionary
+  diff OLD NEW
+      the drugs added, deleted and changed from OLD to NEW
+  merge BASE OURS THEIRS [-o OUT] [--force] [--prefer ours|theirs]
+      the changes of OURS and THEIRS to BASE, merged (git's merge driver)
 
 Run "zvk COMMAND --help" for the details of one command.
-Exit status: 0 on success, 1 when search finds nothing or check finds a
-fault, 2 on a usage error or a failure.
+Exit status: 0 on success, 1 when search finds nothing, check finds a
+fault, diff finds a change or merge leaves conflicts, 2 on a usage error or
+a failure.
 )";
 
 const std::string SORT_HELP =
@@ -400,6 +406,8 @@ the program opens it: check warns of it and exits with status 0.
 )",
          {{"FILE"}, {}},
          RunCheck},
+        {"diff", DIFF_HELP, DIFF_SYNTAX, RunDiff},
+        {"merge", MERGE_HELP, MERGE_SYNTAX, RunMerge},
     };
     return commands;
 }

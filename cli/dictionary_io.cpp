@@ -16,6 +16,7 @@
 #include "cli/command_error.h"
 #include "cli/input_file.h"
 #include "store/disk_file.h"
+#include "store/file_ownership.h"
 
 namespace quorbex::zvk {
 
@@ -24,6 +25,14 @@ namespace {
 std::string SystemError(const std::string& path, const char* what, int error) {
     return path + ": " + what + ": " + std::strerror(error);
 }
+
+// Maps every page of a file at once where the system can, instead of one
+// page fault per page as the store reads it.
+#if defined(MAP_POPULATE)
+constexpr int MAP_POPULATE_HINT = MAP_POPULATE;
+#else
+constexpr int MAP_POPULATE_HINT = 0;
+#endif
 
 // Read-only File over bytes already in memory, for the store's load.
 class BytesFile final : public File {
@@ -64,7 +73,8 @@ public:
         if (::fstat(descriptor, &status) == 0 && S_ISREG(status.st_mode) && status.st_size > 0 &&
             static_cast<std::uint64_t>(status.st_size) <= MemFile::MAX_LENGTH) {
             const auto length = static_cast<std::size_t>(status.st_size);
-            void* mapped = ::mmap(nullptr, length, PROT_READ, MAP_PRIVATE, descriptor, 0);
+            void* mapped =
+                ::mmap(nullptr, length, PROT_READ, MAP_PRIVATE | MAP_POPULATE_HINT, descriptor, 0);
             if (mapped != MAP_FAILED) {
                 m_bytes = std::string_view(static_cast<const char*>(mapped), length);
             }
@@ -159,7 +169,12 @@ void RequireAbsent(const std::string& path) {
     }
 }
 
-void SaveDictionary(RecordStore& store, const std::string& path, bool replace) {
+namespace {
+
+// The new file gets ownership when given, else the mode of any newly created
+// file. Answers whether it got the group of ownership.
+bool WriteDictionary(RecordStore& store, const std::string& path, bool replace,
+                     const std::optional<FileOwnership>& ownership) {
     const std::filesystem::path target(path);
     const std::string folder =
         target.has_parent_path() ? target.parent_path().string() : std::string(".");
@@ -173,11 +188,16 @@ void SaveDictionary(RecordStore& store, const std::string& path, bool replace) {
         throw CommandError(SystemError(folder, "cannot create a file", errno));
     }
     TemporaryFile temporary(pattern);
-    // mkstemp makes the file private to its owner; a dictionary gets the
-    // mode of any newly created file.
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
-    ::fchmod(descriptor, 0666 & ~mask);
+    bool groupKept = true;
+    if (ownership) {
+        groupKept = TakeOwnership(descriptor, *ownership);
+    } else {
+        // mkstemp makes the file private to its owner; a dictionary gets the
+        // mode of any newly created file.
+        const mode_t mask = ::umask(0);
+        ::umask(mask);
+        ::fchmod(descriptor, 0666 & ~mask);
+    }
     ::close(descriptor);
 
     // Failures name the file asked for, not the hidden one that is removed.
@@ -200,6 +220,26 @@ void SaveDictionary(RecordStore& store, const std::string& path, bool replace) {
     }
     temporary.Release();
     SyncFolder(folder);
+    return groupKept;
+}
+
+}  // namespace
+
+void SaveDictionary(RecordStore& store, const std::string& path, bool replace) {
+    WriteDictionary(store, path, replace, std::nullopt);
+}
+
+std::optional<std::string> ReplaceDictionary(RecordStore& store, const std::string& path) {
+    std::error_code error;
+    const std::string target = std::filesystem::canonical(path, error).string();
+    if (error) {
+        throw CommandError(SystemError(path, "cannot find the dictionary", error.value()));
+    }
+    const std::optional<FileOwnership> ownership = OwnershipOf(target);
+    if (WriteDictionary(store, target, true, ownership) || !ownership) {
+        return std::nullopt;
+    }
+    return GroupName(ownership->group);
 }
 
 }  // namespace quorbex::zvk

@@ -3,6 +3,7 @@
 // Every failure throws CommandError naming the file and the reason.
 #pragma once
 
+#include <optional>
 #include <string>
 
 #include "store/record_store.h"
@@ -23,5 +24,11 @@ void RequireAbsent(const std::string& path);
 // then moves it to path in one step. Without replace an existing path is
 // refused and left as it is.
 void SaveDictionary(RecordStore& store, const std::string& path, bool replace);
+
+// Writes store in place of the dictionary at path, as SaveDictionary does,
+// at the target of a link rather than over the link. The new file keeps the
+// old one's permissions and group. Where the group cannot be kept, the new
+// file gets no group permissions, and the answer is the lost group's name.
+std::optional<std::string> ReplaceDictionary(RecordStore& store, const std::string& path);
 
 }  // namespace quorbex::zvk

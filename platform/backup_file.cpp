@@ -1,10 +1,15 @@
 #include "platform/backup_file.h"
 
+#include <QDir>
 #include <QFile>
-#include <QSaveFile>
+#include <QFileInfo>
+#include <QTemporaryFile>
 #include <cerrno>
+#include <filesystem>
+#include <system_error>
 
 #include "platform/device_file.h"
+#include "store/file_ownership.h"
 
 namespace quorbex::platform {
 
@@ -12,50 +17,93 @@ namespace {
 
 constexpr qint64 COPY_CHUNK = 64 * 1024;
 
-}  // namespace
-
-QString BackupPath(const QString& path) {
-    return path + QStringLiteral(".bak");
+// The file a save at path writes: the target of a link, as QSaveFile finds it.
+QString SaveTarget(const QString& path) {
+    const QString target = QFileInfo(path).canonicalFilePath();
+    return target.isEmpty() ? path : target;
 }
 
-bool KeepBackup(const QString& path, QString& reason) {
-    QFile original(path);
-    if (!original.exists()) {
-        return true;
-    }
-    errno = 0;
-    if (!original.open(QIODevice::ReadOnly)) {
-        reason = DescribeFileError(original);
-        return false;
-    }
-    QSaveFile backup(BackupPath(path));
-    if (!backup.open(QIODevice::WriteOnly)) {
-        reason = DescribeFileError(backup);
-        return false;
-    }
+std::string NativePath(const QString& path) {
+    return QFile::encodeName(path).toStdString();
+}
+
+// Writes the whole of original to backup and makes it durable, as the file it
+// backs up: false with the cause in reason.
+bool CopyInto(QFile& original, QTemporaryFile& backup, const FileOwnership& ownership,
+              QString& reason) {
     while (!original.atEnd()) {
         const QByteArray chunk = original.read(COPY_CHUNK);
         if (original.error() != QFileDevice::NoError) {
             reason = DescribeFileError(original);
-            backup.cancelWriting();
             return false;
         }
         if (backup.write(chunk) != chunk.size()) {
             reason = DescribeFileError(backup);
-            backup.cancelWriting();
             return false;
         }
     }
-    if (!backup.flush() || backup.error() != QFileDevice::NoError) {
+    if (!backup.flush()) {
         reason = DescribeFileError(backup);
-        backup.cancelWriting();
         return false;
     }
-    if (!backup.commit()) {
-        reason = DescribeFileError(backup);
+    TakeOwnership(backup.handle(), ownership);
+    if (!SyncToDisk(backup.handle())) {
+        reason = DescribeSystemError(errno);
         return false;
     }
     return true;
+}
+
+}  // namespace
+
+QString BackupPath(const QString& path) {
+    return SaveTarget(path) + QStringLiteral(".bak");
+}
+
+bool KeepBackup(const QString& path, QString& reason) {
+    const QString target = SaveTarget(path);
+    const QFileInfo info(target);
+    // Only a regular file has bytes to keep (and opening a FIFO would block).
+    if (!info.isFile()) {
+        return true;
+    }
+    const std::optional<FileOwnership> ownership = OwnershipOf(NativePath(target));
+    QFile original(target);
+    errno = 0;
+    if (!ownership || !original.open(QIODevice::ReadOnly)) {
+        reason = DescribeFileError(original);
+        return false;
+    }
+    // Created anew (O_CREAT | O_EXCL), private to the user until it has the
+    // original's permissions: nothing that lies at any name is followed.
+    QTemporaryFile backup(
+        info.dir().filePath(QLatin1Char('.') + info.fileName() + QStringLiteral(".bak.XXXXXX")));
+    if (!backup.open()) {
+        reason = DescribeFileError(backup);
+        return false;
+    }
+    if (!CopyInto(original, backup, *ownership, reason)) {
+        return false;
+    }
+    backup.close();
+    // A rename replaces whatever lies at the backup's name, a link included,
+    // and leaves a folder there as it was.
+    std::error_code error;
+    std::filesystem::rename(NativePath(backup.fileName()), NativePath(BackupPath(target)), error);
+    if (error) {
+        reason = DescribeSystemError(error.value());
+        return false;
+    }
+    backup.setAutoRemove(false);
+    return true;
+}
+
+std::optional<QString> KeepOwnership(QFileDevice& file, const QString& path) {
+    const std::optional<FileOwnership> ownership = OwnershipOf(NativePath(path));
+    if (!ownership || TakeOwnership(file.handle(), *ownership)) {
+        return std::nullopt;
+    }
+    return QString::fromStdString(GroupName(ownership->group));
 }
 
 }  // namespace quorbex::platform

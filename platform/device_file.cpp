@@ -1,6 +1,7 @@
 #include "platform/device_file.h"
 
 #include <cerrno>
+#include <cstring>
 
 #include "platform/framework_strings.h"
 
@@ -85,6 +86,16 @@ QString DescribeFileError(const QFileDevice& device, int systemError) {
     }
     const QString detail = device.errorString();
     return detail.isEmpty() ? reason : reason + QStringLiteral(" (") + detail + QStringLiteral(")");
+}
+
+QString DescribeSystemError(int systemError) {
+    const QString reason = Tr(FrameworkText::FileOperationFailed);
+    const QString cause = CauseInWords(systemError);
+    if (!cause.isEmpty()) {
+        return reason + QStringLiteral(": ") + cause;
+    }
+    return reason + QStringLiteral(" (") + QString::fromLocal8Bit(std::strerror(systemError)) +
+           QStringLiteral(")");
 }
 
 }  // namespace quorbex::platform

@@ -29,4 +29,8 @@ private:
 // operation that failed.
 QString DescribeFileError(const QFileDevice& device, int systemError = errno);
 
+// The same for a file operation that failed without a device (a rename): the
+// usual causes in those words, any other in the system's own.
+QString DescribeSystemError(int systemError);
+
 }  // namespace quorbex::platform

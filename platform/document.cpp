@@ -94,6 +94,7 @@ bool Document::OnSaveDocument(const QString& path) {
         ReportSaveLoadException(path, DescribeFileError(file), true);
         return false;
     }
+    const std::optional<QString> lostGroup = KeepOwnership(file, path);
     // The last buffered bytes may fail to reach the disk; the file must not
     // replace the old one then.
     if (file.write(bytes) != bytes.size() || !file.flush() ||
@@ -121,6 +122,10 @@ bool Document::OnSaveDocument(const QString& path) {
     }
     KeepDiskBytes(bytes);
     SetModifiedFlag(false);
+    if (lostGroup) {
+        m_ui.MessageBox(Tr(FrameworkText::GroupNotKept).arg(QFileInfo(path).fileName(), *lostGroup),
+                        QString(), QMessageBox::Information);
+    }
     return true;
 }
 

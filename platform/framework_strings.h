@@ -36,6 +36,7 @@ enum class FrameworkText {
     NoButton,
     SaveAsTitle,
     BackupFailed,
+    GroupNotKept,
     ChangedOnDiskQuestion,
     RecoveryQuestion,
     RecoveryDamaged,
@@ -84,6 +85,10 @@ inline constexpr FrameworkTextEntry FRAMEWORK_STRINGS[] = {
     {FrameworkText::SaveAsTitle, QT_TRANSLATE_NOOP("Framework", "另存为")},
     //: %1 the backup's file name, %2 the reason
     {FrameworkText::BackupFailed, QT_TRANSLATE_NOOP("Framework", "无法保留备份文件“%1”: %2")},
+    //: %1 the file name, %2 the group it belonged to
+    {FrameworkText::GroupNotKept,
+     QT_TRANSLATE_NOOP("Framework",
+                       "文件“%1”已保存, 但无法保留它原来的用户组“%2”: 该组的成员可能不能再打开它。")},
     //: %1 the file name; the answers are the message box's Yes, No and Cancel
     {FrameworkText::ChangedOnDiskQuestion,
      QT_TRANSLATE_NOOP("Framework",

@@ -6,7 +6,6 @@
 
 #include <QFile>
 #include <cerrno>
-#include <cstring>
 
 #include "platform/device_file.h"
 #include "platform/framework_strings.h"
@@ -24,8 +23,7 @@ QString OpenFailure(int systemError) {
         case EPERM:
             return Tr(FrameworkText::NoPermission);
         default:
-            return Tr(FrameworkText::FileOperationFailed) + QStringLiteral(" (") +
-                   QString::fromLocal8Bit(std::strerror(systemError)) + QStringLiteral(")");
+            return DescribeSystemError(systemError);
     }
 }
 

@@ -28,6 +28,7 @@ PACKAGES="
   poppler-utils
   desktop-file-utils
   appstream
+  git
   shared-mime-info
   xdg-utils
   libfile-mimeinfo-perl

@@ -30,7 +30,7 @@ bool RecordStore::Query(const std::string& pattern, ResultList& results, int mas
             results.push_back(number);
         }
     } else {
-        m_index.Find(folded, fields, results);
+        Index().Find(folded, fields, results);
     }
     // The scan reads every record into the buffer in turn and puts the
     // current number back: the buffer ends up holding the last record.
@@ -90,7 +90,7 @@ bool RecordStore::Query(const std::string& pattern, ResultList& results, int mas
 void RecordStore::OrderResults(ResultList& results, Field key) {
     const std::size_t n = results.size();
     std::vector<std::uint16_t> ranks(n);
-    m_index.RankKeys(key, results.data(), n, ranks.data());
+    Index().RankKeys(key, results.data(), n, ranks.data());
     const std::size_t rankCount = *std::max_element(ranks.begin(), ranks.end()) + 1U;
     std::uint32_t lastValid = 0;
     for (const std::uint32_t number : results) {

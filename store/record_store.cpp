@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstring>
 
+#include "store/prefault.h"
+
 namespace quorbex {
 
 namespace {
@@ -48,7 +50,7 @@ bool RecordStore::LoadFromFile(File& file) {
         return false;
     }
     if (!m_image.Seek(0) || !m_image.SetLength(DICT_HEADER_SIZE)) {
-        m_index.Build(m_count);
+        m_indexCurrent = false;
         return false;
     }
     // One allocation for the whole file where its length is known.
@@ -84,7 +86,7 @@ bool RecordStore::LoadFromFile(File& file) {
                               !EndsInsideTheMagic(copied);
     m_count = isDictionary ? count : 0;
     m_current = m_count;
-    m_index.Build(m_count);
+    m_indexCurrent = false;
     // Leaves the file where the caller found it; the load's answer does not depend on it.
     file.SeekToBegin();
     return isDictionary;
@@ -164,7 +166,7 @@ bool RecordStore::WriteCurrentRecord() {
     if (!WriteBuffer()) {
         return false;
     }
-    if (m_current <= m_count) {
+    if (m_indexCurrent && m_current <= m_count) {
         m_index.Replace(m_current);
     }
     return true;
@@ -192,7 +194,9 @@ bool RecordStore::AppendRecord() {
         return false;
     }
     ++m_count;
-    m_index.Append();
+    if (m_indexCurrent) {
+        m_index.Append();
+    }
     return true;
 }
 
@@ -208,7 +212,9 @@ bool RecordStore::DeleteCurrentRecord() {
         WriteBuffer();
     }
     --m_count;
-    m_index.Erase(deleted);
+    if (m_indexCurrent) {
+        m_index.Erase(deleted);
+    }
     WriteRecordCount(m_count);
     m_current = m_count > 0 ? 1 : 0;
 
@@ -250,28 +256,65 @@ bool RecordStore::InsertRecord(std::uint32_t number) {
     }
     ++m_count;
     WriteRecordCount(m_count);
-    m_index.Build(m_count);
+    m_indexCurrent = false;
     return true;
 }
 
-void RecordStore::ExchangeField(Field field, std::string& text, bool read) {
-    const FieldLayout& layout = LayoutOf(field);
-    std::uint8_t* bytes = m_record.data() + layout.offset;
-    if (read) {
-        text = FieldText(field);
-        return;
+std::vector<RecordBytes> RecordStore::GetRecords() const {
+    std::vector<RecordBytes> records;
+    records.reserve(m_count);
+    PrefaultForWriting(records.data(), m_count * sizeof(RecordBytes));
+    const std::uint64_t length = m_image.GetLength();
+    for (std::uint32_t number = 1; number <= m_count; ++number) {
+        const std::uint64_t start = RecordOffset(number);
+        const auto present = static_cast<std::size_t>(
+            start < length ? std::min<std::uint64_t>(DICT_RECORD_SIZE, length - start) : 0);
+        RecordBytes& record = records.emplace_back();
+        std::memcpy(record.data(), m_image.Data() + start, present);
     }
-    if (text.size() > layout.limit) {
-        text.resize(layout.limit);
-    }
-    std::memcpy(bytes, text.data(), text.size());
-    std::fill(bytes + text.size(), bytes + layout.limit + 1, 0);
+    return records;
 }
 
-std::string RecordStore::FieldText(Field field) const {
-    const FieldLayout& layout = LayoutOf(field);
-    const auto* bytes = reinterpret_cast<const char*>(m_record.data() + layout.offset);
-    return std::string(bytes, ::strnlen(bytes, layout.limit + 1));
+bool RecordStore::ReplaceRecords(const std::vector<RecordBytes>& records) {
+    if (records.size() > DICT_MAX_RECORDS) {
+        return false;
+    }
+    const auto count = static_cast<std::uint32_t>(records.size());
+    // The whole new image is made aside: a failure leaves the old one whole.
+    MemFile image;
+    const auto header =
+        static_cast<std::size_t>(std::min<std::uint64_t>(m_image.GetLength(), DICT_HEADER_SIZE));
+    if (!image.Reserve(DictionaryLength(count)) || !image.Write(m_image.Data(), header) ||
+        !image.SetLength(DICT_HEADER_SIZE) || !image.Seek(DICT_HEADER_SIZE)) {
+        return false;
+    }
+    for (const RecordBytes& record : records) {
+        if (!image.Write(record.data(), record.size())) {
+            return false;
+        }
+    }
+    m_image = std::move(image);
+    m_count = count;
+    WriteRecordCount(m_count);
+    m_current = m_count;
+    m_indexCurrent = false;
+    return true;
+}
+
+SearchIndex& RecordStore::Index() {
+    if (!m_indexCurrent) {
+        m_index.Build(m_count);
+        m_indexCurrent = true;
+    }
+    return m_index;
+}
+
+void RecordStore::ExchangeField(Field field, std::string& text, bool read) {
+    if (read) {
+        text = FieldText(m_record, field);
+    } else {
+        StoreFieldText(m_record, field, text);
+    }
 }
 
 std::string_view RecordStore::PeekField(std::uint32_t number, Field field) const {

@@ -11,14 +11,13 @@
 #include "store/dictionary_format.h"
 #include "store/file.h"
 #include "store/mem_file.h"
+#include "store/record_bytes.h"
 #include "store/search_index.h"
 
 namespace quorbex {
 
 // 1-based record numbers in display order.
 using ResultList = std::vector<std::uint32_t>;
-// One record's bytes, exactly as the image holds them.
-using RecordBytes = std::array<std::uint8_t, DICT_RECORD_SIZE>;
 
 class RecordStore {
 public:
@@ -50,6 +49,15 @@ public:
     // record and every later one up by one: the reverse of deleting it.
     // False, with nothing changed, for another number or a full dictionary.
     bool InsertRecord(std::uint32_t number);
+
+    // Records 1 to the count in file order, each read as GoToRecord reads it.
+    std::vector<RecordBytes> GetRecords() const;
+    // Makes records the dictionary's records, in their order, as if a file of
+    // the image's header and these records had been loaded: the header's
+    // reserved bytes stay, bytes after the last record go, and the current
+    // record is the last. False, with nothing changed, for more than
+    // DICT_MAX_RECORDS records or when memory runs out.
+    bool ReplaceRecords(const std::vector<RecordBytes>& records);
 
     // The current-record buffer as bytes: what an undo keeps of a record and
     // writes back unchanged, padding included.
@@ -87,7 +95,8 @@ public:
 
 private:
     void ExchangeField(Field field, std::string& text, bool read);
-    std::string FieldText(Field field) const;
+    // The search index, made anew first where the image changed as a whole.
+    SearchIndex& Index();
     bool WriteBuffer();
     void OrderResults(ResultList& results, Field key);
     void OrderByPinyin(ResultList& results) const;
@@ -98,8 +107,12 @@ private:
     std::uint8_t m_key = DICT_XOR_KEY;
     RecordBytes m_record{};
     std::uint32_t m_magic = DICT_MAGIC;
-    // Records 1 to m_count of the image, as the query reads them.
+    // Records 1 to m_count of the image, as the query reads them, while
+    // m_indexCurrent. A load or a replacement of every record only marks it
+    // out of date, and the first query that needs it makes it anew: a store
+    // that is never searched (zvk's export, diff and merge) never pays for it.
     SearchIndex m_index{m_image};
+    bool m_indexCurrent = true;
 };
 
 }  // namespace quorbex

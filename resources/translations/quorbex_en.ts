@@ -912,6 +912,11 @@ Delete it?</translation>
         <source>这是一个设备, 不是普通文件, 不能打开</source>
         <translation>This is a device, not a regular file; it cannot be opened</translation>
     </message>
+    <message>
+        <source>文件“%1”已保存, 但无法保留它原来的用户组“%2”: 该组的成员可能不能再打开它。</source>
+        <extracomment>%1 the file name, %2 the group it belonged to</extracomment>
+        <translation>&quot;%1&quot; is saved, but it could not keep its group &quot;%2&quot;: the group&apos;s members may no longer open it.</translation>
+    </message>
 </context>
 <context>
     <name>Guide</name>
