@@ -49,6 +49,7 @@ bool RecordStore::LoadFromFile(File& file) {
     }
     if (!m_image.Seek(0) || !m_image.SetLength(DICT_HEADER_SIZE)) {
         m_index.Build(m_count);
+        m_quick.Reset();
         return false;
     }
     // One allocation for the whole file where its length is known.
@@ -85,6 +86,7 @@ bool RecordStore::LoadFromFile(File& file) {
     m_count = isDictionary ? count : 0;
     m_current = m_count;
     m_index.Build(m_count);
+    m_quick.Reset();
     // Leaves the file where the caller found it; the load's answer does not depend on it.
     file.SeekToBegin();
     return isDictionary;
@@ -166,6 +168,7 @@ bool RecordStore::WriteCurrentRecord() {
     }
     if (m_current <= m_count) {
         m_index.Replace(m_current);
+        m_quick.Replace(m_current);
     }
     return true;
 }
@@ -193,6 +196,7 @@ bool RecordStore::AppendRecord() {
     }
     ++m_count;
     m_index.Append();
+    m_quick.Append();
     return true;
 }
 
@@ -209,6 +213,7 @@ bool RecordStore::DeleteCurrentRecord() {
     }
     --m_count;
     m_index.Erase(deleted);
+    m_quick.Erase(deleted);
     WriteRecordCount(m_count);
     m_current = m_count > 0 ? 1 : 0;
 
@@ -251,6 +256,7 @@ bool RecordStore::InsertRecord(std::uint32_t number) {
     ++m_count;
     WriteRecordCount(m_count);
     m_index.Build(m_count);
+    m_quick.Reset();
     return true;
 }
 

@@ -11,6 +11,7 @@
 #include "store/dictionary_format.h"
 #include "store/file.h"
 #include "store/mem_file.h"
+#include "store/quick_match.h"
 #include "store/search_index.h"
 
 namespace quorbex {
@@ -72,6 +73,14 @@ public:
     // SORT_BY_PINYIN orders by the Mandarin reading of the trade name.
     bool Query(const std::string& pattern, ResultList& results, int mask, int sortKey);
 
+    // The quick search (store/quick_match.h) for query (GBK) under mask: the
+    // hits best rank first, within a rank ordered by sortKey as Query orders
+    // (equal keys in record order); with none, suggestions in the same
+    // order among the equally close. Neither the current record nor the
+    // buffer changes. Cheap enough to run at every keystroke: the folded
+    // fields are made on the first call and kept current as records change.
+    QuickResult QuickFind(std::string_view query, int mask, int sortKey);
+
     // The text of one field of record number (1 to the count) as it stands in
     // the image, the text that going to the record and reading the field
     // gives; empty for any other number. Valid until the image next changes.
@@ -84,6 +93,10 @@ public:
     // Bytes of memory held by the query's search text and key ranks, kept
     // beside the image.
     std::size_t GetSearchCacheBytes() const { return m_index.MemoryBytes(); }
+    // Bytes held by the quick search's folded fields, and of them by the
+    // trade names' pinyin.
+    std::size_t GetQuickMatchBytes() const { return m_quick.MemoryBytes(); }
+    std::size_t GetQuickPinyinBytes() const { return m_quick.PinyinBytes(); }
 
 private:
     void ExchangeField(Field field, std::string& text, bool read);
@@ -91,6 +104,7 @@ private:
     bool WriteBuffer();
     void OrderResults(ResultList& results, Field key);
     void OrderByPinyin(ResultList& results) const;
+    std::vector<std::uint32_t> SortPositions(const ResultList& numbers, int sortKey);
 
     MemFile m_image;
     std::uint32_t m_current = 0;
@@ -100,6 +114,7 @@ private:
     std::uint32_t m_magic = DICT_MAGIC;
     // Records 1 to m_count of the image, as the query reads them.
     SearchIndex m_index{m_image};
+    QuickMatcher m_quick{m_image};
 };
 
 }  // namespace quorbex
