@@ -20,4 +20,8 @@ EditDistances DistancesToText(std::string_view query, std::string_view text, int
     return DistancesToName(query, TextUnits{text}, limit);
 }
 
+std::uint32_t HeadBytesOfText(std::string_view text, std::size_t depth) {
+    return HeadBytes(TextUnits{text}, depth);
+}
+
 }  // namespace quorbex

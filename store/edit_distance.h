@@ -42,19 +42,24 @@ EditDistances DistancesToName(std::string_view query, const Units& units, int li
         return *std::min_element(row.begin(), row.begin() + m + 1);
     };
 
+    // What a unit leaves for the next: the row after it (the least over its
+    // spellings), and what an exchange of two letters over its end reads:
+    // for each spelling, the row before its last letter and that letter. One
+    // bank for the unit read, one for the unit being read.
+    struct Bank {
+        Row join;
+        std::array<Row, EDIT_SPELLINGS_MAX> before;
+        std::array<char, EDIT_SPELLINGS_MAX> last;
+        std::size_t count = 0;
+    };
+    std::array<Bank, 2> banks;
+    Bank* done = &banks[0];
+    Bank* reading = &banks[1];
     // The row of the name's start: the query's first i bytes inserted.
-    Row join;
     for (std::size_t i = 0; i <= m; ++i) {
-        join[i] = cap(static_cast<int>(i));
+        done->join[i] = cap(static_cast<int>(i));
     }
-    int prefix = join[m];
-
-    // What an exchange of two letters over the end of a unit reads: for each
-    // spelling of the unit before, the row before its last letter and that
-    // letter.
-    std::array<Row, EDIT_SPELLINGS_MAX> before{};
-    std::array<char, EDIT_SPELLINGS_MAX> lastLetters{};
-    std::size_t beforeCount = 0;
+    int prefix = done->join[m];
 
     // The row after letter, from the row before it; an exchange of letter
     // with the previous letter previous[k] reaches back to twoBack[k].
@@ -76,58 +81,87 @@ EditDistances DistancesToName(std::string_view query, const Units& units, int li
     };
 
     for (std::size_t unit = 0; unit < units.Count(); ++unit) {
-        Row nextJoin;
-        nextJoin.fill(static_cast<std::uint8_t>(over));
-        std::array<Row, EDIT_SPELLINGS_MAX> nextBefore;
-        std::array<char, EDIT_SPELLINGS_MAX> nextLast;
-        std::size_t nextCount = 0;
+        std::fill_n(reading->join.begin(), m + 1, static_cast<std::uint8_t>(over));
+        reading->count = 0;
         units.Spellings(unit, [&](std::string_view spelling) {
-            if (nextCount == EDIT_SPELLINGS_MAX || spelling.empty()) {
+            if (reading->count == EDIT_SPELLINGS_MAX || spelling.empty()) {
                 return;
             }
-            // rows[0] the join, then one row after each letter, kept three deep.
+            // The row after letter k is rows[k % 3]; the unit's start is the
+            // join of the unit before.
             std::array<Row, 3> rows;
-            rows[0] = join;
+            const auto after = [&](std::size_t k) -> const Row& { return rows[k % 3]; };
             for (std::size_t k = 0; k < spelling.size(); ++k) {
-                const Row& from = rows[k % 3];
-                Row& to = rows[(k + 1) % 3];
+                Row& to = rows[k % 3];
                 if (k == 0) {
-                    step(from, spelling[0], before.data(), lastLetters.data(), beforeCount, to);
+                    step(done->join, spelling[0], done->before.data(), done->last.data(),
+                         done->count, to);
                 } else {
-                    step(from, spelling[k], &rows[(k + 2) % 3], &spelling[k - 1], 1, to);
+                    step(after(k - 1), spelling[k], k == 1 ? &done->join : &after(k - 2),
+                         &spelling[k - 1], 1, to);
                 }
                 prefix = std::min<int>(prefix, to[m]);
             }
-            const Row& last = rows[spelling.size() % 3];
+            const std::size_t length = spelling.size();
+            const Row& last = after(length - 1);
             for (std::size_t i = 0; i <= m; ++i) {
-                nextJoin[i] = std::min(nextJoin[i], last[i]);
+                reading->join[i] = std::min(reading->join[i], last[i]);
             }
-            nextBefore[nextCount] = rows[(spelling.size() - 1) % 3];
-            nextLast[nextCount] = spelling.back();
-            ++nextCount;
+            const Row& beforeLast = length == 1 ? done->join : after(length - 2);
+            std::copy_n(beforeLast.begin(), m + 1, reading->before[reading->count].begin());
+            reading->last[reading->count] = spelling.back();
+            ++reading->count;
         });
-        if (nextCount == 0) {
+        if (reading->count == 0) {
             continue;
         }
-        join = nextJoin;
-        before = nextBefore;
-        lastLetters = nextLast;
-        beforeCount = nextCount;
+        std::swap(done, reading);
         // Every later row is at least the least of the join and one more than
         // the least of the rows an exchange reaches back to.
-        int reachable = rowMin(join);
-        for (std::size_t k = 0; k < beforeCount; ++k) {
-            reachable = std::min(reachable, rowMin(before[k]) + 1);
+        int reachable = rowMin(done->join);
+        for (std::size_t k = 0; k < done->count; ++k) {
+            reachable = std::min(reachable, rowMin(done->before[k]) + 1);
         }
         if (reachable > limit) {
             return {std::min(prefix, over), over};
         }
     }
-    return {std::min(prefix, over), std::min<int>(join[m], over)};
+    return {std::min(prefix, over), std::min<int>(done->join[m], over)};
 }
 
 // The distances from query to text, each byte of text a unit of one
 // spelling.
 EditDistances DistancesToText(std::string_view query, std::string_view text, int limit);
+
+// A quick test before the distance: the bytes that stand among the first
+// depth bytes of some spelling of a name, bit b % 32 set for byte b. A query
+// within limit edits of a start of the name has one of its first limit + 1
+// bytes among the name's first limit + 1 (the edits before the first letter
+// kept, or the first two exchanged, are at most limit), so where
+// HeadBytesOfText(query, limit + 1) and HeadBytes(name, depth) share no bit, for
+// any depth above limit, the query is farther than limit from the name.
+template <typename Units>
+std::uint32_t HeadBytes(const Units& units, std::size_t depth) {
+    std::uint32_t bytes = 0;
+    // Bit d set: some spelling of the units so far is d bytes long, d < depth.
+    std::uint32_t depths = 1;
+    for (std::size_t unit = 0; unit < units.Count() && depths != 0; ++unit) {
+        std::uint32_t next = 0;
+        units.Spellings(unit, [&](std::string_view spelling) {
+            for (std::uint32_t rest = depths; rest != 0; rest &= rest - 1) {
+                const auto d = static_cast<std::size_t>(__builtin_ctz(rest));
+                for (std::size_t k = 0; k < spelling.size() && d + k < depth; ++k) {
+                    bytes |= 1U << (static_cast<std::uint8_t>(spelling[k]) % 32);
+                }
+                if (d + spelling.size() < depth) {
+                    next |= 1U << (d + spelling.size());
+                }
+            }
+        });
+        depths = next;
+    }
+    return bytes;
+}
+std::uint32_t HeadBytesOfText(std::string_view text, std::size_t depth);
 
 }  // namespace quorbex

@@ -117,17 +117,6 @@ std::string_view PinyinUnits::SpellingOfNumber(std::uint16_t number) {
     return number < spellings.size() ? std::string_view(spellings[number]) : std::string_view();
 }
 
-std::uint32_t PinyinUnits::FirstLetters() const {
-    std::uint32_t letters = 0;
-    for (std::size_t unit = 0; unit < m_count; ++unit) {
-        Spellings(unit, [&letters](std::string_view spelling) {
-            const char c = spelling.front();
-            letters |= c >= 'a' && c <= 'z' ? 1U << (c - 'a') : 1U << 26;
-        });
-    }
-    return letters;
-}
-
 std::optional<std::string> PinyinQuery(std::string_view folded) {
     std::string letters;
     for (const char c : folded) {

@@ -41,9 +41,6 @@ public:
     std::size_t End(std::size_t unit) const {
         return m_starts[unit] + (m_codes[unit] < 0x80 ? 1 : 2);
     }
-    // Bit k set for each letter 'a' + k that begins a spelling of a unit; bit
-    // 26 for a digit.
-    std::uint32_t FirstLetters() const;
 
 private:
     // The pinyin form of an ASCII letter or digit, and of a spelling.

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <limits>
 #include <utility>
 
 #include "store/edit_distance.h"
@@ -60,6 +61,20 @@ QuickRank RankOfName(NameFit fit) {
                                    : QuickRank::NameContains;
 }
 
+// The first bytes of every spelling of every unit, as HeadBytes marks bytes:
+// a pinyin match starts at one of them.
+std::uint32_t InitialBytes(const PinyinUnits& units) {
+    std::uint32_t bytes = 0;
+    for (std::size_t unit = 0; unit < units.Count(); ++unit) {
+        units.Spellings(
+            unit, [&bytes](std::string_view spelling) { bytes |= HeadBytesOfText(spelling, 1); });
+    }
+    return bytes;
+}
+
+// How deep the records' heads reach: past the largest allowance below.
+constexpr std::size_t EDIT_HEAD_DEPTH = 3;
+
 // The quick search's allowance of edits for a compared text of this many
 // bytes: none below 3, 1 up to 5, 2 from 6.
 int EditLimit(std::size_t length) {
@@ -81,7 +96,10 @@ QuickMatcher::Entry QuickMatcher::Make(std::uint32_t number, bool withTexts) con
     for (const Field field : NAME_FIELDS) {
         AppendFolded(entry.names, m_image, number, field);
     }
-    entry.pinyinLetters = PinyinUnits(Part(entry.names, 0)).FirstLetters();
+    const PinyinUnits units(Part(entry.names, 0));
+    entry.pinyinInitials = InitialBytes(units);
+    entry.pinyinHead = HeadBytes(units, EDIT_HEAD_DEPTH);
+    entry.englishHead = HeadBytesOfText(Part(entry.names, 2), EDIT_HEAD_DEPTH);
     if (withTexts) {
         MakeTexts(number, entry);
     }
@@ -142,9 +160,7 @@ QuickStatus QuickMatcher::Find(std::string_view query, int mask, std::uint32_t c
 
     const std::string_view q = prepared.folded;
     const bool pinyin = (fields & SEARCH_PINYIN) != 0 && prepared.pinyin.has_value();
-    const char firstLetter = pinyin ? prepared.pinyin->front() : 'a';
-    const std::uint32_t letterBit =
-        firstLetter >= 'a' && firstLetter <= 'z' ? 1U << (firstLetter - 'a') : 1U << 26;
+    const std::uint32_t first = pinyin ? HeadBytesOfText(*prepared.pinyin, 1) : 0;
 
     for (std::size_t index = 0; index < m_entries.size(); ++index) {
         const Entry& entry = m_entries[index];
@@ -181,7 +197,7 @@ QuickStatus QuickMatcher::Find(std::string_view query, int mask, std::uint32_t c
             }
         }
         if (pinyin && (!found || best > QuickRank::PinyinPrefix) &&
-            (entry.pinyinLetters & letterBit) != 0) {
+            (entry.pinyinInitials & first) != 0) {
             const PinyinFit fit = FitPinyin(PinyinUnits(Part(entry.names, 0)), *prepared.pinyin);
             if (fit != PinyinFit::None) {
                 take(fit == PinyinFit::FromFirstUnit ? QuickRank::PinyinPrefix
@@ -216,12 +232,24 @@ std::vector<QuickCandidate> QuickMatcher::Candidates(std::string_view query, std
     if (englishLimit < 0 && pinyinLimit < 0) {
         return candidates;
     }
+    const std::uint32_t englishHead =
+        englishLimit < 0
+            ? 0
+            : HeadBytesOfText(prepared.folded, static_cast<std::size_t>(englishLimit) + 1);
+    const std::uint32_t pinyinHead =
+        pinyinLimit < 0 ? 0 : HeadBytesOfText(spelling, static_cast<std::size_t>(pinyinLimit) + 1);
+    // What a record that the heads tell apart counts as.
+    constexpr EditDistances far{std::numeric_limits<int>::max(), std::numeric_limits<int>::max()};
     for (std::size_t index = 0; index < m_entries.size(); ++index) {
         const Entry& entry = m_entries[index];
         const EditDistances english =
-            DistancesToText(prepared.folded, Part(entry.names, 2), englishLimit);
+            (entry.englishHead & englishHead) != 0
+                ? DistancesToText(prepared.folded, Part(entry.names, 2), englishLimit)
+                : far;
         const EditDistances pinyin =
-            DistancesToName(spelling, PinyinUnits(Part(entry.names, 0)), pinyinLimit);
+            (entry.pinyinHead & pinyinHead) != 0
+                ? DistancesToName(spelling, PinyinUnits(Part(entry.names, 0)), pinyinLimit)
+                : far;
         const bool englishNear = english.prefix <= englishLimit;
         const bool pinyinNear = pinyin.prefix <= pinyinLimit;
         if (!englishNear && !pinyinNear) {
@@ -250,7 +278,7 @@ std::size_t QuickMatcher::MemoryBytes() const {
 }
 
 std::size_t QuickMatcher::PinyinBytes() const {
-    return m_entries.size() * sizeof(Entry::pinyinLetters);
+    return m_entries.size() * (sizeof(Entry::pinyinInitials) + sizeof(Entry::pinyinHead));
 }
 
 }  // namespace quorbex

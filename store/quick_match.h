@@ -114,9 +114,9 @@ public:
     // of query, in record order.
     std::vector<QuickCandidate> Candidates(std::string_view query, std::uint32_t count);
 
-    // Bytes of memory held: in all, and for the first letters of the trade
-    // names' pinyin, all that the pinyin keeps per record (the readings are
-    // tables of the program).
+    // Bytes of memory held: in all, and for the trade names' pinyin, which
+    // keeps only the first letters of its spellings per record (the readings
+    // are tables of the program, a name's spellings read from them).
     std::size_t MemoryBytes() const;
     std::size_t PinyinBytes() const;
 
@@ -126,7 +126,13 @@ private:
         // each ended by a NUL; then, once made, function, usage and cautions.
         std::string names;
         std::string texts;
-        std::uint32_t pinyinLetters = 0;  // PinyinUnits::FirstLetters of the trade name
+        // What tells most records from a query before any matching: the
+        // bytes that begin a spelling of any unit of the trade name's pinyin,
+        // and HeadBytes of its pinyin and English name to depth 3, beyond the
+        // largest edit allowance.
+        std::uint32_t pinyinInitials = 0;
+        std::uint32_t pinyinHead = 0;
+        std::uint32_t englishHead = 0;
     };
 
     void EnsureBuilt(std::uint32_t count, bool withTexts);
