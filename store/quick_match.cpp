@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <bitset>
 #include <limits>
 #include <utility>
 
@@ -61,15 +62,37 @@ QuickRank RankOfName(NameFit fit) {
                                    : QuickRank::NameContains;
 }
 
-// The first bytes of every spelling of every unit, as HeadBytes marks bytes:
-// a pinyin match starts at one of them.
-std::uint32_t InitialBytes(const PinyinUnits& units) {
-    std::uint32_t bytes = 0;
+// A pinyin match's first two letters, or its one letter, as one of 256 bits.
+std::size_t StartBit(char first, char second = 0) {
+    const auto index = [](char c) -> unsigned {
+        return c >= 'a' && c <= 'z' ? c - 'a' + 1U : c >= '0' && c <= '9' ? c - '0' + 27U : 0U;
+    };
+    return (index(first) * 37 + index(second)) % 256;
+}
+
+// The bits of every start that a pinyin match of the units can have: a
+// unit's spelling begun, alone or with its second letter, or with the first
+// letter of a spelling of the next unit (the unit giving just one letter).
+std::bitset<256> StartBits(const PinyinUnits& units) {
+    std::bitset<256> bits;
     for (std::size_t unit = 0; unit < units.Count(); ++unit) {
-        units.Spellings(
-            unit, [&bytes](std::string_view spelling) { bytes |= HeadBytesOfText(spelling, 1); });
+        units.Spellings(unit, [&](std::string_view spelling) {
+            bits.set(StartBit(spelling[0]));
+            if (spelling.size() > 1) {
+                bits.set(StartBit(spelling[0], spelling[1]));
+            }
+            if (unit + 1 < units.Count()) {
+                units.Spellings(unit + 1, [&](std::string_view next) {
+                    bits.set(StartBit(spelling[0], next[0]));
+                });
+            }
+        });
     }
-    return bytes;
+    return bits;
+}
+
+std::size_t StartBitOf(std::string_view pinyinQuery) {
+    return StartBit(pinyinQuery[0], pinyinQuery.size() > 1 ? pinyinQuery[1] : 0);
 }
 
 // How deep the records' heads reach: past the largest allowance below.
@@ -97,7 +120,7 @@ QuickMatcher::Entry QuickMatcher::Make(std::uint32_t number, bool withTexts) con
         AppendFolded(entry.names, m_image, number, field);
     }
     const PinyinUnits units(Part(entry.names, 0));
-    entry.pinyinInitials = InitialBytes(units);
+    entry.pinyinStarts = StartBits(units);
     entry.pinyinHead = HeadBytes(units, EDIT_HEAD_DEPTH);
     entry.englishHead = HeadBytesOfText(Part(entry.names, 2), EDIT_HEAD_DEPTH);
     if (withTexts) {
@@ -160,7 +183,7 @@ QuickStatus QuickMatcher::Find(std::string_view query, int mask, std::uint32_t c
 
     const std::string_view q = prepared.folded;
     const bool pinyin = (fields & SEARCH_PINYIN) != 0 && prepared.pinyin.has_value();
-    const std::uint32_t first = pinyin ? HeadBytesOfText(*prepared.pinyin, 1) : 0;
+    const std::size_t start = pinyin ? StartBitOf(*prepared.pinyin) : 0;
 
     for (std::size_t index = 0; index < m_entries.size(); ++index) {
         const Entry& entry = m_entries[index];
@@ -197,7 +220,7 @@ QuickStatus QuickMatcher::Find(std::string_view query, int mask, std::uint32_t c
             }
         }
         if (pinyin && (!found || best > QuickRank::PinyinPrefix) &&
-            (entry.pinyinInitials & first) != 0) {
+            entry.pinyinStarts.test(start)) {
             const PinyinFit fit = FitPinyin(PinyinUnits(Part(entry.names, 0)), *prepared.pinyin);
             if (fit != PinyinFit::None) {
                 take(fit == PinyinFit::FromFirstUnit ? QuickRank::PinyinPrefix
@@ -278,7 +301,7 @@ std::size_t QuickMatcher::MemoryBytes() const {
 }
 
 std::size_t QuickMatcher::PinyinBytes() const {
-    return m_entries.size() * (sizeof(Entry::pinyinInitials) + sizeof(Entry::pinyinHead));
+    return m_entries.size() * (sizeof(Entry::pinyinStarts) + sizeof(Entry::pinyinHead));
 }
 
 }  // namespace quorbex

@@ -30,6 +30,7 @@
 // each Chinese character's customary reading).
 #pragma once
 
+#include <bitset>
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -127,10 +128,10 @@ private:
         std::string names;
         std::string texts;
         // What tells most records from a query before any matching: the
-        // bytes that begin a spelling of any unit of the trade name's pinyin,
-        // and HeadBytes of its pinyin and English name to depth 3, beyond the
-        // largest edit allowance.
-        std::uint32_t pinyinInitials = 0;
+        // first two letters that a match of the trade name's pinyin can
+        // begin with (hashed to 256 bits), and HeadBytes of its pinyin and
+        // English name to depth 3, beyond the largest edit allowance.
+        std::bitset<256> pinyinStarts;
         std::uint32_t pinyinHead = 0;
         std::uint32_t englishHead = 0;
     };
