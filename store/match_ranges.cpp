@@ -14,13 +14,6 @@ namespace quorbex {
 
 namespace {
 
-// The fields in the order in which the query joins them; bit k of the mask
-// selects the k-th.
-constexpr std::array<Field, 7> SEARCH_ORDER = {
-    Field::TradeName, Field::PinyinInitials, Field::OtherNames, Field::EnglishName,
-    Field::Function,  Field::Usage,          Field::Cautions,
-};
-
 struct Piece {
     Field field;
     std::size_t start;  // in the joined text

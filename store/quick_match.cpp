@@ -21,27 +21,6 @@ constexpr std::array<Field, 4> NAME_FIELDS{Field::TradeName, Field::PinyinInitia
                                            Field::EnglishName, Field::OtherNames};
 constexpr std::array<Field, 3> TEXT_FIELDS{Field::Function, Field::Usage, Field::Cautions};
 
-// The mask bit that selects each field.
-int BitOf(Field field) {
-    switch (field) {
-        case Field::TradeName:
-            return SEARCH_TRADE_NAME;
-        case Field::PinyinInitials:
-            return SEARCH_PINYIN;
-        case Field::EnglishName:
-            return SEARCH_ENGLISH_NAME;
-        case Field::OtherNames:
-            return SEARCH_OTHER_NAMES;
-        case Field::Function:
-            return SEARCH_FUNCTION;
-        case Field::Usage:
-            return SEARCH_USAGE;
-        case Field::Cautions:
-            return SEARCH_CAUTIONS;
-    }
-    return 0;
-}
-
 // The k-th NUL-ended text of texts.
 std::string_view Part(std::string_view texts, std::size_t k) {
     std::size_t begin = 0;
@@ -198,7 +177,7 @@ QuickStatus QuickMatcher::Find(std::string_view query, int mask, std::uint32_t c
         if (entry.names.find(q) != std::string::npos) {
             for (std::size_t k = 0; k < NAME_FIELDS.size(); ++k) {
                 const Field field = NAME_FIELDS[k];
-                if ((fields & BitOf(field)) == 0) {
+                if ((fields & MaskBitOf(field)) == 0) {
                     continue;
                 }
                 const std::string_view text = Part(entry.names, k);
@@ -229,7 +208,7 @@ QuickStatus QuickMatcher::Find(std::string_view query, int mask, std::uint32_t c
         }
         if (!found && searchesTexts) {
             for (std::size_t k = 0; k < TEXT_FIELDS.size() && !found; ++k) {
-                if ((fields & BitOf(TEXT_FIELDS[k])) != 0 &&
+                if ((fields & MaskBitOf(TEXT_FIELDS[k])) != 0 &&
                     quickfold::FindAtCharacter(Part(entry.texts, k), q) != std::string_view::npos) {
                     take(QuickRank::OtherField);
                 }

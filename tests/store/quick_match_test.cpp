@@ -18,31 +18,21 @@ namespace {
 
 using testing::AppendAll;
 using testing::Gbk;
-
-DrugFields Drug(const char* tradeName, const char* initials, const char* englishName,
-                const char* otherNames = "", const char* function = "") {
-    DrugFields fields;
-    fields.tradeName = Gbk(tradeName);
-    fields.pinyinInitials = Gbk(initials);
-    fields.englishName = Gbk(englishName);
-    fields.otherNames = Gbk(otherNames);
-    fields.function = Gbk(function);
-    return fields;
-}
+using testing::GbkRecord;
 
 // Record numbers 1 to 9. 2 comes before 1 by trade name (胶 before 克) and in
 // pinyin (jiao before ke), after it by English name.
 std::vector<DrugFields> Fixture() {
     return {
-        Drug("阿莫西林克拉维酸钾片", "AMXLKLWSJP", "Amoclav"),
-        Drug("阿莫西林胶囊", "AMXLJN", "Amoxicillin", "阿莫仙、再林"),
-        Drug("维生素Ｂ１２片", "WSSB12P", "Vitamin  B12"),
-        Drug("丹参片", "DSP", "Salvia"),
-        Drug("重组人胰岛素", "ZZRYDS", "Insulin"),
-        Drug("氯雷他定片", "LLTDP", "Loratadine"),
-        Drug("布洛芬缓释胶囊", "BLFHSJN", "Ibuprofen", "芬必得", "用于缓解头痛、牙痛"),
-        Drug("阿司匹林", "ASPL", "Ａｓｐｉｒｉｎ"),
-        Drug("ＡＢＣ药", "", "", "Tylenol; Panadol"),
+        GbkRecord("阿莫西林克拉维酸钾片", "AMXLKLWSJP", "Amoclav"),
+        GbkRecord("阿莫西林胶囊", "AMXLJN", "Amoxicillin", "阿莫仙、再林"),
+        GbkRecord("维生素Ｂ１２片", "WSSB12P", "Vitamin  B12"),
+        GbkRecord("丹参片", "DSP", "Salvia"),
+        GbkRecord("重组人胰岛素", "ZZRYDS", "Insulin"),
+        GbkRecord("氯雷他定片", "LLTDP", "Loratadine"),
+        GbkRecord("布洛芬缓释胶囊", "BLFHSJN", "Ibuprofen", "芬必得", "用于缓解头痛、牙痛"),
+        GbkRecord("阿司匹林", "ASPL", "Ａｓｐｉｒｉｎ"),
+        GbkRecord("ＡＢＣ药", "", "", "Tylenol; Panadol"),
     };
 }
 
@@ -256,7 +246,7 @@ TEST_F(QuickMatch, KeepsCurrentAsRecordsAreAppendedModifiedAndDeleted) {
     ASSERT_EQ(Find("amikaxing").status, QuickStatus::NotFound);
     Find("头痛", 0xFF);
 
-    AppendAll(store, {Drug("阿米卡星注射液", "AMKXZSY", "Amikacin", "", "头痛")});
+    AppendAll(store, {GbkRecord("阿米卡星注射液", "AMKXZSY", "Amikacin", "", "头痛")});
     EXPECT_EQ(Find("amikaxing").hits, (Hits{{10, PINYIN}}));
     agree();
 
@@ -278,8 +268,9 @@ TEST_F(QuickMatch, KeepsCurrentAsRecordsAreAppendedModifiedAndDeleted) {
 }
 
 TEST(QuickMatchRanges, MarkTheMatchAndThePinyinsCharacters) {
-    const DrugFields amoxicillin = Drug("阿莫西林胶囊", "AMXLJN", "Amoxicillin", "阿莫仙、再林");
-    const DrugFields vitamin = Drug("维生素Ｂ１２片", "WSSB12P", "Vitamin  B12");
+    const DrugFields amoxicillin =
+        GbkRecord("阿莫西林胶囊", "AMXLJN", "Amoxicillin", "阿莫仙、再林");
+    const DrugFields vitamin = GbkRecord("维生素Ｂ１２片", "WSSB12P", "Vitamin  B12");
     struct Case {
         const DrugFields& fields;
         const char* query;
