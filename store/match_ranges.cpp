@@ -144,11 +144,19 @@ std::vector<MatchRange> FindQuickMatchRanges(const DrugFields& fields, std::stri
         const auto add = [&](std::size_t begin, std::size_t end) {
             ranges.push_back({field, origins[begin], origins[end]});
         };
-        for (std::size_t at = searched ? quickfold::FindAtCharacter(folded, q)
-                                       : std::string_view::npos;
-             at != std::string_view::npos;
-             at = quickfold::FindAtCharacter(folded, q, CharacterEnd(folded, at))) {
-            add(at, at + q.size());
+        // Every occurrence in a part of the folded field: all of it, or one
+        // name of the other names, which a match never crosses.
+        const auto markIn = [&](std::string_view part) {
+            const auto offset = static_cast<std::size_t>(part.data() - folded.data());
+            for (std::size_t at = quickfold::FindAtCharacter(part, q); at != std::string_view::npos;
+                 at = quickfold::FindAtCharacter(part, q, CharacterEnd(part, at))) {
+                add(offset + at, offset + at + q.size());
+            }
+        };
+        if (searched && field == Field::OtherNames) {
+            ForEachOtherName(folded, markIn);
+        } else if (searched) {
+            markIn(folded);
         }
         if (spelled) {
             const PinyinUnits units(folded);

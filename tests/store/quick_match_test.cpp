@@ -76,6 +76,8 @@ TEST_F(QuickMatch, FindsANameHoweverItIsTyped) {
         {"阿莫", 0x0F, {{2, PREFIX}, {1, PREFIX}}},
         {"再林", 0x0F, {{2, EXACT}}},
         {"panadol", 0x0F, {{9, EXACT}}},
+        // A match never runs from one of the other names into the next.
+        {"仙、再", 0x0F, {}},
         {"西林", 0x0F, {{2, WITHIN}, {1, WITHIN}}},
         // Pinyin: initials, full, mixed, from any syllable, with spaces.
         {"amx", 0x0F, {{2, PINYIN}, {1, PINYIN}}},
@@ -296,6 +298,8 @@ TEST(QuickMatchRanges, MarkTheMatchAndThePinyinsCharacters) {
          {{Field::TradeName, 6, 12}, {Field::PinyinInitials, 3, 6}, {Field::EnglishName, 9, 12}}},
         {vitamin, "vitamin b", 0x08, {{Field::EnglishName, 0, 10}}},
         {vitamin, " ", 0x0F, {}},
+        {amoxicillin, "仙、再", 0x0F, {}},
+        {amoxicillin, "再林", 0x04, {{Field::OtherNames, 8, 12}}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.query);
