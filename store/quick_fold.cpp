@@ -62,17 +62,20 @@ char HalfWidthOf(std::uint16_t character) {
     return table.Of(character);
 }
 
+// Widths and spaces first, character by character; then the upper case in
+// one pass, which reads the characters where they were read here (each is
+// an ASCII byte, a byte that is no lead byte, a pair as it came, or a lead
+// byte at the very end).
 std::string Fold(std::string_view text, std::vector<std::size_t>* origins) {
-    std::string folded;
-    folded.reserve(text.size());
+    std::string folded(text.size(), '\0');
+    std::size_t length = 0;
     if (origins != nullptr) {
         origins->clear();
         origins->reserve(text.size() + 1);
     }
     bool afterSpace = false;
-    auto put = [&folded, &afterSpace, origins](char c, std::size_t origin) {
-        afterSpace = c == ' ';
-        folded += c;
+    const auto put = [&](char c, std::size_t origin) {
+        folded[length++] = c;
         if (origins != nullptr) {
             origins->push_back(origin);
         }
@@ -82,33 +85,32 @@ std::string Fold(std::string_view text, std::vector<std::size_t>* origins) {
         const auto byte = static_cast<std::uint8_t>(text[i]);
         char single = static_cast<char>(byte);
         if (cp936::IsLeadByte(byte) && i + 1 < text.size()) {
-            const auto character =
-                static_cast<std::uint16_t>(byte << 8 | static_cast<std::uint8_t>(text[i + 1]));
             i += 2;
-            single = HalfWidthOf(character);
+            single = byte >= FIRST_SYMBOL_LEAD && byte <= LAST_SYMBOL_LEAD
+                         ? HalfWidthOf(static_cast<std::uint16_t>(
+                               byte << 8 | static_cast<std::uint8_t>(text[start + 1])))
+                         : 0;
             if (single == 0) {
-                const std::uint16_t upper = cp936::UpperDoubleByte(character);
-                put(static_cast<char>(upper >> 8), start);
-                put(static_cast<char>(upper & 0xFF), start);
+                put(text[start], start);
+                put(text[start + 1], start);
                 afterSpace = false;
                 continue;
             }
         } else {
             ++i;
         }
-        if (IsSpace(single)) {
-            // A run of white space is one space, which stands for all of it.
-            if (!afterSpace) {
-                put(' ', start);
-            }
-        } else {
-            put(single >= 'a' && single <= 'z' ? static_cast<char>(single - 'a' + 'A') : single,
-                start);
+        // A run of white space is one space, which stands for all of it.
+        const bool space = IsSpace(single);
+        if (!space || !afterSpace) {
+            put(space ? ' ' : single, start);
         }
+        afterSpace = space;
     }
     if (origins != nullptr) {
         origins->push_back(text.size());
     }
+    folded.resize(length);
+    cp936::UpperCaseInPlace(folded);
     return folded;
 }
 

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "store/match_ranges.h"
+#include "store/quick_fold.h"
 #include "store/record_store.h"
 #include "tests/support/dictionary_builder.h"
 #include "tests/support/gbk_text.h"
@@ -267,6 +268,36 @@ TEST_F(QuickMatch, KeepsCurrentAsRecordsAreAppendedModifiedAndDeleted) {
 
     ASSERT_TRUE(store.InsertRecord(1));
     agree();
+}
+
+TEST(QuickFold, ReadsWidthCaseAndSpacesAlikeAndKeepsWhereEachByteCameFrom) {
+    struct Case {
+        const char* text;
+        const char* folded;
+        std::vector<std::size_t> origins;
+    };
+    const Case cases[] = {
+        {"Ａｂ１", "AB1", {0, 2, 4, 6}},
+        // Greek letters have case; Chinese characters stay.
+        {"α阿", "Α阿", {0, 0, 2, 2, 4}},
+        {"a \t　\r\nb", "A B", {0, 1, 7, 8}},
+        {"", "", {0}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.text);
+        std::vector<std::size_t> origins;
+        EXPECT_EQ(quickfold::Fold(Gbk(c.text), &origins), Gbk(c.folded));
+        EXPECT_EQ(origins, c.origins);
+    }
+    // A lead byte at the end stands alone; a pair that is no character is
+    // kept as it is, its second byte never read as a letter or a space.
+    EXPECT_EQ(quickfold::Fold("a\xB0"), "A\xB0");
+    EXPECT_EQ(quickfold::Fold("\x81"
+                              "a\x81 "),
+              "\x81"
+              "a\x81 ");
+    EXPECT_EQ(quickfold::WholeCharacters("a\xB0"), 1u);
+    EXPECT_EQ(quickfold::WholeCharacters("\xB0\xA2"), 2u);
 }
 
 TEST(QuickMatchRanges, MarkTheMatchAndThePinyinsCharacters) {
