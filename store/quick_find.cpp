@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <numeric>
 #include <tuple>
+#include <utility>
 
 #include "store/pinyin.h"
 #include "store/record_store.h"
@@ -43,22 +44,41 @@ std::vector<std::uint32_t> RecordStore::SortPositions(const ResultList& numbers,
     return positions;
 }
 
+namespace {
+
+// The entries' numbers, and the entries' positions ordered by their keys:
+// key(i) for entry i, with the entry's place in the sort order last.
+template <typename Entry, typename Key>
+std::vector<std::uint32_t> OrderOf(const std::vector<Entry>& entries,
+                                   const std::vector<std::uint32_t>& positions, Key key) {
+    std::vector<std::uint32_t> order(entries.size());
+    std::iota(order.begin(), order.end(), 0U);
+    std::stable_sort(order.begin(), order.end(), [&](std::uint32_t a, std::uint32_t b) {
+        return std::tuple(key(entries[a]), positions[a]) <
+               std::tuple(key(entries[b]), positions[b]);
+    });
+    return order;
+}
+
+template <typename Entry>
+ResultList NumbersOf(const std::vector<Entry>& entries) {
+    ResultList numbers;
+    numbers.reserve(entries.size());
+    for (const Entry& entry : entries) {
+        numbers.push_back(entry.number);
+    }
+    return numbers;
+}
+
+}  // namespace
+
 QuickResult RecordStore::QuickFind(std::string_view query, int mask, int sortKey) {
     QuickResult result;
     result.status = m_quick.Find(query, mask, m_count, result.hits);
     if (result.status == QuickStatus::Found) {
-        ResultList numbers;
-        numbers.reserve(result.hits.size());
-        for (const QuickHit& hit : result.hits) {
-            numbers.push_back(hit.number);
-        }
-        const std::vector<std::uint32_t> positions = SortPositions(numbers, sortKey);
-        std::vector<std::uint32_t> order(numbers.size());
-        std::iota(order.begin(), order.end(), 0U);
-        std::stable_sort(order.begin(), order.end(), [&](std::uint32_t a, std::uint32_t b) {
-            return std::tuple(result.hits[a].rank, positions[a]) <
-                   std::tuple(result.hits[b].rank, positions[b]);
-        });
+        const std::vector<std::uint32_t> order =
+            OrderOf(result.hits, SortPositions(NumbersOf(result.hits), sortKey),
+                    [](const QuickHit& hit) { return hit.rank; });
         std::vector<QuickHit> ordered;
         ordered.reserve(order.size());
         for (const std::uint32_t i : order) {
@@ -67,23 +87,13 @@ QuickResult RecordStore::QuickFind(std::string_view query, int mask, int sortKey
         result.hits = std::move(ordered);
     } else if (result.status == QuickStatus::NotFound) {
         const std::vector<QuickCandidate> candidates = m_quick.Candidates(query, m_count);
-        ResultList numbers;
-        numbers.reserve(candidates.size());
-        for (const QuickCandidate& candidate : candidates) {
-            numbers.push_back(candidate.number);
-        }
-        const std::vector<std::uint32_t> positions = SortPositions(numbers, sortKey);
-        std::vector<std::uint32_t> order(numbers.size());
-        std::iota(order.begin(), order.end(), 0U);
-        const auto closeness = [&](std::uint32_t i) {
-            return std::tuple(candidates[i].prefixDistance, candidates[i].wholeDistance,
-                              positions[i]);
-        };
-        std::stable_sort(order.begin(), order.end(), [&](std::uint32_t a, std::uint32_t b) {
-            return closeness(a) < closeness(b);
-        });
+        const std::vector<std::uint32_t> order =
+            OrderOf(candidates, SortPositions(NumbersOf(candidates), sortKey),
+                    [](const QuickCandidate& candidate) {
+                        return std::pair(candidate.prefixDistance, candidate.wholeDistance);
+                    });
         for (std::size_t k = 0; k < order.size() && k < QUICK_SUGGESTIONS_MAX; ++k) {
-            result.suggestions.push_back(numbers[order[k]]);
+            result.suggestions.push_back(candidates[order[k]].number);
         }
     }
     return result;

@@ -6,8 +6,9 @@
 // ASCII as ASCII, letters in either case, any run of white space as one
 // space; the query without spaces at its ends. A query matches a record's
 //   - trade name (mask bit 0x01), English name (0x08) and other names
-//     (0x04, each name of the list, separated by 、 , ; or /): as the whole
-//     name, its start, or anywhere in it, from the start of a character;
+//     (0x04, each name of the list, separated by 、 , ; or /, full-width
+//     ones too): as the whole name, its start, or anywhere in it, from the
+//     start of a character;
 //   - pinyin (0x02): the pinyin initials field, from its start or further
 //     on; and the trade name's pinyin: from any of its characters on, each
 //     character giving the start (at least the first letter) of one of its
@@ -28,6 +29,13 @@
 // shorter queries), the English name compared with the query when it is
 // ASCII, the pinyin with the query's spelling (its letters and digits, and
 // each Chinese character's customary reading).
+//
+// The program calls RecordStore::QuickFind at every change of the search
+// box's text, with the window's search mask and sort key: with Found the
+// hits' numbers are the result list; with NotFound the list is empty and the
+// suggestions are offered; Blank lists every record, as an empty box does;
+// TooLong says that no field is that long. FindQuickMatchRanges
+// (store/match_ranges.h) marks the record shown.
 #pragma once
 
 #include <bitset>
