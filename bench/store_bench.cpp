@@ -1,13 +1,16 @@
 // Speed of the record store on a generated 2000-record dictionary: loading,
 // listing every record in trade-name order (what opening a dictionary does), a
-// selective search, and saving.
+// selective search, the quick search (hits for initials, full pinyin and
+// full-width letters, a miss that computes suggestions, a query typed key by
+// key, and the first search that makes the folded fields), and saving.
 //
 // The listing is also timed against a reference that orders the same hits with
 // the plain exchange sort, reading both records of every comparison from the
 // store; the selective search against the query as the store ran it before its
 // search index, rebuilding every record's search text at every query. The
 // ratios of the times, measured in the same run, are printed after it, with
-// the memory that the search index holds beside the image. Before anything is
+// the memory that the search index and the quick search hold beside the
+// image. Before anything is
 // timed, the program checks that the query agrees with both references, equal
 // keys included.
 //
@@ -30,6 +33,7 @@
 #include "store/dictionary_format.h"
 #include "store/drug_fields.h"
 #include "store/gbk_codec.h"
+#include "store/quick_match.h"
 #include "store/record_store.h"
 #include "tests/support/memory_file.h"
 
@@ -448,6 +452,20 @@ void PrintCacheMemory() {
     auto generated = LoadedStore();
     report("the generated dictionary", *generated);
 
+    // The quick search's folded names, then with the function, usage and
+    // cautions, which it folds only once a query searches them.
+    const double image = static_cast<double>(generated->GetImage().GetLength());
+    generated->QuickFind("amx", DEFAULT_MASK, quorbex::SORT_BY_TRADE_NAME);
+    const double names = static_cast<double>(generated->GetQuickMatchBytes());
+    const double pinyin = static_cast<double>(generated->GetQuickPinyinBytes());
+    generated->QuickFind("amx", LIST_ALL_MASK, quorbex::SORT_BY_TRADE_NAME);
+    const double all = static_cast<double>(generated->GetQuickMatchBytes());
+    std::printf(
+        "Quick search for the generated dictionary: %.0f bytes of folded names "
+        "(names / image = %.3f), of which %.0f bytes for the pinyin (pinyin / image = %.4f); "
+        "%.0f bytes with every field folded (all / image = %.2f)\n",
+        names, names / image, pinyin, pinyin / image, all, all / image);
+
     RecordStore full;
     std::mt19937 rng(7);
     for (std::uint32_t i = 0; i < DICT_MAX_RECORDS; ++i) {
@@ -531,6 +549,91 @@ void BM_SearchSelectiveRebuilding(benchmark::State& state) {
     state.counters["hits"] = static_cast<double>(results.size());
 }
 BENCHMARK(BM_SearchSelectiveRebuilding)->Unit(benchmark::kMillisecond);
+
+// The generated dictionary with two real drugs written over two records, so
+// that their names typed in full pinyin find them: the random trade names
+// seldom spell a word.
+std::unique_ptr<RecordStore> QuickSearchStore() {
+    auto store = LoadedStore();
+    const struct {
+        std::uint32_t number;
+        const char* tradeName;
+        const char* initials;
+        const char* englishName;
+    } drugs[] = {
+        {700, "阿莫西林胶囊", "AMXLJN", "Amoxicillin"},
+        {1400, "阿莫西林克拉维酸钾片", "AMXLKLWSJP", "Co-amoxiclav"},
+    };
+    for (const auto& drug : drugs) {
+        DrugFields fields;
+        store->GoToRecord(drug.number);
+        quorbex::ExchangeFields(*store, fields, true);
+        fields.tradeName = Gbk(drug.tradeName);
+        fields.pinyinInitials = drug.initials;
+        fields.englishName = drug.englishName;
+        quorbex::ExchangeFields(*store, fields, false);
+        if (!store->WriteCurrentRecord()) {
+            std::fprintf(stderr, "store_bench: writing record %u failed\n", drug.number);
+            std::exit(EXIT_FAILURE);
+        }
+    }
+    return store;
+}
+
+// The quick search as the search box runs it, on the default fields and
+// order, its folded fields made before the timing.
+void BM_QuickFind(benchmark::State& state, const char* utf8Query) {
+    auto store = QuickSearchStore();
+    const std::string query = Gbk(utf8Query);
+    quorbex::QuickResult result =
+        store->QuickFind(query, DEFAULT_MASK, quorbex::SORT_BY_TRADE_NAME);
+    for (auto _ : state) {
+        result = store->QuickFind(query, DEFAULT_MASK, quorbex::SORT_BY_TRADE_NAME);
+        benchmark::DoNotOptimize(result.hits.data());
+    }
+    state.counters["hits"] = static_cast<double>(result.hits.size());
+    state.counters["suggestions"] = static_cast<double>(result.suggestions.size());
+}
+BENCHMARK_CAPTURE(BM_QuickFind, initials_amx, "amx")->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_QuickFind, full_pinyin_amoxilin, "amoxilin")->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_QuickFind, full_width_AMOX, "ＡＭＯＸ")->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_QuickFind, miss_with_suggestions_amoxicilin, "amoxicilin")
+    ->Unit(benchmark::kMillisecond);
+
+// Typing amoxilin key by key: the eight searches of its eight prefixes, the
+// first ones with many hits to order.
+void BM_QuickFindTyped(benchmark::State& state) {
+    auto store = QuickSearchStore();
+    const std::string word = "amoxilin";
+    store->QuickFind(word, DEFAULT_MASK, quorbex::SORT_BY_TRADE_NAME);
+    std::size_t hits = 0;
+    for (auto _ : state) {
+        for (std::size_t length = 1; length <= word.size(); ++length) {
+            const quorbex::QuickResult result =
+                store->QuickFind(word.substr(0, length), DEFAULT_MASK, quorbex::SORT_BY_TRADE_NAME);
+            hits = result.hits.size();
+            benchmark::DoNotOptimize(result.hits.data());
+        }
+    }
+    state.counters["last_hits"] = static_cast<double>(hits);
+}
+BENCHMARK(BM_QuickFindTyped)->Unit(benchmark::kMillisecond);
+
+// The first quick search after a load, which folds every record's names; on
+// every field (the second argument), their function, usage and cautions too.
+void BM_QuickFindFirst(benchmark::State& state) {
+    const int mask = static_cast<int>(state.range(0));
+    RecordStore store;
+    MemoryFile file(DictionaryFile());
+    for (auto _ : state) {
+        state.PauseTiming();
+        store.LoadFromFile(file);
+        state.ResumeTiming();
+        benchmark::DoNotOptimize(
+            store.QuickFind("amx", mask, quorbex::SORT_BY_TRADE_NAME).hits.data());
+    }
+}
+BENCHMARK(BM_QuickFindFirst)->Arg(DEFAULT_MASK)->Arg(LIST_ALL_MASK)->Unit(benchmark::kMillisecond);
 
 void BM_Save(benchmark::State& state) {
     auto store = LoadedStore();

@@ -10,7 +10,9 @@
 #include "cli/command_error.h"
 #include "cli/dictionary_io.h"
 #include "cli/drug_json.h"
+#include "cli/find_command.h"
 #include "cli/input_file.h"
+#include "cli/result_lines.h"
 #include "cli/version_commands.h"
 #include "cli/zvk.h"
 #include "csv/drug_csv.h"
@@ -42,6 +44,8 @@ Commands:
       every record, one per line: NUMBER, trade name, English name
   search FILE PATTERN [--fields MASK] [--sort trade|english|pinyin|none]
       the records whose chosen fields hold PATTERN
+  find FILE QUERY [--limit N]
+      the records that QUERY finds as the quick search box does, best first
   show FILE NUMBER
       one record's text, as the record view shows it
   export FILE --format csv|json [--lossy]
@@ -56,8 +60,8 @@ Commands:
       the changes of OURS and THEIRS to BASE, merged (git's merge driver)
 
 Run "zvk COMMAND --help" for the details of one command.
-Exit status: 0 on success, 1 when search finds nothing, check finds a
-fault, diff finds a change or merge leaves conflicts, 2 on a usage error or
+Exit status: 0 on success, 1 when search or find finds nothing, check finds
+a fault, diff finds a change or merge leaves conflicts, 2 on a usage error or
 a failure.
 )";
 
@@ -125,27 +129,6 @@ void ReportFaults(const FaultList& faults, const std::string& path, std::string_
     if (faults.NotShown() > 0) {
         err << "zvk: " << path << ": " << faults.NotShown() << " more " << what << " not shown\n";
     }
-}
-
-// One line per result: NUMBER<TAB>TRADENAME<TAB>ENGLISHNAME. The lines are
-// put together in GBK straight from the store's image and converted to UTF-8
-// in one piece: the tabs and line feeds can be no GBK trail byte, so each name
-// converts as it would on its own.
-void PrintResults(const RecordStore& store, const ResultList& results, std::ostream& out) {
-    std::string lines;
-    lines.reserve(results.size() * 48);
-    for (const std::uint32_t number : results) {
-        char digits[16];
-        const auto end = std::to_chars(std::begin(digits), std::end(digits), number).ptr;
-        lines.append(digits, end);
-        lines += '\t';
-        lines += store.PeekField(number, Field::TradeName);
-        lines += '\t';
-        lines += store.PeekField(number, Field::EnglishName);
-        lines += '\n';
-    }
-    const std::string text = GbkToUtf8(lines);
-    out.write(text.data(), static_cast<std::streamsize>(text.size()));
 }
 
 int RunList(const ParsedArguments& parsed, std::ostream& out, std::ostream&) {
@@ -342,6 +325,36 @@ Exit status: 0 with hits, 1 with none, 2 on errors.
 )",
          {{"FILE", "PATTERN"}, {{"--fields", "", true}, SORT_OPTION}},
          RunSearch},
+        {"find",
+         R"(Usage: zvk find FILE QUERY [--limit N]
+
+Finds drugs as the program's quick search box does and lists them in the
+format of list, the best first. Letters match in either case, full-width
+letters, digits and signs as ASCII ones, and a run of spaces as one space.
+QUERY is looked for in the trade name, the pinyin initials, the other
+names (each of a list separated by commas, semicolons, slashes or
+ideographic commas) and the English name, and in the trade name's pinyin:
+from any of its characters on, each giving the start of one of its
+readings, any of them for a character read more than one way, v or u for ü
+(amoxilin, amxl, amoxl and xilin all find the drug whose trade name reads
+a-mo-xi-lin).
+
+The order: a name that is QUERY; a name that starts with it; the initials
+or the trade name's pinyin that start with it; a name, the initials or the
+pinyin that hold it further on; each group by trade name. QUERY may hold
+up to 200 bytes in GBK, each full-width letter counting as one.
+
+When nothing matches, up to three drugs whose English name or pinyin starts
+within one or two typing errors of QUERY are named on standard error, the
+closest first, in lines of the form: did you mean: NAME (English)
+
+Options:
+  --limit N  print at most N lines
+
+Exit status: 0 with hits, 1 with none, 2 on errors.
+)",
+         {{"FILE", "QUERY"}, {{"--limit", "", true}}},
+         RunFind},
         {"show",
          R"(Usage: zvk show FILE NUMBER
 

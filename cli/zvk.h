@@ -11,7 +11,7 @@ namespace quorbex::zvk {
 
 // Exit statuses.
 inline constexpr int EXIT_OK = 0;
-inline constexpr int EXIT_NOT_FOUND = 1;  // search found nothing, check found a fault
+inline constexpr int EXIT_NOT_FOUND = 1;  // search or find found nothing, check found a fault
 inline constexpr int EXIT_DIFFERENT = 1;  // diff found a change, merge left conflicts
 inline constexpr int EXIT_ERROR = 2;      // a usage error, or a command that failed
 

@@ -11,7 +11,7 @@ cd "$(dirname "$0")/.."
 
 seconds=${1:-30}
 [ $# -gt 0 ] && shift
-targets=${*:-store_fuzzer csv_fuzzer gbk_fuzzer document_fuzzer}
+targets=${*:-store_fuzzer csv_fuzzer gbk_fuzzer quick_match_fuzzer document_fuzzer}
 
 CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DQUORBEX_FUZZ=ON -DQUORBEX_BUILD_TESTS=OFF -DQUORBEX_BUILD_BENCH=OFF >/dev/null

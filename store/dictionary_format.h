@@ -68,6 +68,28 @@ inline constexpr int SEARCH_USAGE = 0x20;
 inline constexpr int SEARCH_CAUTIONS = 0x40;
 inline constexpr int SEARCH_ALL = 0x80;
 
+// The fields in the order in which the query joins them into its search
+// text; mask bit 1 << k selects the k-th.
+inline constexpr std::array<Field, 7> SEARCH_ORDER{
+    Field::TradeName, Field::PinyinInitials, Field::OtherNames, Field::EnglishName,
+    Field::Function,  Field::Usage,          Field::Cautions};
+
+constexpr int MaskBitOf(Field field) {
+    for (std::size_t k = 0; k < SEARCH_ORDER.size(); ++k) {
+        if (SEARCH_ORDER[k] == field) {
+            return 1 << k;
+        }
+    }
+    return 0;
+}
+
+// The fields that a mask selects: bits 0x01 to 0x40, all of them with
+// SEARCH_ALL; a wider value counts its low 8 bits.
+constexpr int SelectedFields(int mask) {
+    const int bits = mask & 0xFF;
+    return (bits & SEARCH_ALL) != 0 ? 0x7F : bits & 0x7F;
+}
+
 // SortKey values; any other value keeps the order in which records were found.
 inline constexpr int SORT_BY_TRADE_NAME = 0;
 inline constexpr int SORT_BY_ENGLISH_NAME = 1;

@@ -1,15 +1,27 @@
-// Build-time generator of the Mandarin reading table of the code page 936
-// characters. For every double-byte character of the code page (decoded with
-// iconv) it takes the first kMandarin reading of Unihan_Readings.txt (bzip2-
-// compressed, as Debian's unicode-data ships it), the most customary reading.
-// It writes the distinct readings in pinyin order, each with its plain form
+// Build-time generator of the Mandarin reading tables of the code page 936
+// characters, from Unihan_Readings.txt (bzip2-compressed, as Debian's
+// unicode-data ships it); every double-byte character of the code page is
+// decoded with iconv.
+//
+// The customary reading: the first kMandarin value. The generator writes the
+// distinct customary readings in pinyin order, each with its plain form
 // (letters without tone marks, ü as v, then the tone as a digit 1 to 5), and
 // for every double-byte code the 1-based number of its reading (0: none).
+//
+// Every reading, for the quick search: the values of kMandarin, kHanyuPinyin
+// (the Hanyu Da Zidian), kXHC1983 (the Xiandai Hanyu Cidian) and kTGHZ2013
+// (the General Standard Chinese Characters list). kHanyuPinyin leaves out
+// most simplified characters, so the two modern dictionaries give the
+// readings that names use, such as shēn for 参 in 丹参 and cháng for 长.
+// The generator writes the distinct spellings (the plain forms without their
+// tone), and for every double-byte code the numbers of its spellings, the
+// customary one first, then in the order above.
 //
 // usage: generate_pinyin_readings Unihan_Readings.txt.bz2 OUTPUT
 #include <bzlib.h>
 #include <iconv.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <fstream>
@@ -48,9 +60,32 @@ std::optional<std::string> ReadBzip2(const char* path) {
     return text;
 }
 
-// Code point to its first kMandarin reading, as Unihan writes it.
-std::map<std::uint32_t, std::string> ReadMandarin(const std::string& text) {
-    std::map<std::uint32_t, std::string> readings;
+// The readings of one code point: kMandarin's in its order, then the other
+// sources' in theirs.
+struct Readings {
+    std::vector<std::string> mandarin;
+    std::vector<std::string> others;
+};
+
+// The readings of a dictionary property's value: "0001.010:ā 0002.081:a" or
+// "64119.110:ē,ě,ā": each space-separated entry holds locations, a colon and
+// comma-separated readings.
+std::vector<std::string> DictionaryReadings(const std::string& value) {
+    std::vector<std::string> readings;
+    std::istringstream entries(value);
+    std::string entry;
+    while (entries >> entry) {
+        std::istringstream list(entry.substr(entry.find(':') + 1));
+        std::string reading;
+        while (std::getline(list, reading, ',')) {
+            readings.push_back(reading);
+        }
+    }
+    return readings;
+}
+
+std::map<std::uint32_t, Readings> ReadReadings(const std::string& text) {
+    std::map<std::uint32_t, Readings> readings;
     std::istringstream in(text);
     std::string line;
     while (std::getline(in, line)) {
@@ -60,10 +95,22 @@ std::map<std::uint32_t, std::string> ReadMandarin(const std::string& text) {
         std::istringstream fields(line);
         std::string codePoint;
         std::string property;
-        std::string first;
-        if (fields >> codePoint >> property >> first && property == "kMandarin") {
-            readings[static_cast<std::uint32_t>(std::stoul(codePoint.substr(2), nullptr, 16))] =
-                first;
+        std::string value;
+        if (!(fields >> codePoint >> property) || !std::getline(fields >> std::ws, value)) {
+            continue;
+        }
+        const auto point = static_cast<std::uint32_t>(std::stoul(codePoint.substr(2), nullptr, 16));
+        if (property == "kMandarin") {
+            std::istringstream values(value);
+            std::string reading;
+            while (values >> reading) {
+                readings[point].mandarin.push_back(reading);
+            }
+        } else if (property == "kHanyuPinyin" || property == "kXHC1983" ||
+                   property == "kTGHZ2013") {
+            for (std::string& reading : DictionaryReadings(value)) {
+                readings[point].others.push_back(std::move(reading));
+            }
         }
     }
     return readings;
@@ -162,16 +209,20 @@ int main(int argc, char** argv) {
         std::cerr << "cannot read " << argv[1] << "\n";
         return 1;
     }
-    const auto readings = ReadMandarin(*text);
+    const auto readings = ReadReadings(*text);
     const iconv_t decoder = iconv_open("UTF-32LE", "CP936");
     if (decoder == reinterpret_cast<iconv_t>(-1)) {
         std::cerr << "iconv has no CP936 converter\n";
         return 1;
     }
 
-    // Every double-byte code's reading, and the readings by plain form.
-    std::vector<std::string> readingOfCode(126 * 191);
+    // Every double-byte code's customary reading and spellings, and the
+    // customary readings by plain form.
+    constexpr std::size_t CODE_COUNT = 126 * 191;
+    std::vector<std::string> readingOfCode(CODE_COUNT);
+    std::vector<std::vector<std::string>> spellingsOfCode(CODE_COUNT);
     std::set<std::pair<std::string, std::string>> byPlainForm;  // plain form, reading
+    std::set<std::string> spellings;
     for (unsigned lead = 0x81; lead <= 0xFE; ++lead) {
         for (unsigned trail = 0x40; trail <= 0xFE; ++trail) {
             const auto point = DecodeGbk(decoder, lead, trail);
@@ -179,13 +230,27 @@ int main(int argc, char** argv) {
             if (found == readings.end()) {
                 continue;
             }
-            const std::string plain = PlainForm(found->second);
-            if (plain.empty()) {
-                std::cerr << "reading " << found->second << " is not pinyin\n";
-                return 1;
+            const std::size_t code = (lead - 0x81) * 191 + (trail - 0x40);
+            std::vector<std::string> all = found->second.mandarin;
+            all.insert(all.end(), found->second.others.begin(), found->second.others.end());
+            for (const std::string& reading : all) {
+                const std::string plain = PlainForm(reading);
+                if (plain.empty()) {
+                    std::cerr << "reading " << reading << " is not pinyin\n";
+                    return 1;
+                }
+                const std::string spelling = plain.substr(0, plain.size() - 1);
+                std::vector<std::string>& list = spellingsOfCode[code];
+                if (std::find(list.begin(), list.end(), spelling) == list.end()) {
+                    list.push_back(spelling);
+                    spellings.insert(spelling);
+                }
             }
-            readingOfCode[(lead - 0x81) * 191 + (trail - 0x40)] = found->second;
-            byPlainForm.emplace(plain, found->second);
+            if (!found->second.mandarin.empty()) {
+                const std::string& customary = found->second.mandarin.front();
+                readingOfCode[code] = customary;
+                byPlainForm.emplace(PlainForm(customary), customary);
+            }
         }
     }
     iconv_close(decoder);
@@ -198,7 +263,7 @@ int main(int argc, char** argv) {
     // before every letter, so "a1" comes before "ai1".
     std::map<std::string, std::size_t> numberOfReading;
     std::ostringstream output;
-    output << "// Generated by generate_pinyin_readings from Unihan's kMandarin; do not edit.\n"
+    output << "// Generated by generate_pinyin_readings from Unihan's readings; do not edit.\n"
            << "constexpr Syllable SYLLABLES[] = {\n";
     for (const auto& [plain, reading] : byPlainForm) {
         numberOfReading[reading] = numberOfReading.size() + 1;
@@ -209,6 +274,35 @@ int main(int argc, char** argv) {
         output << (code % 24 == 0 ? "\n    " : " ")
                << (readingOfCode[code].empty() ? 0 : numberOfReading.at(readingOfCode[code]))
                << ",";
+    }
+    output << "\n};\n";
+
+    // The spellings, numbered from 0 in byte order; each code's list of them
+    // in one array, and where each code's list starts in it.
+    std::map<std::string, std::size_t> numberOfSpelling;
+    output << "constexpr std::string_view SPELLINGS[] = {";
+    for (const std::string& spelling : spellings) {
+        output << (numberOfSpelling.size() % 12 == 0 ? "\n    " : " ") << "\"" << spelling << "\",";
+        numberOfSpelling[spelling] = numberOfSpelling.size();
+    }
+    output << "\n};\nconstexpr std::uint16_t SPELLING_LIST[] = {";
+    std::vector<std::size_t> listStart;
+    std::size_t listed = 0;
+    for (const std::vector<std::string>& list : spellingsOfCode) {
+        listStart.push_back(listed);
+        for (const std::string& spelling : list) {
+            output << (listed % 24 == 0 ? "\n    " : " ") << numberOfSpelling.at(spelling) << ",";
+            ++listed;
+        }
+    }
+    listStart.push_back(listed);
+    if (listed > 0xFFFF) {
+        std::cerr << "too many spellings for 16-bit list offsets\n";
+        return 1;
+    }
+    output << "\n};\nconstexpr std::uint16_t SPELLINGS_OF_CODE[126 * 191 + 1] = {";
+    for (std::size_t code = 0; code < listStart.size(); ++code) {
+        output << (code % 24 == 0 ? "\n    " : " ") << listStart[code] << ",";
     }
     output << "\n};\n";
 

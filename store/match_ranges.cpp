@@ -6,17 +6,13 @@
 #include <string>
 
 #include "store/cp936.h"
+#include "store/pinyin_match.h"
+#include "store/quick_fold.h"
+#include "store/quick_query.h"
 
 namespace quorbex {
 
 namespace {
-
-// The fields in the order in which the query joins them; bit k of the mask
-// selects the k-th.
-constexpr std::array<Field, 7> SEARCH_ORDER = {
-    Field::TradeName, Field::PinyinInitials, Field::OtherNames, Field::EnglishName,
-    Field::Function,  Field::Usage,          Field::Cautions,
-};
 
 struct Piece {
     Field field;
@@ -39,6 +35,28 @@ std::size_t CharacterEnd(std::string_view text, std::size_t at) {
     return text.size();
 }
 
+// Puts ranges in search order and increasing position, merging those of a
+// field that touch or overlap.
+void Coalesce(std::vector<MatchRange>& ranges) {
+    const auto order = [](Field field) {
+        return std::find(SEARCH_ORDER.begin(), SEARCH_ORDER.end(), field) - SEARCH_ORDER.begin();
+    };
+    std::sort(ranges.begin(), ranges.end(), [&order](const MatchRange& a, const MatchRange& b) {
+        return order(a.field) != order(b.field) ? order(a.field) < order(b.field)
+                                                : a.begin < b.begin;
+    });
+    std::vector<MatchRange> merged;
+    for (const MatchRange& range : ranges) {
+        if (!merged.empty() && merged.back().field == range.field &&
+            range.begin <= merged.back().end) {
+            merged.back().end = std::max(merged.back().end, range.end);
+        } else {
+            merged.push_back(range);
+        }
+    }
+    ranges = std::move(merged);
+}
+
 }  // namespace
 
 std::vector<MatchRange> FindMatchRanges(const DrugFields& fields, std::string_view pattern,
@@ -51,8 +69,7 @@ std::vector<MatchRange> FindMatchRanges(const DrugFields& fields, std::string_vi
     if (folded.empty()) {
         return {};
     }
-    const auto bits = static_cast<std::uint8_t>(mask);
-    const unsigned selected = (bits & SEARCH_ALL) != 0 ? 0x7F : bits & 0x7F;
+    const auto selected = static_cast<unsigned>(SelectedFields(mask));
 
     // The search text and the character starts in it, each field on its own.
     std::string text;
@@ -101,14 +118,54 @@ std::vector<MatchRange> FindMatchRanges(const DrugFields& fields, std::string_vi
             }
         }
     }
-    std::stable_sort(ranges.begin(), ranges.end(), [](const MatchRange& a, const MatchRange& b) {
-        const auto order = [](Field field) {
-            return std::find(SEARCH_ORDER.begin(), SEARCH_ORDER.end(), field) -
-                   SEARCH_ORDER.begin();
+    Coalesce(ranges);
+    return ranges;
+}
+
+std::vector<MatchRange> FindQuickMatchRanges(const DrugFields& fields, std::string_view query,
+                                             int mask) {
+    const QuickQuery prepared = PrepareQuickQuery(query);
+    if (prepared.status != QuickStatus::Found) {
+        return {};
+    }
+    const std::string_view q = prepared.folded;
+    const int selected = SelectedFields(mask);
+    const bool pinyin = (selected & SEARCH_PINYIN) != 0 && prepared.pinyin.has_value();
+    std::vector<MatchRange> ranges;
+    for (std::size_t k = 0; k < SEARCH_ORDER.size(); ++k) {
+        const Field field = SEARCH_ORDER[k];
+        const bool searched = (selected >> k & 1) != 0;
+        const bool spelled = pinyin && field == Field::TradeName;
+        if (!searched && !spelled) {
+            continue;
+        }
+        std::vector<std::size_t> origins;
+        const std::string folded = quickfold::Fold(fields[field], &origins);
+        const auto add = [&](std::size_t begin, std::size_t end) {
+            ranges.push_back({field, origins[begin], origins[end]});
         };
-        return order(a.field) != order(b.field) ? order(a.field) < order(b.field)
-                                                : a.begin < b.begin;
-    });
+        // Every occurrence in a part of the folded field: all of it, or one
+        // name of the other names, which a match never crosses.
+        const auto markIn = [&](std::string_view part) {
+            const auto offset = static_cast<std::size_t>(part.data() - folded.data());
+            for (std::size_t at = quickfold::FindAtCharacter(part, q); at != std::string_view::npos;
+                 at = quickfold::FindAtCharacter(part, q, CharacterEnd(part, at))) {
+                add(offset + at, offset + at + q.size());
+            }
+        };
+        if (searched && field == Field::OtherNames) {
+            ForEachOtherName(folded, markIn);
+        } else if (searched) {
+            markIn(folded);
+        }
+        if (spelled) {
+            const PinyinUnits units(folded);
+            if (const auto span = FirstPinyinSpan(units, *prepared.pinyin)) {
+                add(units.Begin(span->first), units.End(span->last));
+            }
+        }
+    }
+    Coalesce(ranges);
     return ranges;
 }
 

@@ -31,4 +31,14 @@ struct MatchRange {
 std::vector<MatchRange> FindMatchRanges(const DrugFields& fields, std::string_view pattern,
                                         int mask);
 
+// Where the quick search's query (store/quick_match.h) matches a record, for
+// marking: every occurrence in the fields that mask selects (within one name
+// of the other names), and for a match of the trade name's pinyin the
+// characters that it spells (the match that
+// starts at the earliest character); in search order and increasing
+// position, ranges of a field that touch or overlap merged. None for a
+// query that is blank or too long.
+std::vector<MatchRange> FindQuickMatchRanges(const DrugFields& fields, std::string_view query,
+                                             int mask);
+
 }  // namespace quorbex

@@ -8,15 +8,23 @@ namespace {
 #include "store/pinyin_readings.inc"
 
 constexpr std::size_t SYLLABLE_COUNT = sizeof SYLLABLES / sizeof SYLLABLES[0];
+constexpr std::size_t SPELLING_COUNT = sizeof SPELLINGS / sizeof SPELLINGS[0];
+constexpr std::size_t NO_CODE = 126 * 191;
 
-// The 1-based number of the reading of a double-byte character; 0: none.
-std::size_t ReadingNumber(std::uint16_t character) {
+// Where the tables keep a double-byte character; NO_CODE for none.
+std::size_t CodeIndex(std::uint16_t character) {
     const unsigned lead = character >> 8;
     const unsigned trail = character & 0xFF;
     if (lead < 0x81 || lead > 0xFE || trail < 0x40 || trail > 0xFE) {
-        return 0;
+        return NO_CODE;
     }
-    return READING_OF_CODE[(lead - 0x81) * 191 + (trail - 0x40)];
+    return (lead - 0x81) * 191 + (trail - 0x40);
+}
+
+// The 1-based number of the reading of a double-byte character; 0: none.
+std::size_t ReadingNumber(std::uint16_t character) {
+    const std::size_t code = CodeIndex(character);
+    return code == NO_CODE ? 0 : READING_OF_CODE[code];
 }
 
 char UpperAscii(char c) {
@@ -48,6 +56,19 @@ Syllable ReadingOf(std::uint16_t character) {
         return {"", ""};
     }
     return SYLLABLES[number - 1];
+}
+
+std::span<const std::uint16_t> SpellingsOf(std::uint16_t character) {
+    const std::size_t code = CodeIndex(character);
+    if (code == NO_CODE) {
+        return {};
+    }
+    return {SPELLING_LIST + SPELLINGS_OF_CODE[code],
+            static_cast<std::size_t>(SPELLINGS_OF_CODE[code + 1] - SPELLINGS_OF_CODE[code])};
+}
+
+std::string_view SpellingText(std::uint16_t number) {
+    return number < SPELLING_COUNT ? SPELLINGS[number] : std::string_view();
 }
 
 std::string Initials(std::string_view name, std::size_t limit) {

@@ -1,10 +1,11 @@
-// Mandarin readings of the code page 936 characters, from Unihan's kMandarin
-// (the table is generated at build time): the pinyin initials of a name, and
-// the pinyin order of names.
+// Mandarin readings of the code page 936 characters, from Unihan (the tables
+// are generated at build time): the pinyin initials of a name, the pinyin
+// order of names, and every reading of a character for the quick search.
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -19,6 +20,14 @@ struct Syllable {
     const char* plain;
 };
 Syllable ReadingOf(std::uint16_t character);
+
+// Every reading of the double-byte character lead * 256 + trail that Unihan
+// gives (kMandarin, kHanyuPinyin, kXHC1983, kTGHZ2013) as spelling numbers:
+// distinct, the customary reading's (ReadingOf) first. Empty when it has none.
+std::span<const std::uint16_t> SpellingsOf(std::uint16_t character);
+// The spelling of a number that SpellingsOf gives: the reading's lower-case
+// letters without tone, ü as v ("lv"). Empty for any other number.
+std::string_view SpellingText(std::uint16_t number);
 
 // The initials of a GBK name: for each character, an ASCII letter (upper-
 // cased) or digit as it is, the first letter of a Chinese character's reading

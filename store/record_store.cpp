@@ -51,6 +51,7 @@ bool RecordStore::LoadFromFile(File& file) {
     }
     if (!m_image.Seek(0) || !m_image.SetLength(DICT_HEADER_SIZE)) {
         m_indexCurrent = false;
+        m_quick.Reset();
         return false;
     }
     // One allocation for the whole file where its length is known.
@@ -87,6 +88,7 @@ bool RecordStore::LoadFromFile(File& file) {
     m_count = isDictionary ? count : 0;
     m_current = m_count;
     m_indexCurrent = false;
+    m_quick.Reset();
     // Leaves the file where the caller found it; the load's answer does not depend on it.
     file.SeekToBegin();
     return isDictionary;
@@ -166,8 +168,11 @@ bool RecordStore::WriteCurrentRecord() {
     if (!WriteBuffer()) {
         return false;
     }
-    if (m_indexCurrent && m_current <= m_count) {
-        m_index.Replace(m_current);
+    if (m_current <= m_count) {
+        if (m_indexCurrent) {
+            m_index.Replace(m_current);
+        }
+        m_quick.Replace(m_current);
     }
     return true;
 }
@@ -197,6 +202,7 @@ bool RecordStore::AppendRecord() {
     if (m_indexCurrent) {
         m_index.Append();
     }
+    m_quick.Append();
     return true;
 }
 
@@ -215,6 +221,7 @@ bool RecordStore::DeleteCurrentRecord() {
     if (m_indexCurrent) {
         m_index.Erase(deleted);
     }
+    m_quick.Erase(deleted);
     WriteRecordCount(m_count);
     m_current = m_count > 0 ? 1 : 0;
 
@@ -257,6 +264,7 @@ bool RecordStore::InsertRecord(std::uint32_t number) {
     ++m_count;
     WriteRecordCount(m_count);
     m_indexCurrent = false;
+    m_quick.Reset();
     return true;
 }
 
@@ -298,6 +306,7 @@ bool RecordStore::ReplaceRecords(const std::vector<RecordBytes>& records) {
     WriteRecordCount(m_count);
     m_current = m_count;
     m_indexCurrent = false;
+    m_quick.Reset();
     return true;
 }
 

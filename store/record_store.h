@@ -12,6 +12,7 @@
 #include "store/file.h"
 #include "store/mem_file.h"
 #include "store/record_bytes.h"
+#include "store/quick_match.h"
 #include "store/search_index.h"
 
 namespace quorbex {
@@ -80,6 +81,14 @@ public:
     // SORT_BY_PINYIN orders by the Mandarin reading of the trade name.
     bool Query(const std::string& pattern, ResultList& results, int mask, int sortKey);
 
+    // The quick search (store/quick_match.h) for query (GBK) under mask: the
+    // hits best rank first, within a rank ordered by sortKey as Query orders
+    // (equal keys in record order); with none, suggestions in the same
+    // order among the equally close. Neither the current record nor the
+    // buffer changes. Cheap enough to run at every keystroke: the folded
+    // fields are made on the first call and kept current as records change.
+    QuickResult QuickFind(std::string_view query, int mask, int sortKey);
+
     // The text of one field of record number (1 to the count) as it stands in
     // the image, the text that going to the record and reading the field
     // gives; empty for any other number. Valid until the image next changes.
@@ -92,6 +101,10 @@ public:
     // Bytes of memory held by the query's search text and key ranks, kept
     // beside the image.
     std::size_t GetSearchCacheBytes() const { return m_index.MemoryBytes(); }
+    // Bytes held by the quick search's folded fields, and of them by the
+    // trade names' pinyin.
+    std::size_t GetQuickMatchBytes() const { return m_quick.MemoryBytes(); }
+    std::size_t GetQuickPinyinBytes() const { return m_quick.PinyinBytes(); }
 
 private:
     void ExchangeField(Field field, std::string& text, bool read);
@@ -100,6 +113,7 @@ private:
     bool WriteBuffer();
     void OrderResults(ResultList& results, Field key);
     void OrderByPinyin(ResultList& results) const;
+    std::vector<std::uint32_t> SortPositions(const ResultList& numbers, int sortKey);
 
     MemFile m_image;
     std::uint32_t m_current = 0;
@@ -113,6 +127,7 @@ private:
     // that is never searched (zvk's export, diff and merge) never pays for it.
     SearchIndex m_index{m_image};
     bool m_indexCurrent = true;
+    QuickMatcher m_quick{m_image};
 };
 
 }  // namespace quorbex

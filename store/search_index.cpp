@@ -13,12 +13,6 @@ namespace quorbex {
 
 namespace {
 
-// The fields in the order in which the query joins them into the search text;
-// the k-th is selected by mask bit k.
-constexpr std::array<Field, 7> SEARCH_ORDER{
-    Field::TradeName, Field::PinyinInitials, Field::OtherNames, Field::EnglishName,
-    Field::Function,  Field::Usage,          Field::Cautions};
-
 // Bytes kept after the last record's text, for the pair search's reads, and
 // after the last record's start bits, for the folding's 8-byte writes.
 constexpr std::size_t TEXT_TAIL = scan::BYTE_PAIR_OVERREAD;

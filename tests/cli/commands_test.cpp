@@ -295,7 +295,7 @@ TEST(ZvkUsage, HelpExplainsEveryCommand) {
     const Outcome main = Zvk({"--help"});
     EXPECT_EQ(main.status, EXIT_OK);
     EXPECT_TRUE(main.out.starts_with("Usage: zvk COMMAND")) << main.out;
-    for (const char* command : {"list", "search", "show", "export", "import", "check"}) {
+    for (const char* command : {"list", "search", "find", "show", "export", "import", "check"}) {
         SCOPED_TRACE(command);
         EXPECT_NE(main.out.find(std::string("\n  ") + command + " "), std::string::npos);
         // Help wins over whatever else is wrong on the line.

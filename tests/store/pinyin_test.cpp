@@ -2,6 +2,7 @@
 #include <bzlib.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <map>
 #include <sstream>
@@ -110,6 +111,59 @@ TEST(PinyinTable, HoldsUnihansFirstMandarinReadingOfEveryGbkCharacter) {
             plain.c_str())
             << character;
     }
+}
+
+std::vector<std::string> SpellingsOf(const std::string& utf8) {
+    const std::string gbk = Gbk(utf8);
+    std::vector<std::string> spellings;
+    for (const std::uint16_t number : pinyin::SpellingsOf(static_cast<std::uint16_t>(
+             static_cast<std::uint8_t>(gbk[0]) << 8 | static_cast<std::uint8_t>(gbk[1])))) {
+        spellings.emplace_back(pinyin::SpellingText(number));
+    }
+    return spellings;
+}
+
+// Every reading of the dictionaries, toneless and distinct, the customary
+// one first: what the quick search matches.
+TEST(PinyinSpellings, HoldEveryReadingWithTheCustomaryFirst) {
+    using Spellings = std::vector<std::string>;
+    EXPECT_EQ(SpellingsOf("林"), (Spellings{"lin"}));
+    EXPECT_EQ(SpellingsOf("阿"), (Spellings{"a", "e"}));
+    // Readings of names that kMandarin lacks: 丹参 dānshēn, 长春 chángchūn,
+    // 重组 chóngzǔ.
+    EXPECT_EQ(SpellingsOf("参"), (Spellings{"can", "cen", "shen"}));
+    EXPECT_EQ(SpellingsOf("长"), (Spellings{"zhang", "chang"}));
+    EXPECT_EQ(SpellingsOf("重").front(), "zhong");
+    EXPECT_NE(std::find(SpellingsOf("重").begin() + 1, SpellingsOf("重").end(), "chong"),
+              SpellingsOf("重").end());
+    EXPECT_EQ(SpellingsOf("绿"), (Spellings{"lv", "lu"}));
+
+    // Each code with a customary reading lists it first; no list repeats a
+    // spelling, and every spelling is letters.
+    for (unsigned lead = 0x81; lead <= 0xFE; ++lead) {
+        for (unsigned trail = 0x40; trail <= 0xFE; ++trail) {
+            const auto character = static_cast<std::uint16_t>(lead << 8 | trail);
+            const auto numbers = pinyin::SpellingsOf(character);
+            const std::string plain = pinyin::ReadingOf(character).plain;
+            if (!plain.empty()) {
+                ASSERT_FALSE(numbers.empty()) << std::hex << character;
+                ASSERT_EQ(pinyin::SpellingText(numbers.front()), plain.substr(0, plain.size() - 1))
+                    << std::hex << character;
+            }
+            std::vector<std::uint16_t> sorted(numbers.begin(), numbers.end());
+            std::sort(sorted.begin(), sorted.end());
+            ASSERT_EQ(std::adjacent_find(sorted.begin(), sorted.end()), sorted.end());
+            for (const std::uint16_t number : numbers) {
+                const std::string_view spelling = pinyin::SpellingText(number);
+                ASSERT_FALSE(spelling.empty());
+                ASSERT_EQ(spelling.find_first_not_of("abcdefghijklmnopqrstuvwxyz"),
+                          std::string_view::npos);
+            }
+        }
+    }
+    // Beyond the double-byte codes, nothing.
+    EXPECT_TRUE(pinyin::SpellingsOf('A').empty());
+    EXPECT_TRUE(pinyin::SpellingText(0xFFFF).empty());
 }
 
 TEST(PinyinInitials, KeepLatinLettersAndDigitsUpperCasedAndSkipTheRest) {

@@ -8,6 +8,7 @@
 #include "store/dictionary_format.h"
 #include "store/drug_fields.h"
 #include "store/record_store.h"
+#include "tests/support/gbk_text.h"
 #include "tests/support/memory_file.h"
 
 namespace quorbex::testing {
@@ -37,6 +38,22 @@ inline std::vector<std::uint8_t> PlainFile(std::uint32_t count, std::size_t leng
     const auto header = PlainHeader(count);
     std::copy(header.begin(), header.end(), bytes.begin());
     return bytes;
+}
+
+// A record from its texts in UTF-8, in the order of DrugFields: trade name,
+// pinyin, English name, other names, function, usage, cautions.
+inline DrugFields GbkRecord(const char* tradeName, const char* pinyin, const char* englishName,
+                            const char* otherNames = "", const char* function = "",
+                            const char* usage = "", const char* cautions = "") {
+    DrugFields fields;
+    fields.tradeName = Gbk(tradeName);
+    fields.pinyinInitials = Gbk(pinyin);
+    fields.englishName = Gbk(englishName);
+    fields.otherNames = Gbk(otherNames);
+    fields.function = Gbk(function);
+    fields.usage = Gbk(usage);
+    fields.cautions = Gbk(cautions);
+    return fields;
 }
 
 inline DrugFields Names(std::string tradeName, std::string englishName = {}) {
