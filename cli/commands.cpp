@@ -52,7 +52,8 @@ Commands:
   check FILE
       whether FILE is a sound dictionary
 
-Run "zvk COMMAND --help" for the details of one command.
+Run "zvk COMMAND --help" for the details of one command, "zvk --version"
+for the version.
 Exit status: 0 on success, 1 when search finds nothing or check finds a
 fault, 2 on a usage error or a failure.
 )";
@@ -517,6 +518,10 @@ int RunZvk(const std::vector<std::string>& args, std::ostream& out, std::ostream
         }
         if (args[0] == "--help" || args[0] == "-h") {
             out << MAIN_HELP;
+            return EXIT_OK;
+        }
+        if (args[0] == "--version") {
+            out << "zvk " QUORBEX_VERSION "\n";
             return EXIT_OK;
         }
         const auto& commands = Commands();
