@@ -11,19 +11,27 @@
 namespace quorbex::testing {
 namespace {
 
-using GuideTest = StartupTest;
+class GuideTest : public StartupTest {
+protected:
+    // Starts the program with a dictionary and presses F1 in its main window.
+    void PressF1() {
+        WriteDictionary(QStringLiteral("ward.zvk"));
+        ASSERT_TRUE(StartWithoutDialog(app, {File(QStringLiteral("ward.zvk"))}));
+        frame = app->MainFrame();
+        QApplication::setActiveWindow(frame);
+        ASSERT_TRUE(QTest::qWaitForWindowActive(frame));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_F1);
+        guide = frame->findChild<GuideWindow*>();
+        ASSERT_NE(guide, nullptr);
+    }
+
+    TestApp app;
+    CMainFrame* frame = nullptr;
+    GuideWindow* guide = nullptr;
+};
 
 TEST_F(GuideTest, F1OpensTheGuideAtItsContents) {
-    WriteDictionary(QStringLiteral("ward.zvk"));
-    TestApp app;
-    ASSERT_TRUE(StartWithoutDialog(app, {File(QStringLiteral("ward.zvk"))}));
-    CMainFrame* frame = app->MainFrame();
-    QApplication::setActiveWindow(frame);
-    ASSERT_TRUE(QTest::qWaitForWindowActive(frame));
-
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_F1);
-    auto* guide = frame->findChild<GuideWindow*>();
-    ASSERT_NE(guide, nullptr);
+    ASSERT_NO_FATAL_FAILURE(PressF1());
     EXPECT_TRUE(guide->isVisible());
     EXPECT_TRUE(guide->Browser()->source().path().endsWith(QStringLiteral("/index.html")));
     const QString text = guide->Browser()->toPlainText();
@@ -40,16 +48,7 @@ TEST_F(GuideTest, F1OpensTheGuideAtItsContents) {
 
 TEST_F(GuideTest, TheEnglishProgramOpensTheEnglishGuide) {
     const Translation english(QStringLiteral("en"));
-    WriteDictionary(QStringLiteral("ward.zvk"));
-    TestApp app;
-    ASSERT_TRUE(StartWithoutDialog(app, {File(QStringLiteral("ward.zvk"))}));
-    CMainFrame* frame = app->MainFrame();
-    QApplication::setActiveWindow(frame);
-    ASSERT_TRUE(QTest::qWaitForWindowActive(frame));
-
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_F1);
-    auto* guide = frame->findChild<GuideWindow*>();
-    ASSERT_NE(guide, nullptr);
+    ASSERT_NO_FATAL_FAILURE(PressF1());
     EXPECT_TRUE(guide->Browser()->source().path().endsWith(QStringLiteral("/en/index.html")));
     const QString text = guide->Browser()->toPlainText();
     EXPECT_TRUE(text.contains(QStringLiteral("Quorbex User Guide"))) << text.toStdString();
