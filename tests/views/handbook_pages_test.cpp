@@ -55,8 +55,7 @@ TEST(HandbookPages, APageThatGoesOnWithADrugHasLessRoom) {
 }
 
 TEST(HandbookPages, ADrugTallerThanAPageBreaksBetweenItsLines) {
-    ExpectPages(BreakIntoPages(Column({9}), 40, 10),
-                {{0, 4, false}, {4, 7, true}, {7, 10, true}});
+    ExpectPages(BreakIntoPages(Column({9}), 40, 10), {{0, 4, false}, {4, 7, true}, {7, 10, true}});
 }
 
 TEST(HandbookPages, ALineTallerThanAPageStillGetsOne) {
