@@ -1,5 +1,7 @@
 #include "app/command_line_info.h"
 
+#include "resources/strings.h"
+
 namespace quorbex {
 
 namespace {
@@ -23,14 +25,47 @@ QString SwitchName(const QString& argument) {
     return argument.startsWith(QLatin1Char('-')) ? name : QString();
 }
 
+const QString SORT_OPTION = QStringLiteral("--sort");
+
+// The store's sort key for a handbook's order, or -1 for a name it does not know.
+int HandbookSortKey(const QString& name) {
+    if (name == QStringLiteral("pinyin")) {
+        return SORT_BY_PINYIN;
+    }
+    if (name == QStringLiteral("trade")) {
+        return SORT_BY_TRADE_NAME;
+    }
+    if (name == QStringLiteral("english")) {
+        return SORT_BY_ENGLISH_NAME;
+    }
+    return -1;
+}
+
 }  // namespace
 
 CommandLineInfo ParseCommandLine(const QStringList& arguments) {
     CommandLineInfo info;
     QStringList parameters;
-    for (const QString& argument : arguments) {
+    for (qsizetype i = 0; i < arguments.size(); ++i) {
+        const QString& argument = arguments[i];
         const QString name = SwitchName(argument);
-        if (argument == QStringLiteral("--register-desktop")) {
+        if (argument == QStringLiteral("--help") || argument == QStringLiteral("-h")) {
+            info.help = true;
+        } else if (argument == QStringLiteral("--version")) {
+            info.version = true;
+        } else if (argument == SORT_OPTION || argument.startsWith(SORT_OPTION + QLatin1Char('='))) {
+            // "--sort trade" or "--sort=trade".
+            const bool joined = argument != SORT_OPTION;
+            if (!joined && i + 1 == arguments.size()) {
+                info.mistake = CommandLineInfo::Mistake::SortWithoutValue;
+                continue;
+            }
+            info.sortValue = joined ? argument.mid(SORT_OPTION.size() + 1) : arguments[++i];
+            const int sortKey = HandbookSortKey(info.sortValue);
+            info.mistake = sortKey < 0 ? CommandLineInfo::Mistake::UnknownSort
+                                       : CommandLineInfo::Mistake::None;
+            info.handbookSortKey = sortKey < 0 ? info.handbookSortKey : sortKey;
+        } else if (argument == QStringLiteral("--register-desktop")) {
             info.registerDesktop = true;
         } else if (argument == QStringLiteral("--handbook")) {
             info.shellCommand = CommandLineInfo::ShellCommand::FileHandbook;
@@ -62,6 +97,26 @@ CommandLineInfo ParseCommandLine(const QStringList& arguments) {
         info.shellCommand = CommandLineInfo::ShellCommand::FileNew;
     }
     return info;
+}
+
+QString DescribeMistake(const CommandLineInfo& info) {
+    switch (info.mistake) {
+        case CommandLineInfo::Mistake::None:
+            break;
+        case CommandLineInfo::Mistake::SortWithoutValue:
+            return Tr(UiText::SortNeedsValue);
+        case CommandLineInfo::Mistake::UnknownSort:
+            return Tr(UiText::UnknownSort).arg(info.sortValue);
+    }
+    return QString();
+}
+
+QString CommandLineHelp() {
+    return Tr(UiText::CommandLineHelp);
+}
+
+QString CommandLineVersion() {
+    return QStringLiteral("quorbex " QUORBEX_VERSION "\n");
 }
 
 }  // namespace quorbex

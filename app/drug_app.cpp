@@ -76,9 +76,9 @@ bool DrugApp::InitInstance(const QStringList& arguments, QSize screenSize) {
         const QString out = commandLine.printerName.isEmpty()
                                 ? DefaultPdfPath(commandLine.fileName, QString())
                                 : commandLine.printerName;
-        if (!WriteHandbookPdf(commandLine.fileName, out, error)) {
+        if (!WriteHandbookPdf(commandLine.fileName, out, commandLine.handbookSortKey, error)) {
             std::fprintf(stderr, "quorbex: %s\n", qPrintable(error));
-            m_exitCode = 1;
+            m_exitCode = 2;
         }
         return false;
     }

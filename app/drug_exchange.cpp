@@ -22,8 +22,8 @@ constexpr char UTF8_BYTE_ORDER_MARK[] = "\xEF\xBB\xBF";
 // The faults shown, then how many more there were, one per line.
 QString FaultLines(const csv::FaultList& faults) {
     QStringList lines;
-    for (const std::string& fault : faults.Shown()) {
-        lines.append(QString::fromStdString(fault));
+    for (const csv::CsvFault& fault : faults.Shown()) {
+        lines.append(QString::fromStdString(csv::DescribeFault(fault)));
     }
     if (faults.NotShown() > 0) {
         lines.append(Tr(UiText::MoreFaults).arg(faults.NotShown()));

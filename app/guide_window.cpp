@@ -6,6 +6,7 @@
 #include <QUrl>
 #include <QVBoxLayout>
 
+#include "app/language.h"
 #include "resources/strings.h"
 
 namespace quorbex {
@@ -22,7 +23,14 @@ QString FindGuideFolder() {
         program.filePath(QStringLiteral("../" QUORBEX_INSTALLED_GUIDE_DIR)),
         QStringLiteral(QUORBEX_BUILD_GUIDE_DIR),
     };
+    // The guide in the program's language lies in a folder named after its
+    // translation ("en"); the Chinese guide is the one to fall back on.
+    const QString language = InstalledTranslation();
     for (const QString& folder : candidates) {
+        const QString translated = QDir(folder).filePath(language);
+        if (!language.isEmpty() && QDir(translated).exists(INDEX_PAGE)) {
+            return QDir::cleanPath(translated);
+        }
         if (QDir(folder).exists(INDEX_PAGE)) {
             return QDir::cleanPath(folder);
         }

@@ -8,8 +8,9 @@ class QTextBrowser;
 
 namespace quorbex {
 
-// The folder of the guide's pages: the installed one beside the program, or
-// the copy in the build tree; empty when neither holds the guide.
+// The folder of the guide's pages in the program's language, or else in
+// Chinese: the installed one beside the program, or the copy in the build
+// tree; empty when neither holds the guide.
 QString FindGuideFolder();
 
 class GuideWindow : public QDialog {

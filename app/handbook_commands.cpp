@@ -4,9 +4,12 @@
 #include <QDate>
 #include <QFile>
 #include <QFileInfo>
+#include <QPdfWriter>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
+#include <QSaveFile>
+#include <array>
 
 #include "document/zorvik_drug_doc.h"
 #include "platform/device_file.h"
@@ -14,6 +17,7 @@
 #include "platform/user_interface.h"
 #include "resources/strings.h"
 #include "store/drug_fields.h"
+#include "store/gbk_codec.h"
 #include "views/drug_handbook.h"
 #include "views/shared_printer.h"
 
@@ -30,33 +34,100 @@ QString DictionaryName(const QString& path, const QString& title) {
     return path.isEmpty() ? title : QFileInfo(path).completeBaseName();
 }
 
-DrugHandbook Handbook(RecordStore& store, const ResultList& order, const QString& name,
-                      const QFont& font) {
-    return DrugHandbook(name, QDate::currentDate(), ReadRecords(store, order), font);
+QString OrderText(int sortKey) {
+    switch (sortKey) {
+        case SORT_BY_TRADE_NAME:
+            return Tr(UiText::HandbookOrderTrade);
+        case SORT_BY_ENGLISH_NAME:
+            return Tr(UiText::HandbookOrderEnglish);
+        default:
+            return Tr(UiText::HandbookOrderPinyin);
+    }
 }
 
-// The PDF's title is the dictionary's name.
-void WritePdf(const DrugHandbook& handbook, const QString& name, const QString& path) {
-    QPrinter pdf(QPrinter::HighResolution);
-    pdf.setOutputFormat(QPrinter::PdfFormat);
-    pdf.setOutputFileName(path);
-    pdf.setDocName(name);
-    handbook.Print(pdf);
+// The fields a search mask names, in the order of the search options.
+QString SearchedFields(int mask) {
+    if ((mask & SEARCH_ALL) != 0) {
+        return Tr(UiText::FieldAll);
+    }
+    const std::array<std::pair<int, UiText>, 7> fields{{
+        {SEARCH_TRADE_NAME, UiText::FieldTradeName},
+        {SEARCH_PINYIN, UiText::FieldPinyin},
+        {SEARCH_OTHER_NAMES, UiText::FieldOtherNames},
+        {SEARCH_ENGLISH_NAME, UiText::FieldEnglishName},
+        {SEARCH_FUNCTION, UiText::FieldFunction},
+        {SEARCH_USAGE, UiText::FieldUsage},
+        {SEARCH_CAUTIONS, UiText::FieldCautions},
+    }};
+    QStringList names;
+    for (const auto& [bit, name] : fields) {
+        if ((mask & bit) != 0) {
+            names.append(Tr(name));
+        }
+    }
+    return names.join(Tr(UiText::HandbookFieldSeparator));
+}
+
+// The records of the store in the order of sortKey; with among, only those.
+ResultList InOrder(RecordStore& store, int sortKey, const ResultList* among = nullptr) {
+    ResultList ordered;
+    store.Query(std::string(), ordered, ALL_FIELDS, sortKey);
+    if (among != nullptr) {
+        std::vector<bool> wanted(store.GetCount() + 1, false);
+        for (const std::uint32_t number : *among) {
+            wanted[number] = true;
+        }
+        std::erase_if(ordered, [&wanted](std::uint32_t number) { return !wanted[number]; });
+    }
+    return ordered;
+}
+
+// Writes the handbook into a PDF file titled name, on pages of layout;
+// false when the file cannot be written, which leaves one already there as
+// it was.
+bool WritePdf(const DrugHandbook& handbook, const QString& name, const QString& path,
+              const QPageLayout& layout) {
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly)) {
+        return false;
+    }
+    bool printed = false;
+    {
+        QPdfWriter pdf(&file);
+        pdf.setPageLayout(layout);
+        pdf.setTitle(name);
+        printed = handbook.Print(pdf);
+    }
+    if (!printed) {
+        file.cancelWriting();
+    }
+    return file.commit();
 }
 
 }  // namespace
 
 DrugHandbook HandbookOf(CZorvikDrugDoc& document, bool resultsOnly, const QFont& font) {
+    int listOrder = SORT_BY_TRADE_NAME;
+    document.GetSortKey(listOrder);
+    const int sortKey = listOrder == SORT_BY_ENGLISH_NAME ? SORT_BY_ENGLISH_NAME : SORT_BY_PINYIN;
     RecordStore& store = document.GetStore();
-    ResultList order = document.GetResultList();
-    if (!resultsOnly) {
-        int sortKey = SORT_BY_TRADE_NAME;
-        document.GetSortKey(sortKey);
-        order.clear();
-        store.Query(std::string(), order, ALL_FIELDS, sortKey);
+    QStringList details;
+    if (resultsOnly) {
+        const std::string& pattern = document.GetSearchPattern();
+        if (pattern.empty()) {
+            details.append(Tr(UiText::HandbookEveryResult));
+        } else {
+            details.append(
+                Tr(UiText::HandbookQuery).arg(QString::fromStdString(GbkToUtf8(pattern))));
+            details.append(
+                Tr(UiText::HandbookSearched).arg(SearchedFields(document.GetSearchedMask())));
+        }
     }
-    return Handbook(store, order, DictionaryName(document.GetPathName(), document.GetTitle()),
-                    font);
+    details.append(OrderText(sortKey));
+    const ResultList order =
+        InOrder(store, sortKey, resultsOnly ? &document.GetResultList() : nullptr);
+    return DrugHandbook(DictionaryName(document.GetPathName(), document.GetTitle()),
+                        QDate::currentDate(), details, ReadRecords(store, order), font);
 }
 
 void OutputHandbook(platform::UserInterface& ui, CZorvikDrugDoc& document, HandbookOutput output,
@@ -88,11 +159,7 @@ void OutputHandbook(platform::UserInterface& ui, CZorvikDrugDoc& document, Handb
         case HandbookOutput::Pdf: {
             const std::optional<QString> path = ui.PromptSaveFileName(
                 DefaultPdfPath(document.GetPathName(), name), Tr(UiText::PdfFilter));
-            if (!path) {
-                return;
-            }
-            WritePdf(handbook, name, *path);
-            if (QFileInfo(*path).size() == 0) {
+            if (path && !WritePdf(handbook, name, *path, printer.pageLayout())) {
                 ui.MessageBox(Tr(UiText::CannotWritePdf).arg(*path), Tr(UiText::PrintCaption),
                               QMessageBox::Critical);
             }
@@ -101,7 +168,7 @@ void OutputHandbook(platform::UserInterface& ui, CZorvikDrugDoc& document, Handb
     }
 }
 
-bool WriteHandbookPdf(const QString& dictionary, const QString& out, QString& error) {
+bool WriteHandbookPdf(const QString& dictionary, const QString& out, int sortKey, QString& error) {
     QFile file(dictionary);
     if (!file.open(QIODevice::ReadOnly)) {
         error = platform::Tr(platform::FrameworkText::CannotOpen)
@@ -114,11 +181,10 @@ bool WriteHandbookPdf(const QString& dictionary, const QString& out, QString& er
         error = Tr(UiText::NotADictionary);
         return false;
     }
-    ResultList order;
-    store.Query(std::string(), order, ALL_FIELDS, SORT_BY_TRADE_NAME);
     const QString name = QFileInfo(dictionary).completeBaseName();
-    WritePdf(Handbook(store, order, name, QApplication::font()), name, out);
-    if (QFileInfo(out).size() == 0) {
+    const DrugHandbook handbook(name, QDate::currentDate(), {OrderText(sortKey)},
+                                ReadRecords(store, InOrder(store, sortKey)), QApplication::font());
+    if (!WritePdf(handbook, name, out, DefaultPageLayout())) {
         error = Tr(UiText::CannotWritePdf).arg(out);
         return false;
     }

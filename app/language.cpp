@@ -13,7 +13,14 @@ const QString TRANSLATIONS_FOLDER = QStringLiteral(":/i18n");
 const QString PROGRAM_PREFIX = QStringLiteral("quorbex_");
 const QString FILE_SUFFIX = QStringLiteral(".qm");
 
+// The program's translators are the application's, one set at a time.
+QString g_installedTranslation;
+
 }  // namespace
+
+QString InstalledTranslation() {
+    return g_installedTranslation;
+}
 
 QStringList AvailableTranslations() {
     QStringList names;
@@ -54,12 +61,17 @@ Translation::Translation(const QString& translation) {
     if (!translation.isEmpty() &&
         program->load(PROGRAM_PREFIX + translation, TRANSLATIONS_FOLDER)) {
         Install(std::move(program));
+        m_program = translation;
+        g_installedTranslation = translation;
     }
 }
 
 Translation::~Translation() {
     for (const std::unique_ptr<QTranslator>& translator : m_installed) {
         QCoreApplication::removeTranslator(translator.get());
+    }
+    if (!m_program.isEmpty() && g_installedTranslation == m_program) {
+        g_installedTranslation.clear();
     }
 }
 

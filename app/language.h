@@ -20,6 +20,10 @@ QStringList AvailableTranslations();
 // when no language has a translation ("C" included).
 QString ChooseTranslation(const QStringList& uiLanguages, const QStringList& available);
 
+// The name of the program's translation that a Translation has installed,
+// such as "en"; empty while the program speaks its own Chinese.
+QString InstalledTranslation();
+
 // Installs on the application, while it lives, the program's translation
 // named translation with qtbase's translation into the same language for
 // Qt's own dialogs; with an empty name, only qtbase's Chinese translation.
@@ -35,6 +39,7 @@ private:
     void Install(std::unique_ptr<QTranslator> translator);
 
     std::vector<std::unique_ptr<QTranslator>> m_installed;
+    QString m_program;  // the program's translation, once installed
 };
 
 }  // namespace quorbex

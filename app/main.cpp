@@ -4,15 +4,60 @@
 #include <QLocale>
 #include <QScreen>
 #include <csignal>
+#include <cstdio>
 
+#include "app/command_line_info.h"
 #include "app/drug_app.h"
 #include "app/language.h"
 #include "resources/icon_ids.h"
+
+namespace {
+
+// The user's language, when the program has a translation into it, else Chinese.
+quorbex::Translation UsersLanguage() {
+    return quorbex::Translation(quorbex::ChooseTranslation(QLocale::system().uiLanguages(),
+                                                           quorbex::AvailableTranslations()));
+}
+
+// Answers --help and --version, or tells what does not fit on the command
+// line, without a display: only the translation is needed.
+int AnswerWithoutWindows(int argc, char** argv, const quorbex::CommandLineInfo& commandLine) {
+    const QCoreApplication application(argc, argv);
+    const quorbex::Translation translation = UsersLanguage();
+    if (commandLine.help || commandLine.version) {
+        const QString text =
+            commandLine.help ? quorbex::CommandLineHelp() : quorbex::CommandLineVersion();
+        std::fputs(text.toLocal8Bit().constData(), stdout);
+        return 0;
+    }
+    std::fprintf(stderr, "quorbex: %s\n",
+                 quorbex::DescribeMistake(commandLine).toLocal8Bit().constData());
+    return 2;
+}
+
+}  // namespace
 
 int main(int argc, char** argv) {
     // A save past a file-size limit then fails with EFBIG and is reported like
     // a full disk, instead of the signal ending the program with the change lost.
     std::signal(SIGXFSZ, SIG_IGN);
+
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i) {
+        arguments.append(QString::fromLocal8Bit(argv[i]));
+    }
+    const quorbex::CommandLineInfo commandLine = quorbex::ParseCommandLine(arguments);
+    if (commandLine.help || commandLine.version ||
+        commandLine.mistake != quorbex::CommandLineInfo::Mistake::None) {
+        return AnswerWithoutWindows(argc, argv, commandLine);
+    }
+    // A handbook for a script shows no window: without a platform chosen, it
+    // needs no display either.
+    if (commandLine.shellCommand == quorbex::CommandLineInfo::ShellCommand::FileHandbook &&
+        qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
+
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Quorbex"));
     QApplication::setOrganizationName(QStringLiteral("Kestavon"));
@@ -22,8 +67,7 @@ int main(int argc, char** argv) {
 
     // The program and Qt's own dialogs (files, printing) speak the user's
     // language when the program has a translation into it, else Chinese.
-    const quorbex::Translation translation(quorbex::ChooseTranslation(
-        QLocale::system().uiLanguages(), quorbex::AvailableTranslations()));
+    const quorbex::Translation translation = UsersLanguage();
 
     quorbex::DrugApp drugApp;
     const bool running = drugApp.InitInstance(QApplication::arguments().mid(1),

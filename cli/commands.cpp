@@ -15,6 +15,7 @@
 #include "cli/result_lines.h"
 #include "cli/version_commands.h"
 #include "cli/zvk.h"
+#include "csv/column_names.h"
 #include "csv/drug_csv.h"
 #include "csv/fault_list.h"
 #include "csv/unencodable.h"
@@ -51,7 +52,8 @@ Commands:
   export FILE --format csv|json [--lossy]
       every record in file order
   import CSVFILE -o FILE [--force] [--encoding auto|utf-8|gbk] [--fill-pinyin]
-      a new dictionary from a CSV file (UTF-8 or GBK)
+         [--no-header] [--columns LIST]
+      a new dictionary from a spreadsheet's CSV file (UTF-8 or GBK)
   check FILE
       whether FILE is a sound dictionary
   diff OLD NEW
@@ -59,7 +61,8 @@ Commands:
   merge BASE OURS THEIRS [-o OUT] [--force] [--prefer ours|theirs]
       the changes of OURS and THEIRS to BASE, merged (git's merge driver)
 
-Run "zvk COMMAND --help" for the details of one command.
+Run "zvk COMMAND --help" for the details of one command, "zvk --version"
+for the version.
 Exit status: 0 on success, 1 when search or find finds nothing, check finds
 a fault, diff finds a change or merge leaves conflicts, 2 on a usage error or
 a failure.
@@ -73,6 +76,47 @@ const std::string SORT_HELP =
                  ones; pinyin puts names without Chinese characters first, in
                  Latin order, letters of either case together
 )";
+
+// The names --columns takes, in the fields' file order.
+constexpr std::array<std::string_view, 7> COLUMN_KEYS{"trade",    "pinyin", "english", "other",
+                                                      "function", "usage",  "cautions"};
+constexpr std::string_view SKIPPED_COLUMN = "-";
+
+// How many columns of a terminal a name takes: a Chinese character (three
+// bytes of UTF-8) two.
+std::size_t ShownWidth(std::string_view name) {
+    const auto ascii = static_cast<std::size_t>(
+        std::count_if(name.begin(), name.end(), [](char c) { return (c & 0x80) == 0; }));
+    return ascii + (name.size() - ascii) / 3 * 2;
+}
+
+// The names a header row may give each field, a line per field.
+std::string ColumnNamesHelp() {
+    constexpr std::array<std::string_view, 7> fields{
+        "trade name", "pinyin initials", "English name", "other names",
+        "function",   "usage",           "cautions"};
+    std::string help;
+    for (std::size_t i = 0; i < fields.size(); ++i) {
+        std::string line = "  " + std::string(fields[i]);
+        line.resize(19, ' ');
+        // Names after the first ones wrap onto lines of their own.
+        std::size_t width = line.size();
+        const std::vector<std::string_view> names = csv::ColumnNamesOf(FIELD_LAYOUTS[i].field);
+        for (std::size_t n = 0; n < names.size(); ++n) {
+            if (n > 0 && width + 2 + ShownWidth(names[n]) > 79) {
+                line += ",\n" + std::string(19, ' ');
+                width = 19;
+            } else if (n > 0) {
+                line += ", ";
+                width += 2;
+            }
+            line += names[n];
+            width += ShownWidth(names[n]);
+        }
+        help += line + '\n';
+    }
+    return help;
+}
 
 struct Command {
     std::string_view name;
@@ -123,8 +167,8 @@ int SearchMask(const ParsedArguments& parsed) {
 // Tells the faults shown, then how many more there were.
 void ReportFaults(const FaultList& faults, const std::string& path, std::string_view what,
                   std::ostream& err) {
-    for (const std::string& fault : faults.Shown()) {
-        err << "zvk: " << path << ": " << fault << '\n';
+    for (const csv::CsvFault& fault : faults.Shown()) {
+        err << "zvk: " << path << ": " << csv::DescribeFault(fault) << '\n';
     }
     if (faults.NotShown() > 0) {
         err << "zvk: " << path << ": " << faults.NotShown() << " more " << what << " not shown\n";
@@ -217,6 +261,43 @@ int RunExport(const ParsedArguments& parsed, std::ostream& out, std::ostream& er
     return EXIT_OK;
 }
 
+// The columns as --columns and --no-header give them.
+csv::CsvColumns Columns(const ParsedArguments& parsed) {
+    csv::CsvColumns columns;
+    columns.headerRow = !parsed.Has("--no-header");
+    const auto option = parsed.options.find("--columns");
+    if (option == parsed.options.end()) {
+        return columns;
+    }
+    std::string_view list = option->second;
+    for (;;) {
+        const std::size_t comma = list.find(',');
+        const std::string_view key = list.substr(0, comma);
+        const auto found = std::find(COLUMN_KEYS.begin(), COLUMN_KEYS.end(), key);
+        if (key == SKIPPED_COLUMN) {
+            columns.fields.emplace_back();
+        } else if (found == COLUMN_KEYS.end()) {
+            throw UsageError(
+                "--columns takes trade, pinyin, english, other, function, usage, "
+                "cautions or - for each column, not \"" +
+                std::string(key) + "\"");
+        } else {
+            const Field field =
+                FIELD_LAYOUTS[static_cast<std::size_t>(found - COLUMN_KEYS.begin())].field;
+            if (std::find(columns.fields.begin(), columns.fields.end(), field) !=
+                columns.fields.end()) {
+                throw UsageError("--columns names " + std::string(key) + " twice");
+            }
+            columns.fields.emplace_back(field);
+        }
+        if (comma == std::string_view::npos) {
+            break;
+        }
+        list.remove_prefix(comma + 1);
+    }
+    return columns;
+}
+
 int RunImport(const ParsedArguments& parsed, std::ostream& out, std::ostream& err) {
     const auto output = parsed.options.find("--output");
     if (output == parsed.options.end()) {
@@ -244,9 +325,18 @@ int RunImport(const ParsedArguments& parsed, std::ostream& out, std::ostream& er
     InputFile file(csvPath);
     csv::DrugCsvReading reading = csv::ReadDrugCsv(
         [&file](char* buffer, std::size_t count) { return file.Read(buffer, count); },
-        [&file] { file.Rewind(); }, encoding);
+        [&file] { file.Rewind(); }, encoding, Columns(parsed));
+    for (const csv::CsvFault& warning : reading.warnings) {
+        err << "zvk: " << csvPath << ": warning: " << csv::DescribeFault(warning) << '\n';
+    }
     if (!reading.faults.Empty()) {
         ReportFaults(reading.faults, csvPath, "faults", err);
+        const auto& shown = reading.faults.Shown();
+        if (std::any_of(shown.begin(), shown.end(), [](const csv::CsvFault& fault) {
+                return fault.kind == csv::CsvFault::Kind::NoFieldNamed;
+            })) {
+            err << "zvk: for a list without a header row, give --no-header and --columns\n";
+        }
         err << "zvk: nothing written to " << path << '\n';
         return EXIT_ERROR;
     }
@@ -382,31 +472,45 @@ Options:
          RunExport},
         {"import",
          R"(Usage: zvk import CSVFILE -o FILE [--force] [--encoding auto|utf-8|gbk]
-                       [--fill-pinyin]
+                       [--fill-pinyin] [--no-header] [--columns LIST]
 
-Builds a new dictionary FILE from CSVFILE (in the format that export writes;
-the header row is required). CSVFILE is UTF-8, with or without a byte order
-mark, or GBK, as spreadsheets set up for Chinese write it; auto, the
-default, takes it as UTF-8 when all of it is well-formed UTF-8, else as GBK. Each field must fit its limit in GBK
-bytes: TradeName 20, PinyinInitials 10, EnglishName 20, OtherNames 40,
-Function, Usage and Cautions 200 each. Every row needs a TradeName or an
-EnglishName; a dictionary holds at most 2000 records. If anything is wrong,
-nothing is written; the first 20 faults are named, then how many more.
+Builds a new dictionary FILE from CSVFILE, a drug list saved by a spreadsheet
+or written by export. Its header row names the columns, in any order, letter
+case and surrounding spaces aside:
+)" + ColumnNamesHelp() +
+             R"(Columns of other names are skipped, with a warning that names them; rows
+whose every cell is empty are skipped. CSVFILE is UTF-8, with or without a
+byte order mark, or GBK, as spreadsheets set up for Chinese write it; auto,
+the default, takes it as UTF-8 when all of it is well-formed UTF-8, else as
+GBK. Each field must fit its limit in GBK bytes: trade name 20, pinyin
+initials 10, English name 20, other names 40, function, usage and cautions
+200 each. Every row needs a trade name or an English name; a dictionary
+holds at most 2000 drugs. If anything is wrong, nothing is written; the
+first 20 faults are named, each by its row as the spreadsheet numbers it
+(the header is row 1) and its drug, then how many more.
 
 Options:
   -o, --output FILE  the dictionary to write
   --force            replace FILE if it exists
   --encoding NAME    auto (the default), utf-8 or gbk
-  --fill-pinyin      fill each empty PinyinInitials with the initials of the
+  --fill-pinyin      fill each empty pinyin initials with the initials of the
                      trade name's Mandarin readings (its Latin letters and
                      digits upper-cased, other characters skipped, at most 10)
                      and say how many were filled
+  --no-header        the first row is a drug, not a header row
+  --columns LIST     the field of each column, whatever the header row says:
+                     trade, pinyin, english, other, function, usage, cautions,
+                     or - to skip the column, separated by commas (without
+                     --columns and without a header row, the columns are
+                     trade,pinyin,english,other,function,usage,cautions)
 )",
          {{"CSVFILE"},
           {{"--output", "-o", true},
            {"--force", "", false},
            {"--encoding", "", true},
-           {"--fill-pinyin", "", false}}},
+           {"--fill-pinyin", "", false},
+           {"--no-header", "", false},
+           {"--columns", "", true}}},
          RunImport},
         {"check",
          R"(Usage: zvk check FILE
@@ -435,6 +539,10 @@ int RunZvk(const std::vector<std::string>& args, std::ostream& out, std::ostream
         }
         if (args[0] == "--help" || args[0] == "-h") {
             out << MAIN_HELP;
+            return EXIT_OK;
+        }
+        if (args[0] == "--version") {
+            out << "zvk " QUORBEX_VERSION "\n";
             return EXIT_OK;
         }
         const auto& commands = Commands();

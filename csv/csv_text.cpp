@@ -40,7 +40,7 @@ void CsvParser::OnField(void* bytes, std::size_t size, void* data) {
         return;
     }
     if (self.m_current.fields.size() == self.m_limits.mostFields) {
-        self.Fail(CsvError::Kind::TooManyFields, self.m_current.line);
+        self.Fail(CsvError::Kind::TooManyFields);
         return;
     }
     self.m_current.fields.emplace_back(static_cast<const char*>(bytes), size);
@@ -58,20 +58,23 @@ void CsvParser::OnRecordEnd(int /*terminator*/, void* data) {
     self.m_current = CsvRecord{};
 }
 
-void CsvParser::Fail(CsvError::Kind kind, std::size_t line) {
-    m_error = CsvError{kind, line};
+void CsvParser::Fail(CsvError::Kind kind) {
+    m_error = CsvError{kind, m_current.row};
     m_stopped = true;
 }
 
 bool CsvParser::Feed(std::string_view text) {
     // Records end only at a line break, so feeding the text in spans that
-    // each end at one tells on which line every record begins.
+    // each end at one tells where every row begins.
     while (!text.empty() && !m_stopped) {
         if (m_betweenRecords && IsLineBreak(text.front())) {
-            // Empty lines between records; libcsv would skip them too.
-            if (text.front() == '\n') {
-                ++m_line;
+            // An empty row, unless this is the line feed of the "\r\n" that
+            // ended the row before; libcsv would skip it too.
+            const bool endsReturn = text.front() == '\n' && m_afterReturn;
+            if (!endsReturn) {
+                ++m_rows;
             }
+            m_afterReturn = !endsReturn && text.front() == '\r';
             text.remove_prefix(1);
             continue;
         }
@@ -87,12 +90,12 @@ bool CsvParser::Feed(std::string_view text) {
 void CsvParser::FeedSpan(std::string_view span) {
     if (m_betweenRecords) {
         m_betweenRecords = false;
-        m_current.line = m_line;
+        m_current.row = ++m_rows;
         m_recordBytes = 0;
     }
     m_recordBytes += span.size();
     if (m_recordBytes > m_limits.mostRecordBytes) {
-        Fail(CsvError::Kind::TooLong, m_current.line);
+        Fail(CsvError::Kind::TooLong);
         return;
     }
     const std::size_t parsed =
@@ -107,12 +110,11 @@ void CsvParser::FeedSpan(std::string_view span) {
         if (error == CSV_ENOMEM || error == CSV_ETOOBIG) {
             throw std::bad_alloc();
         }
-        Fail(CsvError::Kind::Quoting, m_line);
+        Fail(CsvError::Kind::Quoting);
         return;
     }
-    if (span.back() == '\n') {
-        ++m_line;
-    }
+    // A record ends only at the span's last byte, its one line break.
+    m_afterReturn = m_betweenRecords && span.back() == '\r';
 }
 
 void CsvParser::Finish() {
@@ -124,7 +126,7 @@ void CsvParser::Finish() {
         if (error == CSV_ENOMEM || error == CSV_ETOOBIG) {
             throw std::bad_alloc();
         }
-        Fail(CsvError::Kind::UnclosedQuote, m_current.line);
+        Fail(CsvError::Kind::UnclosedQuote);
     }
     m_stopped = true;
 }

@@ -1,6 +1,10 @@
 // Comma-separated values as RFC 4180 describes them, over libcsv. Fields are
 // kept byte for byte: no trimming, and line breaks inside quoted fields stay
 // exactly as they are in the text ("\r\n" or "\n").
+//
+// Records are numbered as a spreadsheet numbers the rows it shows: a record
+// is one row however many line breaks its quoted fields hold, and every
+// empty line is an empty row of its own.
 #pragma once
 
 #include <cstddef>
@@ -16,7 +20,7 @@ struct csv_parser;
 namespace quorbex::csv {
 
 struct CsvRecord {
-    std::size_t line = 0;  // 1-based line on which the record begins
+    std::size_t row = 0;  // 1-based
     std::vector<std::string> fields;
 };
 
@@ -28,11 +32,12 @@ struct CsvError {
         TooLong,        // a record of more bytes of text than the limit
     };
     Kind kind;
-    std::size_t line = 0;  // where the record at fault begins; for Quoting, the line of the fault
+    std::size_t row = 0;  // the row of the record at fault
 };
 
 // Splits CSV text, given in pieces of any size, into records and hands each
-// to a sink as soon as it ends; empty lines between records are skipped. A
+// to a sink as soon as it ends; empty lines are skipped, though they count
+// as rows. A
 // record with more fields or more bytes of text than the limits allow stops
 // the parse, so that whatever the text, no more than one record is held.
 class CsvParser {
@@ -62,7 +67,7 @@ private:
     static void OnField(void* bytes, std::size_t size, void* self);
     static void OnRecordEnd(int terminator, void* self);
     void FeedSpan(std::string_view span);
-    void Fail(CsvError::Kind kind, std::size_t line);
+    void Fail(CsvError::Kind kind);
 
     struct ParserDeleter {
         void operator()(csv_parser* parser) const;
@@ -72,9 +77,10 @@ private:
     RecordSink m_sink;
     std::unique_ptr<csv_parser, ParserDeleter> m_parser;
     CsvRecord m_current;
-    std::size_t m_line = 1;
+    std::size_t m_rows = 0;  // the rows begun so far, empty ones included
     std::size_t m_recordBytes = 0;
     bool m_betweenRecords = true;  // the next byte that is not a line break begins a record
+    bool m_afterReturn = false;    // the last byte was a carriage return ending a row
     bool m_stopped = false;
     std::optional<CsvError> m_error;
 };

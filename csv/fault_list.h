@@ -3,8 +3,9 @@
 #pragma once
 
 #include <cstddef>
-#include <string>
 #include <vector>
+
+#include "csv/csv_fault.h"
 
 namespace quorbex::csv {
 
@@ -12,7 +13,7 @@ class FaultList {
 public:
     static constexpr std::size_t MOST_SHOWN = 20;
 
-    void Add(std::string fault) {
+    void Add(CsvFault fault) {
         if (m_shown.size() < MOST_SHOWN) {
             m_shown.push_back(std::move(fault));
         }
@@ -21,12 +22,12 @@ public:
 
     bool Empty() const { return m_count == 0; }
     // The first MOST_SHOWN faults, in the order they were found.
-    const std::vector<std::string>& Shown() const { return m_shown; }
+    const std::vector<CsvFault>& Shown() const { return m_shown; }
     // How many were found beyond those shown.
     std::size_t NotShown() const { return m_count - m_shown.size(); }
 
 private:
-    std::vector<std::string> m_shown;
+    std::vector<CsvFault> m_shown;
     std::size_t m_count = 0;
 };
 

@@ -23,7 +23,7 @@ using csv::DrugCsvReader;
 
 struct Reading {
     std::vector<DrugFields> records;
-    std::vector<std::string> faults;
+    std::vector<csv::CsvFault> faults;
     std::size_t faultsNotShown;
 };
 

@@ -72,6 +72,10 @@ enum class UiText {
     OneInstanceOnly,
     OpenTitle,
     PrintSetupTitle,
+    // The command line.
+    CommandLineHelp,
+    SortNeedsValue,
+    UnknownSort,
     // The quick search box of the drug tool bar.
     QuickSearchPlaceholder,
     QuickSearchTip,
@@ -101,6 +105,23 @@ enum class UiText {
     HandbookPageFooter,
     PdfFilter,
     HandbookPdfTitle,
+    HandbookContinued,
+    HandbookQuery,
+    HandbookEveryResult,
+    HandbookSearched,
+    HandbookFieldSeparator,
+    HandbookOrderPinyin,
+    HandbookOrderTrade,
+    HandbookOrderEnglish,
+    // The fields of a drug, as a sentence names them.
+    FieldTradeName,
+    FieldPinyin,
+    FieldOtherNames,
+    FieldEnglishName,
+    FieldFunction,
+    FieldUsage,
+    FieldCautions,
+    FieldAll,
     // The user guide.
     GuideTitle,
     GuideMissing,
@@ -209,6 +230,31 @@ inline constexpr UiTextEntry STRING_TABLE[] = {
     //: The title of the file dialog that opens a dictionary
     {UiText::OpenTitle, "Application", QT_TRANSLATE_NOOP("Application", "打开")},
     {UiText::PrintSetupTitle, "Application", QT_TRANSLATE_NOOP("Application", "打印设置")},
+    //: What quorbex --help prints; the options and their values stay as they are
+    {UiText::CommandLineHelp, "CommandLine",
+     QT_TRANSLATE_NOOP("CommandLine",
+                       "用法:\n"
+                       "  quorbex [文件]\n"
+                       "      打开药物字典“文件”; 不写文件时显示启动对话框。\n"
+                       "  quorbex /p 文件\n"
+                       "      用默认打印机打印“文件”中第一种药物的全文, 然后退出。\n"
+                       "  quorbex /pt 文件 打印机\n"
+                       "      用名为“打印机”的打印机打印; 名字以 .pdf 结尾时写成该 PDF 文件。\n"
+                       "  quorbex --handbook 文件 [输出.pdf] [--sort pinyin|trade|english]\n"
+                       "      不显示窗口, 把“文件”中全部药物的手册写成 PDF 文件 (默认在字典旁边,\n"
+                       "      与字典同名), 按拼音 (默认)、品名或英文名排序, 然后退出;\n"
+                       "      出错时说明原因, 退出状态为 2。\n"
+                       "  quorbex --register-desktop [文件]\n"
+                       "      即使从编译目录运行, 也在桌面上登记程序和药物字典文件类型。\n"
+                       "  quorbex --help\n"
+                       "      显示本说明。\n"
+                       "  quorbex --version\n"
+                       "      显示版本号。\n")},
+    {UiText::SortNeedsValue, "CommandLine",
+     QT_TRANSLATE_NOOP("CommandLine", "--sort 后面要写排序方式: pinyin、trade 或 english")},
+    //: %1 the value given to --sort
+    {UiText::UnknownSort, "CommandLine",
+     QT_TRANSLATE_NOOP("CommandLine", "--sort 只能是 pinyin、trade 或 english, 不能是“%1”")},
 
     //: Shown in the empty quick search box
     {UiText::QuickSearchPlaceholder, "MainWindow", QT_TRANSLATE_NOOP("MainWindow", "快速查找")},
@@ -255,6 +301,28 @@ inline constexpr UiTextEntry STRING_TABLE[] = {
     //: The file dialogs' filter; its pattern follows it
     {UiText::PdfFilter, "Handbook", QT_TRANSLATE_NOOP("Handbook", "PDF文件 (*.pdf)")},
     {UiText::HandbookPdfTitle, "Handbook", QT_TRANSLATE_NOOP("Handbook", "手册存为PDF")},
+    //: The heading of a drug continued from the page before; %1 its name
+    {UiText::HandbookContinued, "Handbook", QT_TRANSLATE_NOOP("Handbook", "%1（续）")},
+    //: The title page of a handbook of search results; %1 what was searched for
+    {UiText::HandbookQuery, "Handbook", QT_TRANSLATE_NOOP("Handbook", "查询“%1”的结果")},
+    //: The title page of a handbook of results listed without a search
+    {UiText::HandbookEveryResult, "Handbook",
+     QT_TRANSLATE_NOOP("Handbook", "浏览结果: 未查询, 列出全部药物")},
+    //: %1 the fields searched, as a list
+    {UiText::HandbookSearched, "Handbook", QT_TRANSLATE_NOOP("Handbook", "查找范围: %1")},
+    //: Between the fields of the list of fields searched
+    {UiText::HandbookFieldSeparator, "Handbook", QT_TRANSLATE_NOOP("Handbook", "、")},
+    {UiText::HandbookOrderPinyin, "Handbook", QT_TRANSLATE_NOOP("Handbook", "按拼音排序")},
+    {UiText::HandbookOrderTrade, "Handbook", QT_TRANSLATE_NOOP("Handbook", "按品名排序")},
+    {UiText::HandbookOrderEnglish, "Handbook", QT_TRANSLATE_NOOP("Handbook", "按英文名排序")},
+    {UiText::FieldTradeName, "Fields", QT_TRANSLATE_NOOP("Fields", "品名")},
+    {UiText::FieldPinyin, "Fields", QT_TRANSLATE_NOOP("Fields", "拼音")},
+    {UiText::FieldOtherNames, "Fields", QT_TRANSLATE_NOOP("Fields", "别名")},
+    {UiText::FieldEnglishName, "Fields", QT_TRANSLATE_NOOP("Fields", "英文名")},
+    {UiText::FieldFunction, "Fields", QT_TRANSLATE_NOOP("Fields", "功能")},
+    {UiText::FieldUsage, "Fields", QT_TRANSLATE_NOOP("Fields", "用法")},
+    {UiText::FieldCautions, "Fields", QT_TRANSLATE_NOOP("Fields", "注意事项")},
+    {UiText::FieldAll, "Fields", QT_TRANSLATE_NOOP("Fields", "全部栏目")},
 
     {UiText::GuideTitle, "Guide", QT_TRANSLATE_NOOP("Guide", "Quorbex 用户指南")},
     //: %1 the folder where the guide should be

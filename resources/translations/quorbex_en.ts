@@ -57,6 +57,61 @@ Please bring the running one to the front from the taskbar.</translation>
     </message>
 </context>
 <context>
+    <name>CommandLine</name>
+    <message>
+        <source>用法:
+  quorbex [文件]
+      打开药物字典“文件”; 不写文件时显示启动对话框。
+  quorbex /p 文件
+      用默认打印机打印“文件”中第一种药物的全文, 然后退出。
+  quorbex /pt 文件 打印机
+      用名为“打印机”的打印机打印; 名字以 .pdf 结尾时写成该 PDF 文件。
+  quorbex --handbook 文件 [输出.pdf] [--sort pinyin|trade|english]
+      不显示窗口, 把“文件”中全部药物的手册写成 PDF 文件 (默认在字典旁边,
+      与字典同名), 按拼音 (默认)、品名或英文名排序, 然后退出;
+      出错时说明原因, 退出状态为 2。
+  quorbex --register-desktop [文件]
+      即使从编译目录运行, 也在桌面上登记程序和药物字典文件类型。
+  quorbex --help
+      显示本说明。
+  quorbex --version
+      显示版本号。
+</source>
+        <extracomment>What quorbex --help prints; the options and their values stay as they are</extracomment>
+        <translation>Usage:
+  quorbex [FILE]
+      Opens the drug dictionary FILE; without one, shows the startup dialog.
+  quorbex /p FILE
+      Prints the text of the first drug of FILE on the default printer, then
+      ends.
+  quorbex /pt FILE PRINTER
+      Prints the same on the printer PRINTER; a name that ends in .pdf
+      writes that PDF file.
+  quorbex --handbook FILE [OUT.pdf] [--sort pinyin|trade|english]
+      Writes the handbook of every drug of FILE as a PDF file (by default
+      beside the dictionary, with its name), showing no window, in pinyin
+      order (the default), by trade name or by English name, then ends; on
+      a failure it says why and ends with exit status 2.
+  quorbex --register-desktop [FILE]
+      Registers the program and the dictionary file type with the desktop,
+      even when the program runs from a build folder.
+  quorbex --help
+      Shows this help.
+  quorbex --version
+      Shows the version.
+</translation>
+    </message>
+    <message>
+        <source>--sort 后面要写排序方式: pinyin、trade 或 english</source>
+        <translation>--sort needs an order: pinyin, trade or english</translation>
+    </message>
+    <message>
+        <source>--sort 只能是 pinyin、trade 或 english, 不能是“%1”</source>
+        <extracomment>%1 the value given to --sort</extracomment>
+        <translation>--sort takes pinyin, trade or english, not “%1”</translation>
+    </message>
+</context>
+<context>
     <name>Commands</name>
     <message>
         <source>新建(&amp;N)</source>
@@ -758,6 +813,41 @@ Are you sure?</translation>
     </message>
 </context>
 <context>
+    <name>Fields</name>
+    <message>
+        <source>品名</source>
+        <translation>trade name</translation>
+    </message>
+    <message>
+        <source>拼音</source>
+        <translation>pinyin initials</translation>
+    </message>
+    <message>
+        <source>别名</source>
+        <translation>other names</translation>
+    </message>
+    <message>
+        <source>英文名</source>
+        <translation>English name</translation>
+    </message>
+    <message>
+        <source>功能</source>
+        <translation>function</translation>
+    </message>
+    <message>
+        <source>用法</source>
+        <translation>usage</translation>
+    </message>
+    <message>
+        <source>注意事项</source>
+        <translation>cautions</translation>
+    </message>
+    <message>
+        <source>全部栏目</source>
+        <translation>all fields</translation>
+    </message>
+</context>
+<context>
     <name>Framework</name>
     <message>
         <source>是否保存对“%1”的修改?</source>
@@ -958,6 +1048,43 @@ Delete it?</translation>
     <message>
         <source>手册存为PDF</source>
         <translation>Handbook as PDF</translation>
+    </message>
+    <message>
+        <source>%1（续）</source>
+        <extracomment>The heading of a drug continued from the page before; %1 its name</extracomment>
+        <translation>%1 (continued)</translation>
+    </message>
+    <message>
+        <source>查询“%1”的结果</source>
+        <extracomment>The title page of a handbook of search results; %1 what was searched for</extracomment>
+        <translation>Results of the search for “%1”</translation>
+    </message>
+    <message>
+        <source>浏览结果: 未查询, 列出全部药物</source>
+        <extracomment>The title page of a handbook of results listed without a search</extracomment>
+        <translation>Results: no search, every drug listed</translation>
+    </message>
+    <message>
+        <source>查找范围: %1</source>
+        <extracomment>%1 the fields searched, as a list</extracomment>
+        <translation>Searched in: %1</translation>
+    </message>
+    <message>
+        <source>、</source>
+        <extracomment>Between the fields of the list of fields searched</extracomment>
+        <translation>, </translation>
+    </message>
+    <message>
+        <source>按拼音排序</source>
+        <translation>In pinyin order</translation>
+    </message>
+    <message>
+        <source>按品名排序</source>
+        <translation>In trade-name order</translation>
+    </message>
+    <message>
+        <source>按英文名排序</source>
+        <translation>In English-name order</translation>
     </message>
 </context>
 <context>

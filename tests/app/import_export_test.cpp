@@ -103,19 +103,37 @@ TEST_F(ExchangeTest, ImportsAGbkListIntoANewDictionaryOrOntoTheOpenOne) {
     EXPECT_TRUE(ward->IsModified());
 }
 
+// A ward's spreadsheet as it is: Chinese names in the header row, a column
+// of its own, empty rows.
+TEST_F(ExchangeTest, ImportsAWardsSpreadsheetAsItIs) {
+    WriteCsv(
+        QByteArray::fromStdString(Gbk("序号,品名,拼音码,英文名,用法用量,备注\r\n"
+                                      "1,头孢氨苄,TBAB,Cefalexin,口服,\r\n"
+                                      ",,,,,\r\n"
+                                      "2,地高辛,DGX,Digoxin,,监测血药浓度\r\n")));
+    Import(0, true);
+    EXPECT_TRUE(app.Ui().messages.empty());
+    EXPECT_EQ(Names(*ward), (std::vector<std::string>{Gbk("阿莫西林"), Gbk("布洛芬"),
+                                                      Gbk("头孢氨苄"), Gbk("地高辛")}));
+    ward->SelectResult(2);
+    EXPECT_EQ(ward->GetCurrentStrings().usage, Gbk("口服"));
+    EXPECT_EQ(ward->GetCurrentStrings().pinyinInitials, "TBAB");
+}
+
 TEST_F(ExchangeTest, AFaultyListIsRefusedWholeWithItsFaultsListed) {
     QByteArray rows;
     for (int i = 0; i < 25; ++i) {
-        rows += ",,,,,,\r\n";
+        rows += ",P,,,,,\r\n";
     }
     WriteCsv(HEADER + "x,,,,,,\r\n" + rows);
     Import(1, true);
     ASSERT_EQ(app.Ui().messages.size(), 1u);
     const QString text = app.Ui().messages[0].text;
-    EXPECT_TRUE(text.startsWith(QStringLiteral("文件“%1”中有以下错误:\n\nline 3, fields TradeName")
-                                    .arg(File(QStringLiteral("list.csv")))))
+    EXPECT_TRUE(
+        text.startsWith(QStringLiteral("文件“%1”中有以下错误:\n\nrow 3: neither a trade name")
+                            .arg(File(QStringLiteral("list.csv")))))
         << text.toStdString();
-    EXPECT_EQ(text.count(QStringLiteral("\nline ")), 20);
+    EXPECT_EQ(text.count(QStringLiteral("\nrow ")), 20);
     EXPECT_TRUE(
         text.endsWith(QStringLiteral("另有5处错误未列出。\n\n没有导入任何药物。请改正后再导入。")))
         << text.toStdString();

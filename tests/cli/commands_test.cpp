@@ -306,6 +306,13 @@ TEST(ZvkUsage, HelpExplainsEveryCommand) {
     }
 }
 
+TEST(ZvkUsage, VersionIsTheProjectsOwn) {
+    const Outcome version = Zvk({"--version"});
+    EXPECT_EQ(version.status, EXIT_OK);
+    EXPECT_EQ(version.out, "zvk " QUORBEX_VERSION "\n");
+    EXPECT_EQ(version.err, "");
+}
+
 TEST(ZvkUsage, RefusesCommandLinesThatDoNotFit) {
     const struct {
         std::vector<std::string> args;

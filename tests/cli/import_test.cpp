@@ -1,5 +1,5 @@
-// import: its refusals, each naming line and field, its care for existing
-// files, and the export -> import round trip.
+// import: spreadsheets as they come, its refusals, each naming the row and
+// the drug, its care for existing files, and the export -> import round trip.
 #include <sys/stat.h>
 
 #include <filesystem>
@@ -22,6 +22,20 @@ std::string Repeat(std::string_view text, int times) {
     return repeated;
 }
 
+// The CSV that export writes: every field quoted.
+std::string ExportedCsv(const std::vector<std::vector<std::string>>& rows) {
+    std::string csv =
+        "\"TradeName\",\"PinyinInitials\",\"EnglishName\",\"OtherNames\","
+        "\"Function\",\"Usage\",\"Cautions\"\r\n";
+    for (const auto& row : rows) {
+        for (std::size_t i = 0; i < 7; ++i) {
+            csv += (i > 0 ? ",\"" : "\"") + (i < row.size() ? row[i] : "") + "\"";
+        }
+        csv += "\r\n";
+    }
+    return csv;
+}
+
 class ZvkImport : public ::testing::Test {
 protected:
     Outcome Import(const std::string& csv, std::vector<std::string> extra = {}) {
@@ -36,7 +50,7 @@ protected:
     const std::string m_dictionary = m_folder / "drugs.zvk";
 };
 
-TEST_F(ZvkImport, RefusesEveryFaultNamingItsLineAndFieldAndWritesNothing) {
+TEST_F(ZvkImport, RefusesEveryFaultNamingItsRowAndDrugAndWritesNothing) {
     const std::string good = "布洛芬,BLF,Ibuprofen,,,,\r\n";
     const struct {
         std::string csv;
@@ -44,54 +58,64 @@ TEST_F(ZvkImport, RefusesEveryFaultNamingItsLineAndFieldAndWritesNothing) {
     } cases[] = {
         // Limits count GBK bytes: a Chinese character takes two.
         {HEADER + Repeat("阿", 11) + ",,,,,,\r\n",
-         "line 2, field TradeName: 22 bytes in GBK, more than the field's 20"},
+         "row 2 (" + Repeat("阿", 11) + "): the trade name is 22 bytes in GBK, more than 20"},
         {HEADER + "x," + Repeat("A", 11) + ",,,,,\r\n",
-         "line 2, field PinyinInitials: 11 bytes in GBK, more than the field's 10"},
+         "row 2 (x): the pinyin initials are 11 bytes in GBK, more than 10"},
+        // Without a trade name the English name names the drug.
         {HEADER + ",," + Repeat("e", 21) + ",,,,\r\n",
-         "line 2, field EnglishName: 21 bytes in GBK, more than the field's 20"},
+         "row 2 (" + Repeat("e", 21) + "): the English name is 21 bytes in GBK, more than 20"},
         {HEADER + "x,,," + Repeat("别", 20) + "a,,,\r\n",
-         "line 2, field OtherNames: 41 bytes in GBK, more than the field's 40"},
+         "row 2 (x): the other names are 41 bytes in GBK, more than 40"},
         {HEADER + "x,,,," + Repeat("功", 101) + ",,\r\n",
-         "line 2, field Function: 202 bytes in GBK, more than the field's 200"},
+         "row 2 (x): the function is 202 bytes in GBK, more than 200"},
         {HEADER + "x,,,,," + Repeat("u", 201) + ",\r\n",
-         "line 2, field Usage: 201 bytes in GBK, more than the field's 200"},
+         "row 2 (x): the usage is 201 bytes in GBK, more than 200"},
         // A line break inside a field is stored as its two bytes.
         {HEADER + "x,,,,,,\"" + Repeat("禁", 99) + "\r\nx\"\r\n",
-         "line 2, field Cautions: 201 bytes in GBK, more than the field's 200"},
+         "row 2 (x): the cautions are 201 bytes in GBK, more than 200"},
         {HEADER + good + "x,,,表情😀,,,\r\n",
-         "line 3, field OtherNames: holds \"😀\" (U+1F600), which GBK cannot represent"},
+         "row 3 (x): the other names hold \"😀\" (U+1F600), which GBK cannot represent"},
         // Bytes that are not UTF-8 make the text GBK, which they are not either.
         {HEADER + "x,,,,\xFF\xFE,,\r\n",
-         "line 2, field Function: holds bytes that are not GBK text"},
+         "row 2 (x): the function holds bytes that are not GBK text"},
         {HEADER + "x,,,,,a" + std::string(1, '\0') + "b,\r\n",
-         "line 2, field Usage: holds a NUL character"},
+         "row 2 (x): the usage holds a NUL character"},
+        // A name is shown on one line, however it was written.
         {HEADER + "\"two\r\nlines\",,,,,,\r\n",
-         "line 2, field TradeName: holds a tab or a line break, which a name cannot hold"},
+         "row 2 (two lines): the trade name holds a tab or a line break, which a name cannot hold"},
         {HEADER + "x,,\"Tab\tbed\",,,,\r\n",
-         "line 2, field EnglishName: holds a tab or a line break, which a name cannot hold"},
+         "row 2 (x): the English name holds a tab or a line break, which a name cannot hold"},
+        {HEADER + Repeat("很长的名字", 6) + ",,,,,,\r\n",
+         "row 2 (" + Repeat("很长的名字", 4) + "很长的名…): the trade name is 60 bytes"},
         {HEADER + good + ",PY,,other,,,\r\n",
-         "line 3, fields TradeName and EnglishName: both empty, a record needs at least one of "
-         "them"},
-        {HEADER + good + "x,,,,,\r\n", "line 3: 6 fields, a record has 7"},
-        {HEADER + "x,,,,,,,\r\n",
-         "line 2: more than 7 fields, a record has 7; reading stopped here"},
+         "row 3: neither a trade name nor an English name; a drug needs at least one"},
+        {HEADER + good + "x,,,,,\r\n", "row 3 (x): 6 cells where 7 are expected"},
+        // Empty cells after the last column do not count; others do.
+        {HEADER + "x,,,,,,,,y\r\n", "row 2 (x): 9 cells where 7 are expected"},
+        {HEADER + "x" + Repeat(",", 100) + "\r\n",
+         "row 2: more than 100 cells, the most a row may have; reading stopped here"},
         {HEADER + good + "x,,,,\"" + Repeat("长", 40000) + "\",,\r\n",
-         "line 3: a record of more than 65536 bytes, far more than any drug record holds; "
-         "reading stopped here"},
-        // The record on lines 2 and 3 holds a line break; the fault lies on line 4.
-        {HEADER + "x,,,,\"one\r\ntwo\",,\r\n" + Repeat("阿", 11) + ",,,,,,\r\n",
-         "line 4, field TradeName: 22 bytes in GBK, more than the field's 20"},
+         "row 3: a row of more than 65536 bytes, far more than any drug needs; reading stopped "
+         "here"},
+        // Row 2 holds a line break, and two empty lines follow it: the fault
+        // lies in row 5, as a spreadsheet numbers it, on line 6 of the text.
+        {HEADER + "x,,,,\"one\r\ntwo\",,\r\n\r\n\r\n" + Repeat("阿", 11) + ",,,,,,\r\n",
+         "row 5 (" + Repeat("阿", 11) + "): the trade name is 22 bytes in GBK, more than 20"},
         {HEADER + good + "x,\"B\"LF,,,,,\r\n",
-         "line 3: a quote inside an unquoted field, or text after a closing quote"},
+         "row 3: a quote inside an unquoted cell, or text after a closing quote"},
         {HEADER + good + "x,B\"LF,,,,,\r\n",
-         "line 3: a quote inside an unquoted field, or text after a closing quote"},
-        {HEADER + good + "x,,,,\"never closed,,\r\n" + good,
-         "line 3: a quoted field is not closed"},
-        {"TradeName,Pinyin,EnglishName,OtherNames,Function,Usage,Cautions\r\n" + good,
-         "line 1: the header row must be "
-         "TradeName,PinyinInitials,EnglishName,OtherNames,Function,Usage,Cautions"},
-        {good, "line 1: the header row must be"},
-        {"", "line 1: the header row must be"},
+         "row 3: a quote inside an unquoted cell, or text after a closing quote"},
+        {HEADER + good + "x,,,,\"never closed,,\r\n" + good, "row 3: a quoted cell is not closed"},
+        // The header row.
+        {good, "row 1: the header row names no column as a field of a drug, such as 品名"},
+        {"\r\n,,,\r\n品名,商品名,英文名\r\n",
+         "row 3: columns 1 (\"品名\") and 2 (\"商品名\") both "
+         "name the trade name"},
+        {"拼音,用法\r\nBLF,口服\r\n",
+         "row 1: no column holds the trade name or the English name, one of which every drug "
+         "needs"},
+        {"", "the file holds no rows"},
+        {"\r\n,,,\r\n", "the file holds no rows"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.problem);
@@ -102,6 +126,118 @@ TEST_F(ZvkImport, RefusesEveryFaultNamingItsLineAndFieldAndWritesNothing) {
         EXPECT_NE(outcome.err.find("nothing written to " + m_dictionary), std::string::npos);
         EXPECT_EQ(m_folder.Entries(), std::vector<std::string>{"drugs.csv"});
     }
+}
+
+// Spreadsheets as wards keep them: their own header names in any order,
+// columns of their own, empty rows, no header at all.
+TEST_F(ZvkImport, ReadsSpreadsheetsAsTheyAre) {
+    const std::vector<std::string> amoxicillin{"阿莫西林",        "AMXL",   "Amoxicillin",
+                                               "阿莫仙",          "抗感染", "口服\r\n一日3次",
+                                               "青霉素过敏者禁用"};
+    const std::vector<std::string> ibuprofen{"布洛芬", "BLF", "Ibuprofen", "", "镇痛", "口服", ""};
+    const std::string rows =
+        "阿莫西林,AMXL,Amoxicillin,阿莫仙,抗感染,\"口服\r\n一日3次\",青霉素过敏者禁用\r\n"
+        "布洛芬,BLF,Ibuprofen,,镇痛,口服,\r\n";
+    const struct {
+        const char* what;
+        std::string csv;
+        std::vector<std::string> extra;
+        std::string warnings;
+    } cases[] = {
+        {"the export's header", HEADER + rows, {}, ""},
+        {"the program's Chinese labels",
+         "品名,拼音,英文,别名,功能,用法,注意事项\r\n" + rows,
+         {},
+         ""},
+        {"the labels with the entry dialog's colons and the record text's brackets",
+         "品名:,拼音：,[英文],别名: ,[功能],用法:,注意:\r\n" + rows,
+         {},
+         ""},
+        {"the program's English labels, in any case, spaces around",
+         " Trade name ,PINYIN INITIALS,english name,Other Names,function,Usage,CAUTIONS\r\n" + rows,
+         {},
+         ""},
+        {"common Chinese names",
+         "品名,拼音码,英文名,别名,功能,用法用量,注意事项\r\n" + rows,
+         {},
+         ""},
+        {"other common Chinese names",
+         "药品名称,简码,英文名称,其它名称,功能主治,用法,禁忌\r\n" + rows,
+         {},
+         ""},
+        {"more common Chinese names",
+         "通用名,拼音缩写,英文,其他名称,作用,用法,注意\r\n" + rows,
+         {},
+         ""},
+        {"columns in another order, some missing",
+         "英文名,用法,商品名,适应症,注意事项,拼音码,其他名称\r\n"
+         "Amoxicillin,\"口服\r\n一日3次\",阿莫西林,抗感染,青霉素过敏者禁用,AMXL,阿莫仙\r\n"
+         "Ibuprofen,口服,布洛芬,镇痛,,BLF,\r\n",
+         {},
+         ""},
+        {"columns of the ward's own, named or not, and empty rows",
+         "序号,品名,拼音,英文名,别名,功能,用法,注意事项,,备注\r\n"
+         ",,,,,,,,,\r\n"
+         "1,阿莫西林,AMXL,Amoxicillin,阿莫仙,抗感染,\"口服\r\n一日3次\",青霉素过敏者禁用,,皮试\r\n"
+         "\r\n"
+         "2,布洛芬,BLF,Ibuprofen,,镇痛,口服,,x,\r\n"
+         ",,,,,,,,,\r\n",
+         {},
+         "warning: row 1: skipped 3 columns that name no field of a drug: \"序号\", column 9, "
+         "\"备注\"\n"},
+        {"no header row", rows, {"--no-header"}, ""},
+        {"no header row, the columns given",
+         "Amoxicillin,x,阿莫西林,AMXL,阿莫仙,抗感染,\"口服\r\n一日3次\",青霉素过敏者禁用\r\n"
+         "Ibuprofen,x,布洛芬,BLF,,镇痛,口服,\r\n",
+         {"--no-header", "--columns", "english,-,trade,pinyin,other,function,usage,cautions"},
+         ""},
+        {"a header row whose names the columns replace",
+         "A,B,C,D,E,F,G\r\n" + rows,
+         {"--columns=trade,pinyin,english,other,function,usage,cautions"},
+         ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        for (const bool gbk : {false, true}) {
+            const std::string text = gbk ? Gbk(c.csv) : "\xEF\xBB\xBF" + c.csv;
+            std::vector<std::string> extra = c.extra;
+            extra.push_back("--force");
+            const Outcome outcome = Import(text, extra);
+            ASSERT_EQ(outcome.status, EXIT_OK) << outcome.err;
+            std::string warnings;
+            if (!c.warnings.empty()) {
+                warnings = "zvk: " + m_csv + ": " + c.warnings;
+            }
+            EXPECT_EQ(outcome.err, warnings);
+            EXPECT_EQ(outcome.out, "wrote 2 records to " + m_dictionary + "\n");
+            EXPECT_EQ(Zvk({"export", m_dictionary, "--format", "csv"}).out,
+                      ExportedCsv({amoxicillin, ibuprofen}));
+        }
+    }
+}
+
+TEST_F(ZvkImport, RefusesColumnsItCannotTake) {
+    for (const auto& [columns, message] : std::vector<std::pair<std::string, std::string>>{
+             {"trade,dose",
+              "--columns takes trade, pinyin, english, other, function, usage, "
+              "cautions or - for each column, not \"dose\""},
+             {"trade,,english",
+              "--columns takes trade, pinyin, english, other, function, usage, "
+              "cautions or - for each column, not \"\""},
+             {"trade,english,trade", "--columns names trade twice"},
+         }) {
+        const Outcome outcome = Import(HEADER, {"--columns", columns});
+        EXPECT_EQ(outcome.status, EXIT_ERROR);
+        EXPECT_EQ(outcome.err, "zvk: " + message + "\nRun \"zvk import --help\" for usage.\n");
+    }
+    // Columns that hold no name cannot make drugs.
+    const Outcome nameless = Import("BLF,口服\r\n", {"--no-header", "--columns", "pinyin,usage"});
+    EXPECT_EQ(nameless.err, "zvk: " + m_csv +
+                                ": no column holds the trade name or the English name, one of "
+                                "which every drug needs\nzvk: nothing written to " +
+                                m_dictionary + "\n");
+    const Outcome headerless = Import("布洛芬,BLF\r\n");
+    EXPECT_NE(headerless.err.find("give --no-header and --columns"), std::string::npos);
 }
 
 // A spreadsheet set up for Chinese saves its CSV in GBK: the sample list in
@@ -126,39 +262,37 @@ TEST_F(ZvkImport, ReadsTheSampleListInGbk) {
 
 TEST_F(ZvkImport, ReportsEveryFaultItFinds) {
     const Outcome outcome =
-        Import(HEADER + ",,,,,,\r\n" + "x," + Repeat("A", 11) + ",,😀,,,\r\n" + "ok,,,,,,\r\n");
+        Import(HEADER + ",P,,,,,\r\n" + "x," + Repeat("A", 11) + ",,😀,,,\r\n" + "ok,,,,,,\r\n");
     EXPECT_EQ(outcome.status, EXIT_ERROR);
     const std::string where = "zvk: " + m_csv + ": ";
     EXPECT_EQ(outcome.err,
-              where + "line 2, fields TradeName and EnglishName: both empty, a record needs at " +
-                  "least one of them\n" + where +
-                  "line 3, field PinyinInitials: 11 bytes in GBK, more than the field's 10\n" +
-                  where +
-                  "line 3, field OtherNames: holds \"😀\" (U+1F600), which GBK cannot represent\n" +
+              where + "row 2: neither a trade name nor an English name; a drug needs at least " +
+                  "one\n" + where +
+                  "row 3 (x): the pinyin initials are 11 bytes in GBK, more than 10\n" + where +
+                  "row 3 (x): the other names hold \"😀\" (U+1F600), which GBK cannot represent\n" +
                   "zvk: nothing written to " + m_dictionary + "\n");
 }
 
 TEST_F(ZvkImport, NamesTheFirstTwentyFaultsThenHowManyMore) {
-    const Outcome outcome = Import(HEADER + Repeat(",,,,,,\r\n", 2000));
+    const Outcome outcome = Import(HEADER + Repeat(",P,,,,,\r\n", 2000));
     EXPECT_EQ(outcome.status, EXIT_ERROR);
     std::string expected;
-    for (int line = 2; line <= 21; ++line) {
-        expected += "zvk: " + m_csv + ": line " + std::to_string(line) +
-                    ", fields TradeName and EnglishName: both empty, a record needs at least one "
-                    "of them\n";
+    for (int row = 2; row <= 21; ++row) {
+        expected += "zvk: " + m_csv + ": row " + std::to_string(row) +
+                    ": neither a trade name nor an English name; a drug needs at least one\n";
     }
     expected += "zvk: " + m_csv + ": 1980 more faults not shown\n";
     expected += "zvk: nothing written to " + m_dictionary + "\n";
     EXPECT_EQ(outcome.err, expected);
 }
 
-TEST_F(ZvkImport, StopsReadingAtTheFirstRowOfMoreThanSevenFields) {
-    // One line of commas: nothing after the eighth field is read or held.
+TEST_F(ZvkImport, StopsReadingAtTheFirstRowOfMoreThanAHundredCells) {
+    // One line of commas: nothing after the hundredth cell is read or held.
     const Outcome outcome = Import(HEADER + Repeat(",", 100000) + "\r\n" + ",,,,,,\r\n");
     EXPECT_EQ(outcome.status, EXIT_ERROR);
     EXPECT_EQ(outcome.err, "zvk: " + m_csv +
-                               ": line 2: more than 7 fields, a record has 7; reading stopped "
-                               "here\nzvk: nothing written to " +
+                               ": row 2: more than 100 cells, the most a row may have; reading "
+                               "stopped here\nzvk: nothing written to " +
                                m_dictionary + "\n");
 }
 
@@ -186,8 +320,8 @@ TEST_F(ZvkImport, TakesAtMostAFullDictionary) {
     const Outcome over = Import(csv + "One too many,,,,,,\r\n", {"--force"});
     EXPECT_EQ(over.status, EXIT_ERROR);
     EXPECT_TRUE(over.err.starts_with("zvk: " + m_csv +
-                                     ": line 2002: more than 2000 records, the most a "
-                                     "dictionary holds\n"))
+                                     ": row 2002: more than 2000 drugs, the most a dictionary "
+                                     "holds; reading stopped here\n"))
         << over.err;
 }
 
@@ -203,7 +337,7 @@ TEST_F(ZvkImport, NeverReplacesAnExistingFileWithoutForce) {
     EXPECT_EQ(ReadBytes(m_dictionary), existing);
 
     // A CSV that is refused leaves the file as it was, even with --force.
-    const Outcome faulty = Import(HEADER + ",,,,,,\r\n", {"--force"});
+    const Outcome faulty = Import(HEADER + ",P,,,,,\r\n", {"--force"});
     EXPECT_EQ(faulty.status, EXIT_ERROR);
     EXPECT_EQ(ReadBytes(m_dictionary), existing);
 
@@ -212,22 +346,6 @@ TEST_F(ZvkImport, NeverReplacesAnExistingFileWithoutForce) {
     EXPECT_EQ(Zvk({"list", m_dictionary}).out, "1\t布洛芬\tIbuprofen\n");
     // The temporary file was moved into place, not left behind.
     EXPECT_EQ(m_folder.Entries(), (std::vector<std::string>{"drugs.csv", "drugs.zvk"}));
-}
-
-// --fill-pinyin fills only empty initials; list --sort pinyin orders the same
-// records by reading, where GBK order puts 苄 (bian) after 布 (bu).
-// The CSV that export writes: every field quoted.
-std::string ExportedCsv(const std::vector<std::vector<std::string>>& rows) {
-    std::string csv =
-        "\"TradeName\",\"PinyinInitials\",\"EnglishName\",\"OtherNames\","
-        "\"Function\",\"Usage\",\"Cautions\"\r\n";
-    for (const auto& row : rows) {
-        for (std::size_t i = 0; i < 7; ++i) {
-            csv += (i > 0 ? ",\"" : "\"") + (i < row.size() ? row[i] : "") + "\"";
-        }
-        csv += "\r\n";
-    }
-    return csv;
 }
 
 // --fill-pinyin fills only empty initials; list --sort pinyin orders the same

@@ -1,5 +1,6 @@
 // zvk as a whole process: a file-size limit and its peak memory, which only
-// a child process of its own shows.
+// a child process of its own shows; its help and version on a machine
+// without a display.
 #include <cstdlib>
 #include <fstream>
 
@@ -21,6 +22,18 @@ std::string Rows(int count) {
         rows += "Drug " + std::to_string(i) + ",,,,,,\r\n";
     }
     return rows;
+}
+
+TEST(ZvkProcess, HelpAndVersionPrintToTheStandardOutputWithoutADisplay) {
+    const quorbex::testing::ChildOptions headless{.unset = {"DISPLAY", "WAYLAND_DISPLAY"}};
+    const ChildOutcome version = RunProgram(ZVK_PROGRAM, {"--version"}, headless);
+    EXPECT_EQ(version.status, EXIT_OK);
+    EXPECT_EQ(version.out, "zvk " QUORBEX_VERSION "\n");
+    EXPECT_EQ(version.err, "");
+    const ChildOutcome help = RunProgram(ZVK_PROGRAM, {"--help"}, headless);
+    EXPECT_EQ(help.status, EXIT_OK);
+    EXPECT_TRUE(help.out.starts_with("Usage: zvk COMMAND")) << help.out;
+    EXPECT_EQ(help.err, "");
 }
 
 TEST(ZvkProcess, AWritePastAFileSizeLimitFailsAndLeavesTheOldFile) {
@@ -87,7 +100,7 @@ TEST(ZvkProcess, ImportHoldsLittleBeyondTheDictionaryWhateverTheCsv) {
         {"one quoted field", [&] { WriteRepeated(csv, HEADER + "\"", std::string(MB, 'x'), 80); }},
         {"2001 rows of overlong fields",
          [&] { WriteRepeated(csv, HEADER, row, 80 * MB / row.size()); }},
-        {"empty lines", [&] { WriteRepeated(csv, HEADER, std::string(MB, '\n'), 80, ",,,,,,"); }},
+        {"empty lines", [&] { WriteRepeated(csv, HEADER, std::string(MB, '\n'), 80, ",P,,,,,"); }},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);

@@ -33,40 +33,47 @@ Parsed Parse(std::string_view text, std::size_t pieceSize = 0,
     return parsed;
 }
 
-TEST(CsvText, KeepsEveryFieldByteForByteAndKnowsWhereRecordsBegin) {
+// Rows are counted as a spreadsheet shows them: a record with line breaks
+// in its fields is one row, an empty line is an empty row.
+TEST(CsvText, KeepsEveryFieldByteForByteAndNumbersRowsAsASpreadsheet) {
     const std::string_view text =
+        "\r\n"
         "a, b ,\t\r\n"
         "\"x,\"\"y\"\"\r\nz\",\"one\ntwo\",\"\"\r\n"
         "\r\n"
         "\n"
+        "lone,return\r"
+        "\r"
         "last,\"\r\",";
     // However the text is cut into pieces, the records are the same.
     for (const std::size_t pieceSize : {0, 1, 2, 3, 7}) {
         SCOPED_TRACE(pieceSize);
         const Parsed parsed = Parse(text, pieceSize);
         ASSERT_FALSE(parsed.error);
-        ASSERT_EQ(parsed.records.size(), 3U);
+        ASSERT_EQ(parsed.records.size(), 4U);
         EXPECT_EQ(parsed.records[0].fields, (Fields{"a", " b ", "\t"}));
-        EXPECT_EQ(parsed.records[0].line, 1U);
+        EXPECT_EQ(parsed.records[0].row, 2U);
         EXPECT_EQ(parsed.records[1].fields, (Fields{"x,\"y\"\r\nz", "one\ntwo", ""}));
-        EXPECT_EQ(parsed.records[1].line, 2U);
-        // The record before spans lines 2 to 4, then two empty lines are skipped.
-        EXPECT_EQ(parsed.records[2].fields, (Fields{"last", "\r", ""}));
-        EXPECT_EQ(parsed.records[2].line, 7U);
+        EXPECT_EQ(parsed.records[1].row, 3U);
+        // Two empty rows, 4 and 5, lie between.
+        EXPECT_EQ(parsed.records[2].fields, (Fields{"lone", "return"}));
+        EXPECT_EQ(parsed.records[2].row, 6U);
+        EXPECT_EQ(parsed.records[3].fields, (Fields{"last", "\r", ""}));
+        EXPECT_EQ(parsed.records[3].row, 8U);
     }
 }
 
-TEST(CsvText, NamesTheLineOfMalformedQuoting) {
+TEST(CsvText, NamesTheRowOfMalformedQuoting) {
     using Kind = CsvError::Kind;
     struct Case {
         const char* text;
-        std::size_t line;
+        std::size_t row;
         Kind kind;
         std::size_t recordsBefore;
     };
     const Case cases[] = {
         {"a,b\r\nc,d\"e\r\n", 2, Kind::Quoting, 1},
-        {"a,b\r\n\"c\r\nd\"e,f\r\n", 3, Kind::Quoting, 1},
+        {"a,b\r\n\"c\r\nd\"e,f\r\n", 2, Kind::Quoting, 1},
         {"a,b\r\nc,\"d\r\ne\r\n", 2, Kind::UnclosedQuote, 1},
         {"\"never closed", 1, Kind::UnclosedQuote, 0},
     };
@@ -74,7 +81,7 @@ TEST(CsvText, NamesTheLineOfMalformedQuoting) {
         SCOPED_TRACE(c.text);
         const Parsed parsed = Parse(c.text);
         ASSERT_TRUE(parsed.error);
-        EXPECT_EQ(parsed.error->line, c.line);
+        EXPECT_EQ(parsed.error->row, c.row);
         EXPECT_EQ(parsed.error->kind, c.kind);
         EXPECT_EQ(parsed.records.size(), c.recordsBefore);
     }
@@ -87,7 +94,7 @@ TEST(CsvText, StopsAtTheFirstRecordBeyondItsLimits) {
         std::string text;
         CsvParser::Limits limits;
         Kind kind;
-        std::size_t line;
+        std::size_t row;
     };
     const Case cases[] = {
         {"a,b,c\r\n1,2,3,4\r\nx,y,z\r\n", limits, Kind::TooManyFields, 2},
@@ -103,10 +110,10 @@ TEST(CsvText, StopsAtTheFirstRecordBeyondItsLimits) {
         const Parsed parsed = Parse(c.text, 0, c.limits);
         ASSERT_TRUE(parsed.error);
         EXPECT_EQ(parsed.error->kind, c.kind);
-        EXPECT_EQ(parsed.error->line, c.line);
+        EXPECT_EQ(parsed.error->row, c.row);
         // Only the record before the one at fault was handed on.
         ASSERT_EQ(parsed.records.size(), 1U);
-        EXPECT_EQ(parsed.records[0].line, 1U);
+        EXPECT_EQ(parsed.records[0].row, 1U);
     }
     // Exactly at the limits is within them.
     const Parsed full = Parse("a,b,c\r\n\"0123456789012345\"\r\n", 0, limits);

@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "csv/column_names.h"
 #include "csv/drug_csv.h"
 #include "csv/text_encoding.h"
 #include "store/gbk_codec.h"
@@ -55,7 +56,8 @@ TEST(DrugCsvEncoding, ReadsEachEncodingTheSame) {
     for (const auto& c : cases) {
         const DrugCsvReading reading = Read(c.text, c.chosen);
         EXPECT_EQ(reading.encoding, c.read) << c.what;
-        ASSERT_TRUE(reading.faults.Empty()) << c.what << ": " << reading.faults.Shown().front();
+        ASSERT_TRUE(reading.faults.Empty())
+            << c.what << ": " << DescribeFault(reading.faults.Shown().front());
         ASSERT_EQ(reading.records.size(), 1501u) << c.what;
         const DrugFields& last = reading.records.back();
         EXPECT_EQ(last.tradeName, Gbk("阿司匹林")) << c.what;
@@ -95,15 +97,63 @@ TEST(DrugCsvEncoding, GbkThatLooksLikeUtf8InPlacesIsReadAsGbk) {
     EXPECT_FALSE(forced.faults.Empty()) << "chosen as UTF-8, it is not UTF-8";
 }
 
-TEST(DrugCsvEncoding, GbkFaultsNameTheLineAndField) {
+// The faults are values: their kind, row, field, drug and numbers, for each
+// user interface to word; the names in them are UTF-8 whatever the text was.
+TEST(DrugCsvEncoding, GbkFaultsAreValuesNamingTheRowTheFieldAndTheDrug) {
     // A lone lead byte, and a field past its limit counted in GBK bytes.
-    const std::string text =
-        HEADER + Gbk("甲,,,,,,\r\n") + "\x81,,,,,,\r\n" + Gbk("一二三四五六七八九十一,,,,,,\r\n");
+    const std::string text = Gbk("序号,品名,英文名\r\n") + Gbk("1,甲,,\r\n") + "2,\x81,,\r\n" +
+                             Gbk("3,一二三四五六七八九十一,Eleven\r\n");
     const DrugCsvReading reading = Read(text, TextEncoding::Gbk);
-    EXPECT_EQ(reading.faults.Shown(),
-              (std::vector<std::string>{
-                  "line 3, field TradeName: holds bytes that are not GBK text",
-                  "line 4, field TradeName: 22 bytes in GBK, more than the field's 20"}));
+    ASSERT_EQ(reading.faults.Shown().size(), 2u);
+    const CsvFault& notGbk = reading.faults.Shown()[0];
+    EXPECT_EQ(notGbk.kind, CsvFault::Kind::NotGbk);
+    EXPECT_EQ(notGbk.row, 3u);
+    EXPECT_EQ(notGbk.field, Field::TradeName);
+    EXPECT_EQ(notGbk.drugName, "\uFFFD");
+    const CsvFault& tooLong = reading.faults.Shown()[1];
+    EXPECT_EQ(tooLong.kind, CsvFault::Kind::TooLong);
+    EXPECT_EQ(tooLong.row, 4u);
+    EXPECT_EQ(tooLong.field, Field::TradeName);
+    EXPECT_EQ(tooLong.drugName, "一二三四五六七八九十一");
+    EXPECT_EQ(tooLong.count, 22u);
+    EXPECT_EQ(tooLong.limit, 20u);
+    EXPECT_EQ(DescribeFault(tooLong),
+              "row 4 (一二三四五六七八九十一): the trade name is 22 bytes in GBK, more than 20");
+
+    ASSERT_EQ(reading.warnings.size(), 1u);
+    const CsvFault& skipped = reading.warnings[0];
+    EXPECT_EQ(skipped.kind, CsvFault::Kind::SkippedColumns);
+    EXPECT_EQ(skipped.columns, std::vector<std::size_t>{1});
+    EXPECT_EQ(skipped.names, std::vector<std::string>{"序号"});
+}
+
+TEST(DrugCsvEncoding, HeaderNamesAreToldWhateverTheirCaseAndDress) {
+    const struct {
+        const char* name;
+        std::optional<Field> field;
+    } cases[] = {
+        {"品名", Field::TradeName},
+        {" 商品名\u3000", Field::TradeName},
+        {"[品名]", Field::TradeName},
+        {"品名:", Field::TradeName},
+        {"英文：", Field::EnglishName},
+        {"TRADENAME", Field::TradeName},
+        {"trade name", Field::TradeName},
+        {"Pinyin", Field::PinyinInitials},
+        {"拼音首字母", Field::PinyinInitials},
+        {"功能主治", Field::Function},
+        {"用法用量", Field::Usage},
+        {"禁忌", Field::Cautions},
+        {"其它名称", Field::OtherNames},
+        {"备注", std::nullopt},
+        {"", std::nullopt},
+        {"trade  name", std::nullopt},
+        {"品名品名", std::nullopt},
+        {"[]", std::nullopt},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(FieldNamedBy(c.name), c.field) << c.name;
+    }
 }
 
 TEST(DrugCsvEncoding, EncodingNames) {

@@ -65,6 +65,57 @@ TEST(ParseCommandLine, TakesAnAbsolutePathForAFile) {
     EXPECT_EQ(printTo.printerName, "/home/nurse/drugs.pdf");
 }
 
+TEST(ParseCommandLine, TakesTheHandbooksOrderHelpAndVersion) {
+    using Mistake = CommandLineInfo::Mistake;
+    struct Case {
+        QStringList arguments;
+        int sortKey;
+        Mistake mistake;
+        QString file;
+        QString pdf;
+    };
+    const Case cases[] = {
+        {{"--handbook", "a.zvk", "a.pdf"}, SORT_BY_PINYIN, Mistake::None, "a.zvk", "a.pdf"},
+        {{"--handbook", "a.zvk", "a.pdf", "--sort", "trade"},
+         SORT_BY_TRADE_NAME,
+         Mistake::None,
+         "a.zvk",
+         "a.pdf"},
+        {{"--sort=english", "--handbook", "a.zvk"},
+         SORT_BY_ENGLISH_NAME,
+         Mistake::None,
+         "a.zvk",
+         {}},
+        {{"--handbook", "a.zvk", "--sort", "pinyin", "a.pdf"},
+         SORT_BY_PINYIN,
+         Mistake::None,
+         "a.zvk",
+         "a.pdf"},
+        // The value is taken, right or wrong, never as the file.
+        {{"--handbook", "--sort", "dose", "a.zvk"},
+         SORT_BY_PINYIN,
+         Mistake::UnknownSort,
+         "a.zvk",
+         {}},
+        {{"--handbook", "a.zvk", "--sort"}, SORT_BY_PINYIN, Mistake::SortWithoutValue, "a.zvk", {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.arguments.join(QLatin1Char(' ')).toStdString());
+        const CommandLineInfo info = ParseCommandLine(c.arguments);
+        EXPECT_EQ(info.shellCommand, Shell::FileHandbook);
+        EXPECT_EQ(info.handbookSortKey, c.sortKey);
+        EXPECT_EQ(info.mistake, c.mistake);
+        EXPECT_EQ(info.fileName, c.file);
+        EXPECT_EQ(info.printerName, c.pdf);
+    }
+    EXPECT_EQ(DescribeMistake(ParseCommandLine({"--sort=dose"})),
+              QStringLiteral("--sort 只能是 pinyin、trade 或 english, 不能是“dose”"));
+    EXPECT_TRUE(ParseCommandLine({"--help", "ward.zvk"}).help);
+    EXPECT_TRUE(ParseCommandLine({"-h"}).help);
+    EXPECT_TRUE(ParseCommandLine({"--version"}).version);
+    EXPECT_FALSE(ParseCommandLine({"ward.zvk"}).help || ParseCommandLine({"ward.zvk"}).version);
+}
+
 using CommandLineStart = StartupTest;
 
 TEST_F(CommandLineStart, ANamedDictionaryOpensWithoutTheStartupDialog) {

@@ -25,6 +25,8 @@ struct ChildOptions {
     std::optional<rlim_t> fileSize = std::nullopt;
     // Variables set in the child's environment, as NAME=VALUE.
     std::vector<std::string> environment = {};
+    // Variables taken out of the child's environment, by name.
+    std::vector<std::string> unset = {};
 };
 
 struct ChildOutcome {
@@ -61,6 +63,9 @@ inline void Apply(const ChildOptions& options) {
     }
     for (const std::string& variable : options.environment) {
         ::putenv(const_cast<char*>(variable.c_str()));
+    }
+    for (const std::string& name : options.unset) {
+        ::unsetenv(name.c_str());
     }
 }
 
