@@ -256,6 +256,7 @@ int RunImport(const ParsedArguments& parsed, std::ostream& out, std::ostream& er
     csv::DrugCsvReading reading = csv::ReadDrugCsv(
         [&file](char* buffer, std::size_t count) { return file.Read(buffer, count); },
         [&file] { file.Rewind(); }, encoding);
+    file.CheckUnchanged();
     if (!reading.faults.Empty()) {
         ReportFaults(reading.faults, csvPath, "faults", err);
         err << "zvk: nothing written to " << path << '\n';

@@ -2,7 +2,6 @@
 
 #include <fcntl.h>
 #include <stdio.h>
-#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -16,6 +15,7 @@
 #include "cli/command_error.h"
 #include "cli/input_file.h"
 #include "store/disk_file.h"
+#include "store/prefault.h"
 
 namespace quorbex::zvk {
 
@@ -47,42 +47,6 @@ public:
 private:
     std::string_view m_bytes;
     std::size_t m_position = 0;
-};
-
-// A regular file's bytes mapped into memory, read-only: the store copies them
-// into its image once, and nothing else copies them. Empty when the file
-// cannot be mapped (not a regular file, empty, too large, or any failure), in
-// which case the caller reads it the usual way and reports what went wrong.
-class MappedFile {
-public:
-    explicit MappedFile(const std::string& path) {
-        const int descriptor = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-        if (descriptor < 0) {
-            return;
-        }
-        struct stat status {};
-        if (::fstat(descriptor, &status) == 0 && S_ISREG(status.st_mode) && status.st_size > 0 &&
-            static_cast<std::uint64_t>(status.st_size) <= MemFile::MAX_LENGTH) {
-            const auto length = static_cast<std::size_t>(status.st_size);
-            void* mapped = ::mmap(nullptr, length, PROT_READ, MAP_PRIVATE, descriptor, 0);
-            if (mapped != MAP_FAILED) {
-                m_bytes = std::string_view(static_cast<const char*>(mapped), length);
-            }
-        }
-        ::close(descriptor);
-    }
-    ~MappedFile() {
-        if (!m_bytes.empty()) {
-            ::munmap(const_cast<char*>(m_bytes.data()), m_bytes.size());
-        }
-    }
-    MappedFile(const MappedFile&) = delete;
-    MappedFile& operator=(const MappedFile&) = delete;
-
-    std::string_view Bytes() const { return m_bytes; }
-
-private:
-    std::string_view m_bytes;
 };
 
 // Removes a temporary file unless it was moved into place.
@@ -120,9 +84,11 @@ void SyncFolder(const std::string& folder) {
 
 }  // namespace
 
-std::string ReadFileBytes(const std::string& path) {
-    InputFile file(path);
+std::string ReadFileBytes(InputFile& file) {
     std::string bytes;
+    // One allocation where the file keeps the length it had when opened.
+    bytes.reserve(std::min<std::uint64_t>(file.LengthWhenOpened(), MemFile::MAX_LENGTH) + 1);
+    PrefaultForWriting(bytes.data(), bytes.capacity());
     char chunk[64 * 1024];
     for (;;) {
         const std::size_t got = file.Read(chunk, sizeof chunk);
@@ -130,26 +96,36 @@ std::string ReadFileBytes(const std::string& path) {
         // The store holds no longer image; a longer file is no dictionary
         // and far beyond any file zvk imports.
         if (bytes.size() > MemFile::MAX_LENGTH) {
-            throw CommandError(path + ": larger than " +
+            throw CommandError(file.Path() + ": larger than " +
                                std::to_string(MemFile::MAX_LENGTH / (1024 * 1024)) +
                                " MiB, more than zvk reads");
         }
         if (got < sizeof chunk) {
+            file.CheckUnchanged();
             return bytes;
         }
     }
 }
 
-void LoadDictionary(const std::string& path, RecordStore& store) {
-    const MappedFile mapped(path);
-    const std::string read = mapped.Bytes().empty() ? ReadFileBytes(path) : std::string();
-    const std::string_view bytes = mapped.Bytes().empty() ? std::string_view(read) : mapped.Bytes();
-    BytesFile file(bytes);
+std::string ReadFileBytes(const std::string& path) {
+    InputFile file(path);
+    return ReadFileBytes(file);
+}
+
+void LoadDictionary(InputFile& file, RecordStore& store) {
+    const std::string bytes = ReadFileBytes(file);
+    BytesFile image(bytes);
     // The store's answer decides, as it does when the program opens the
     // file; the reason only puts it into words.
-    if (!store.LoadFromFile(file)) {
-        throw CommandError(path + ": " + NotADictionaryReason(bytes).value_or("not a dictionary"));
+    if (!store.LoadFromFile(image)) {
+        throw CommandError(file.Path() + ": " +
+                           NotADictionaryReason(bytes).value_or("not a dictionary"));
     }
+}
+
+void LoadDictionary(const std::string& path, RecordStore& store) {
+    InputFile file(path);
+    LoadDictionary(file, store);
 }
 
 void RequireAbsent(const std::string& path) {

@@ -9,12 +9,17 @@
 
 namespace quorbex::zvk {
 
-// The whole content of a file, as bytes.
+class InputFile;
+
+// The whole content of a file, as bytes, refused when the file changed while
+// it was read.
 std::string ReadFileBytes(const std::string& path);
+std::string ReadFileBytes(InputFile& file);
 
 // Loads path into store, refusing a file that is not a dictionary or holds a
-// record count above the maximum.
+// record count above the maximum, or that changed while it was read.
 void LoadDictionary(const std::string& path, RecordStore& store);
+void LoadDictionary(InputFile& file, RecordStore& store);
 
 // Refuses when path exists; what a write without leave to replace requires.
 void RequireAbsent(const std::string& path);
