@@ -43,12 +43,6 @@ std::string Line(std::size_t line) {
     return "line " + std::to_string(line);
 }
 
-// Whether GBK text comes back byte for byte from its UTF-8 form. Bytes that
-// GBK does not define decode to U+FFFD, which has no GBK form.
-bool IsGbkText(const std::string& gbk) {
-    return Utf8ToGbk(GbkToUtf8(gbk)) == gbk;
-}
-
 // The GBK form of one field as the text holds it, or nothing with a fault added.
 std::optional<std::string> FieldToGbk(const std::string& text, TextEncoding encoding,
                                       std::size_t line, const FieldLayout& layout,
