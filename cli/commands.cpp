@@ -55,7 +55,9 @@ Exit status: 0 on success, 1 when search finds nothing or check finds a
 fault, 2 on a usage error or a failure.
 )";
 
-const std::string SORT_HELP =
+// Text, not a string: nothing is allocated before main, where running out
+// of memory could not be told.
+constexpr std::string_view SORT_HELP =
     R"(  --sort KEY     trade (the default) orders by trade name, english by English
                  name, pinyin by the Mandarin reading of the trade name, none
                  keeps record-number order; trade and english order names by
@@ -274,7 +276,11 @@ int RunImport(const ParsedArguments& parsed, std::ostream& out, std::ostream& er
             filled += record.pinyinInitials.empty() ? 0 : 1;
         }
         ExchangeFields(store, record, false);
-        store.AppendRecord();
+        // The reader keeps no more records than a dictionary holds, so only
+        // memory can fail the store.
+        if (!store.AppendRecord()) {
+            throw std::bad_alloc();
+        }
     }
     SaveDictionary(store, path, replace);
     out << "wrote " << records.size() << " records to " << path << '\n';
@@ -316,7 +322,7 @@ Lists every record of FILE, one per line: NUMBER<TAB>TRADENAME<TAB>ENGLISHNAME,
 NUMBER counting the records from 1 in file order.
 
 Options:
-)" + SORT_HELP,
+)" + std::string(SORT_HELP),
          {{"FILE"}, {SORT_OPTION}},
          RunList},
         {"search",
@@ -331,7 +337,7 @@ Options:
                  0x01 trade name, 0x02 pinyin initials, 0x04 other names,
                  0x08 English name, 0x10 function, 0x20 usage, 0x40 cautions,
                  or 0x80 for all fields (the default is 0x0F)
-)" + SORT_HELP +
+)" + std::string(SORT_HELP) +
              R"(
 Exit status: 0 with hits, 1 with none, 2 on errors.
 )",

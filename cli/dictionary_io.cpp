@@ -10,6 +10,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
+#include <new>
 
 #include "cli/check.h"
 #include "cli/command_error.h"
@@ -118,8 +119,13 @@ void LoadDictionary(InputFile& file, RecordStore& store) {
     // The store's answer decides, as it does when the program opens the
     // file; the reason only puts it into words.
     if (!store.LoadFromFile(image)) {
-        throw CommandError(file.Path() + ": " +
-                           NotADictionaryReason(bytes).value_or("not a dictionary"));
+        // The store refuses a dictionary's bytes only when its image could
+        // not take them.
+        const std::optional<std::string> reason = NotADictionaryReason(bytes);
+        if (!reason) {
+            throw std::bad_alloc();
+        }
+        throw CommandError(file.Path() + ": " + *reason);
     }
 }
 
