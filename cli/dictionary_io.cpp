@@ -1,13 +1,7 @@
 #include "cli/dictionary_io.h"
 
-#include <fcntl.h>
-#include <stdio.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <cerrno>
-#include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <new>
@@ -50,37 +44,8 @@ private:
     std::size_t m_position = 0;
 };
 
-// Removes a temporary file unless it was moved into place.
-class TemporaryFile {
-public:
-    explicit TemporaryFile(std::string path) : m_path(std::move(path)) {}
-    ~TemporaryFile() {
-        if (!m_path.empty()) {
-            ::unlink(m_path.c_str());
-        }
-    }
-    TemporaryFile(const TemporaryFile&) = delete;
-    TemporaryFile& operator=(const TemporaryFile&) = delete;
-
-    const std::string& Path() const { return m_path; }
-    void Release() { m_path.clear(); }
-
-private:
-    std::string m_path;
-};
-
 std::string ExistsMessage(const std::string& path) {
     return path + ": already exists; give --force to replace it";
-}
-
-// Makes a rename in folder durable. Best effort: some file systems cannot
-// flush a folder, and the file itself is already safely on the disk.
-void SyncFolder(const std::string& folder) {
-    const int descriptor = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (descriptor >= 0) {
-        ::fsync(descriptor);
-        ::close(descriptor);
-    }
 }
 
 }  // namespace
@@ -142,46 +107,35 @@ void RequireAbsent(const std::string& path) {
 }
 
 void SaveDictionary(RecordStore& store, const std::string& path, bool replace) {
-    const std::filesystem::path target(path);
-    const std::string folder =
-        target.has_parent_path() ? target.parent_path().string() : std::string(".");
-    // A hidden file beside the target, named after it.
-    std::string name = target.filename().string();
-    name.insert(0, 1, '.');
-    name += ".XXXXXX";
-    std::string pattern = (std::filesystem::path(folder) / name).string();
-    const int descriptor = ::mkstemp(pattern.data());
-    if (descriptor < 0) {
-        throw CommandError(SystemError(folder, "cannot create a file", errno));
-    }
-    TemporaryFile temporary(pattern);
-    // mkstemp makes the file private to its owner; a dictionary gets the
-    // mode of any newly created file.
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
-    ::fchmod(descriptor, 0666 & ~mask);
-    ::close(descriptor);
-
+    using Problem = FileReplacement::Problem;
+    FileReplacement replacement(
+        path, replace ? FileReplacement::Existing::Replace : FileReplacement::Existing::Refuse);
     // Failures name the file asked for, not the hidden one that is removed.
-    auto file = DiskFile::Open(temporary.Path(), DiskFile::Mode::CreateWrite);
-    if (!file) {
-        throw CommandError(SystemError(path, "cannot write the new dictionary", errno));
-    }
-    if (!store.SaveToFile(file.get()) || !file->Close()) {
-        throw CommandError(SystemError(path, "cannot write the new dictionary", errno));
-    }
-
-    // Without leave to replace, the move itself refuses an existing file, so
-    // one created since the command began is kept as well.
-    const unsigned flags = replace ? 0 : RENAME_NOREPLACE;
-    if (::renameat2(AT_FDCWD, temporary.Path().c_str(), AT_FDCWD, path.c_str(), flags) != 0) {
-        if (errno == EEXIST) {
-            throw CommandError(ExistsMessage(path));
+    if (File* contents = replacement.Contents()) {
+        if (!store.SaveToFile(contents)) {
+            throw CommandError(SystemError(path, "cannot write the new dictionary", errno));
         }
-        throw CommandError(SystemError(path, "cannot put the new dictionary in place", errno));
+        if (replacement.Commit()) {
+            return;
+        }
     }
-    temporary.Release();
-    SyncFolder(folder);
+    const int error = replacement.GetError();
+    switch (replacement.GetProblem()) {
+        case Problem::CannotFollowLink:
+            throw CommandError(SystemError(path, "cannot follow the symbolic link", error));
+        case Problem::NotRegularFile:
+            throw CommandError(path + ": not a regular file; zvk replaces only regular files");
+        case Problem::CannotCreate:
+            throw CommandError(SystemError(replacement.GetFolder(), "cannot create a file", error));
+        case Problem::CannotWrite:
+            throw CommandError(SystemError(path, "cannot write the new dictionary", error));
+        case Problem::Exists:
+            throw CommandError(ExistsMessage(path));
+        case Problem::CannotMove:
+        case Problem::None:
+            break;
+    }
+    throw CommandError(SystemError(path, "cannot put the new dictionary in place", error));
 }
 
 }  // namespace quorbex::zvk

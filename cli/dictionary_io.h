@@ -24,9 +24,10 @@ void LoadDictionary(InputFile& file, RecordStore& store);
 // Refuses when path exists; what a write without leave to replace requires.
 void RequireAbsent(const std::string& path);
 
-// Writes store to a temporary file beside path, flushes it to the disk and
-// then moves it to path in one step. Without replace an existing path is
-// refused and left as it is.
+// Writes store to a new file beside path, flushes it to the disk and then
+// moves it to path in one step. Without replace an existing path is refused
+// and left as it is. With replace a symbolic link at path is written
+// through, and the file replaced keeps its permissions and group.
 void SaveDictionary(RecordStore& store, const std::string& path, bool replace);
 
 }  // namespace quorbex::zvk
