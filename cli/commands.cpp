@@ -11,6 +11,7 @@
 #include "cli/dictionary_io.h"
 #include "cli/drug_json.h"
 #include "cli/input_file.h"
+#include "cli/terminal_text.h"
 #include "cli/zvk.h"
 #include "csv/drug_csv.h"
 #include "csv/fault_list.h"
@@ -127,17 +128,26 @@ void ReportFaults(const FaultList& faults, const std::string& path, std::string_
 // put together in GBK straight from the store's image and converted to UTF-8
 // in one piece: the tabs and line feeds can be no GBK trail byte, so each name
 // converts as it would on its own.
+// On a terminal a name's own tabs and line breaks are escaped as well.
 void PrintResults(const RecordStore& store, const ResultList& results, std::ostream& out) {
+    const bool terminal = IsTerminal(out);
     std::string lines;
     lines.reserve(results.size() * 48);
+    const auto appendName = [&](std::uint32_t number, Field field) {
+        if (terminal) {
+            AppendEscaped(lines, store.PeekField(number, field));
+        } else {
+            lines += store.PeekField(number, field);
+        }
+    };
     for (const std::uint32_t number : results) {
         char digits[16];
         const auto end = std::to_chars(std::begin(digits), std::end(digits), number).ptr;
         lines.append(digits, end);
         lines += '\t';
-        lines += store.PeekField(number, Field::TradeName);
+        appendName(number, Field::TradeName);
         lines += '\t';
-        lines += store.PeekField(number, Field::EnglishName);
+        appendName(number, Field::EnglishName);
         lines += '\n';
     }
     const std::string text = GbkToUtf8(lines);
@@ -196,6 +206,11 @@ int RunShow(const ParsedArguments& parsed, std::ostream& out, std::ostream&) {
     for (std::size_t at = rendered.find("\r\n"); at != std::string::npos;
          at = rendered.find("\r\n", at + 1)) {
         rendered.erase(at, 1);
+    }
+    if (IsTerminal(out)) {
+        std::string escaped;
+        AppendEscaped(escaped, rendered, "\t\n");
+        rendered = std::move(escaped);
     }
     if (!rendered.empty()) {
         out << GbkToUtf8(rendered) << '\n';

@@ -4,6 +4,7 @@
 #include <iostream>
 #include <new>
 
+#include "cli/terminal_text.h"
 #include "cli/zvk.h"
 
 namespace {
@@ -35,6 +36,9 @@ int main(int argc, char** argv) {
         return quorbex::zvk::EXIT_ERROR;
     }
     std::set_new_handler(ReleaseReserve);
+    if (quorbex::zvk::StandardOutputIsTerminal()) {
+        quorbex::zvk::MarkAsTerminal(std::cout);
+    }
     try {
         const std::vector<std::string> args(argv + (argc > 0 ? 1 : 0), argv + argc);
         return quorbex::zvk::RunZvk(args, std::cout, std::cerr);

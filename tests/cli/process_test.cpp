@@ -1,5 +1,8 @@
 // zvk as a whole process: a file-size limit, a limit of its memory and its
 // peak memory, which only a child process of its own shows.
+#include <fcntl.h>
+#include <termios.h>
+
 #include <cstdlib>
 #include <fstream>
 
@@ -98,6 +101,56 @@ TEST(ZvkProcess, ImportHoldsLittleBeyondTheDictionaryWhateverTheCsv) {
         EXPECT_LE(outcome.peakMemoryKb, mostKb)
             << "a full dictionary took " << full.peakMemoryKb << " KB";
     }
+}
+
+// Runs zvk with its standard output on a new pseudo-terminal (in raw mode,
+// so that line feeds reach the test as they are) and answers what it wrote.
+std::string RunOnTerminal(const std::vector<std::string>& args) {
+    const int master = ::posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC);
+    const int slave = master < 0 || ::grantpt(master) != 0 || ::unlockpt(master) != 0
+                          ? -1
+                          : ::open(::ptsname(master), O_RDWR | O_NOCTTY | O_CLOEXEC);
+    termios mode{};
+    if (slave < 0 || ::tcgetattr(slave, &mode) != 0) {
+        ADD_FAILURE() << "no pseudo-terminal";
+        return "";
+    }
+    ::cfmakeraw(&mode);
+    ::tcsetattr(slave, TCSANOW, &mode);
+    std::vector<char*> argv{const_cast<char*>(ZVK_PROGRAM)};
+    for (const std::string& arg : args) {
+        argv.push_back(const_cast<char*>(arg.c_str()));
+    }
+    argv.push_back(nullptr);
+    std::fflush(nullptr);
+    const pid_t child = ::fork();
+    if (child == 0) {
+        ::dup2(slave, STDOUT_FILENO);
+        ::execv(ZVK_PROGRAM, argv.data());
+        _exit(127);
+    }
+    ::close(slave);
+    // Reading ends with EIO once the child, the last to hold the terminal,
+    // has ended and all it wrote is read.
+    std::string out;
+    char buffer[4096];
+    for (ssize_t got; (got = ::read(master, buffer, sizeof buffer)) > 0;) {
+        out.append(buffer, static_cast<std::size_t>(got));
+    }
+    ::close(master);
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == EXIT_OK) << "status " << status;
+    return out;
+}
+
+// zvk itself tells a terminal from a pipe.
+TEST(ZvkProcess, EscapesControlCharactersOnlyWhenItsOutputIsATerminal) {
+    TempFolder folder;
+    const std::string path = folder / "shared.zvk";
+    WriteDictionary(path, {Drug({"阿\x1b[2J司", "", "Red\x1b[31m", "", "", "", ""})});
+    EXPECT_EQ(RunOnTerminal({"list", path}), "1\t阿\\033[2J司\tRed\\033[31m\n");
+    EXPECT_EQ(RunProgram(ZVK_PROGRAM, {"list", path}).out, "1\t阿\x1b[2J司\tRed\x1b[31m\n");
 }
 
 // AddressSanitizer reserves far more address space than any limit here.
