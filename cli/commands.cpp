@@ -44,9 +44,10 @@ Commands:
       the records whose chosen fields hold PATTERN
   show FILE NUMBER
       one record's text, as the record view shows it
-  export FILE --format csv|json [--lossy]
+  export FILE --format csv|json [--lossy] [--safe-csv]
       every record in file order
   import CSVFILE -o FILE [--force] [--encoding auto|utf-8|gbk] [--fill-pinyin]
+                 [--safe-csv]
       a new dictionary from a CSV file (UTF-8 or GBK)
   check FILE
       whether FILE is a sound dictionary
@@ -226,6 +227,10 @@ int RunExport(const ParsedArguments& parsed, std::ostream& out, std::ostream& er
     if (format->second != "csv" && format->second != "json") {
         throw UsageError("--format takes csv or json, not \"" + format->second + "\"");
     }
+    const bool safeCsv = parsed.Has("--safe-csv");
+    if (safeCsv && format->second != "csv") {
+        throw UsageError("--safe-csv goes with --format csv");
+    }
     RecordStore store;
     LoadDictionary(parsed.positionals[0], store);
     const std::vector<DrugFields> records = AllRecords(store);
@@ -238,7 +243,8 @@ int RunExport(const ParsedArguments& parsed, std::ostream& out, std::ostream& er
         }
     }
     if (format->second == "csv") {
-        csv::WriteDrugCsv(records, out);
+        csv::WriteDrugCsv(records, out,
+                          safeCsv ? csv::FormulaCells::Guarded : csv::FormulaCells::Plain);
     } else {
         WriteDrugJson(records, out);
     }
@@ -272,7 +278,8 @@ int RunImport(const ParsedArguments& parsed, std::ostream& out, std::ostream& er
     InputFile file(csvPath);
     csv::DrugCsvReading reading = csv::ReadDrugCsv(
         [&file](char* buffer, std::size_t count) { return file.Read(buffer, count); },
-        [&file] { file.Rewind(); }, encoding);
+        [&file] { file.Rewind(); }, encoding,
+        parsed.Has("--safe-csv") ? csv::FormulaCells::Guarded : csv::FormulaCells::Plain);
     file.CheckUnchanged();
     if (!reading.faults.Empty()) {
         ReportFaults(reading.faults, csvPath, "faults", err);
@@ -368,7 +375,7 @@ cautions under their headings.
          {{"FILE", "NUMBER"}, {}},
          RunShow},
         {"export",
-         R"(Usage: zvk export FILE --format csv|json [--lossy]
+         R"(Usage: zvk export FILE --format csv|json [--lossy] [--safe-csv]
 
 Writes every record of FILE in file order. CSV (RFC 4180) has the header row
 TradeName,PinyinInitials,EnglishName,OtherNames,Function,Usage,Cautions;
@@ -380,12 +387,15 @@ Options:
   --format FORMAT  csv or json
   --lossy          write such bytes as U+FFFD instead; import cannot take
                    them back
+  --safe-csv       write a cell that begins with =, +, -, @ or a tab, which a
+                   spreadsheet would take as a formula, after an apostrophe;
+                   import --safe-csv takes the apostrophe away again
 )",
-         {{"FILE"}, {{"--format", "", true}, {"--lossy", "", false}}},
+         {{"FILE"}, {{"--format", "", true}, {"--lossy", "", false}, {"--safe-csv", "", false}}},
          RunExport},
         {"import",
          R"(Usage: zvk import CSVFILE -o FILE [--force] [--encoding auto|utf-8|gbk]
-                       [--fill-pinyin]
+                       [--fill-pinyin] [--safe-csv]
 
 Builds a new dictionary FILE from CSVFILE (in the format that export writes;
 the header row is required). CSVFILE is UTF-8, with or without a byte order
@@ -398,18 +408,23 @@ nothing is written; the first 20 faults are named, then how many more.
 
 Options:
   -o, --output FILE  the dictionary to write
-  --force            replace FILE if it exists
+  --force            replace FILE if it exists; a symbolic link is written
+                     through to its file, which keeps its mode and group
   --encoding NAME    auto (the default), utf-8 or gbk
   --fill-pinyin      fill each empty PinyinInitials with the initials of the
                      trade name's Mandarin readings (its Latin letters and
                      digits upper-cased, other characters skipped, at most 10)
                      and say how many were filled
+  --safe-csv         read CSVFILE as export --safe-csv wrote it: a cell that
+                     begins with an apostrophe before =, +, -, @ or a tab
+                     loses that apostrophe
 )",
          {{"CSVFILE"},
           {{"--output", "-o", true},
            {"--force", "", false},
            {"--encoding", "", true},
-           {"--fill-pinyin", "", false}}},
+           {"--fill-pinyin", "", false},
+           {"--safe-csv", "", false}}},
          RunImport},
         {"check",
          R"(Usage: zvk check FILE

@@ -84,8 +84,9 @@ std::optional<std::string> FieldToGbk(const std::string& text, TextEncoding enco
 
 }  // namespace
 
-DrugCsvReader::DrugCsvReader(TextEncoding encoding)
+DrugCsvReader::DrugCsvReader(TextEncoding encoding, FormulaCells formulas)
     : m_encoding(encoding == TextEncoding::Gbk ? TextEncoding::Gbk : TextEncoding::Utf8),
+      m_formulas(formulas),
       m_parser({FIELD_LAYOUTS.size(), MOST_RECORD_BYTES},
                [this](CsvRecord&& record) { return TakeRecord(std::move(record)); }) {}
 
@@ -146,6 +147,11 @@ bool DrugCsvReader::TakeRecord(CsvRecord&& record) {
                      " fields, a record has " + std::to_string(FIELD_LAYOUTS.size()));
         return true;
     }
+    if (m_formulas == FormulaCells::Guarded) {
+        for (std::string& cell : record.fields) {
+            cell = UnguardFormula(cell);
+        }
+    }
     DrugFields fields;
     for (std::size_t i = 0; i < FIELD_LAYOUTS.size(); ++i) {
         const FieldLayout& layout = FIELD_LAYOUTS[i];
@@ -193,7 +199,8 @@ void DrugCsvReader::ReportParseError() {
 }
 
 DrugCsvReading ReadDrugCsv(const std::function<std::size_t(char*, std::size_t)>& read,
-                           const std::function<void()>& rewind, TextEncoding encoding) {
+                           const std::function<void()>& rewind, TextEncoding encoding,
+                           FormulaCells formulas) {
     // Read in pieces, so that no file, however large or faulty, is held whole.
     std::array<char, 64 * 1024> piece;
     if (encoding == TextEncoding::Auto) {
@@ -205,7 +212,7 @@ DrugCsvReading ReadDrugCsv(const std::function<std::size_t(char*, std::size_t)>&
         encoding = detector.Result();
         rewind();
     }
-    DrugCsvReader reader(encoding);
+    DrugCsvReader reader(encoding, formulas);
     for (;;) {
         const std::size_t got = read(piece.data(), piece.size());
         if (!reader.Feed(std::string_view(piece.data(), got)) || got < piece.size()) {
@@ -230,12 +237,14 @@ FaultList UnconvertibleFields(const std::vector<DrugFields>& records) {
     return faults;
 }
 
-void WriteDrugCsv(const std::vector<DrugFields>& records, std::ostream& out) {
+void WriteDrugCsv(const std::vector<DrugFields>& records, std::ostream& out,
+                  FormulaCells formulas) {
     out << FormatCsvRecord(HeaderRow());
     for (const DrugFields& record : records) {
         std::vector<std::string> row;
         for (const FieldLayout& layout : FIELD_LAYOUTS) {
-            row.push_back(GbkToUtf8(record[layout.field]));
+            std::string cell = GbkToUtf8(record[layout.field]);
+            row.push_back(formulas == FormulaCells::Guarded ? GuardFormula(cell) : std::move(cell));
         }
         out << FormatCsvRecord(row);
     }

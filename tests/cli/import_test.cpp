@@ -405,5 +405,42 @@ TEST(ZvkRoundTrip, ExportThenImportKeepsEveryFieldByteForByte) {
     EXPECT_EQ(Zvk({"export", copy, "--format", "csv"}).out, exported.out);
 }
 
+// --safe-csv: what a spreadsheet would take as a formula is exported after an
+// apostrophe and imported without it, even text that began with apostrophes;
+// every other cell is as export writes it without the option.
+TEST(ZvkRoundTrip, SafeCsvGuardsFormulasAndImportTakesThemBack) {
+    TempFolder folder;
+    const std::string original = folder / "original.zvk";
+    WriteDictionary(
+        original, {
+                      Drug({"=HYPERLINK(\"x\")", "+1", "-2", "@SUM(A1)", "\t表格", "'=A1", "''-"}),
+                      Drug({"阿司匹林", "'", "a=b", "'apostrophe", "", "-", "@"}),
+                  });
+    const Outcome exported = Zvk({"export", original, "--format", "csv", "--safe-csv"});
+    ASSERT_EQ(exported.status, EXIT_OK) << exported.err;
+    EXPECT_EQ(exported.out,
+              ExportedCsv({
+                  {"'=HYPERLINK(\"\"x\"\")", "'+1", "'-2", "'@SUM(A1)", "'\t表格", "''=A1", "'''-"},
+                  {"阿司匹林", "'", "a=b", "'apostrophe", "", "'-", "'@"},
+              }));
+    const std::string csv = folder / "safe.csv";
+    WriteBytes(csv, exported.out);
+
+    const std::string copy = folder / "copy.zvk";
+    const Outcome imported = Zvk({"import", csv, "-o", copy, "--safe-csv"});
+    ASSERT_EQ(imported.status, EXIT_OK) << imported.err;
+    EXPECT_EQ(ReadBytes(copy), ReadBytes(original));
+
+    // Without the option the apostrophes are text.
+    ASSERT_EQ(Zvk({"import", csv, "-o", copy, "--force"}).status, EXIT_OK);
+    EXPECT_EQ(Zvk({"list", copy, "--sort", "none"}).out,
+              "1\t'=HYPERLINK(\"x\")\t'-2\n2\t阿司匹林\ta=b\n");
+
+    const Outcome json = Zvk({"export", original, "--format", "json", "--safe-csv"});
+    EXPECT_EQ(json.status, EXIT_ERROR);
+    EXPECT_EQ(json.err,
+              "zvk: --safe-csv goes with --format csv\nRun \"zvk export --help\" for usage.\n");
+}
+
 }  // namespace
 }  // namespace quorbex::zvk::testing
