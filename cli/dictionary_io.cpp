@@ -1,6 +1,7 @@
 #include "cli/dictionary_io.h"
 
 #include <algorithm>
+#include <array>
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
@@ -20,28 +21,77 @@ std::string SystemError(const std::string& path, const char* what, int error) {
     return path + ": " + what + ": " + std::strerror(error);
 }
 
-// Read-only File over bytes already in memory, for the store's load.
-class BytesFile final : public File {
+// The store's File over a file that zvk reads, read in pieces of 64 KiB
+// however little the store asks for at a time, straight into the store's
+// image without a copy of the whole file on the way. What fails is kept, to
+// be told once the store is done: the store takes a failed read as the end
+// of its load, never as an exception.
+class InputFileReader final : public File {
 public:
-    explicit BytesFile(std::string_view bytes) : m_bytes(bytes) {}
+    explicit InputFileReader(InputFile& file) : m_file(file) {}
 
     bool SeekToBegin() override {
-        m_position = 0;
+        if (m_started) {
+            if (!Try([this] { m_file.Rewind(); })) {
+                return false;
+            }
+            m_started = false;
+            m_begin = m_end = 0;
+        }
         return true;
     }
     std::optional<std::size_t> Read(void* buffer, std::size_t count) override {
-        const std::size_t taken = std::min(count, m_bytes.size() - m_position);
-        std::memcpy(buffer, m_bytes.data() + m_position, taken);
-        m_position += taken;
+        m_started = true;
+        auto* out = static_cast<char*>(buffer);
+        std::size_t taken = 0;
+        while (taken < count) {
+            if (m_begin == m_end) {
+                std::size_t got = 0;
+                if (!Try([&] { got = m_file.Read(m_piece.data(), m_piece.size()); })) {
+                    return std::nullopt;
+                }
+                m_begin = 0;
+                m_end = got;
+                if (got == 0) {
+                    break;
+                }
+            }
+            const std::size_t part = std::min(count - taken, m_end - m_begin);
+            std::memcpy(out + taken, m_piece.data() + m_begin, part);
+            m_begin += part;
+            taken += part;
+        }
         return taken;
     }
     bool Write(const void*, std::size_t) override { return false; }
     bool SetLength(std::uint64_t) override { return false; }
-    std::optional<std::uint64_t> Length() override { return m_bytes.size(); }
+    std::optional<std::uint64_t> Length() override { return m_file.LengthWhenOpened(); }
+
+    // Throws what a read or the rewind at the end of the load met.
+    void ThrowIfFailed() const {
+        if (m_failure) {
+            throw *m_failure;
+        }
+    }
 
 private:
-    std::string_view m_bytes;
-    std::size_t m_position = 0;
+    template <typename Step>
+    bool Try(Step step) {
+        try {
+            step();
+            return true;
+        } catch (const CommandError& error) {
+            m_failure = error;
+            return false;
+        }
+    }
+
+    InputFile& m_file;
+    std::array<char, 64 * 1024> m_piece{};
+    std::size_t m_begin = 0;
+    std::size_t m_end = 0;
+    bool m_started = false;
+    std::optional<CommandError> m_failure;
 };
 
 std::string ExistsMessage(const std::string& path) {
@@ -51,25 +101,30 @@ std::string ExistsMessage(const std::string& path) {
 }  // namespace
 
 std::string ReadFileBytes(InputFile& file) {
+    // The store holds no longer image; a longer file is no dictionary and
+    // far beyond any file zvk imports.
+    constexpr std::uint64_t MOST = MemFile::MAX_LENGTH;
+    // Read straight into the string, which has room for the length the file
+    // had when opened and a byte more, to see it grow; its pages are backed
+    // at once, not one fault at a time.
+    std::size_t room = std::min<std::uint64_t>(file.LengthWhenOpened(), MOST) + 1;
     std::string bytes;
-    // One allocation where the file keeps the length it had when opened.
-    bytes.reserve(std::min<std::uint64_t>(file.LengthWhenOpened(), MemFile::MAX_LENGTH) + 1);
+    bytes.reserve(room);
     PrefaultForWriting(bytes.data(), bytes.capacity());
-    char chunk[64 * 1024];
+    std::size_t size = 0;
     for (;;) {
-        const std::size_t got = file.Read(chunk, sizeof chunk);
-        bytes.append(chunk, got);
-        // The store holds no longer image; a longer file is no dictionary
-        // and far beyond any file zvk imports.
-        if (bytes.size() > MemFile::MAX_LENGTH) {
+        bytes.resize(room);
+        size += file.Read(bytes.data() + size, room - size);
+        if (size > MOST) {
             throw CommandError(file.Path() + ": larger than " +
-                               std::to_string(MemFile::MAX_LENGTH / (1024 * 1024)) +
-                               " MiB, more than zvk reads");
+                               std::to_string(MOST / (1024 * 1024)) + " MiB, more than zvk reads");
         }
-        if (got < sizeof chunk) {
+        if (size < room) {
+            bytes.resize(size);
             file.CheckUnchanged();
             return bytes;
         }
+        room = std::min<std::uint64_t>(std::uint64_t{room} * 2, MOST + 1);
     }
 }
 
@@ -79,19 +134,23 @@ std::string ReadFileBytes(const std::string& path) {
 }
 
 void LoadDictionary(InputFile& file, RecordStore& store) {
-    const std::string bytes = ReadFileBytes(file);
-    BytesFile image(bytes);
-    // The store's answer decides, as it does when the program opens the
-    // file; the reason only puts it into words.
-    if (!store.LoadFromFile(image)) {
-        // The store refuses a dictionary's bytes only when its image could
-        // not take them.
-        const std::optional<std::string> reason = NotADictionaryReason(bytes);
-        if (!reason) {
-            throw std::bad_alloc();
-        }
-        throw CommandError(file.Path() + ": " + *reason);
+    InputFileReader reader(file);
+    const bool loaded = store.LoadFromFile(reader);
+    reader.ThrowIfFailed();
+    file.CheckUnchanged();
+    if (loaded) {
+        return;
     }
+    // The store's answer decides, as it does when the program opens the
+    // file; the reason only puts it into words, from the bytes read again.
+    file.Rewind();
+    const std::optional<std::string> reason = NotADictionaryReason(ReadFileBytes(file));
+    // The store refuses a dictionary's bytes only when its image could not
+    // take them.
+    if (!reason) {
+        throw std::bad_alloc();
+    }
+    throw CommandError(file.Path() + ": " + *reason);
 }
 
 void LoadDictionary(const std::string& path, RecordStore& store) {
