@@ -13,6 +13,7 @@
 #include "cli/find_command.h"
 #include "cli/input_file.h"
 #include "cli/result_lines.h"
+#include "cli/terminal_text.h"
 #include "cli/version_commands.h"
 #include "cli/zvk.h"
 #include "csv/column_names.h"
@@ -49,10 +50,10 @@ Commands:
       the records that QUERY finds as the quick search box does, best first
   show FILE NUMBER
       one record's text, as the record view shows it
-  export FILE --format csv|json [--lossy]
+  export FILE --format csv|json [--lossy] [--safe-csv]
       every record in file order
   import CSVFILE -o FILE [--force] [--encoding auto|utf-8|gbk] [--fill-pinyin]
-         [--no-header] [--columns LIST]
+         [--no-header] [--columns LIST] [--safe-csv]
       a new dictionary from a spreadsheet's CSV file (UTF-8 or GBK)
   check FILE
       whether FILE is a sound dictionary
@@ -68,7 +69,9 @@ a fault, diff finds a change or merge leaves conflicts, 2 on a usage error or
 a failure.
 )";
 
-const std::string SORT_HELP =
+// Text, not a string: nothing is allocated before main, where running out
+// of memory could not be told.
+constexpr std::string_view SORT_HELP =
     R"(  --sort KEY     trade (the default) orders by trade name, english by English
                  name, pinyin by the Mandarin reading of the trade name, none
                  keeps record-number order; trade and english order names by
@@ -228,6 +231,11 @@ int RunShow(const ParsedArguments& parsed, std::ostream& out, std::ostream&) {
          at = rendered.find("\r\n", at + 1)) {
         rendered.erase(at, 1);
     }
+    if (IsTerminal(out)) {
+        std::string escaped;
+        AppendEscaped(escaped, rendered, "\t\n");
+        rendered = std::move(escaped);
+    }
     if (!rendered.empty()) {
         out << GbkToUtf8(rendered) << '\n';
     }
@@ -242,6 +250,10 @@ int RunExport(const ParsedArguments& parsed, std::ostream& out, std::ostream& er
     if (format->second != "csv" && format->second != "json") {
         throw UsageError("--format takes csv or json, not \"" + format->second + "\"");
     }
+    const bool safeCsv = parsed.Has("--safe-csv");
+    if (safeCsv && format->second != "csv") {
+        throw UsageError("--safe-csv goes with --format csv");
+    }
     RecordStore store;
     LoadDictionary(parsed.positionals[0], store);
     const std::vector<DrugFields> records = AllRecords(store);
@@ -254,7 +266,8 @@ int RunExport(const ParsedArguments& parsed, std::ostream& out, std::ostream& er
         }
     }
     if (format->second == "csv") {
-        csv::WriteDrugCsv(records, out);
+        csv::WriteDrugCsv(records, out,
+                          safeCsv ? csv::FormulaCells::Guarded : csv::FormulaCells::Plain);
     } else {
         WriteDrugJson(records, out);
     }
@@ -325,7 +338,9 @@ int RunImport(const ParsedArguments& parsed, std::ostream& out, std::ostream& er
     InputFile file(csvPath);
     csv::DrugCsvReading reading = csv::ReadDrugCsv(
         [&file](char* buffer, std::size_t count) { return file.Read(buffer, count); },
-        [&file] { file.Rewind(); }, encoding, Columns(parsed));
+        [&file] { file.Rewind(); }, encoding, Columns(parsed),
+        parsed.Has("--safe-csv") ? csv::FormulaCells::Guarded : csv::FormulaCells::Plain);
+    file.CheckUnchanged();
     for (const csv::CsvFault& warning : reading.warnings) {
         err << "zvk: " << csvPath << ": warning: " << csv::DescribeFault(warning) << '\n';
     }
@@ -352,7 +367,11 @@ int RunImport(const ParsedArguments& parsed, std::ostream& out, std::ostream& er
             filled += record.pinyinInitials.empty() ? 0 : 1;
         }
         ExchangeFields(store, record, false);
-        store.AppendRecord();
+        // The reader keeps no more records than a dictionary holds, so only
+        // memory can fail the store.
+        if (!store.AppendRecord()) {
+            throw std::bad_alloc();
+        }
     }
     SaveDictionary(store, path, replace);
     out << "wrote " << records.size() << " records to " << path << '\n';
@@ -394,7 +413,7 @@ Lists every record of FILE, one per line: NUMBER<TAB>TRADENAME<TAB>ENGLISHNAME,
 NUMBER counting the records from 1 in file order.
 
 Options:
-)" + SORT_HELP,
+)" + std::string(SORT_HELP),
          {{"FILE"}, {SORT_OPTION}},
          RunList},
         {"search",
@@ -409,7 +428,7 @@ Options:
                  0x01 trade name, 0x02 pinyin initials, 0x04 other names,
                  0x08 English name, 0x10 function, 0x20 usage, 0x40 cautions,
                  or 0x80 for all fields (the default is 0x0F)
-)" + SORT_HELP +
+)" + std::string(SORT_HELP) +
              R"(
 Exit status: 0 with hits, 1 with none, 2 on errors.
 )",
@@ -455,7 +474,7 @@ cautions under their headings.
          {{"FILE", "NUMBER"}, {}},
          RunShow},
         {"export",
-         R"(Usage: zvk export FILE --format csv|json [--lossy]
+         R"(Usage: zvk export FILE --format csv|json [--lossy] [--safe-csv]
 
 Writes every record of FILE in file order. CSV (RFC 4180) has the header row
 TradeName,PinyinInitials,EnglishName,OtherNames,Function,Usage,Cautions;
@@ -467,12 +486,15 @@ Options:
   --format FORMAT  csv or json
   --lossy          write such bytes as U+FFFD instead; import cannot take
                    them back
+  --safe-csv       write a cell that begins with =, +, -, @ or a tab, which a
+                   spreadsheet would take as a formula, after an apostrophe;
+                   import --safe-csv takes the apostrophe away again
 )",
-         {{"FILE"}, {{"--format", "", true}, {"--lossy", "", false}}},
+         {{"FILE"}, {{"--format", "", true}, {"--lossy", "", false}, {"--safe-csv", "", false}}},
          RunExport},
         {"import",
          R"(Usage: zvk import CSVFILE -o FILE [--force] [--encoding auto|utf-8|gbk]
-                       [--fill-pinyin] [--no-header] [--columns LIST]
+                       [--fill-pinyin] [--no-header] [--columns LIST] [--safe-csv]
 
 Builds a new dictionary FILE from CSVFILE, a drug list saved by a spreadsheet
 or written by export. Its header row names the columns, in any order, letter
@@ -491,7 +513,8 @@ first 20 faults are named, each by its row as the spreadsheet numbers it
 
 Options:
   -o, --output FILE  the dictionary to write
-  --force            replace FILE if it exists
+  --force            replace FILE if it exists; a symbolic link is written
+                     through to its file, which keeps its mode and group
   --encoding NAME    auto (the default), utf-8 or gbk
   --fill-pinyin      fill each empty pinyin initials with the initials of the
                      trade name's Mandarin readings (its Latin letters and
@@ -503,6 +526,9 @@ Options:
                      or - to skip the column, separated by commas (without
                      --columns and without a header row, the columns are
                      trade,pinyin,english,other,function,usage,cautions)
+  --safe-csv         read CSVFILE as export --safe-csv wrote it: a cell that
+                     begins with an apostrophe before =, +, -, @ or a tab
+                     loses that apostrophe
 )",
          {{"CSVFILE"},
           {{"--output", "-o", true},
@@ -510,7 +536,8 @@ Options:
            {"--encoding", "", true},
            {"--fill-pinyin", "", false},
            {"--no-header", "", false},
-           {"--columns", "", true}}},
+           {"--columns", "", true},
+           {"--safe-csv", "", false}}},
          RunImport},
         {"check",
          R"(Usage: zvk check FILE

@@ -1,22 +1,18 @@
 #include "cli/dictionary_io.h"
 
-#include <fcntl.h>
-#include <stdio.h>
-#include <sys/mman.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <algorithm>
+#include <array>
 #include <cerrno>
-#include <cstdlib>
 #include <cstring>
 #include <filesystem>
+#include <new>
 
 #include "cli/check.h"
 #include "cli/command_error.h"
 #include "cli/input_file.h"
 #include "store/disk_file.h"
 #include "store/file_ownership.h"
+#include "store/prefault.h"
 
 namespace quorbex::zvk {
 
@@ -26,140 +22,141 @@ std::string SystemError(const std::string& path, const char* what, int error) {
     return path + ": " + what + ": " + std::strerror(error);
 }
 
-// Maps every page of a file at once where the system can, instead of one
-// page fault per page as the store reads it.
-#if defined(MAP_POPULATE)
-constexpr int MAP_POPULATE_HINT = MAP_POPULATE;
-#else
-constexpr int MAP_POPULATE_HINT = 0;
-#endif
-
-// Read-only File over bytes already in memory, for the store's load.
-class BytesFile final : public File {
+// The store's File over a file that zvk reads, read in pieces of 64 KiB
+// however little the store asks for at a time, straight into the store's
+// image without a copy of the whole file on the way. What fails is kept, to
+// be told once the store is done: the store takes a failed read as the end
+// of its load, never as an exception.
+class InputFileReader final : public File {
 public:
-    explicit BytesFile(std::string_view bytes) : m_bytes(bytes) {}
+    explicit InputFileReader(InputFile& file) : m_file(file) {}
 
     bool SeekToBegin() override {
-        m_position = 0;
+        if (m_started) {
+            if (!Try([this] { m_file.Rewind(); })) {
+                return false;
+            }
+            m_started = false;
+            m_begin = m_end = 0;
+        }
         return true;
     }
     std::optional<std::size_t> Read(void* buffer, std::size_t count) override {
-        const std::size_t taken = std::min(count, m_bytes.size() - m_position);
-        std::memcpy(buffer, m_bytes.data() + m_position, taken);
-        m_position += taken;
+        m_started = true;
+        auto* out = static_cast<char*>(buffer);
+        std::size_t taken = 0;
+        while (taken < count) {
+            if (m_begin == m_end) {
+                std::size_t got = 0;
+                if (!Try([&] { got = m_file.Read(m_piece.data(), m_piece.size()); })) {
+                    return std::nullopt;
+                }
+                m_begin = 0;
+                m_end = got;
+                if (got == 0) {
+                    break;
+                }
+            }
+            const std::size_t part = std::min(count - taken, m_end - m_begin);
+            std::memcpy(out + taken, m_piece.data() + m_begin, part);
+            m_begin += part;
+            taken += part;
+        }
         return taken;
     }
     bool Write(const void*, std::size_t) override { return false; }
     bool SetLength(std::uint64_t) override { return false; }
-    std::optional<std::uint64_t> Length() override { return m_bytes.size(); }
+    std::optional<std::uint64_t> Length() override { return m_file.LengthWhenOpened(); }
 
-private:
-    std::string_view m_bytes;
-    std::size_t m_position = 0;
-};
-
-// A regular file's bytes mapped into memory, read-only: the store copies them
-// into its image once, and nothing else copies them. Empty when the file
-// cannot be mapped (not a regular file, empty, too large, or any failure), in
-// which case the caller reads it the usual way and reports what went wrong.
-class MappedFile {
-public:
-    explicit MappedFile(const std::string& path) {
-        const int descriptor = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-        if (descriptor < 0) {
-            return;
-        }
-        struct stat status {};
-        if (::fstat(descriptor, &status) == 0 && S_ISREG(status.st_mode) && status.st_size > 0 &&
-            static_cast<std::uint64_t>(status.st_size) <= MemFile::MAX_LENGTH) {
-            const auto length = static_cast<std::size_t>(status.st_size);
-            void* mapped =
-                ::mmap(nullptr, length, PROT_READ, MAP_PRIVATE | MAP_POPULATE_HINT, descriptor, 0);
-            if (mapped != MAP_FAILED) {
-                m_bytes = std::string_view(static_cast<const char*>(mapped), length);
-            }
-        }
-        ::close(descriptor);
-    }
-    ~MappedFile() {
-        if (!m_bytes.empty()) {
-            ::munmap(const_cast<char*>(m_bytes.data()), m_bytes.size());
+    // Throws what a read or the rewind at the end of the load met.
+    void ThrowIfFailed() const {
+        if (m_failure) {
+            throw *m_failure;
         }
     }
-    MappedFile(const MappedFile&) = delete;
-    MappedFile& operator=(const MappedFile&) = delete;
-
-    std::string_view Bytes() const { return m_bytes; }
 
 private:
-    std::string_view m_bytes;
-};
-
-// Removes a temporary file unless it was moved into place.
-class TemporaryFile {
-public:
-    explicit TemporaryFile(std::string path) : m_path(std::move(path)) {}
-    ~TemporaryFile() {
-        if (!m_path.empty()) {
-            ::unlink(m_path.c_str());
+    template <typename Step>
+    bool Try(Step step) {
+        try {
+            step();
+            return true;
+        } catch (const CommandError& error) {
+            m_failure = error;
+            return false;
         }
     }
-    TemporaryFile(const TemporaryFile&) = delete;
-    TemporaryFile& operator=(const TemporaryFile&) = delete;
 
-    const std::string& Path() const { return m_path; }
-    void Release() { m_path.clear(); }
-
-private:
-    std::string m_path;
+    InputFile& m_file;
+    std::array<char, 64 * 1024> m_piece{};
+    std::size_t m_begin = 0;
+    std::size_t m_end = 0;
+    bool m_started = false;
+    std::optional<CommandError> m_failure;
 };
 
 std::string ExistsMessage(const std::string& path) {
     return path + ": already exists; give --force to replace it";
 }
 
-// Makes a rename in folder durable. Best effort: some file systems cannot
-// flush a folder, and the file itself is already safely on the disk.
-void SyncFolder(const std::string& folder) {
-    const int descriptor = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (descriptor >= 0) {
-        ::fsync(descriptor);
-        ::close(descriptor);
+}  // namespace
+
+std::string ReadFileBytes(InputFile& file) {
+    // The store holds no longer image; a longer file is no dictionary and
+    // far beyond any file zvk imports.
+    constexpr std::uint64_t MOST = MemFile::MAX_LENGTH;
+    // Read straight into the string, which has room for the length the file
+    // had when opened and a byte more, to see it grow; its pages are backed
+    // at once, not one fault at a time.
+    std::size_t room = std::min<std::uint64_t>(file.LengthWhenOpened(), MOST) + 1;
+    std::string bytes;
+    bytes.reserve(room);
+    PrefaultForWriting(bytes.data(), bytes.capacity());
+    std::size_t size = 0;
+    for (;;) {
+        bytes.resize(room);
+        size += file.Read(bytes.data() + size, room - size);
+        if (size > MOST) {
+            throw CommandError(file.Path() + ": larger than " +
+                               std::to_string(MOST / (1024 * 1024)) + " MiB, more than zvk reads");
+        }
+        if (size < room) {
+            bytes.resize(size);
+            file.CheckUnchanged();
+            return bytes;
+        }
+        room = std::min<std::uint64_t>(std::uint64_t{room} * 2, MOST + 1);
     }
 }
-
-}  // namespace
 
 std::string ReadFileBytes(const std::string& path) {
     InputFile file(path);
-    std::string bytes;
-    char chunk[64 * 1024];
-    for (;;) {
-        const std::size_t got = file.Read(chunk, sizeof chunk);
-        bytes.append(chunk, got);
-        // The store holds no longer image; a longer file is no dictionary
-        // and far beyond any file zvk imports.
-        if (bytes.size() > MemFile::MAX_LENGTH) {
-            throw CommandError(path + ": larger than " +
-                               std::to_string(MemFile::MAX_LENGTH / (1024 * 1024)) +
-                               " MiB, more than zvk reads");
-        }
-        if (got < sizeof chunk) {
-            return bytes;
-        }
+    return ReadFileBytes(file);
+}
+
+void LoadDictionary(InputFile& file, RecordStore& store) {
+    InputFileReader reader(file);
+    const bool loaded = store.LoadFromFile(reader);
+    reader.ThrowIfFailed();
+    file.CheckUnchanged();
+    if (loaded) {
+        return;
     }
+    // The store's answer decides, as it does when the program opens the
+    // file; the reason only puts it into words, from the bytes read again.
+    file.Rewind();
+    const std::optional<std::string> reason = NotADictionaryReason(ReadFileBytes(file));
+    // The store refuses a dictionary's bytes only when its image could not
+    // take them.
+    if (!reason) {
+        throw std::bad_alloc();
+    }
+    throw CommandError(file.Path() + ": " + *reason);
 }
 
 void LoadDictionary(const std::string& path, RecordStore& store) {
-    const MappedFile mapped(path);
-    const std::string read = mapped.Bytes().empty() ? ReadFileBytes(path) : std::string();
-    const std::string_view bytes = mapped.Bytes().empty() ? std::string_view(read) : mapped.Bytes();
-    BytesFile file(bytes);
-    // The store's answer decides, as it does when the program opens the
-    // file; the reason only puts it into words.
-    if (!store.LoadFromFile(file)) {
-        throw CommandError(path + ": " + NotADictionaryReason(bytes).value_or("not a dictionary"));
-    }
+    InputFile file(path);
+    LoadDictionary(file, store);
 }
 
 void RequireAbsent(const std::string& path) {
@@ -171,75 +168,52 @@ void RequireAbsent(const std::string& path) {
 
 namespace {
 
-// The new file gets ownership when given, else the mode of any newly created
-// file. Answers whether it got the group of ownership.
-bool WriteDictionary(RecordStore& store, const std::string& path, bool replace,
-                     const std::optional<FileOwnership>& ownership) {
-    const std::filesystem::path target(path);
-    const std::string folder =
-        target.has_parent_path() ? target.parent_path().string() : std::string(".");
-    // A hidden file beside the target, named after it.
-    std::string name = target.filename().string();
-    name.insert(0, 1, '.');
-    name += ".XXXXXX";
-    std::string pattern = (std::filesystem::path(folder) / name).string();
-    const int descriptor = ::mkstemp(pattern.data());
-    if (descriptor < 0) {
-        throw CommandError(SystemError(folder, "cannot create a file", errno));
-    }
-    TemporaryFile temporary(pattern);
-    bool groupKept = true;
-    if (ownership) {
-        groupKept = TakeOwnership(descriptor, *ownership);
-    } else {
-        // mkstemp makes the file private to its owner; a dictionary gets the
-        // mode of any newly created file.
-        const mode_t mask = ::umask(0);
-        ::umask(mask);
-        ::fchmod(descriptor, 0666 & ~mask);
-    }
-    ::close(descriptor);
-
+// Writes store over path through replacement, or throws what went wrong.
+void WriteDictionary(RecordStore& store, const std::string& path, FileReplacement& replacement) {
+    using Problem = FileReplacement::Problem;
     // Failures name the file asked for, not the hidden one that is removed.
-    auto file = DiskFile::Open(temporary.Path(), DiskFile::Mode::CreateWrite);
-    if (!file) {
-        throw CommandError(SystemError(path, "cannot write the new dictionary", errno));
-    }
-    if (!store.SaveToFile(file.get()) || !file->Close()) {
-        throw CommandError(SystemError(path, "cannot write the new dictionary", errno));
-    }
-
-    // Without leave to replace, the move itself refuses an existing file, so
-    // one created since the command began is kept as well.
-    const unsigned flags = replace ? 0 : RENAME_NOREPLACE;
-    if (::renameat2(AT_FDCWD, temporary.Path().c_str(), AT_FDCWD, path.c_str(), flags) != 0) {
-        if (errno == EEXIST) {
-            throw CommandError(ExistsMessage(path));
+    if (File* contents = replacement.Contents()) {
+        if (!store.SaveToFile(contents)) {
+            throw CommandError(SystemError(path, "cannot write the new dictionary", errno));
         }
-        throw CommandError(SystemError(path, "cannot put the new dictionary in place", errno));
+        if (replacement.Commit()) {
+            return;
+        }
     }
-    temporary.Release();
-    SyncFolder(folder);
-    return groupKept;
+    const int error = replacement.GetError();
+    switch (replacement.GetProblem()) {
+        case Problem::CannotFollowLink:
+            throw CommandError(SystemError(path, "cannot follow the symbolic link", error));
+        case Problem::NotRegularFile:
+            throw CommandError(path + ": not a regular file; zvk replaces only regular files");
+        case Problem::CannotCreate:
+            throw CommandError(SystemError(replacement.GetFolder(), "cannot create a file", error));
+        case Problem::CannotWrite:
+            throw CommandError(SystemError(path, "cannot write the new dictionary", error));
+        case Problem::Exists:
+            throw CommandError(ExistsMessage(path));
+        case Problem::CannotMove:
+        case Problem::None:
+            break;
+    }
+    throw CommandError(SystemError(path, "cannot put the new dictionary in place", error));
 }
 
 }  // namespace
 
 void SaveDictionary(RecordStore& store, const std::string& path, bool replace) {
-    WriteDictionary(store, path, replace, std::nullopt);
+    FileReplacement replacement(
+        path, replace ? FileReplacement::Existing::Replace : FileReplacement::Existing::Refuse);
+    WriteDictionary(store, path, replacement);
 }
 
 std::optional<std::string> ReplaceDictionary(RecordStore& store, const std::string& path) {
-    std::error_code error;
-    const std::string target = std::filesystem::canonical(path, error).string();
-    if (error) {
-        throw CommandError(SystemError(path, "cannot find the dictionary", error.value()));
+    FileReplacement replacement(path, FileReplacement::Existing::Replace);
+    WriteDictionary(store, path, replacement);
+    if (const std::optional<unsigned> lost = replacement.LostGroup()) {
+        return GroupName(*lost);
     }
-    const std::optional<FileOwnership> ownership = OwnershipOf(target);
-    if (WriteDictionary(store, target, true, ownership) || !ownership) {
-        return std::nullopt;
-    }
-    return GroupName(ownership->group);
+    return std::nullopt;
 }
 
 }  // namespace quorbex::zvk

@@ -6,16 +6,29 @@
 
 namespace quorbex::zvk {
 
+// Written record by record, in the layout of nlohmann's dump with an indent
+// of two, which escapes each text: only one record's texts are held at a
+// time, and a tree that ran out of memory cannot take the program down while
+// it is freed.
 void WriteDrugJson(const std::vector<DrugFields>& records, std::ostream& out) {
-    nlohmann::ordered_json array = nlohmann::ordered_json::array();
-    for (const DrugFields& record : records) {
-        nlohmann::ordered_json object = nlohmann::ordered_json::object();
-        for (const FieldLayout& layout : FIELD_LAYOUTS) {
-            object[std::string(layout.name)] = GbkToUtf8(record[layout.field]);
-        }
-        array.push_back(std::move(object));
+    if (records.empty()) {
+        out << "[]\n";
+        return;
     }
-    out << array.dump(2) << '\n';
+    out << '[';
+    std::string_view recordSeparator = "\n";
+    for (const DrugFields& record : records) {
+        out << recordSeparator << "  {";
+        std::string_view fieldSeparator = "\n";
+        for (const FieldLayout& layout : FIELD_LAYOUTS) {
+            out << fieldSeparator << "    \"" << layout.name
+                << "\": " << nlohmann::json(GbkToUtf8(record[layout.field])).dump();
+            fieldSeparator = ",\n";
+        }
+        out << "\n  }";
+        recordSeparator = ",\n";
+    }
+    out << "\n]\n";
 }
 
 }  // namespace quorbex::zvk

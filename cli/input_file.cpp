@@ -34,6 +34,10 @@ const char* KindOf(mode_t mode) {
     return "a special file";
 }
 
+bool SameTime(const timespec& a, const timespec& b) {
+    return a.tv_sec == b.tv_sec && a.tv_nsec == b.tv_nsec;
+}
+
 }  // namespace
 
 InputFile::InputFile(const std::string& path) : m_path(path) {
@@ -46,15 +50,14 @@ InputFile::InputFile(const std::string& path) : m_path(path) {
     if (m_descriptor < 0) {
         throw CommandError(SystemError(path, "cannot open", errno));
     }
-    struct stat status {};
-    if (::fstat(m_descriptor, &status) != 0) {
+    if (::fstat(m_descriptor, &m_opened) != 0) {
         const int error = errno;
         ::close(m_descriptor);
         throw CommandError(SystemError(path, "cannot read", error));
     }
-    if (!S_ISREG(status.st_mode)) {
+    if (!S_ISREG(m_opened.st_mode)) {
         ::close(m_descriptor);
-        throw CommandError(path + ": " + KindOf(status.st_mode) +
+        throw CommandError(path + ": " + KindOf(m_opened.st_mode) +
                            ", not a regular file; zvk reads only regular files");
     }
 }
@@ -74,16 +77,36 @@ std::size_t InputFile::Read(char* buffer, std::size_t count) {
             throw CommandError(SystemError(m_path, "cannot read", errno));
         }
         if (got == 0) {
+            m_reachedEnd = true;
             break;
         }
         total += static_cast<std::size_t>(got);
     }
+    m_readSinceStart += total;
     return total;
 }
 
 void InputFile::Rewind() {
+    CheckUnchanged();
     if (::lseek(m_descriptor, 0, SEEK_SET) != 0) {
         throw CommandError(SystemError(m_path, "cannot read", errno));
+    }
+    m_readSinceStart = 0;
+    m_reachedEnd = false;
+}
+
+void InputFile::CheckUnchanged() const {
+    struct stat now {};
+    if (::fstat(m_descriptor, &now) != 0) {
+        throw CommandError(SystemError(m_path, "cannot read", errno));
+    }
+    const bool same = now.st_dev == m_opened.st_dev && now.st_ino == m_opened.st_ino &&
+                      now.st_size == m_opened.st_size && SameTime(now.st_mtim, m_opened.st_mtim) &&
+                      SameTime(now.st_ctim, m_opened.st_ctim) &&
+                      (!m_reachedEnd || m_readSinceStart == LengthWhenOpened());
+    if (!same) {
+        throw CommandError(
+            m_path + ": changed while zvk was reading it; try again once nothing writes to it");
     }
 }
 

@@ -45,12 +45,6 @@ bool IsBlank(const std::string& cell) {
     return cell.find_first_not_of(" \t") == std::string::npos;
 }
 
-// Whether GBK text comes back byte for byte from its UTF-8 form. Bytes that
-// GBK does not define decode to U+FFFD, which has no GBK form.
-bool IsGbkText(const std::string& gbk) {
-    return Utf8ToGbk(GbkToUtf8(gbk)) == gbk;
-}
-
 // Why one field's text cannot be stored, or nothing with its GBK form in gbk.
 std::optional<CsvFault> FieldToGbk(const std::string& text, TextEncoding encoding,
                                    const FieldLayout& layout, std::string& gbk) {
@@ -94,9 +88,10 @@ std::optional<CsvFault> FieldToGbk(const std::string& text, TextEncoding encodin
 
 }  // namespace
 
-DrugCsvReader::DrugCsvReader(TextEncoding encoding, CsvColumns columns)
+DrugCsvReader::DrugCsvReader(TextEncoding encoding, CsvColumns columns, FormulaCells formulas)
     : m_encoding(encoding == TextEncoding::Gbk ? TextEncoding::Gbk : TextEncoding::Utf8),
       m_given(std::move(columns)),
+      m_formulas(formulas),
       m_parser({MOST_CELLS, MOST_RECORD_BYTES},
                [this](CsvRecord&& record) { return TakeRecord(std::move(record)); }) {}
 
@@ -161,6 +156,11 @@ std::string DrugCsvReader::ToUtf8(const std::string& cell) const {
 bool DrugCsvReader::TakeRecord(CsvRecord&& record) {
     if (std::all_of(record.fields.begin(), record.fields.end(), IsBlank)) {
         return true;
+    }
+    if (m_formulas == FormulaCells::Guarded) {
+        for (std::string& cell : record.fields) {
+            cell = UnguardFormula(cell);
+        }
     }
     if (m_anyRow) {
         return TakeDrug(record);
@@ -332,7 +332,7 @@ void DrugCsvReader::ReportParseError() {
 
 DrugCsvReading ReadDrugCsv(const std::function<std::size_t(char*, std::size_t)>& read,
                            const std::function<void()>& rewind, TextEncoding encoding,
-                           const CsvColumns& columns) {
+                           const CsvColumns& columns, FormulaCells formulas) {
     // Read in pieces, so that no file, however large or faulty, is held whole.
     std::array<char, 64 * 1024> piece;
     if (encoding == TextEncoding::Auto) {
@@ -344,7 +344,7 @@ DrugCsvReading ReadDrugCsv(const std::function<std::size_t(char*, std::size_t)>&
         encoding = detector.Result();
         rewind();
     }
-    DrugCsvReader reader(encoding, columns);
+    DrugCsvReader reader(encoding, columns, formulas);
     for (;;) {
         const std::size_t got = read(piece.data(), piece.size());
         if (!reader.Feed(std::string_view(piece.data(), got)) || got < piece.size()) {
@@ -367,12 +367,14 @@ FaultList UnconvertibleFields(const std::vector<DrugFields>& records) {
     return faults;
 }
 
-void WriteDrugCsv(const std::vector<DrugFields>& records, std::ostream& out) {
+void WriteDrugCsv(const std::vector<DrugFields>& records, std::ostream& out,
+                  FormulaCells formulas) {
     out << FormatCsvRecord(HeaderRow());
     for (const DrugFields& record : records) {
         std::vector<std::string> row;
         for (const FieldLayout& layout : FIELD_LAYOUTS) {
-            row.push_back(GbkToUtf8(record[layout.field]));
+            std::string cell = GbkToUtf8(record[layout.field]);
+            row.push_back(formulas == FormulaCells::Guarded ? GuardFormula(cell) : std::move(cell));
         }
         out << FormatCsvRecord(row);
     }

@@ -13,6 +13,7 @@
 
 #include "csv/csv_text.h"
 #include "csv/fault_list.h"
+#include "csv/formula_cells.h"
 #include "csv/text_encoding.h"
 #include "store/drug_fields.h"
 
@@ -49,7 +50,10 @@ struct CsvColumns {
 class DrugCsvReader {
 public:
     // Auto stands for Utf8 here: the encoding must be known before reading.
-    explicit DrugCsvReader(TextEncoding encoding = TextEncoding::Utf8, CsvColumns columns = {});
+    // Guarded cells lose the apostrophe that guards a formula before any
+    // check.
+    explicit DrugCsvReader(TextEncoding encoding = TextEncoding::Utf8, CsvColumns columns = {},
+                           FormulaCells formulas = FormulaCells::Plain);
 
     // Reads the next piece of text; false once reading has stopped.
     bool Feed(std::string_view text);
@@ -76,6 +80,7 @@ private:
 
     TextEncoding m_encoding;
     CsvColumns m_given;
+    FormulaCells m_formulas;
     CsvParser m_parser;
     std::string m_start;  // the first bytes, until it is known whether they are a byte order mark
     bool m_startChecked = false;
@@ -107,13 +112,16 @@ struct DrugCsvReading {
 // twice, first only to tell its encoding; rewind starts it again.
 DrugCsvReading ReadDrugCsv(const std::function<std::size_t(char*, std::size_t)>& read,
                            const std::function<void()>& rewind, TextEncoding encoding,
-                           const CsvColumns& columns = {});
+                           const CsvColumns& columns = {},
+                           FormulaCells formulas = FormulaCells::Plain);
 
 // The fields whose bytes are not GBK text (a damaged file), which would be
 // written as U+FFFD: NotExportable faults, records counted from 1.
 FaultList UnconvertibleFields(const std::vector<DrugFields>& records);
 
-// Writes the header row and one row per record (GBK, converted to UTF-8).
-void WriteDrugCsv(const std::vector<DrugFields>& records, std::ostream& out);
+// Writes the header row and one row per record (GBK, converted to UTF-8),
+// with formulas guarded when asked.
+void WriteDrugCsv(const std::vector<DrugFields>& records, std::ostream& out,
+                  FormulaCells formulas = FormulaCells::Plain);
 
 }  // namespace quorbex::csv

@@ -30,26 +30,38 @@ inline std::string FieldText(std::string_view record, const FieldLayout& layout)
     return std::string(field.substr(0, field.find('\0')));
 }
 
+// The number of records a file opens with, or nothing when it does not open.
+inline std::optional<std::uint32_t> OpenedCount(std::string_view fileBytes) {
+    if (fileBytes.size() <= DICT_COUNT_OFFSET) {
+        return 0;
+    }
+    // A file that reaches into the count must hold the whole magic.
+    if (fileBytes.size() < DICT_MAGIC_OFFSET + 4) {
+        return std::nullopt;
+    }
+    std::string header(fileBytes.substr(0, DICT_MAGIC_OFFSET + 4));
+    for (char& byte : header) {
+        byte = static_cast<char>(static_cast<std::uint8_t>(byte) ^ DICT_XOR_KEY);
+    }
+    const std::uint32_t count = PlainUint32(header, DICT_COUNT_OFFSET);
+    if (PlainUint32(header, DICT_MAGIC_OFFSET) != DICT_MAGIC || count > DICT_MAX_RECORDS) {
+        return std::nullopt;
+    }
+    return count;
+}
+
 // The records of a file as it opens, or nothing when it does not open.
 inline std::optional<std::vector<DrugFields>> OpenedRecords(std::string_view fileBytes) {
+    const std::optional<std::uint32_t> count = OpenedCount(fileBytes);
+    if (!count) {
+        return std::nullopt;
+    }
     std::string plain(fileBytes);
     for (char& byte : plain) {
         byte = static_cast<char>(static_cast<std::uint8_t>(byte) ^ DICT_XOR_KEY);
     }
-    std::uint32_t count = 0;
-    if (plain.size() > DICT_COUNT_OFFSET) {
-        // A file that reaches into the count must hold the whole magic.
-        if (plain.size() < DICT_MAGIC_OFFSET + 4 ||
-            PlainUint32(plain, DICT_MAGIC_OFFSET) != DICT_MAGIC) {
-            return std::nullopt;
-        }
-        count = PlainUint32(plain, DICT_COUNT_OFFSET);
-        if (count > DICT_MAX_RECORDS) {
-            return std::nullopt;
-        }
-    }
-    std::vector<DrugFields> records(count);
-    for (std::uint32_t number = 1; number <= count; ++number) {
+    std::vector<DrugFields> records(*count);
+    for (std::uint32_t number = 1; number <= *count; ++number) {
         // Bytes that lie past the file's end read as zero.
         std::string record(DICT_RECORD_SIZE, '\0');
         const std::uint64_t offset = RecordOffset(number);

@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstdint>
+#include <cstdlib>
+#include <new>
 #include <stdexcept>
 
 namespace quorbex {
@@ -13,10 +15,25 @@ namespace {
 
 constexpr const char* GBK_CHARSET = "CP936";
 
+// The system loads a converter when it is first opened, and one it could not
+// load reads as one it lacks (EINVAL). Where not even this much memory is
+// left, the shortage is the cause.
+bool MemoryIsShort() {
+    constexpr std::size_t PROBE_BYTES = 1024 * 1024;
+    // Volatile, so that the compiler keeps the allocation it would drop.
+    void* volatile probe = std::malloc(PROBE_BYTES);
+    const bool shortOfMemory = probe == nullptr;
+    std::free(probe);
+    return shortOfMemory;
+}
+
 class Iconv {
 public:
     Iconv(const char* to, const char* from) : m_handle(iconv_open(to, from)) {
         if (m_handle == reinterpret_cast<iconv_t>(-1)) {
+            if (errno == ENOMEM || (errno == EINVAL && MemoryIsShort())) {
+                throw std::bad_alloc();
+            }
             throw std::runtime_error(std::string("iconv cannot convert from ") + from + " to " +
                                      to);
         }
@@ -98,40 +115,52 @@ std::size_t FirstTagCharacter(std::string_view utf8) {
     return std::string_view::npos;
 }
 
-}  // namespace
-
 // Decodes as iconv's CP936 converter does, from tables taken from it at build
 // time, and as the converter's caller did: a byte that does not start a
 // character it can read becomes U+FFFD, and decoding goes on with the next.
-// A first pass measures the UTF-8, a second writes it.
-std::string GbkToUtf8(std::string_view gbk) {
+// Calls emit with each code point in turn.
+template <typename Emit>
+void DecodeGbk(std::string_view gbk, Emit&& emit) {
     const auto* bytes = reinterpret_cast<const std::uint8_t*>(gbk.data());
     const std::size_t size = gbk.size();
-    // Calls emit with each code point in turn.
-    auto decode = [bytes, size](auto&& emit) {
-        for (std::size_t i = 0; i < size;) {
-            const std::uint8_t byte = bytes[i];
-            if (byte >= 0x81 && byte <= 0xFE && i + 1 < size) {
-                const std::uint8_t trail = bytes[i + 1];
-                if (trail >= 0x40 && trail <= 0xFE) {
-                    if (const std::uint16_t codePoint = CP936_PAIRS[byte - 0x81][trail - 0x40]) {
-                        emit(codePoint);
-                        i += 2;
-                        continue;
-                    }
+    for (std::size_t i = 0; i < size;) {
+        const std::uint8_t byte = bytes[i];
+        if (byte >= 0x81 && byte <= 0xFE && i + 1 < size) {
+            const std::uint8_t trail = bytes[i + 1];
+            if (trail >= 0x40 && trail <= 0xFE) {
+                if (const std::uint16_t codePoint = CP936_PAIRS[byte - 0x81][trail - 0x40]) {
+                    emit(codePoint);
+                    i += 2;
+                    continue;
                 }
             }
-            const std::int32_t single = CP936_SINGLE_BYTES[byte];
-            emit(single >= 0 ? static_cast<std::uint32_t>(single) : REPLACEMENT_CODE_POINT);
-            ++i;
         }
-    };
+        const std::int32_t single = CP936_SINGLE_BYTES[byte];
+        emit(single >= 0 ? static_cast<std::uint32_t>(single) : REPLACEMENT_CODE_POINT);
+        ++i;
+    }
+}
+
+}  // namespace
+
+// A first pass measures the UTF-8, a second writes it.
+std::string GbkToUtf8(std::string_view gbk) {
     std::size_t length = 0;
-    decode([&length](std::uint32_t codePoint) { length += Utf8Length(codePoint); });
+    DecodeGbk(gbk, [&length](std::uint32_t codePoint) { length += Utf8Length(codePoint); });
     std::string output(length, '\0');
     char* out = output.data();
-    decode([&out](std::uint32_t codePoint) { out = WriteUtf8(out, codePoint); });
+    DecodeGbk(gbk, [&out](std::uint32_t codePoint) { out = WriteUtf8(out, codePoint); });
     return output;
+}
+
+// GBK holds no U+FFFD, so the replacement marks exactly the bytes that do not
+// come back; every character that the tables decode encodes as the same bytes.
+bool IsGbkText(std::string_view gbk) {
+    bool readable = true;
+    DecodeGbk(gbk, [&readable](std::uint32_t codePoint) {
+        readable = readable && codePoint != REPLACEMENT_CODE_POINT;
+    });
+    return readable;
 }
 
 std::optional<std::string> Utf8ToGbk(std::string_view utf8, GbkEncodeError* error) {

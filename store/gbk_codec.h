@@ -14,6 +14,11 @@ namespace quorbex {
 // the next byte.
 std::string GbkToUtf8(std::string_view gbk);
 
+// Whether every byte of gbk belongs to a character GBK defines, which is
+// when the text comes back byte for byte from its UTF-8 form. Decided from
+// the decoding tables alone: it opens no converter, and never fails.
+bool IsGbkText(std::string_view gbk);
+
 struct GbkEncodeError {
     std::size_t offset = 0;  // byte offset in the UTF-8 input
     std::string character;   // the character GBK cannot hold, as UTF-8

@@ -131,6 +131,44 @@ TEST(ZvkShow, RendersTheRecordAsTheRecordViewDoesWithUnixLineBreaks) {
     }
 }
 
+// A record's control characters reach a terminal as escapes, and a pipe as
+// they are; show keeps the tabs and line breaks of its texts.
+TEST(ZvkTerminal, ControlCharactersOfRecordsAreEscapedOnlyOnATerminal) {
+    TempFolder folder;
+    const std::string path = folder / "shared.zvk";
+    WriteDictionary(path, {
+                              Drug({"阿\x1b[2J司", "", "Red\x1b[31m\x07", "", "",
+                                    "a\tb\r\nc\rd\x7f\x1b]0;title\x07", ""}),
+                              Drug({"x\ty\nz", "", "plain", "", "", "", ""}),
+                          });
+    const struct {
+        std::vector<std::string> args;
+        bool onTerminal;
+        std::string out;
+    } cases[] = {
+        {{"list", path, "--sort", "none"},
+         false,
+         "1\t阿\x1b[2J司\tRed\x1b[31m\x07\n2\tx\ty\nz\tplain\n"},
+        {{"list", path, "--sort", "none"},
+         true,
+         "1\t阿\\033[2J司\tRed\\033[31m\\a\n2\tx\\ty\\nz\tplain\n"},
+        {{"search", path, "red"}, true, "1\t阿\\033[2J司\tRed\\033[31m\\a\n"},
+        {{"show", path, "1"},
+         false,
+         "[品名]阿\x1b[2J司\n[英文]Red\x1b[31m\x07\n\n[用法]\na\tb\nc\rd\x7f\x1b]0;title\x07\n"},
+        {{"show", path, "1"},
+         true,
+         "[品名]阿\\033[2J司\n[英文]Red\\033[31m\\a\n\n[用法]\na\tb\nc\\rd\\177\\033]0;"
+         "title\\a\n"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.args[0] + (c.onTerminal ? " on a terminal" : " to a pipe"));
+        const Outcome outcome = Zvk(c.args, c.onTerminal);
+        EXPECT_EQ(outcome.status, EXIT_OK) << outcome.err;
+        EXPECT_EQ(outcome.out, c.out);
+    }
+}
+
 TEST_F(ZvkCommands, ShowRefusesARecordNumberOutsideTheDictionary) {
     const struct {
         const char* number;

@@ -1,6 +1,7 @@
 // import: spreadsheets as they come, its refusals, each naming the row and
 // the drug, its care for existing files, and the export -> import round trip.
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <filesystem>
 
@@ -348,6 +349,99 @@ TEST_F(ZvkImport, NeverReplacesAnExistingFileWithoutForce) {
     EXPECT_EQ(m_folder.Entries(), (std::vector<std::string>{"drugs.csv", "drugs.zvk"}));
 }
 
+// A group of this process's other than the one its new files get, which it
+// may give a file; nothing when it has none.
+std::optional<gid_t> AnotherGroup() {
+    if (::geteuid() == 0) {
+        return ::getegid() + 1;
+    }
+    std::vector<gid_t> groups(static_cast<std::size_t>(std::max(::getgroups(0, nullptr), 0)));
+    groups.resize(static_cast<std::size_t>(
+        std::max(::getgroups(static_cast<int>(groups.size()), groups.data()), 0)));
+    for (const gid_t group : groups) {
+        if (group != ::getegid()) {
+            return group;
+        }
+    }
+    return std::nullopt;
+}
+
+// --force replaces the file a symbolic link leads to, not the link, and the
+// new dictionary keeps the mode and group of the one it replaces.
+TEST_F(ZvkImport, ForceWritesThroughALinkAndKeepsTheFilesModeAndGroup) {
+    const std::string csv = HEADER + "布洛芬,BLF,Ibuprofen,,,,\r\n";
+    std::filesystem::create_directory(m_folder / "shared");
+    const std::string real = m_folder / "shared/ward.zvk";
+    const std::string link = m_folder / "ward.zvk";
+    const std::string linkToLink = m_folder / "latest.zvk";
+    std::filesystem::create_symlink("shared/ward.zvk", link);
+    std::filesystem::create_symlink("ward.zvk", linkToLink);
+    const std::optional<gid_t> group = AnotherGroup();
+
+    const struct {
+        const char* name;
+        std::string path;
+        mode_t mode;
+    } cases[] = {
+        {"a private file", real, 0600},
+        {"a file for its group", real, 0640},
+        {"a link to a private file", link, 0600},
+        {"a link to a link", linkToLink, 0604},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        WriteBytes(real, "the old dictionary");
+        ASSERT_EQ(::chmod(real.c_str(), c.mode), 0);
+        if (group) {
+            ASSERT_EQ(::chown(real.c_str(), static_cast<uid_t>(-1), *group), 0);
+        }
+        WriteBytes(m_csv, csv);
+        const Outcome outcome = Zvk({"import", m_csv, "-o", c.path, "--force"});
+        ASSERT_EQ(outcome.status, EXIT_OK) << outcome.err;
+        EXPECT_EQ(Zvk({"list", real}).out, "1\t布洛芬\tIbuprofen\n");
+        struct stat status {};
+        ASSERT_EQ(::stat(real.c_str(), &status), 0);
+        EXPECT_EQ(status.st_mode & 07777, c.mode);
+        if (group) {
+            EXPECT_EQ(status.st_gid, *group);
+        }
+        EXPECT_TRUE(std::filesystem::is_symlink(link));
+        EXPECT_EQ(std::filesystem::read_symlink(link), "shared/ward.zvk");
+        EXPECT_TRUE(std::filesystem::is_symlink(linkToLink));
+        EXPECT_EQ(m_folder.Entries(),
+                  (std::vector<std::string>{"drugs.csv", "latest.zvk", "shared", "ward.zvk"}));
+        EXPECT_EQ(std::distance(std::filesystem::directory_iterator(m_folder / "shared"), {}), 1);
+    }
+}
+
+// What --force does not replace: it names why, and writes nothing.
+TEST_F(ZvkImport, ForceRefusesALinkToNothingAndWhatIsNotAFile) {
+    const std::string csv = HEADER + "布洛芬,BLF,Ibuprofen,,,,\r\n";
+    const std::string dangling = m_folder / "gone.zvk";
+    std::filesystem::create_symlink("nowhere.zvk", dangling);
+    const std::string folder = m_folder / "folder.zvk";
+    std::filesystem::create_directory(folder);
+
+    const struct {
+        std::string path;
+        std::string err;
+    } cases[] = {
+        {dangling,
+         "zvk: " + dangling + ": cannot follow the symbolic link: No such file or directory\n"},
+        {folder, "zvk: " + folder + ": not a regular file; zvk replaces only regular files\n"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.path);
+        WriteBytes(m_csv, csv);
+        const Outcome outcome = Zvk({"import", m_csv, "-o", c.path, "--force"});
+        EXPECT_EQ(outcome.status, EXIT_ERROR);
+        EXPECT_EQ(outcome.err, c.err);
+    }
+    EXPECT_EQ(m_folder.Entries(),
+              (std::vector<std::string>{"drugs.csv", "folder.zvk", "gone.zvk"}));
+    EXPECT_TRUE(std::filesystem::is_empty(folder));
+}
+
 // --fill-pinyin fills only empty initials; list --sort pinyin orders the same
 // records by reading, where GBK order puts 苄 (bian) after 布 (bu).
 TEST_F(ZvkImport, FillsEmptyPinyinInitialsAndListsInPinyinOrder) {
@@ -427,6 +521,43 @@ TEST(ZvkRoundTrip, ExportThenImportKeepsEveryFieldByteForByte) {
     // byte for byte only if every field came through unchanged.
     EXPECT_EQ(ReadBytes(copy), ReadBytes(original));
     EXPECT_EQ(Zvk({"export", copy, "--format", "csv"}).out, exported.out);
+}
+
+// --safe-csv: what a spreadsheet would take as a formula is exported after an
+// apostrophe and imported without it, even text that began with apostrophes;
+// every other cell is as export writes it without the option.
+TEST(ZvkRoundTrip, SafeCsvGuardsFormulasAndImportTakesThemBack) {
+    TempFolder folder;
+    const std::string original = folder / "original.zvk";
+    WriteDictionary(
+        original, {
+                      Drug({"=HYPERLINK(\"x\")", "+1", "-2", "@SUM(A1)", "\t表格", "'=A1", "''-"}),
+                      Drug({"阿司匹林", "'", "a=b", "'apostrophe", "", "-", "@"}),
+                  });
+    const Outcome exported = Zvk({"export", original, "--format", "csv", "--safe-csv"});
+    ASSERT_EQ(exported.status, EXIT_OK) << exported.err;
+    EXPECT_EQ(exported.out,
+              ExportedCsv({
+                  {"'=HYPERLINK(\"\"x\"\")", "'+1", "'-2", "'@SUM(A1)", "'\t表格", "''=A1", "'''-"},
+                  {"阿司匹林", "'", "a=b", "'apostrophe", "", "'-", "'@"},
+              }));
+    const std::string csv = folder / "safe.csv";
+    WriteBytes(csv, exported.out);
+
+    const std::string copy = folder / "copy.zvk";
+    const Outcome imported = Zvk({"import", csv, "-o", copy, "--safe-csv"});
+    ASSERT_EQ(imported.status, EXIT_OK) << imported.err;
+    EXPECT_EQ(ReadBytes(copy), ReadBytes(original));
+
+    // Without the option the apostrophes are text.
+    ASSERT_EQ(Zvk({"import", csv, "-o", copy, "--force"}).status, EXIT_OK);
+    EXPECT_EQ(Zvk({"list", copy, "--sort", "none"}).out,
+              "1\t'=HYPERLINK(\"x\")\t'-2\n2\t阿司匹林\ta=b\n");
+
+    const Outcome json = Zvk({"export", original, "--format", "json", "--safe-csv"});
+    EXPECT_EQ(json.status, EXIT_ERROR);
+    EXPECT_EQ(json.err,
+              "zvk: --safe-csv goes with --format csv\nRun \"zvk export --help\" for usage.\n");
 }
 
 }  // namespace

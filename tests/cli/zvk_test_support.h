@@ -14,6 +14,7 @@
 #include <string_view>
 #include <vector>
 
+#include "cli/terminal_text.h"
 #include "cli/zvk.h"
 #include "store/disk_file.h"
 #include "store/drug_fields.h"
@@ -29,9 +30,14 @@ struct Outcome {
     std::string err;
 };
 
-inline Outcome Zvk(const std::vector<std::string>& args) {
+// Runs a command line as zvk's main does; with onTerminal, as when its
+// standard output is a terminal.
+inline Outcome Zvk(const std::vector<std::string>& args, bool onTerminal = false) {
     std::ostringstream out;
     std::ostringstream err;
+    if (onTerminal) {
+        MarkAsTerminal(out);
+    }
     const int status = RunZvk(args, out, err);
     return {status, out.str(), err.str()};
 }

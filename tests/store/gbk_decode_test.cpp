@@ -69,6 +69,22 @@ TEST(GbkDecode, EveryByteAndPairDecodesAsIconvDecodesIt) {
     }
 }
 
+// What the tables call GBK text is what comes back through iconv's encoder.
+TEST(GbkDecode, TextIsGbkExactlyWhenItComesBackFromUtf8) {
+    const auto comesBack = [](const std::string& gbk) {
+        const std::optional<std::string> encoded = Utf8ToGbk(GbkToUtf8(gbk));
+        return encoded && *encoded == gbk;
+    };
+    for (unsigned first = 0; first < 256; ++first) {
+        const std::string one(1, static_cast<char>(first));
+        ASSERT_EQ(IsGbkText(one), comesBack(one)) << "byte " << first;
+        for (unsigned second = 0; second < 256; ++second) {
+            const std::string pair{static_cast<char>(first), static_cast<char>(second)};
+            ASSERT_EQ(IsGbkText(pair), comesBack(pair)) << "bytes " << first << " " << second;
+        }
+    }
+}
+
 TEST(GbkDecode, GeneratedTextDecodesAsIconvDecodesIt) {
     IconvDecoder iconv;
     ASSERT_TRUE(iconv.Valid());

@@ -23,6 +23,9 @@ namespace quorbex::testing {
 struct ChildOptions {
     // Bytes beyond which the child cannot make a file grow (RLIMIT_FSIZE).
     std::optional<rlim_t> fileSize = std::nullopt;
+    // Bytes of address space the child may take (RLIMIT_AS): memory runs
+    // out at that point.
+    std::optional<rlim_t> addressSpace = std::nullopt;
     // Variables set in the child's environment, as NAME=VALUE.
     std::vector<std::string> environment = {};
     // Variables taken out of the child's environment, by name.
@@ -53,20 +56,26 @@ namespace child_process_detail {
 // whatever the child does not ignore itself kills it, as it would anywhere.
 inline void Apply(const ChildOptions& options) {
     std::signal(SIGXFSZ, SIG_DFL);
-    if (options.fileSize) {
-        rlimit limit{};
-        getrlimit(RLIMIT_FSIZE, &limit);
-        limit.rlim_cur = *options.fileSize;
-        if (setrlimit(RLIMIT_FSIZE, &limit) != 0) {
-            _exit(125);
-        }
-    }
+    // Before the limits: a child short of address space could not grow its
+    // environment.
     for (const std::string& variable : options.environment) {
         ::putenv(const_cast<char*>(variable.c_str()));
     }
     for (const std::string& name : options.unset) {
         ::unsetenv(name.c_str());
     }
+    const auto lower = [](int resource, std::optional<rlim_t> bytes) {
+        if (bytes) {
+            rlimit limit{};
+            getrlimit(resource, &limit);
+            limit.rlim_cur = *bytes;
+            if (setrlimit(resource, &limit) != 0) {
+                _exit(125);
+            }
+        }
+    };
+    lower(RLIMIT_FSIZE, options.fileSize);
+    lower(RLIMIT_AS, options.addressSpace);
 }
 
 inline void Wait(pid_t child, ChildOutcome& outcome) {
@@ -95,14 +104,15 @@ inline ChildOutcome RunProgram(const std::string& program, const std::vector<std
     }
     const pid_t child = ::fork();
     if (child == 0) {
-        ::dup2(outPipe[1], STDOUT_FILENO);
-        ::dup2(errPipe[1], STDERR_FILENO);
-        child_process_detail::Apply(options);
         std::vector<char*> argv{const_cast<char*>(program.c_str())};
         for (const std::string& arg : args) {
             argv.push_back(const_cast<char*>(arg.c_str()));
         }
         argv.push_back(nullptr);
+        ::dup2(outPipe[1], STDOUT_FILENO);
+        ::dup2(errPipe[1], STDERR_FILENO);
+        // Last: after the limits the child may have no memory to spare.
+        child_process_detail::Apply(options);
         ::execv(program.c_str(), argv.data());
         _exit(127);
     }
