@@ -13,6 +13,7 @@
 
 #include "store/dictionary_format.h"
 #include "store/drug_fields.h"
+#include "tests/support/plain_image.h"
 
 namespace quorbex::fuzz {
 
@@ -22,12 +23,6 @@ inline std::uint32_t PlainUint32(std::string_view plain, std::size_t offset) {
         value = value << 8 | static_cast<std::uint8_t>(plain[offset + i]);
     }
     return value;
-}
-
-// A field's text: its bytes up to the first NUL, at most its whole width.
-inline std::string FieldText(std::string_view record, const FieldLayout& layout) {
-    const std::string_view field = record.substr(layout.offset, layout.limit + 1);
-    return std::string(field.substr(0, field.find('\0')));
 }
 
 // The number of records a file opens with, or nothing when it does not open.
@@ -56,23 +51,13 @@ inline std::optional<std::vector<DrugFields>> OpenedRecords(std::string_view fil
     if (!count) {
         return std::nullopt;
     }
-    std::string plain(fileBytes);
-    for (char& byte : plain) {
-        byte = static_cast<char>(static_cast<std::uint8_t>(byte) ^ DICT_XOR_KEY);
+    std::vector<std::uint8_t> plain(fileBytes.begin(), fileBytes.end());
+    for (std::uint8_t& byte : plain) {
+        byte ^= DICT_XOR_KEY;
     }
-    std::vector<DrugFields> records(*count);
+    std::vector<DrugFields> records;
     for (std::uint32_t number = 1; number <= *count; ++number) {
-        // Bytes that lie past the file's end read as zero.
-        std::string record(DICT_RECORD_SIZE, '\0');
-        const std::uint64_t offset = RecordOffset(number);
-        if (offset < plain.size()) {
-            const std::size_t present =
-                std::min<std::uint64_t>(DICT_RECORD_SIZE, plain.size() - offset);
-            record.replace(0, present, plain, offset, present);
-        }
-        for (const FieldLayout& layout : FIELD_LAYOUTS) {
-            records[number - 1][layout.field] = FieldText(record, layout);
-        }
+        records.push_back(testing::PlainFields(testing::PlainRecord(plain, number)));
     }
     return records;
 }

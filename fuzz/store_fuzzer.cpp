@@ -23,6 +23,7 @@
 #include "store/pinyin.h"
 #include "store/record_store.h"
 #include "tests/support/memory_file.h"
+#include "tests/support/plain_query.h"
 
 namespace quorbex::fuzz {
 namespace {
@@ -98,46 +99,15 @@ DrugFields ConsumeFields(FuzzedDataProvider& data) {
     return fields;
 }
 
-// The fields in the order the search text joins them, with their mask bits.
-constexpr std::array<std::pair<Field, int>, 7> SEARCH_ORDER{{
-    {Field::TradeName, SEARCH_TRADE_NAME},
-    {Field::PinyinInitials, SEARCH_PINYIN},
-    {Field::OtherNames, SEARCH_OTHER_NAMES},
-    {Field::EnglishName, SEARCH_ENGLISH_NAME},
-    {Field::Function, SEARCH_FUNCTION},
-    {Field::Usage, SEARCH_USAGE},
-    {Field::Cautions, SEARCH_CAUTIONS},
-}};
-
-// One field folded on its own, with the starts of its characters.
-struct FoldedField {
-    std::string text;
-    std::vector<std::size_t> starts;
-};
-
 // What queries need of a record, worked out once when it changes: each
 // field folded and split into characters, and the pinyin key of its name.
 struct QueryKeys {
-    std::array<FoldedField, SEARCH_ORDER.size()> fields;
+    testing::FoldedRecord fields;
     std::vector<std::uint64_t> pinyin;
 };
 
 QueryKeys KeysOf(const DrugFields& record) {
-    QueryKeys keys;
-    for (std::size_t k = 0; k < SEARCH_ORDER.size(); ++k) {
-        FoldedField& folded = keys.fields[k];
-        folded.text = record[SEARCH_ORDER[k].first];
-        cp936::UpperCaseInPlace(folded.text);
-        for (std::size_t i = 0; i < folded.text.size();) {
-            folded.starts.push_back(i);
-            i += cp936::IsLeadByte(static_cast<std::uint8_t>(folded.text[i])) &&
-                         i + 1 < folded.text.size()
-                     ? 2
-                     : 1;
-        }
-    }
-    keys.pinyin = pinyin::OrderKey(record.tradeName);
-    return keys;
+    return {testing::FoldRecord(record), pinyin::OrderKey(record.tradeName)};
 }
 
 // The records the store should hold, each with its query keys.
@@ -174,44 +144,6 @@ private:
     std::vector<QueryKeys> m_keys;
 };
 
-// Whether the folded pattern occurs at a character start of the record's
-// search text for mask, where an unselected field stands as a line feed.
-bool Matches(const QueryKeys& keys, const std::string& pattern, std::uint8_t mask) {
-    if (pattern.empty()) {
-        return true;
-    }
-    // Kept between calls: no allocation per record.
-    static std::string text;
-    static std::vector<std::size_t> starts;
-    text.clear();
-    starts.clear();
-    for (std::size_t k = 0; k < SEARCH_ORDER.size(); ++k) {
-        const bool selected = (mask & SEARCH_ALL) != 0 || (mask & SEARCH_ORDER[k].second) != 0;
-        if (!selected) {
-            starts.push_back(text.size());
-            text += '\n';
-            continue;
-        }
-        for (const std::size_t start : keys.fields[k].starts) {
-            starts.push_back(text.size() + start);
-        }
-        text += keys.fields[k].text;
-    }
-    // Compared byte by byte: libFuzzer would take every memcmp of the
-    // model's as a hint for its mutations.
-    return std::any_of(starts.begin(), starts.end(), [&](std::size_t start) {
-        if (start + pattern.size() > text.size()) {
-            return false;
-        }
-        for (std::size_t i = 0; i < pattern.size(); ++i) {
-            if (text[start + i] != pattern[i]) {
-                return false;
-            }
-        }
-        return true;
-    });
-}
-
 void CheckQuery(RecordStore& store, const Model& model, FuzzedDataProvider& data,
                 std::size_t& budget) {
     const std::string pattern = data.ConsumeRandomLengthString(24);
@@ -230,12 +162,11 @@ void CheckQuery(RecordStore& store, const Model& model, FuzzedDataProvider& data
         return;
     }
 
-    std::string folded = pattern;
-    cp936::UpperCaseInPlace(folded);
-    folded.resize(std::min(folded.size(), QUERY_PATTERN_MAX));
+    const std::string folded = testing::FoldPattern(pattern);
     ResultList hits;
     for (std::uint32_t number = 1; number <= model.size(); ++number) {
-        if (Matches(model.Keys(number), folded, static_cast<std::uint8_t>(mask))) {
+        if (testing::PlainMatches(model.Keys(number).fields, folded,
+                                  static_cast<std::uint8_t>(mask))) {
             hits.push_back(number);
         }
     }
@@ -258,15 +189,11 @@ void CheckQuery(RecordStore& store, const Model& model, FuzzedDataProvider& data
     if (hits.size() <= MOST_HITS_REPLAYED) {
         // The exchange procedure itself, ties and all. Its last comparison
         // reads the record of the last entry last, and leaves it current.
-        std::uint32_t lastRead = 0;
-        for (std::size_t i = 0; i + 1 < hits.size(); ++i) {
-            lastRead = hits.back();
-            for (std::size_t j = i + 1; j < hits.size(); ++j) {
-                if (cp936::CompareNames(keyOf(hits[i]), keyOf(hits[j])) > 0) {
-                    std::swap(hits[i], hits[j]);
-                }
-            }
+        std::vector<std::string> keys;
+        for (const std::uint32_t number : hits) {
+            keys.push_back(keyOf(number));
         }
+        const std::uint32_t lastRead = testing::ExchangeSort(hits, keys);
         FUZZ_CHECK(results == hits);
         FUZZ_CHECK(store.GetCurrent() == lastRead);
         return;

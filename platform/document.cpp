@@ -7,10 +7,10 @@
 #include <cerrno>
 
 #include "platform/backup_file.h"
-#include "platform/byte_array_file.h"
 #include "platform/device_file.h"
 #include "platform/document_template.h"
 #include "platform/framework_strings.h"
+#include "platform/memory_image.h"
 #include "platform/regular_file.h"
 #include "platform/user_interface.h"
 
@@ -49,7 +49,7 @@ bool Document::OnOpenDocument(const QString& path) {
         return false;
     }
     if (!contents.bytes->isEmpty()) {
-        ByteArrayFile file(*contents.bytes);
+        MemoryFile file = MemoryFileOf(*contents.bytes);
         Archive archive(file, true);
         if (!Serialize(archive)) {
             const DocumentStrings* strings =
@@ -69,7 +69,7 @@ bool Document::OnOpenDocument(const QString& path) {
 }
 
 bool Document::OnRecoverDocument(const QByteArray& image) {
-    ByteArrayFile file(image);
+    MemoryFile file = MemoryFileOf(image);
     Archive archive(file, true);
     if (!Serialize(archive)) {
         return false;
@@ -79,13 +79,13 @@ bool Document::OnRecoverDocument(const QByteArray& image) {
 }
 
 bool Document::OnSaveDocument(const QString& path) {
-    ByteArrayFile image;
+    MemoryFile image;
     Archive archive(image, false);
     if (!Serialize(archive)) {
         ReportSaveLoadException(path, Tr(FrameworkText::WriteFailed), true);
         return false;
     }
-    const QByteArray& bytes = image.Bytes();
+    const QByteArray bytes = ByteArrayOf(image);
     QSaveFile file(path);
     // A failure below is described by the cause the system gave for it, not
     // by one left over from before the save.

@@ -7,10 +7,10 @@
 #include <QSaveFile>
 #include <QUuid>
 
-#include "platform/byte_array_file.h"
 #include "platform/document.h"
 #include "platform/document_template.h"
 #include "platform/framework_strings.h"
+#include "platform/memory_image.h"
 #include "platform/recovery_file.h"
 #include "platform/user_interface.h"
 
@@ -61,7 +61,7 @@ bool DocumentRecovery::WriteNow() {
     if (!m_document.IsModified()) {
         return false;
     }
-    ByteArrayFile image;
+    MemoryFile image;
     Archive archive(image, false);
     if (!m_document.Serialize(archive)) {
         return false;
@@ -85,7 +85,7 @@ bool DocumentRecovery::WriteNow() {
     data.originalPath = m_document.GetPathName();
     data.title = m_document.GetTitle();
     data.diskHash = m_document.DiskContentHash();
-    data.image = image.Bytes();
+    data.image = ByteArrayOf(image);
     const QByteArray bytes = EncodeRecovery(data);
     QSaveFile file(m_path);
     if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size()) {

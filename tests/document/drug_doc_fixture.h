@@ -72,29 +72,15 @@ private:
     }
 };
 
-// The seven fields of a record, in the order of DrugFields: trade name,
-// pinyin, English name, other names, function, usage, cautions.
-inline DrugFields Drug(const char* tradeName, const char* pinyin, const char* englishName,
-                       const char* otherNames = "", const char* function = "",
-                       const char* usage = "", const char* cautions = "") {
-    DrugFields fields;
-    fields.tradeName = Gbk(tradeName);
-    fields.pinyinInitials = Gbk(pinyin);
-    fields.englishName = Gbk(englishName);
-    fields.otherNames = Gbk(otherNames);
-    fields.function = Gbk(function);
-    fields.usage = Gbk(usage);
-    fields.cautions = Gbk(cautions);
-    return fields;
-}
-
 // Three drugs whose trade-name order is 2, 1, 3 and English-name order 3, 2, 1.
 inline std::vector<DrugFields> ThreeDrugs() {
     return {
-        Drug("布洛芬", "BLF", "Ibuprofen", "芬必得", "解热镇痛", "口服,一次一片", "胃溃疡慎用"),
-        Drug("阿司匹林", "ASPL", "Aspirin", "乙酰水杨酸", "解热镇痛,抗血小板", "口服,一日三次",
-             "出血倾向者禁用"),
-        Drug("对乙酰氨基酚", "DYXAJF", "Acetaminophen", "扑热息痛", "退热", "口服", "肝病慎用"),
+        GbkRecord("布洛芬", "BLF", "Ibuprofen", "芬必得", "解热镇痛", "口服,一次一片",
+                  "胃溃疡慎用"),
+        GbkRecord("阿司匹林", "ASPL", "Aspirin", "乙酰水杨酸", "解热镇痛,抗血小板", "口服,一日三次",
+                  "出血倾向者禁用"),
+        GbkRecord("对乙酰氨基酚", "DYXAJF", "Acetaminophen", "扑热息痛", "退热", "口服",
+                  "肝病慎用"),
     };
 }
 

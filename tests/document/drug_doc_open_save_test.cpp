@@ -43,9 +43,9 @@ TEST_F(DrugDocOpen, ListsEveryRecordByTradeNameWithTheFirstCurrent) {
 
 TEST_F(DrugDocOpen, OrdersEqualTradeNamesByTheExchangeSort) {
     // Found in the order 1, 2, 3 with trade names B, B, A: listed 3, 2, 1.
-    ASSERT_NE(
-        OpenDictionary({Drug("B", "", "first"), Drug("B", "", "second"), Drug("A", "", "third")}),
-        nullptr);
+    ASSERT_NE(OpenDictionary({GbkRecord("B", "", "first"), GbkRecord("B", "", "second"),
+                              GbkRecord("A", "", "third")}),
+              nullptr);
     EXPECT_EQ(doc->GetResultList(), (ResultList{3, 2, 1}));
     EXPECT_EQ(CurrentStrings().englishName, "third");
 }
@@ -130,7 +130,7 @@ TEST_F(DrugDocOpen, ANewDictionaryIsEmptyAndGetsOnlyTheInitialUpdate) {
 TEST_F(DrugDocSave, SaveWritesTheDictionaryAndClearsTheModifiedFlag) {
     std::vector<DrugFields> drugs = ThreeDrugs();
     ASSERT_NE(OpenDictionary(drugs), nullptr);
-    const DrugFields added = Drug("布地奈德", "BDND", "Budesonide");
+    const DrugFields added = GbkRecord("布地奈德", "BDND", "Budesonide");
     NextEntry(QDialog::Accepted, added);
     Send(ID_DRUG_APPEND);
     ASSERT_TRUE(doc->IsModified());
@@ -145,7 +145,7 @@ TEST_F(DrugDocSave, SaveWritesTheDictionaryAndClearsTheModifiedFlag) {
 
 TEST_F(DrugDocSave, ANewDictionaryIsNamedOnItsFirstSaveAndOpensAgainAsSaved) {
     ASSERT_NE(NewDictionary(), nullptr);
-    const DrugFields added = Drug("阿司匹林", "ASPL", "Aspirin");
+    const DrugFields added = GbkRecord("阿司匹林", "ASPL", "Aspirin");
     NextEntry(QDialog::Accepted, added);
     Send(ID_DRUG_APPEND);
     ui.saveNames.push_back(Path("mine"));
@@ -167,7 +167,7 @@ TEST_F(DrugDocSave, ANewDictionaryIsNamedOnItsFirstSaveAndOpensAgainAsSaved) {
 TEST_F(DrugDocSave, AWritePastAFileSizeLimitKeepsTheOldFileAndNamesTheCause) {
     ASSERT_NE(OpenDictionary(ThreeDrugs()), nullptr);
     const std::vector<std::uint8_t> before = ReadFileBytes(Path("drugs.zvk"));
-    NextEntry(QDialog::Accepted, Drug("布地奈德", "BDND", "Budesonide"));
+    NextEntry(QDialog::Accepted, GbkRecord("布地奈德", "BDND", "Budesonide"));
     Send(ID_DRUG_APPEND);
     ResetRecorders();
 

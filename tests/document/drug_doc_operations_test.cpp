@@ -75,7 +75,7 @@ TEST_F(DrugDocOperations, SignalsTellWhenTheResultsTheCurrentOneAndTheFlagChange
     ASSERT_TRUE(doc->SelectResult(2));
     expectSignals(false, 2, std::nullopt);
 
-    NextEntry(QDialog::Accepted, Drug("布地奈德", "BDND", "Budesonide"));
+    NextEntry(QDialog::Accepted, GbkRecord("布地奈德", "BDND", "Budesonide"));
     Send(ID_DRUG_APPEND);
     expectSignals(true, 3, true);
 

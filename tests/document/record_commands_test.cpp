@@ -104,7 +104,7 @@ TEST_F(DrugAppend, TheNewRecordIsAddedLastAndCurrentEvenWhenTheSearchWouldMissIt
     ASSERT_EQ(doc->GetResultList(), ResultList{2});
     ResetRecorders();
     const DrugFields added =
-        Drug("布地奈德", "BDND", "Budesonide", "普米克", "抗炎", "吸入", "感染者慎用");
+        GbkRecord("布地奈德", "BDND", "Budesonide", "普米克", "抗炎", "吸入", "感染者慎用");
     FakeDrugEntry::Script& entry = NextEntry(QDialog::Accepted, added);
 
     Send(ID_DRUG_APPEND);
@@ -163,7 +163,7 @@ TEST_F(DrugAppend, AFullDictionaryRefusesTheRecordAndSaysSo) {
     ExpectUnchanged(before);
 
     // Refused before the entry dialog opens: nothing typed there is lost.
-    NextEntry(QDialog::Accepted, Drug("布地奈德", "BDND", "Budesonide"));
+    NextEntry(QDialog::Accepted, GbkRecord("布地奈德", "BDND", "Budesonide"));
     Send(ID_DRUG_APPEND);
     ExpectMessage("药物字典已满,最多只能存放2000条药物记录!", "追加...", QMessageBox::Critical);
     EXPECT_EQ(EntryDialogsMade(), 0);
@@ -179,7 +179,7 @@ TEST_F(DrugModify, TheEditedRecordIsStoredInPlaceAndKeepsItsPlaceInTheList) {
     ResetRecorders();
     // Renamed so that it would now sort first, and every field changed.
     const DrugFields edited =
-        Drug("安乃近", "ANJ", "Metamizole", "诺瓦经", "镇痛", "肌注", "过敏者禁用");
+        GbkRecord("安乃近", "ANJ", "Metamizole", "诺瓦经", "镇痛", "肌注", "过敏者禁用");
     FakeDrugEntry::Script& entry = NextEntry(QDialog::Accepted, edited);
 
     Send(ID_DRUG_MODIFY);
@@ -245,8 +245,8 @@ TEST_F(DrugDelete, TheQuestionNamesTheEnglishNameWhenTheTradeNameIsEmpty) {
         const char* question;
     };
     const Case cases[] = {
-        {Drug("", "", "Aspirin"), "将要删除药物:\n\nAspirin\n\n确认吗?"},
-        {Drug("阿司匹林", "", "Aspirin"), "将要删除药物:\n\n阿司匹林\n\n确认吗?"},
+        {GbkRecord("", "", "Aspirin"), "将要删除药物:\n\nAspirin\n\n确认吗?"},
+        {GbkRecord("阿司匹林", "", "Aspirin"), "将要删除药物:\n\n阿司匹林\n\n确认吗?"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.question);
@@ -333,7 +333,7 @@ TEST_F(RecordCommandsTest, DeleteAndModifyWithoutACurrentResultOnlyInform) {
 }
 
 TEST_F(RecordCommandsTest, CancellingChangesNothingAndSendsNoHint) {
-    const auto edits = Drug("安乃近", "ANJ", "Metamizole");
+    const auto edits = GbkRecord("安乃近", "ANJ", "Metamizole");
     struct Case {
         const char* name;
         platform::CommandId id;

@@ -43,8 +43,8 @@ TEST_F(RecordUndoSteps, UndoAndRedoWalkBackAndForthThroughEveryChange) {
         std::vector<Told> told;
     };
     const Step steps[] = {
-        {"append", 0, ID_DRUG_APPEND, Drug("青霉素", "QMS", "Penicillin"), LISTED},
-        {"modify", 0, ID_DRUG_MODIFY, Drug("布洛芬缓释", "BLFHS", "Ibuprofen SR"), EDITED},
+        {"append", 0, ID_DRUG_APPEND, GbkRecord("青霉素", "QMS", "Penicillin"), LISTED},
+        {"modify", 0, ID_DRUG_MODIFY, GbkRecord("布洛芬缓释", "BLFHS", "Ibuprofen SR"), EDITED},
         {"delete", 1, ID_DRUG_DELETE, std::nullopt, LISTED},
     };
     std::vector<Snapshot> before;
@@ -105,7 +105,7 @@ TEST_F(RecordUndo, UndoingADeletePutsTheRecordBackInItsPlaceCurrent) {
 TEST_F(RecordUndo, UndoingAModifyOfAnotherResultMakesItCurrentAndSelectsIt) {
     const std::vector<DrugFields> drugs = ThreeDrugs();
     ASSERT_NE(OpenDictionary(drugs), nullptr);
-    NextEntry(QDialog::Accepted, Drug("芬必得", "FBD", "Fenbid"));
+    NextEntry(QDialog::Accepted, GbkRecord("芬必得", "FBD", "Fenbid"));
     Send(ID_DRUG_MODIFY);  // the first result, record 2
     ASSERT_TRUE(doc->SelectResult(2));
     ResetRecorders();
@@ -119,7 +119,7 @@ TEST_F(RecordUndo, UndoingAModifyOfAnotherResultMakesItCurrentAndSelectsIt) {
 
 TEST_F(RecordUndo, TheSavedStateIsTheOneWithoutTheModifiedMark) {
     ASSERT_NE(OpenDictionary(ThreeDrugs()), nullptr);
-    NextEntry(QDialog::Accepted, Drug("青霉素", "QMS", "Penicillin"));
+    NextEntry(QDialog::Accepted, GbkRecord("青霉素", "QMS", "Penicillin"));
     Send(ID_DRUG_APPEND);
     Send(platform::ID_FILE_SAVE);
     ASSERT_FALSE(doc->IsModified());
@@ -131,7 +131,7 @@ TEST_F(RecordUndo, TheSavedStateIsTheOneWithoutTheModifiedMark) {
 
     // A change after an undo past the saved state leaves no way back to it.
     Commands().OnRecordUndo();
-    NextEntry(QDialog::Accepted, Drug("红霉素", "HMS", "Erythromycin"));
+    NextEntry(QDialog::Accepted, GbkRecord("红霉素", "HMS", "Erythromycin"));
     Send(ID_DRUG_APPEND);
     Commands().OnRecordUndo();
     EXPECT_TRUE(doc->IsModified());
@@ -143,7 +143,7 @@ TEST_F(RecordUndo, RecordsAppendedInOneGoAreOneStep) {
     RecordStore& store = doc->GetStore();
     const std::vector<std::uint8_t> image = ImageBytes(store);
     ASSERT_TRUE(doc->AppendRecords(
-        {Drug("青霉素", "QMS", "Penicillin"), Drug("红霉素", "HMS", "Erythromycin")}));
+        {GbkRecord("青霉素", "QMS", "Penicillin"), GbkRecord("红霉素", "HMS", "Erythromycin")}));
     const std::vector<std::uint8_t> appended = ImageBytes(store);
     EXPECT_TRUE(doc->IsModified());
 

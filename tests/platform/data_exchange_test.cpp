@@ -12,36 +12,19 @@
 #include <functional>
 
 #include "tests/support/fake_user_interface.h"
+#include "tests/support/keyboard_input.h"
 #include "tests/support/test_files.h"
 
 namespace quorbex::platform {
 namespace {
 
+using testing::Commit;
 using testing::FakeUserInterface;
 using testing::Gbk;
+using testing::Type;
 
 const QString TEN_CHINESE = QStringLiteral("阿司匹林布洛芬对乙酰");
 const QString EMOJI = QStringLiteral("\U0001F600");
-
-// Types text into box key by key, each key carrying one character, as a
-// keyboard or an input method sends it.
-void Type(QWidget* box, const QString& text) {
-    for (const QChar character : text) {
-        if (character.unicode() < 0x80) {
-            QTest::keyClick(box, character.toLatin1());
-        } else {
-            QTest::sendKeyEvent(QTest::Click, box, Qt::Key_unknown, QString(character),
-                                Qt::NoModifier);
-        }
-    }
-}
-
-// What an input method commits, such as an emoji chosen from a picker.
-void Commit(QWidget* box, const QString& text) {
-    QInputMethodEvent event;
-    event.setCommitString(text);
-    QApplication::sendEvent(box, &event);
-}
 
 QString Text(QLineEdit* box) {
     return box->text();

@@ -17,16 +17,13 @@
 namespace quorbex::platform {
 namespace {
 
+using testing::BytesOf;
 using testing::FakeUserInterface;
 using testing::FakeWindow;
 using testing::FakeWindowFactory;
 using testing::ReadFileBytes;
 using testing::TextDocument;
 using testing::WindowOf;
-
-std::vector<std::uint8_t> BytesOf(const std::string& text) {
-    return {text.begin(), text.end()};
-}
 
 class DocumentTemplateTest : public ::testing::Test {
 protected:

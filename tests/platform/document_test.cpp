@@ -21,14 +21,11 @@
 namespace quorbex::platform {
 namespace {
 
+using testing::BytesOf;
 using testing::FakeUserInterface;
 using testing::FileSizeLimit;
 using testing::ReadFileBytes;
 using testing::TextDocument;
-
-std::vector<std::uint8_t> BytesOf(const std::string& text) {
-    return {text.begin(), text.end()};
-}
 
 class DocumentFiles : public ::testing::Test {
 protected:

@@ -27,14 +27,11 @@
 namespace quorbex::platform {
 namespace {
 
+using testing::BytesOf;
 using testing::FakeUserInterface;
 using testing::FileSizeLimit;
 using testing::ReadFileBytes;
 using testing::TextDocument;
-
-std::vector<std::uint8_t> BytesOf(const std::string& text) {
-    return {text.begin(), text.end()};
-}
 
 class SaveSafety : public ::testing::Test {
 protected:
@@ -337,7 +334,7 @@ TEST_F(SharedFolder, AGroupThatCannotBeKeptIsToldAndGivesNothingToTheUsersOwn) {
                       QStringLiteral("文件“a.zvk”已保存, 但无法保留它原来的用户组“root”: "
                                      "该组的成员可能不能再打开它。"));
             EXPECT_EQ(ui.messages[0].icon, QMessageBox::Information);
-        EXPECT_EQ(ui.messages[0].buttons, QMessageBox::Ok);
+            EXPECT_EQ(ui.messages[0].buttons, QMessageBox::Ok);
         }
         return ::testing::Test::HasFailure() ? 1 : 0;
     });

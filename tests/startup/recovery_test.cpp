@@ -8,8 +8,8 @@
 #include <QProcess>
 
 #include "document/zorvik_drug_doc.h"
-#include "platform/byte_array_file.h"
 #include "platform/document_recovery.h"
+#include "platform/memory_image.h"
 #include "platform/recovery_file.h"
 #include "tests/startup/startup_fixture.h"
 
@@ -26,7 +26,7 @@ protected:
     }
     static int RecordCount(const QByteArray& image) {
         RecordStore store;
-        platform::ByteArrayFile file(image);
+        quorbex::MemoryFile file = platform::MemoryFileOf(image);
         return store.LoadFromFile(file) ? static_cast<int>(store.GetCount()) : -1;
     }
     // A recovery file as a program that is gone left it.
@@ -42,9 +42,10 @@ protected:
         RecordStore store;
         AppendAll(store, {Names(Gbk("阿莫西林"), "Amoxicillin"), Names(Gbk("布洛芬"), "Ibuprofen"),
                           Names(Gbk("青霉素"), "Penicillin")});
-        platform::ByteArrayFile image;
+        quorbex::MemoryFile image;
         EXPECT_TRUE(store.SaveToFile(&image));
-        return {path, QFileInfo(path).fileName(), platform::FileContentHash(path), image.Bytes()};
+        return {path, QFileInfo(path).fileName(), platform::FileContentHash(path),
+                platform::ByteArrayOf(image)};
     }
 };
 

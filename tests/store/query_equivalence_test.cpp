@@ -21,6 +21,8 @@
 #include "store/drug_fields.h"
 #include "store/record_store.h"
 #include "tests/support/memory_file.h"
+#include "tests/support/plain_image.h"
+#include "tests/support/plain_query.h"
 
 namespace quorbex {
 namespace {
@@ -37,31 +39,6 @@ View ImageView(const RecordStore& store) {
     return View(store.GetImage().Data(), store.GetImage().GetLength());
 }
 
-// Record n as the store reads it: zero where the image ends before it.
-Bytes RecordOf(View image, std::uint32_t n) {
-    Bytes record(DICT_RECORD_SIZE, 0);
-    const std::uint64_t position = RecordOffset(n);
-    if (position < image.size()) {
-        const auto present = std::min<std::uint64_t>(DICT_RECORD_SIZE, image.size() - position);
-        std::copy_n(image.begin() + static_cast<std::ptrdiff_t>(position), present, record.begin());
-    }
-    return record;
-}
-
-std::string FieldOf(const Bytes& record, Field field) {
-    const FieldLayout& layout = LayoutOf(field);
-    const auto first = record.begin() + layout.offset;
-    return std::string(first, std::find(first, first + layout.limit + 1, 0));
-}
-
-DrugFields FieldsOf(const Bytes& record) {
-    DrugFields fields;
-    for (const FieldLayout& layout : FIELD_LAYOUTS) {
-        fields[layout.field] = FieldOf(record, layout.field);
-    }
-    return fields;
-}
-
 // ---------------------------------------------------------------------------
 // The plain query.
 
@@ -74,42 +51,11 @@ struct PlainOutcome {
     std::uint32_t buffer = 0;
 };
 
-constexpr Field SEARCH_ORDER[] = {Field::TradeName,   Field::PinyinInitials, Field::OtherNames,
-                                  Field::EnglishName, Field::Function,       Field::Usage,
-                                  Field::Cautions};
-
-bool SearchTextHolds(const Bytes& record, const std::string& pattern, std::uint8_t mask) {
-    std::string text;
-    std::vector<std::size_t> starts;
-    for (std::size_t k = 0; k < 7; ++k) {
-        std::string part = (mask & SEARCH_ALL) != 0 || (mask >> k & 1) != 0
-                               ? FieldOf(record, SEARCH_ORDER[k])
-                               : std::string("\n");
-        cp936::UpperCaseInPlace(part);
-        for (std::size_t i = 0; i < part.size();) {
-            starts.push_back(text.size() + i);
-            i += cp936::IsLeadByte(static_cast<std::uint8_t>(part[i])) && i + 1 < part.size() ? 2
-                                                                                              : 1;
-        }
-        text += part;
-    }
-    if (pattern.empty()) {
-        return true;
-    }
-    for (const std::size_t start : starts) {
-        if (start + pattern.size() <= text.size() &&
-            text.compare(start, pattern.size(), pattern) == 0) {
-            return true;
-        }
-    }
-    return false;
-}
-
-// Part 1.3 step by step. The ordering takes each entry's key once, in list
-// order, going to its record (which fails for a number that is no record, and
-// leaves its key empty); then it runs the exchange procedure on those names;
-// then it goes to the record of the entry that the procedure's last
-// comparison reads last.
+// The query of the record store, step by step. The ordering takes each
+// entry's key once, in list order, going to its record (which fails for a
+// number that is no record, and leaves its key empty); then it runs the
+// exchange procedure on those names; then it goes to the record of the entry
+// that the procedure's last comparison reads last.
 PlainOutcome PlainQuery(View image, std::uint32_t count, std::uint32_t current,
                         const std::string& pattern, ResultList results, int mask, int sortKey) {
     PlainOutcome outcome;
@@ -118,11 +64,11 @@ PlainOutcome PlainQuery(View image, std::uint32_t count, std::uint32_t current,
         outcome.results = results;
         return outcome;
     }
-    std::string folded = pattern;
-    cp936::UpperCaseInPlace(folded);
-    folded.resize(std::min(folded.size(), QUERY_PATTERN_MAX));
+    const std::string folded = testing::FoldPattern(pattern);
     for (std::uint32_t n = 1; n <= count; ++n) {
-        if (SearchTextHolds(RecordOf(image, n), folded, static_cast<std::uint8_t>(mask))) {
+        const testing::FoldedRecord record =
+            testing::FoldRecord(testing::PlainFields(testing::PlainRecord(image, n)));
+        if (testing::PlainMatches(record, folded, static_cast<std::uint8_t>(mask))) {
             results.push_back(n);
         }
     }
@@ -141,22 +87,10 @@ PlainOutcome PlainQuery(View image, std::uint32_t count, std::uint32_t current,
         std::vector<std::string> keys(size);
         for (std::size_t i = 0; i < size; ++i) {
             if (goTo(results[i])) {
-                keys[i] = FieldOf(RecordOf(image, results[i]), key);
+                keys[i] = testing::PlainField(testing::PlainRecord(image, results[i]), key);
             }
         }
-        std::uint32_t lastRead = 0;
-        for (std::size_t i = 0; i + 1 < size; ++i) {
-            for (std::size_t j = i + 1; j < size; ++j) {
-                if (i + 2 == size) {
-                    lastRead = results[j];
-                }
-                if (cp936::CompareNames(keys[i], keys[j]) > 0) {
-                    std::swap(keys[i], keys[j]);
-                    std::swap(results[i], results[j]);
-                }
-            }
-        }
-        goTo(lastRead);
+        goTo(testing::ExchangeSort(results, keys));
     }
     outcome.answer = !results.empty();
     outcome.results = results;
@@ -280,10 +214,10 @@ std::string RandomPattern(std::mt19937& rng, View image, std::uint32_t count) {
     if (count == 0) {
         return RandomText(rng, 4);
     }
-    const Bytes record = RecordOf(image, 1 + Below(rng, count));
+    const Bytes record = testing::PlainRecord(image, 1 + Below(rng, count));
     std::string text;
-    for (const Field field : SEARCH_ORDER) {
-        text += FieldOf(record, field);
+    for (const auto& [field, bit] : testing::SEARCH_TEXT_ORDER) {
+        text += testing::PlainField(record, field);
         if (Below(rng, 3) == 0) {
             text += '\n';  // as an unselected field would stand
         }
@@ -368,13 +302,14 @@ void CheckQuery(RecordStore& store, const std::string& pattern, int mask, int so
                            ImageView(store).end()))
         << "the query changed the image";
     const Bytes bufferRecord =
-        expected.buffer == 0 ? Bytes() : RecordOf(imageBefore, expected.buffer);
-    EXPECT_EQ(BufferOf(store), expected.buffer == 0 ? bufferBefore : FieldsOf(bufferRecord));
+        expected.buffer == 0 ? Bytes() : testing::PlainRecord(imageBefore, expected.buffer);
+    EXPECT_EQ(BufferOf(store),
+              expected.buffer == 0 ? bufferBefore : testing::PlainFields(bufferRecord));
 
     // The buffer's every byte, as appending it writes them.
     if (checkBufferBytes && expected.buffer != 0 && count < DICT_MAX_RECORDS) {
         ASSERT_TRUE(store.AppendRecord());
-        const Bytes appended = RecordOf(ImageView(store), count + 1);
+        const Bytes appended = testing::PlainRecord(ImageView(store), count + 1);
         EXPECT_EQ(appended, bufferRecord) << "the buffer holds other bytes";
     }
 }

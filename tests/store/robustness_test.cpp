@@ -18,6 +18,7 @@
 #include "store/drug_fields.h"
 #include "store/record_store.h"
 #include "tests/support/memory_file.h"
+#include "tests/support/plain_image.h"
 
 namespace quorbex {
 namespace {
@@ -61,36 +62,14 @@ void Put32(Bytes& bytes, std::size_t offset, std::uint32_t value) {
     }
 }
 
-// Byte i of record n; where the image ends before it, the store reads zero.
-// Record n as the store reads it: zero where the image ends before it.
-Bytes RecordOf(View image, std::uint32_t n) {
-    Bytes record(DICT_RECORD_SIZE, 0);
-    const std::uint64_t position = RecordOffset(n);
-    if (position < image.size()) {
-        const auto present = std::min<std::uint64_t>(DICT_RECORD_SIZE, image.size() - position);
-        std::copy_n(image.begin() + position, present, record.begin());
-    }
-    return record;
-}
-
-// A field's text: its bytes up to the first NUL, at most the field's width.
+// A field of record n in the image; where the image ends before it, the
+// store reads zero.
 std::string FieldOf(View image, std::uint32_t n, Field field) {
-    const FieldLayout& layout = LayoutOf(field);
-    const std::uint64_t start = RecordOffset(n) + layout.offset;
-    const std::uint64_t end = std::min<std::uint64_t>(start + layout.limit + 1, image.size());
-    if (start >= end) {
-        return "";
-    }
-    const auto first = image.begin() + start;
-    return std::string(first, std::find(first, image.begin() + end, 0));
+    return testing::PlainField(testing::PlainRecord(image, n), field);
 }
 
 DrugFields FieldsOf(View image, std::uint32_t n) {
-    DrugFields fields;
-    for (const FieldLayout& layout : FIELD_LAYOUTS) {
-        fields[layout.field] = FieldOf(image, n, layout.field);
-    }
-    return fields;
+    return testing::PlainFields(testing::PlainRecord(image, n));
 }
 
 DrugFields BufferOf(RecordStore& store) {
@@ -437,7 +416,7 @@ void CheckDelete(RecordStore& store, std::uint32_t n) {
                            after.begin() + DICT_MAGIC_OFFSET));
     for (std::uint32_t k = 1; k <= remaining; ++k) {
         const std::uint32_t from = k < current ? k : k + 1;
-        if (RecordOf(after, k) != RecordOf(before, from)) {
+        if (testing::PlainRecord(after, k) != testing::PlainRecord(before, from)) {
             ADD_FAILURE() << "record " << k << " does not hold former record " << from
                           << " after deleting " << current << " of " << count;
             break;

@@ -1,29 +1,23 @@
-// A File held in a byte vector, for tests and benchmarks, with switches that
+// The store's in-memory File for tests and benchmarks, with switches that
 // make chosen operations fail.
 #pragma once
 
-#include <algorithm>
-#include <cstdint>
-#include <cstring>
 #include <optional>
-#include <vector>
 
-#include "store/file.h"
+#include "store/memory_file.h"
 
 namespace quorbex::testing {
 
-class MemoryFile final : public File {
+class MemoryFile final : public quorbex::MemoryFile {
 public:
-    MemoryFile() = default;
-    explicit MemoryFile(std::vector<std::uint8_t> bytes) : bytes(std::move(bytes)) {}
+    using quorbex::MemoryFile::MemoryFile;
 
     bool SeekToBegin() override {
         ++seekCalls;
         if (failSeekFromCall != 0 && seekCalls >= failSeekFromCall) {
             return false;
         }
-        position = 0;
-        return true;
+        return quorbex::MemoryFile::SeekToBegin();
     }
 
     std::optional<std::size_t> Read(void* buffer, std::size_t count) override {
@@ -31,13 +25,7 @@ public:
         if (failReadFromCall != 0 && readCalls >= failReadFromCall) {
             return std::nullopt;
         }
-        const std::size_t available = position < bytes.size() ? bytes.size() - position : 0;
-        const std::size_t taken = std::min(count, available);
-        if (taken > 0) {
-            std::memcpy(buffer, bytes.data() + position, taken);
-        }
-        position += taken;
-        return taken;
+        return quorbex::MemoryFile::Read(buffer, count);
     }
 
     bool Write(const void* buffer, std::size_t count) override {
@@ -45,27 +33,17 @@ public:
         if (failWriteFromCall != 0 && writeCalls >= failWriteFromCall) {
             return false;
         }
-        if (position + count > bytes.size()) {
-            bytes.resize(position + count, 0);
-        }
-        if (count > 0) {
-            std::memcpy(bytes.data() + position, buffer, count);
-        }
-        position += count;
-        return true;
+        return quorbex::MemoryFile::Write(buffer, count);
     }
 
     bool SetLength(std::uint64_t length) override {
-        if (failSetLength) {
-            return false;
-        }
-        bytes.resize(static_cast<std::size_t>(length), 0);
-        position = std::min<std::size_t>(position, bytes.size());
-        return true;
+        return !failSetLength && quorbex::MemoryFile::SetLength(length);
     }
 
-    std::vector<std::uint8_t> bytes;
-    std::size_t position = 0;
+    // No length is told: the store then reads as it does from a file whose
+    // length it cannot know beforehand, in pieces, which the failures above
+    // count.
+    std::optional<std::uint64_t> Length() override { return std::nullopt; }
 
     // 1-based call numbers from which the operation fails; 0 never fails.
     int failSeekFromCall = 0;

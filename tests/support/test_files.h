@@ -29,6 +29,11 @@ inline void PrintTo(const DrugFields& fields, std::ostream* out) {
 
 namespace testing {
 
+// A text's bytes, as a file holds them.
+inline std::vector<std::uint8_t> BytesOf(const std::string& text) {
+    return {text.begin(), text.end()};
+}
+
 inline std::vector<std::uint8_t> ReadFileBytes(const QString& path) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
