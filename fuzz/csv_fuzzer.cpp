@@ -30,7 +30,7 @@ struct Reading {
 
 Reading Read(std::string_view text, std::size_t pieceSize,
              csv::FormulaCells formulas = csv::FormulaCells::Plain) {
-    DrugCsvReader reader(csv::TextEncoding::Utf8, formulas);
+    DrugCsvReader reader(csv::TextEncoding::Utf8, {}, formulas);
     for (std::size_t at = 0; at < text.size(); at += pieceSize) {
         if (!reader.Feed(text.substr(at, pieceSize))) {
             break;
