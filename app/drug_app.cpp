@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QIcon>
 #include <QPageSetupDialog>
 #include <QSettings>
 #include <cstdio>
@@ -59,6 +60,13 @@ platform::ShellFileType DictionaryFileType(const platform::DocumentStrings& stri
 }  // namespace
 
 DrugApp::DrugApp(std::unique_ptr<DrugAppUserInterface> ui) : m_ui(std::move(ui)) {}
+
+void DrugApp::NameApplication() {
+    QApplication::setApplicationName(QStringLiteral("Quorbex"));
+    QApplication::setOrganizationName(QStringLiteral("Kestavon"));
+    QGuiApplication::setDesktopFileName(QStringLiteral(QUORBEX_APP_ID));
+    QApplication::setWindowIcon(QIcon(IconPath(IDR_MAINFRAME)));
+}
 
 DrugApp::~DrugApp() {
     // Dictionary windows live in the main window: they go first.

@@ -35,6 +35,10 @@ public:
     DrugApp(const DrugApp&) = delete;
     DrugApp& operator=(const DrugApp&) = delete;
 
+    // Gives the running QApplication the program's name, maker, desktop
+    // entry and icon, which settings, window managers and docks go by.
+    static void NameApplication();
+
     // Starts the program with the arguments after its name, for a screen of
     // screenSize. False when the program should end at once: another
     // instance runs, a named file could not be opened, or it was printed.

@@ -49,6 +49,10 @@ QString ChooseTranslation(const QStringList& uiLanguages, const QStringList& ava
     return QString();
 }
 
+QString UsersTranslation() {
+    return ChooseTranslation(QLocale::system().uiLanguages(), AvailableTranslations());
+}
+
 Translation::Translation(const QString& translation) {
     const QLocale qtLanguage =
         translation.isEmpty() ? QLocale(QLocale::Chinese, QLocale::China) : QLocale(translation);

@@ -20,6 +20,9 @@ QStringList AvailableTranslations();
 // when no language has a translation ("C" included).
 QString ChooseTranslation(const QStringList& uiLanguages, const QStringList& available);
 
+// The translation for the languages of this machine's user.
+QString UsersTranslation();
+
 // The name of the program's translation that a Translation has installed,
 // such as "en"; empty while the program speaks its own Chinese.
 QString InstalledTranslation();

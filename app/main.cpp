@@ -1,7 +1,5 @@
 // Quorbex: a drug handbook for clinicians.
 #include <QApplication>
-#include <QIcon>
-#include <QLocale>
 #include <QScreen>
 #include <csignal>
 #include <cstdio>
@@ -9,21 +7,14 @@
 #include "app/command_line_info.h"
 #include "app/drug_app.h"
 #include "app/language.h"
-#include "resources/icon_ids.h"
 
 namespace {
-
-// The user's language, when the program has a translation into it, else Chinese.
-quorbex::Translation UsersLanguage() {
-    return quorbex::Translation(quorbex::ChooseTranslation(QLocale::system().uiLanguages(),
-                                                           quorbex::AvailableTranslations()));
-}
 
 // Answers --help and --version, or tells what does not fit on the command
 // line, without a display: only the translation is needed.
 int AnswerWithoutWindows(int argc, char** argv, const quorbex::CommandLineInfo& commandLine) {
     const QCoreApplication application(argc, argv);
-    const quorbex::Translation translation = UsersLanguage();
+    const quorbex::Translation translation(quorbex::UsersTranslation());
     if (commandLine.help || commandLine.version) {
         const QString text =
             commandLine.help ? quorbex::CommandLineHelp() : quorbex::CommandLineVersion();
@@ -59,15 +50,11 @@ int main(int argc, char** argv) {
     }
 
     QApplication application(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Quorbex"));
-    QApplication::setOrganizationName(QStringLiteral("Kestavon"));
-    // Window managers and docks find the program's desktop entry by this name.
-    QGuiApplication::setDesktopFileName(QStringLiteral(QUORBEX_APP_ID));
-    QApplication::setWindowIcon(QIcon(quorbex::IconPath(quorbex::IDR_MAINFRAME)));
+    quorbex::DrugApp::NameApplication();
 
     // The program and Qt's own dialogs (files, printing) speak the user's
     // language when the program has a translation into it, else Chinese.
-    const quorbex::Translation translation = UsersLanguage();
+    const quorbex::Translation translation(quorbex::UsersTranslation());
 
     quorbex::DrugApp drugApp;
     const bool running = drugApp.InitInstance(QApplication::arguments().mid(1),

@@ -19,8 +19,7 @@
 
 int main(int argc, char** argv) {
     QApplication application(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Quorbex"));
-    QApplication::setOrganizationName(QStringLiteral("Kestavon"));
+    quorbex::DrugApp::NameApplication();
     if (argc != 2) {
         return 2;
     }
