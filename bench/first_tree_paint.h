@@ -1,0 +1,41 @@
+// Tells once when a tree view of the application has painted items.
+#pragma once
+
+#include <QApplication>
+#include <QEvent>
+#include <QObject>
+#include <QTreeView>
+
+namespace quorbex::bench {
+
+class FirstTreePaint : public QObject {
+    Q_OBJECT
+public:
+    FirstTreePaint() { qApp->installEventFilter(this); }
+
+    // Tells again at the next tree's paint.
+    void Rearm() { m_told = false; }
+
+signals:
+    void Painted();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (m_told || event->type() != QEvent::Paint) {
+            return false;
+        }
+        const auto* tree = qobject_cast<const QTreeView*>(watched->parent());
+        if (tree != nullptr && tree->viewport() == watched && tree->model() != nullptr &&
+            tree->model()->rowCount() > 0) {
+            m_told = true;
+            // After the paint, so that the frame reaches the screen.
+            QMetaObject::invokeMethod(this, &FirstTreePaint::Painted, Qt::QueuedConnection);
+        }
+        return false;
+    }
+
+private:
+    bool m_told = false;
+};
+
+}  // namespace quorbex::bench
