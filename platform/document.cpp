@@ -32,6 +32,24 @@ std::optional<QByteArray> FileContentHash(const QString& path) {
     return hash.result();
 }
 
+namespace {
+
+// Whether the file holds other bytes than expected; false when it cannot be
+// read.
+bool FileDiffersFrom(const QString& path, const QByteArray& expected) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        return false;
+    }
+    if (file.size() != expected.size()) {
+        return true;
+    }
+    const QByteArray now = file.read(expected.size() + 1);
+    return file.error() == QFileDevice::NoError && now != expected;
+}
+
+}  // namespace
+
 Document::Document(UserInterface& ui) : m_ui(ui) {}
 
 Document::~Document() = default;
@@ -130,8 +148,20 @@ bool Document::OnSaveDocument(const QString& path) {
 }
 
 void Document::KeepDiskBytes(QByteArray bytes) {
-    m_diskHash = ContentHash(bytes);
+    m_diskHash.reset();
     m_diskBytes = std::move(bytes);
+}
+
+const std::optional<QByteArray>& Document::DiskContentHash() const {
+    if (!m_diskHash && m_diskBytes) {
+        m_diskHash = ContentHash(*m_diskBytes);
+    }
+    return m_diskHash;
+}
+
+void Document::SetDiskContentHash(std::optional<QByteArray> hash) {
+    m_diskBytes.reset();
+    m_diskHash = std::move(hash);
 }
 
 bool Document::DoSave(const QString& path) {
@@ -195,6 +225,9 @@ bool Document::SaveModified() {
 // Another program wrote the file since it was opened or last saved here. A
 // file that is gone or unreadable has nothing to lose.
 bool Document::ChangedOnDisk() const {
+    if (m_diskBytes) {
+        return FileDiffersFrom(m_pathName, *m_diskBytes);
+    }
     if (!m_diskHash) {
         return false;
     }

@@ -87,11 +87,12 @@ public:
 
     // The bytes of the document's file as the document last read or wrote
     // them, and their digest; nothing when unknown (a new document, or one
-    // restored from a recovery file). A save to the file asks before it
-    // overwrites other contents.
+    // restored from a recovery file, which knows only the digest). A save to
+    // the file asks before it overwrites other contents.
     const std::optional<QByteArray>& DiskBytes() const { return m_diskBytes; }
-    const std::optional<QByteArray>& DiskContentHash() const { return m_diskHash; }
-    void SetDiskContentHash(std::optional<QByteArray> hash) { m_diskHash = std::move(hash); }
+    // Computed when first asked for: an open does not wait for it.
+    const std::optional<QByteArray>& DiskContentHash() const;
+    void SetDiskContentHash(std::optional<QByteArray> hash);
 
 signals:
     void modifiedChanged(bool modified);
@@ -110,7 +111,7 @@ private:
     QString m_title;
     bool m_modified = false;
     std::optional<QByteArray> m_diskBytes;
-    std::optional<QByteArray> m_diskHash;
+    mutable std::optional<QByteArray> m_diskHash;
 };
 
 // A digest of the contents.
