@@ -1,5 +1,6 @@
 #include "document/drug_results_model.h"
 
+#include <QIcon>
 #include <QPixmap>
 #include <algorithm>
 
@@ -15,18 +16,33 @@ namespace {
 // The root's rows have this internal id, the root's own row none.
 constexpr quintptr RESULT_ROW = 1;
 
+struct TreeIcons {
+    QIcon root;
+    QIcon result;
+};
+
+// A closed book for every row, an open one for a selected result. Made once
+// for every model: icons of each model's own would put new copies of the
+// same pictures in the pixmap cache with every window opened, until the
+// cache is full.
+const TreeIcons& SharedTreeIcons() {
+    static const TreeIcons icons = [] {
+        const QPixmap closedBook = QIcon(IconPath(IDI_CLOSED_BOOK)).pixmap(16, 16);
+        const QPixmap openBook = QIcon(IconPath(IDI_OPEN_BOOK)).pixmap(16, 16);
+        TreeIcons made;
+        made.root.addPixmap(closedBook, QIcon::Normal);
+        made.root.addPixmap(closedBook, QIcon::Selected);
+        made.result.addPixmap(closedBook, QIcon::Normal);
+        made.result.addPixmap(openBook, QIcon::Selected);
+        return made;
+    }();
+    return icons;
+}
+
 }  // namespace
 
 DrugResultsModel::DrugResultsModel(CZorvikDrugDoc& document, QObject* parent)
     : QAbstractItemModel(parent), m_document(document) {
-    // A closed book for every row, an open one for a selected result.
-    const QPixmap closedBook = QIcon(IconPath(IDI_CLOSED_BOOK)).pixmap(16, 16);
-    const QPixmap openBook = QIcon(IconPath(IDI_OPEN_BOOK)).pixmap(16, 16);
-    m_rootIcon.addPixmap(closedBook, QIcon::Normal);
-    m_rootIcon.addPixmap(closedBook, QIcon::Selected);
-    m_resultIcon.addPixmap(closedBook, QIcon::Normal);
-    m_resultIcon.addPixmap(openBook, QIcon::Selected);
-
     connect(&document, &CZorvikDrugDoc::resultsReset, this, &DrugResultsModel::Reset);
     connect(&document, &CZorvikDrugDoc::resultChanged, this, &DrugResultsModel::Relabel);
 }
@@ -86,7 +102,7 @@ QVariant DrugResultsModel::data(const QModelIndex& index, int role) const {
         case Qt::DisplayRole:
             return root ? Tr(UiText::ResultsRoot) : Label(index.row());
         case Qt::DecorationRole:
-            return root ? m_rootIcon : m_resultIcon;
+            return root ? SharedTreeIcons().root : SharedTreeIcons().result;
         default:
             return {};
     }

@@ -9,7 +9,6 @@
 #pragma once
 
 #include <QAbstractItemModel>
-#include <QIcon>
 #include <QSet>
 
 namespace quorbex {
@@ -42,8 +41,6 @@ private:
     bool m_listed = false;
     int m_labelSortKey = 0;
     QSet<int> m_relabelled;
-    QIcon m_rootIcon;
-    QIcon m_resultIcon;
 };
 
 }  // namespace quorbex

@@ -84,9 +84,9 @@ void ShowPromptsIn(QMenu& menu, QWidget& window) {
 // save it first and then destroys the dictionary window, and with it this.
 class DrugSubWindow : public QMdiSubWindow {
 public:
-    explicit DrugSubWindow(CZorvikDrugFrame& frame) : m_frame(&frame) {
+    DrugSubWindow(CZorvikDrugFrame& frame, const QIcon& icon) : m_frame(&frame) {
         setAttribute(Qt::WA_DeleteOnClose, false);
-        setWindowIcon(QIcon(IconPath(IDR_DRUGTYPE)));
+        setWindowIcon(icon);
         setWidget(&frame);
         setWindowTitle(frame.windowTitle());
         connect(&frame, &QWidget::windowTitleChanged, this, &QWidget::setWindowTitle);
@@ -529,7 +529,7 @@ void CMainFrame::changeEvent(QEvent* event) {
 }
 
 void CMainFrame::AddDrugFrame(CZorvikDrugFrame& frame) {
-    auto* window = new DrugSubWindow(frame);
+    auto* window = new DrugSubWindow(frame, m_dictionaryIcon);
     m_mdiArea->addSubWindow(window);
     m_drugFrames.insert(window, &frame);
     frame.ApplyZoom(m_zoom->Level(), m_zoom->Level());

@@ -7,6 +7,7 @@
 // for confirmation.
 #pragma once
 
+#include <QIcon>
 #include <QList>
 #include <QMainWindow>
 #include <QMap>
@@ -18,6 +19,7 @@
 
 #include "platform/command_id.h"
 #include "platform/document_window.h"
+#include "resources/icon_ids.h"
 
 class QAction;
 class QLabel;
@@ -145,6 +147,9 @@ private:
     QuickSearchBox* m_quickSearch = nullptr;
     TextZoom* m_zoom = nullptr;
     QMenu* m_drugMenu = nullptr;  // the drug menu, also a drug's context menu
+    // One icon for every dictionary's window, so that its pictures are
+    // rendered and cached once.
+    const QIcon m_dictionaryIcon{IconPath(IDR_DRUGTYPE)};
     QMap<QMdiSubWindow*, CZorvikDrugFrame*> m_drugFrames;
     QPointer<QMdiSubWindow> m_activeWindow;
     // The windows whose document has opened and that were shown.
