@@ -10,6 +10,7 @@
 #include "dialogs/import_dialog.h"
 #include "document/zorvik_drug_doc.h"
 #include "platform/document_template.h"
+#include "platform/regular_file.h"
 #include "platform/user_interface.h"
 #include "resources/strings.h"
 
@@ -40,10 +41,11 @@ void ImportDrugs(platform::UserInterface& ui, platform::DocumentTemplate& docTem
         return;
     }
     const QString path = dialog.Path();
-    QFile file(path);
-    if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly)) {
-        ui.MessageBox(Tr(UiText::NotAFile).arg(path), Tr(UiText::ImportCaption),
-                      QMessageBox::Critical);
+    QFile file;
+    const QString failure = platform::OpenRegularFile(path, file);
+    if (!failure.isEmpty()) {
+        ui.MessageBox(Tr(UiText::NotAFile).arg(path) + QStringLiteral("\n\n") + failure,
+                      Tr(UiText::ImportCaption), QMessageBox::Critical);
         return;
     }
     ui.BeginWaitCursor();

@@ -9,6 +9,7 @@
 #include <system_error>
 
 #include "platform/device_file.h"
+#include "platform/regular_file.h"
 #include "store/file_ownership.h"
 
 namespace quorbex::platform {
@@ -68,10 +69,15 @@ bool KeepBackup(const QString& path, QString& reason) {
         return true;
     }
     const std::optional<FileOwnership> ownership = OwnershipOf(NativePath(target));
-    QFile original(target);
+    QFile original;
     errno = 0;
-    if (!ownership || !original.open(QIODevice::ReadOnly)) {
-        reason = DescribeFileError(original);
+    if (!ownership) {
+        reason = DescribeSystemError(errno);
+        return false;
+    }
+    // The name may have become a pipe since it was looked at.
+    reason = OpenRegularFile(target, original);
+    if (!reason.isEmpty()) {
         return false;
     }
     // Created anew (O_CREAT | O_EXCL), private to the user until it has the

@@ -21,8 +21,8 @@ QByteArray ContentHash(const QByteArray& contents) {
 }
 
 std::optional<QByteArray> FileContentHash(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
+    QFile file;
+    if (!OpenRegularFile(path, file).isEmpty()) {
         return std::nullopt;
     }
     QCryptographicHash hash(QCryptographicHash::Sha256);

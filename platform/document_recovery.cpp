@@ -12,6 +12,7 @@
 #include "platform/framework_strings.h"
 #include "platform/memory_image.h"
 #include "platform/recovery_file.h"
+#include "platform/regular_file.h"
 #include "platform/user_interface.h"
 
 namespace quorbex::platform {
@@ -26,8 +27,8 @@ QString LockPath(const QString& path) {
 }
 
 std::optional<RecoveryData> ReadRecoveryFile(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly) || file.size() > RECOVERY_FILE_LIMIT) {
+    QFile file;
+    if (!OpenRegularFile(path, file).isEmpty() || file.size() > RECOVERY_FILE_LIMIT) {
         return std::nullopt;
     }
     return DecodeRecovery(file.readAll());

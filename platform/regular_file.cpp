@@ -42,26 +42,34 @@ QString KindOf(mode_t mode) {
 
 }  // namespace
 
-FileContents ReadRegularFile(const QString& path) {
+QString OpenRegularFile(const QString& path, QFile& file) {
     const QByteArray name = QFile::encodeName(path);
     const int descriptor = ::open(name.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
     if (descriptor < 0) {
-        return {std::nullopt, OpenFailure(errno)};
+        return OpenFailure(errno);
     }
     struct stat status {};
     if (::fstat(descriptor, &status) != 0) {
         const int systemError = errno;
         ::close(descriptor);
-        return {std::nullopt, OpenFailure(systemError)};
+        return OpenFailure(systemError);
     }
     if (!S_ISREG(status.st_mode)) {
         ::close(descriptor);
-        return {std::nullopt, KindOf(status.st_mode)};
+        return KindOf(status.st_mode);
     }
-    QFile file;
     if (!file.open(descriptor, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
         ::close(descriptor);
-        return {std::nullopt, DescribeFileError(file)};
+        return DescribeFileError(file);
+    }
+    return QString();
+}
+
+FileContents ReadRegularFile(const QString& path) {
+    QFile file;
+    const QString failure = OpenRegularFile(path, file);
+    if (!failure.isEmpty()) {
+        return {std::nullopt, failure};
     }
     QByteArray bytes = file.readAll();
     if (file.error() != QFileDevice::NoError) {

@@ -1,4 +1,4 @@
-// Reading a file whole, when it is a regular file. A folder, a pipe, a
+// Opening and reading a file, when it is a regular file. A folder, a pipe, a
 // device or a socket is refused at once, naming what it is: a pipe that no
 // program writes to would otherwise block the reader for ever, and a device
 // may never end. This is the POSIX seam (open without blocking, then fstat);
@@ -6,6 +6,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QFile>
 #include <QString>
 #include <optional>
 
@@ -15,6 +16,10 @@ struct FileContents {
     std::optional<QByteArray> bytes;  // nothing when the file could not be read
     QString failure;                  // why, in the user's words
 };
+
+// Opens path for reading into file when it is a regular file; answers why
+// not otherwise, or an empty text when it is open.
+QString OpenRegularFile(const QString& path, QFile& file);
 
 FileContents ReadRegularFile(const QString& path);
 

@@ -1,22 +1,17 @@
 #include "platform/document.h"
 
-#include <fcntl.h>
 #include <gtest/gtest.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
-#include <atomic>
-#include <chrono>
 #include <memory>
-#include <thread>
 
 #include "tests/platform/text_document.h"
 #include "tests/support/fake_user_interface.h"
 #include "tests/support/file_size_limit.h"
 #include "tests/support/test_files.h"
+#include "tests/support/unwritten_pipe.h"
 
 namespace quorbex::platform {
 namespace {
@@ -80,7 +75,8 @@ TEST_F(DocumentFiles, AFileThatCannotBeOpenedOrLoadedIsReported) {
 // pipe that nobody writes to must not block the open.
 TEST_F(DocumentFiles, WhatIsNoRegularFileIsRefusedAtOnceNamingWhatItIs) {
     ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("folder.zvk")));
-    ASSERT_EQ(::mkfifo(QFile::encodeName(Path("pipe.zvk")).constData(), 0600), 0);
+    const testing::UnwrittenPipe pipe(Path("pipe.zvk"));
+    ASSERT_TRUE(pipe.Created());
     struct Case {
         QString path;
         QString kind;
@@ -90,22 +86,6 @@ TEST_F(DocumentFiles, WhatIsNoRegularFileIsRefusedAtOnceNamingWhatItIs) {
         {Path("pipe.zvk"), QStringLiteral("这是一个管道")},
         {QStringLiteral("/dev/zero"), QStringLiteral("这是一个设备")},
     };
-    // Should an open block on the pipe, this lets it go on, and says so.
-    std::atomic<bool> done = false;
-    std::atomic<bool> unblocked = false;
-    std::thread watchdog([&] {
-        for (int waited = 0; waited < 200 && !done; ++waited) {
-            std::this_thread::sleep_for(std::chrono::milliseconds(50));
-        }
-        if (!done) {
-            unblocked = true;
-            const int writer =
-                ::open(QFile::encodeName(Path("pipe.zvk")).constData(), O_WRONLY | O_NONBLOCK);
-            if (writer >= 0) {
-                ::close(writer);
-            }
-        }
-    });
     for (const Case& c : cases) {
         SCOPED_TRACE(c.path.toStdString());
         ui.messages.clear();
@@ -114,9 +94,7 @@ TEST_F(DocumentFiles, WhatIsNoRegularFileIsRefusedAtOnceNamingWhatItIs) {
         EXPECT_TRUE(ui.messages[0].text.contains(c.kind)) << ui.messages[0].text.toStdString();
         EXPECT_EQ(document.loads, 0);
     }
-    done = true;
-    watchdog.join();
-    EXPECT_FALSE(unblocked) << "the open of the pipe blocked";
+    EXPECT_FALSE(pipe.Blocked()) << "the open of the pipe blocked";
 }
 
 TEST_F(DocumentFiles, SaveReplacesTheFileAndClearsTheModifiedFlag) {
