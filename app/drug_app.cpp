@@ -210,7 +210,7 @@ void DrugApp::ConnectCommands() {
     for (const bool resultsOnly : {false, true}) {
         on(resultsOnly ? ID_FILE_EXPORT_RESULTS : ID_FILE_EXPORT_ALL, [this, resultsOnly] {
             if (CZorvikDrugDoc* document = ActiveDocument()) {
-                ExportDrugs(*m_ui, *document, resultsOnly);
+                ExportDrugs(*m_ui, *document, resultsOnly, m_ui->MainWindow());
             }
         });
     }

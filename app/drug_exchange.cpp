@@ -7,6 +7,7 @@
 #include <sstream>
 
 #include "csv/drug_csv.h"
+#include "dialogs/export_dialog.h"
 #include "dialogs/import_dialog.h"
 #include "document/zorvik_drug_doc.h"
 #include "platform/document_template.h"
@@ -54,7 +55,7 @@ void ImportDrugs(platform::UserInterface& ui, platform::DocumentTemplate& docTem
             const qint64 got = file.read(buffer, static_cast<qint64>(count));
             return got > 0 ? static_cast<std::size_t>(got) : std::size_t{0};
         },
-        [&file] { file.seek(0); }, dialog.Encoding());
+        [&file] { file.seek(0); }, dialog.Encoding(), {}, dialog.Formulas());
     ui.EndWaitCursor();
     if (!reading.faults.Empty()) {
         ui.MessageBox(Tr(UiText::ImportFaults).arg(path) + QStringLiteral("\n\n") +
@@ -79,7 +80,8 @@ void ImportDrugs(platform::UserInterface& ui, platform::DocumentTemplate& docTem
     }
 }
 
-void ExportDrugs(platform::UserInterface& ui, CZorvikDrugDoc& document, bool resultsOnly) {
+void ExportDrugs(platform::UserInterface& ui, CZorvikDrugDoc& document, bool resultsOnly,
+                 QWidget* parent) {
     const std::vector<DrugFields> records =
         resultsOnly ? ReadRecords(document.GetStore(), document.GetResultList())
                     : AllRecords(document.GetStore());
@@ -96,20 +98,27 @@ void ExportDrugs(platform::UserInterface& ui, CZorvikDrugDoc& document, bool res
             : QFileInfo(dictionary)
                   .dir()
                   .filePath(QFileInfo(dictionary).completeBaseName() + QStringLiteral(".csv"));
-    const std::optional<QString> path = ui.PromptSaveFileName(suggested, Tr(UiText::CsvFilter));
-    if (!path) {
+    ExportDialog dialog(suggested, parent);
+    if (dialog.exec() != QDialog::Accepted) {
+        return;
+    }
+    const QString path = dialog.Path();
+    if (QFileInfo::exists(path) &&
+        ui.MessageBox(Tr(UiText::ReplaceQuestion).arg(QDir::toNativeSeparators(path)),
+                      Tr(UiText::ExportCaption), QMessageBox::Question,
+                      QMessageBox::Yes | QMessageBox::No) != QMessageBox::Yes) {
         return;
     }
     std::ostringstream text;
     text << UTF8_BYTE_ORDER_MARK;
-    csv::WriteDrugCsv(records, text);
+    csv::WriteDrugCsv(records, text, dialog.Formulas());
     const std::string bytes = text.str();
-    QSaveFile file(*path);
+    QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly) ||
         file.write(bytes.data(), static_cast<qint64>(bytes.size())) !=
             static_cast<qint64>(bytes.size()) ||
         !file.commit()) {
-        ui.MessageBox(Tr(UiText::CannotWriteFile).arg(*path), Tr(UiText::ExportCaption),
+        ui.MessageBox(Tr(UiText::CannotWriteFile).arg(path), Tr(UiText::ExportCaption),
                       QMessageBox::Critical);
     }
 }
