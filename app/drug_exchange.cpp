@@ -12,6 +12,7 @@
 #include "document/zorvik_drug_doc.h"
 #include "platform/document_template.h"
 #include "platform/regular_file.h"
+#include "platform/shown_name.h"
 #include "platform/user_interface.h"
 #include "resources/strings.h"
 
@@ -45,8 +46,9 @@ void ImportDrugs(platform::UserInterface& ui, platform::DocumentTemplate& docTem
     QFile file;
     const QString failure = platform::OpenRegularFile(path, file);
     if (!failure.isEmpty()) {
-        ui.MessageBox(Tr(UiText::NotAFile).arg(path) + QStringLiteral("\n\n") + failure,
-                      Tr(UiText::ImportCaption), QMessageBox::Critical);
+        ui.MessageBox(
+            Tr(UiText::NotAFile).arg(platform::ShownName(path)) + QStringLiteral("\n\n") + failure,
+            Tr(UiText::ImportCaption), QMessageBox::Critical);
         return;
     }
     ui.BeginWaitCursor();
@@ -58,9 +60,9 @@ void ImportDrugs(platform::UserInterface& ui, platform::DocumentTemplate& docTem
         [&file] { file.seek(0); }, dialog.Encoding(), {}, dialog.Formulas());
     ui.EndWaitCursor();
     if (!reading.faults.Empty()) {
-        ui.MessageBox(Tr(UiText::ImportFaults).arg(path) + QStringLiteral("\n\n") +
-                          FaultLines(reading.faults) + QStringLiteral("\n\n") +
-                          Tr(UiText::NothingImported),
+        ui.MessageBox(Tr(UiText::ImportFaults).arg(platform::ShownName(path)) +
+                          QStringLiteral("\n\n") + FaultLines(reading.faults) +
+                          QStringLiteral("\n\n") + Tr(UiText::NothingImported),
                       Tr(UiText::ImportCaption), QMessageBox::Critical);
         return;
     }
@@ -104,9 +106,10 @@ void ExportDrugs(platform::UserInterface& ui, CZorvikDrugDoc& document, bool res
     }
     const QString path = dialog.Path();
     if (QFileInfo::exists(path) &&
-        ui.MessageBox(Tr(UiText::ReplaceQuestion).arg(QDir::toNativeSeparators(path)),
-                      Tr(UiText::ExportCaption), QMessageBox::Question,
-                      QMessageBox::Yes | QMessageBox::No) != QMessageBox::Yes) {
+        ui.MessageBox(
+            Tr(UiText::ReplaceQuestion).arg(platform::ShownName(QDir::toNativeSeparators(path))),
+            Tr(UiText::ExportCaption), QMessageBox::Question,
+            QMessageBox::Yes | QMessageBox::No) != QMessageBox::Yes) {
         return;
     }
     std::ostringstream text;
@@ -118,8 +121,8 @@ void ExportDrugs(platform::UserInterface& ui, CZorvikDrugDoc& document, bool res
         file.write(bytes.data(), static_cast<qint64>(bytes.size())) !=
             static_cast<qint64>(bytes.size()) ||
         !file.commit()) {
-        ui.MessageBox(Tr(UiText::CannotWriteFile).arg(path), Tr(UiText::ExportCaption),
-                      QMessageBox::Critical);
+        ui.MessageBox(Tr(UiText::CannotWriteFile).arg(platform::ShownName(path)),
+                      Tr(UiText::ExportCaption), QMessageBox::Critical);
     }
 }
 

@@ -14,6 +14,7 @@
 #include "platform/memory_image.h"
 #include "platform/recovery_file.h"
 #include "platform/regular_file.h"
+#include "platform/shown_name.h"
 #include "platform/user_interface.h"
 
 namespace quorbex::platform {
@@ -139,10 +140,10 @@ bool IsRecoveryFileInUse(const QString& path) {
 
 QString FoundRecovery::Shown() const {
     if (!data) {
-        return QDir::toNativeSeparators(path);
+        return ShownName(QDir::toNativeSeparators(path));
     }
-    return data->originalPath.isEmpty() ? data->title
-                                        : QDir::toNativeSeparators(data->originalPath);
+    return ShownName(data->originalPath.isEmpty() ? data->title
+                                                  : QDir::toNativeSeparators(data->originalPath));
 }
 
 QString FoundRecovery::When() const {

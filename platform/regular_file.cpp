@@ -8,6 +8,7 @@
 #include <cerrno>
 
 #include "platform/device_file.h"
+#include "platform/file_names.h"
 #include "platform/framework_strings.h"
 
 namespace quorbex::platform {
@@ -43,7 +44,7 @@ QString KindOf(mode_t mode) {
 }  // namespace
 
 QString OpenRegularFile(const QString& path, QFile& file) {
-    const QByteArray name = QFile::encodeName(path);
+    const QByteArray name = EncodeFileName(path);
     const int descriptor = ::open(name.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
     if (descriptor < 0) {
         return OpenFailure(errno);
@@ -63,6 +64,14 @@ QString OpenRegularFile(const QString& path, QFile& file) {
         return DescribeFileError(file);
     }
     return QString();
+}
+
+QString NonRegularKind(const QString& path) {
+    struct stat status {};
+    if (::stat(EncodeFileName(path).constData(), &status) != 0 || S_ISREG(status.st_mode)) {
+        return QString();
+    }
+    return KindOf(status.st_mode);
 }
 
 FileContents ReadRegularFile(const QString& path) {

@@ -23,4 +23,8 @@ QString OpenRegularFile(const QString& path, QFile& file);
 
 FileContents ReadRegularFile(const QString& path);
 
+// What lies at path when it is there and no regular file (following links),
+// in the user's words; empty otherwise.
+QString NonRegularKind(const QString& path);
+
 }  // namespace quorbex::platform

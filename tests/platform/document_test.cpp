@@ -4,6 +4,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <memory>
 
@@ -95,6 +96,25 @@ TEST_F(DocumentFiles, WhatIsNoRegularFileIsRefusedAtOnceNamingWhatItIs) {
         EXPECT_EQ(document.loads, 0);
     }
     EXPECT_FALSE(pipe.Blocked()) << "the open of the pipe blocked";
+}
+
+// A save never replaces a device or a pipe with a file: it says what they are.
+TEST_F(DocumentFiles, ASaveOverADeviceOrAPipeIsRefusedNamingWhatItIs) {
+    const testing::UnwrittenPipe pipe(Path("pipe.zvk"));
+    ASSERT_TRUE(pipe.Created());
+    for (const auto& [path, kind] :
+         {std::pair{QStringLiteral("/dev/zero"), QStringLiteral("这是一个设备")},
+          std::pair{Path("pipe.zvk"), QStringLiteral("这是一个管道")}}) {
+        SCOPED_TRACE(path.toStdString());
+        ui.messages.clear();
+        document.text = "new";
+        EXPECT_FALSE(document.DoSave(path));
+        ASSERT_EQ(ui.messages.size(), 1u);
+        EXPECT_TRUE(ui.messages[0].text.contains(kind)) << ui.messages[0].text.toStdString();
+    }
+    EXPECT_TRUE(QFileInfo(QStringLiteral("/dev/zero")).exists());
+    EXPECT_FALSE(QFileInfo(Path("pipe.zvk")).isFile());
+    EXPECT_FALSE(pipe.Blocked());
 }
 
 TEST_F(DocumentFiles, SaveReplacesTheFileAndClearsTheModifiedFlag) {
