@@ -24,8 +24,6 @@ class SingleInstance : public QObject {
 public:
     // name identifies the program within the user's runtime folder.
     explicit SingleInstance(const QString& name, QObject* parent = nullptr);
-    // With the lock and the socket in folder; none when folder is empty.
-    SingleInstance(const QString& name, const QString& folder, QObject* parent = nullptr);
     ~SingleInstance() override;
 
     // True if this is now the one running instance; false if another runs.
@@ -44,6 +42,8 @@ signals:
     void requestsReceived(const QStringList& requests);
 
 private:
+    // With the lock and the socket in folder; none when folder is empty.
+    SingleInstance(const QString& name, const QString& folder, QObject* parent);
     void ReadConnection();
 
     QString m_socketPath;
