@@ -1,6 +1,7 @@
 // One running instance per user: a second start is refused with a message
 // and changes nothing, a file given to a second start opens in the running
 // instance, and what a crashed instance left behind does not block a start.
+#include <stdio.h>
 #include <sys/socket.h>
 #include <sys/un.h>
 #include <unistd.h>
@@ -14,6 +15,7 @@
 #include <cstring>
 
 #include "frames/main_frame.h"
+#include "platform/file_names.h"
 #include "tests/startup/startup_fixture.h"
 
 namespace quorbex::testing {
@@ -198,6 +200,19 @@ TEST_F(SingleInstanceTest, AHandedOverFileNameMayHoldTabsAndLineBreaks) {
     for (const RecordingAppUi::Message& message : first.Ui().messages) {
         ADD_FAILURE() << "reported: " << message.text.toStdString();
     }
+}
+
+// A name that is not UTF-8 reaches the running instance as its bytes.
+TEST_F(SingleInstanceTest, AHandedOverNameThatIsNotUtf8OpensByItsBytes) {
+    const QByteArray bytes = QFile::encodeName(Files()) + "/\xB0\xA1.zvk";
+    ASSERT_EQ(::rename(QFile::encodeName(WriteDictionary(QStringLiteral("plain.zvk"))).constData(),
+                       bytes.constData()),
+              0);
+    const QString path = platform::DecodeFileName(bytes);
+    TestApp first;
+    StartFirst(first);
+    ExpectHandedOver(first, path, path);
+    EXPECT_TRUE(first.Ui().messages.empty());
 }
 
 TEST_F(SingleInstanceTest, PrintingHandedToTheRunningInstanceWritesThePdf) {
