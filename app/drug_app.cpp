@@ -18,10 +18,13 @@
 #include "app/guide_window.h"
 #include "app/handbook_commands.h"
 #include "app/startup_dialog.h"
+#include "dialogs/recovery_dialog.h"
 #include "document/zorvik_drug_doc.h"
 #include "frames/main_frame.h"
+#include "frames/main_status_bar.h"
 #include "frames/menu_prompt_style.h"
 #include "frames/zorvik_drug_frame.h"
+#include "platform/device_file.h"
 #include "platform/document_recovery.h"
 #include "platform/framework_ids.h"
 #include "platform/instance_requests.h"
@@ -55,6 +58,25 @@ platform::ShellFileType DictionaryFileType(const platform::DocumentStrings& stri
     type.applicationIcon = IconPath(IDR_MAINFRAME);
     type.documentIcon = IconPath(IDR_DRUGTYPE);
     return type;
+}
+
+// The cause of a refused folder, in the user's words.
+QString FolderProblemText(const platform::FolderCheck& check) {
+    using Problem = platform::FolderCheck::Problem;
+    switch (check.problem) {
+        case Problem::IsLink:
+            return Tr(UiText::FolderIsLink);
+        case Problem::OtherOwner:
+            return Tr(UiText::FolderOtherOwner);
+        case Problem::NotAFolder:
+            return Tr(UiText::FolderNotAFolder);
+        case Problem::OpenToOthers:
+            return Tr(UiText::FolderOpenToOthers);
+        case Problem::SystemError:
+        case Problem::None:
+            break;
+    }
+    return platform::DescribeSystemError(check.systemError);
 }
 
 }  // namespace
@@ -136,7 +158,10 @@ bool DrugApp::InitInstance(const QStringList& arguments, QSize screenSize) {
     m_mainFrame->SetRecentFiles(&m_recentFiles);
     const bool keepBackup = profile.value(KEEP_BACKUP_KEY, true).toBool();
     m_template->SetKeepBackup(keepBackup);
-    m_template->SetRecoveryFolder(platform::RecoveryFolder());
+    m_template->SetRecoveryFolder(platform::RecoveryFolder(),
+                                  [this](const std::optional<platform::RecoveryFailure>& failure) {
+                                      ReportRecovery(failure);
+                                  });
     m_mainFrame->Action(ID_KEEP_BACKUP).setChecked(keepBackup);
     ConnectCommands();
     m_mainFrame->setAcceptDrops(true);
@@ -148,7 +173,7 @@ bool DrugApp::InitInstance(const QStringList& arguments, QSize screenSize) {
     // Printing from the desktop asks nothing; the next ordinary start offers.
     if (commandLine.shellCommand != CommandLineInfo::ShellCommand::FilePrint &&
         commandLine.shellCommand != CommandLineInfo::ShellCommand::FilePrintTo) {
-        platform::OfferRecovery(*m_ui, *m_template, platform::RecoveryFolder());
+        OfferRecovery();
     }
     if (commandLine.shellCommand == CommandLineInfo::ShellCommand::FileNew ||
         commandLine.shellCommand == CommandLineInfo::ShellCommand::FileNothing) {
@@ -185,7 +210,7 @@ void DrugApp::ConnectCommands() {
     for (const bool resultsOnly : {false, true}) {
         on(resultsOnly ? ID_FILE_EXPORT_RESULTS : ID_FILE_EXPORT_ALL, [this, resultsOnly] {
             if (CZorvikDrugDoc* document = ActiveDocument()) {
-                ExportDrugs(*m_ui, *document, resultsOnly);
+                ExportDrugs(*m_ui, *document, resultsOnly, m_ui->MainWindow());
             }
         });
     }
@@ -272,6 +297,53 @@ bool DrugApp::ProcessShellCommand(const CommandLineInfo& commandLine) {
 
 bool DrugApp::PrintDocumentFile(const QString& path, const QString& printerName) {
     return PrintDictionaryFile(*m_template, *m_mainFrame, path, printerName);
+}
+
+void DrugApp::OfferRecovery() {
+    const std::vector<platform::FoundRecovery> found =
+        platform::FindRecoveries(*m_template, platform::RecoveryFolder());
+    if (found.size() < 2) {
+        platform::OfferEachRecovery(*m_ui, *m_template, found);
+        return;
+    }
+    RecoveryDialog dialog(found, m_ui->MainWindow());
+    dialog.exec();
+    switch (dialog.GetChoice()) {
+        case RecoveryDialog::Choice::RestoreAll:
+            for (const platform::FoundRecovery& entry : found) {
+                platform::RestoreRecovery(*m_template, entry);
+            }
+            break;
+        case RecoveryDialog::Choice::DiscardAll:
+            for (const platform::FoundRecovery& entry : found) {
+                platform::DiscardRecovery(entry);
+            }
+            break;
+        case RecoveryDialog::Choice::OneByOne:
+            platform::OfferEachRecovery(*m_ui, *m_template, found);
+            break;
+        case RecoveryDialog::Choice::AskLater:
+            break;
+    }
+}
+
+void DrugApp::ReportRecovery(const std::optional<platform::RecoveryFailure>& failure) {
+    if (!failure) {
+        if (m_recoveryFailing) {
+            m_recoveryFailing = false;
+            m_mainFrame->StatusBar()->ShowWarning(QString());
+        }
+        return;
+    }
+    if (m_recoveryFailing) {
+        return;
+    }
+    m_recoveryFailing = true;
+    const QString cause = FolderProblemText(failure->check);
+    m_mainFrame->StatusBar()->ShowWarning(Tr(UiText::RecoveryWriteStatus).arg(cause));
+    m_ui->MessageBox(
+        Tr(UiText::RecoveryWriteFailed).arg(QDir::toNativeSeparators(failure->folder), cause),
+        QString(), QMessageBox::Warning);
 }
 
 void DrugApp::RunStartupDialog() {

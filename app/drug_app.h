@@ -7,6 +7,7 @@
 #include <QSize>
 #include <QStringList>
 #include <memory>
+#include <optional>
 
 #include "app/drug_app_user_interface.h"
 #include "platform/document_template.h"
@@ -22,7 +23,8 @@ struct CommandLineInfo;
 
 namespace platform {
 struct InstanceRequest;
-}
+struct RecoveryFailure;
+}  // namespace platform
 
 class DrugApp {
 public:
@@ -74,6 +76,11 @@ private:
     bool ProcessShellCommand(const CommandLineInfo& commandLine);
     void HandleRequest(const platform::InstanceRequest& request);
     bool PrintDocumentFile(const QString& path, const QString& printerName);
+    // Offers the unsaved changes that an earlier run left in recovery files.
+    void OfferRecovery();
+    // Tells the user, once until a write succeeds again, that the recovery
+    // files cannot be written, and why.
+    void ReportRecovery(const std::optional<platform::RecoveryFailure>& failure);
     void SaveRecentFileList();
     CZorvikDrugDoc* ActiveDocument() const;
 
@@ -84,6 +91,7 @@ private:
     std::unique_ptr<platform::DocumentTemplate> m_template;
     std::unique_ptr<GuideWindow> m_guide;
     int m_exitCode = 0;
+    bool m_recoveryFailing = false;
 };
 
 }  // namespace quorbex

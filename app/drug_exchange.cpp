@@ -7,9 +7,12 @@
 #include <sstream>
 
 #include "csv/drug_csv.h"
+#include "dialogs/export_dialog.h"
 #include "dialogs/import_dialog.h"
 #include "document/zorvik_drug_doc.h"
 #include "platform/document_template.h"
+#include "platform/regular_file.h"
+#include "platform/shown_name.h"
 #include "platform/user_interface.h"
 #include "resources/strings.h"
 
@@ -40,10 +43,12 @@ void ImportDrugs(platform::UserInterface& ui, platform::DocumentTemplate& docTem
         return;
     }
     const QString path = dialog.Path();
-    QFile file(path);
-    if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly)) {
-        ui.MessageBox(Tr(UiText::NotAFile).arg(path), Tr(UiText::ImportCaption),
-                      QMessageBox::Critical);
+    QFile file;
+    const QString failure = platform::OpenRegularFile(path, file);
+    if (!failure.isEmpty()) {
+        ui.MessageBox(
+            Tr(UiText::NotAFile).arg(platform::ShownName(path)) + QStringLiteral("\n\n") + failure,
+            Tr(UiText::ImportCaption), QMessageBox::Critical);
         return;
     }
     ui.BeginWaitCursor();
@@ -52,12 +57,12 @@ void ImportDrugs(platform::UserInterface& ui, platform::DocumentTemplate& docTem
             const qint64 got = file.read(buffer, static_cast<qint64>(count));
             return got > 0 ? static_cast<std::size_t>(got) : std::size_t{0};
         },
-        [&file] { file.seek(0); }, dialog.Encoding());
+        [&file] { file.seek(0); }, dialog.Encoding(), {}, dialog.Formulas());
     ui.EndWaitCursor();
     if (!reading.faults.Empty()) {
-        ui.MessageBox(Tr(UiText::ImportFaults).arg(path) + QStringLiteral("\n\n") +
-                          FaultLines(reading.faults) + QStringLiteral("\n\n") +
-                          Tr(UiText::NothingImported),
+        ui.MessageBox(Tr(UiText::ImportFaults).arg(platform::ShownName(path)) +
+                          QStringLiteral("\n\n") + FaultLines(reading.faults) +
+                          QStringLiteral("\n\n") + Tr(UiText::NothingImported),
                       Tr(UiText::ImportCaption), QMessageBox::Critical);
         return;
     }
@@ -77,7 +82,8 @@ void ImportDrugs(platform::UserInterface& ui, platform::DocumentTemplate& docTem
     }
 }
 
-void ExportDrugs(platform::UserInterface& ui, CZorvikDrugDoc& document, bool resultsOnly) {
+void ExportDrugs(platform::UserInterface& ui, CZorvikDrugDoc& document, bool resultsOnly,
+                 QWidget* parent) {
     const std::vector<DrugFields> records =
         resultsOnly ? ReadRecords(document.GetStore(), document.GetResultList())
                     : AllRecords(document.GetStore());
@@ -94,21 +100,29 @@ void ExportDrugs(platform::UserInterface& ui, CZorvikDrugDoc& document, bool res
             : QFileInfo(dictionary)
                   .dir()
                   .filePath(QFileInfo(dictionary).completeBaseName() + QStringLiteral(".csv"));
-    const std::optional<QString> path = ui.PromptSaveFileName(suggested, Tr(UiText::CsvFilter));
-    if (!path) {
+    ExportDialog dialog(suggested, parent);
+    if (dialog.exec() != QDialog::Accepted) {
+        return;
+    }
+    const QString path = dialog.Path();
+    if (QFileInfo::exists(path) &&
+        ui.MessageBox(
+            Tr(UiText::ReplaceQuestion).arg(platform::ShownName(QDir::toNativeSeparators(path))),
+            Tr(UiText::ExportCaption), QMessageBox::Question,
+            QMessageBox::Yes | QMessageBox::No) != QMessageBox::Yes) {
         return;
     }
     std::ostringstream text;
     text << UTF8_BYTE_ORDER_MARK;
-    csv::WriteDrugCsv(records, text);
+    csv::WriteDrugCsv(records, text, dialog.Formulas());
     const std::string bytes = text.str();
-    QSaveFile file(*path);
+    QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly) ||
         file.write(bytes.data(), static_cast<qint64>(bytes.size())) !=
             static_cast<qint64>(bytes.size()) ||
         !file.commit()) {
-        ui.MessageBox(Tr(UiText::CannotWriteFile).arg(*path), Tr(UiText::ExportCaption),
-                      QMessageBox::Critical);
+        ui.MessageBox(Tr(UiText::CannotWriteFile).arg(platform::ShownName(path)),
+                      Tr(UiText::ExportCaption), QMessageBox::Critical);
     }
 }
 

@@ -24,9 +24,10 @@ class UserInterface;
 void ImportDrugs(platform::UserInterface& ui, platform::DocumentTemplate& docTemplate,
                  CZorvikDrugDoc* open, QWidget* parent);
 
-// Asks where to write, then writes the whole dictionary in file order, or
-// only its results in their order, as CSV (UTF-8 with a byte order mark, so
-// that spreadsheets take it as UTF-8).
-void ExportDrugs(platform::UserInterface& ui, CZorvikDrugDoc& document, bool resultsOnly);
+// Asks where to write and whether formulas are guarded, then writes the
+// whole dictionary in file order, or only its results in their order, as
+// CSV (UTF-8 with a byte order mark, so that spreadsheets take it as UTF-8).
+void ExportDrugs(platform::UserInterface& ui, CZorvikDrugDoc& document, bool resultsOnly,
+                 QWidget* parent);
 
 }  // namespace quorbex

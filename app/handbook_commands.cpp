@@ -14,6 +14,7 @@
 #include "document/zorvik_drug_doc.h"
 #include "platform/device_file.h"
 #include "platform/framework_strings.h"
+#include "platform/regular_file.h"
 #include "platform/user_interface.h"
 #include "resources/strings.h"
 #include "store/drug_fields.h"
@@ -169,10 +170,10 @@ void OutputHandbook(platform::UserInterface& ui, CZorvikDrugDoc& document, Handb
 }
 
 bool WriteHandbookPdf(const QString& dictionary, const QString& out, int sortKey, QString& error) {
-    QFile file(dictionary);
-    if (!file.open(QIODevice::ReadOnly)) {
-        error = platform::Tr(platform::FrameworkText::CannotOpen)
-                    .arg(dictionary, platform::DescribeFileError(file));
+    QFile file;
+    const QString failure = platform::OpenRegularFile(dictionary, file);
+    if (!failure.isEmpty()) {
+        error = platform::Tr(platform::FrameworkText::CannotOpen).arg(dictionary, failure);
         return false;
     }
     RecordStore store;

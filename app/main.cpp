@@ -7,8 +7,19 @@
 #include "app/command_line_info.h"
 #include "app/drug_app.h"
 #include "app/language.h"
+#include "platform/file_names.h"
 
 namespace {
+
+// The arguments after the program's name, file names kept as the bytes
+// they are: Qt's own list turns bytes that are not UTF-8 into U+FFFD.
+QStringList Arguments(int argc, char** argv) {
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i) {
+        arguments.append(quorbex::platform::DecodeFileName(QByteArray(argv[i])));
+    }
+    return arguments;
+}
 
 // Answers --help and --version, or tells what does not fit on the command
 // line, without a display: only the translation is needed.
@@ -33,11 +44,7 @@ int main(int argc, char** argv) {
     // a full disk, instead of the signal ending the program with the change lost.
     std::signal(SIGXFSZ, SIG_IGN);
 
-    QStringList arguments;
-    for (int i = 1; i < argc; ++i) {
-        arguments.append(QString::fromLocal8Bit(argv[i]));
-    }
-    const quorbex::CommandLineInfo commandLine = quorbex::ParseCommandLine(arguments);
+    const quorbex::CommandLineInfo commandLine = quorbex::ParseCommandLine(Arguments(argc, argv));
     if (commandLine.help || commandLine.version ||
         commandLine.mistake != quorbex::CommandLineInfo::Mistake::None) {
         return AnswerWithoutWindows(argc, argv, commandLine);
@@ -57,7 +64,8 @@ int main(int argc, char** argv) {
     const quorbex::Translation translation(quorbex::UsersTranslation());
 
     quorbex::DrugApp drugApp;
-    const bool running = drugApp.InitInstance(QApplication::arguments().mid(1),
+    // Qt has taken its own options out of argv by now.
+    const bool running = drugApp.InitInstance(Arguments(argc, argv),
                                               QGuiApplication::primaryScreen()->geometry().size());
     const int execCode = running ? QApplication::exec() : 0;
     const int exitCode = drugApp.ExitInstance();

@@ -1,5 +1,6 @@
 #include "dialogs/import_dialog.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QFileDialog>
@@ -21,7 +22,8 @@ ImportDialog::ImportDialog(bool canAppend, QWidget* parent)
       m_path(new QLineEdit(this)),
       m_encoding(new QComboBox(this)),
       m_newDictionary(new QRadioButton(Tr(UiText::ImportIntoNew), this)),
-      m_append(new QRadioButton(Tr(UiText::ImportAppend), this)) {
+      m_append(new QRadioButton(Tr(UiText::ImportAppend), this)),
+      m_unguard(new QCheckBox(Tr(UiText::UnguardFormulas), this)) {
     setWindowTitle(Tr(UiText::ImportTitle));
 
     auto* browse = new QPushButton(Tr(UiText::BrowseButton), this);
@@ -36,6 +38,7 @@ ImportDialog::ImportDialog(bool canAppend, QWidget* parent)
 
     m_append->setEnabled(canAppend);
     (canAppend ? m_append : m_newDictionary)->setChecked(true);
+    m_unguard->setChecked(true);
 
     auto* form = new QFormLayout;
     // A row of a box and a button: its label needs its buddy named.
@@ -60,6 +63,7 @@ ImportDialog::ImportDialog(bool canAppend, QWidget* parent)
     layout->addLayout(form);
     layout->addWidget(m_newDictionary);
     layout->addWidget(m_append);
+    layout->addWidget(m_unguard);
     layout->addWidget(buttons);
     resize(520, sizeHint().height());
 }
@@ -74,6 +78,10 @@ csv::TextEncoding ImportDialog::Encoding() const {
 
 bool ImportDialog::AppendToOpenDictionary() const {
     return m_append->isChecked();
+}
+
+csv::FormulaCells ImportDialog::Formulas() const {
+    return m_unguard->isChecked() ? csv::FormulaCells::Guarded : csv::FormulaCells::Plain;
 }
 
 void ImportDialog::Browse() {

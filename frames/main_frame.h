@@ -70,6 +70,7 @@ public:
     // that is still there, whatever its window's state (maximized, cascaded,
     // minimized); none while none is open or while one is still opening.
     CZorvikDrugFrame* ActiveDrugFrame() const;
+    MainStatusBar* StatusBar() const { return m_wndStatusBar; }
 
     // Where the dictionary windows stand and which is active, to put them
     // back after a window came and went (a file printed on request).

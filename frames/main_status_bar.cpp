@@ -14,6 +14,10 @@ namespace quorbex {
 MainStatusBar::MainStatusBar(QWidget* parent) : QStatusBar(parent) {
     auto* idle = new QLabel(Tr(UiText::IdleMessage), this);
     addWidget(idle, 1);
+    m_warning = new QLabel(this);
+    m_warning->setStyleSheet(QStringLiteral("color: #b00000"));
+    m_warning->hide();
+    addWidget(m_warning);
     AddPane(ID_INDICATOR_RECORDS, Tr(UiText::RecordsPaneWidth),
             Tr(UiText::RecordsPane).arg(0).arg(0));
     AddPane(platform::ID_INDICATOR_CAPS, Tr(UiText::CapsLockPane), QString());
@@ -34,6 +38,15 @@ void MainStatusBar::AddPane(unsigned id, const QString& widthText, const QString
     pane->setFixedWidth(pane->fontMetrics().horizontalAdvance(widthText) + 12);
     addPermanentWidget(pane);
     m_panes.insert(id, pane);
+}
+
+void MainStatusBar::ShowWarning(const QString& text) {
+    m_warning->setText(text);
+    m_warning->setVisible(!text.isEmpty());
+}
+
+QString MainStatusBar::Warning() const {
+    return m_warning->text();
 }
 
 void MainStatusBar::ShowRecordCounts(int records, int results) {

@@ -18,6 +18,10 @@ public:
 
     // The records in the dictionary and the results of its last search.
     void ShowRecordCounts(int records, int results);
+    // A warning beside the idle text, that stays until it is replaced;
+    // none when text is empty.
+    void ShowWarning(const QString& text);
+    QString Warning() const;
     // The pane of a status bar indicator; null for an unknown one.
     QLabel* Pane(unsigned paneId) const { return m_panes.value(paneId); }
 
@@ -29,6 +33,7 @@ private:
     void UpdateLockPanes();
 
     QMap<unsigned, QLabel*> m_panes;
+    QLabel* m_warning;
 };
 
 }  // namespace quorbex

@@ -7,6 +7,7 @@
 #include <algorithm>
 
 #include "document/zorvik_drug_doc.h"
+#include "platform/shown_name.h"
 #include "views/zorvik_drug_tree_view.h"
 #include "views/zorvik_drug_view.h"
 
@@ -104,7 +105,9 @@ void CZorvikDrugFrame::Activate() {
 }
 
 void CZorvikDrugFrame::OnUpdateFrameTitle() {
-    setWindowTitle(m_document.GetTitle() +
+    // A name's control and direction characters would garble the title bar
+    // and the window menu.
+    setWindowTitle(platform::ShownName(m_document.GetTitle()) +
                    (m_document.IsModified() ? QStringLiteral(" *") : QString()));
 }
 

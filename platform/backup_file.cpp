@@ -1,5 +1,7 @@
 #include "platform/backup_file.h"
 
+#include <sys/stat.h>
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -9,6 +11,8 @@
 #include <system_error>
 
 #include "platform/device_file.h"
+#include "platform/file_names.h"
+#include "platform/regular_file.h"
 #include "store/file_ownership.h"
 
 namespace quorbex::platform {
@@ -24,7 +28,7 @@ QString SaveTarget(const QString& path) {
 }
 
 std::string NativePath(const QString& path) {
-    return QFile::encodeName(path).toStdString();
+    return EncodeFileName(path).toStdString();
 }
 
 // Writes the whole of original to backup and makes it durable, as the file it
@@ -63,21 +67,30 @@ QString BackupPath(const QString& path) {
 bool KeepBackup(const QString& path, QString& reason) {
     const QString target = SaveTarget(path);
     const QFileInfo info(target);
-    // Only a regular file has bytes to keep (and opening a FIFO would block).
-    if (!info.isFile()) {
+    // Only a regular file has bytes to keep.
+    struct stat status {};
+    if (::stat(NativePath(target).c_str(), &status) != 0 || !S_ISREG(status.st_mode)) {
         return true;
     }
     const std::optional<FileOwnership> ownership = OwnershipOf(NativePath(target));
-    QFile original(target);
+    QFile original;
     errno = 0;
-    if (!ownership || !original.open(QIODevice::ReadOnly)) {
-        reason = DescribeFileError(original);
+    if (!ownership) {
+        reason = DescribeSystemError(errno);
+        return false;
+    }
+    // The name may have become a pipe since it was looked at.
+    reason = OpenRegularFile(target, original);
+    if (!reason.isEmpty()) {
         return false;
     }
     // Created anew (O_CREAT | O_EXCL), private to the user until it has the
     // original's permissions: nothing that lies at any name is followed.
+    // Beside the file, by a name that Qt can spell.
+    const QtFolder folder(info.absolutePath());
+    const QString name = QtCanName(info.fileName()) ? info.fileName() : QStringLiteral("quorbex");
     QTemporaryFile backup(
-        info.dir().filePath(QLatin1Char('.') + info.fileName() + QStringLiteral(".bak.XXXXXX")));
+        QDir(folder.Path()).filePath(QLatin1Char('.') + name + QStringLiteral(".bak.XXXXXX")));
     if (!backup.open()) {
         reason = DescribeFileError(backup);
         return false;

@@ -1,28 +1,90 @@
 #include "platform/document.h"
 
+#include <stdio.h>
+#include <unistd.h>
+
 #include <QCryptographicHash>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <QUuid>
 #include <cerrno>
+#include <cstdlib>
 
 #include "platform/backup_file.h"
 #include "platform/device_file.h"
 #include "platform/document_template.h"
+#include "platform/file_names.h"
 #include "platform/framework_strings.h"
 #include "platform/memory_image.h"
 #include "platform/regular_file.h"
+#include "platform/shown_name.h"
 #include "platform/user_interface.h"
 
 namespace quorbex::platform {
+
+namespace {
+
+// Where QSaveFile writes a save to path. Qt reaches most files by their own
+// names; for one it cannot spell (bytes that are not UTF-8), QSaveFile
+// writes a stand-in with a name of its own beside the file, and Finish
+// moves it over the file's name once it is complete.
+class SaveName {
+public:
+    explicit SaveName(const QString& path) {
+        if (QtCanName(path)) {
+            m_forQt = path;
+            return;
+        }
+        m_target = EncodeFileName(path);
+        // A link is written through, as QSaveFile does.
+        if (char* real = ::realpath(m_target.constData(), nullptr)) {
+            m_target = real;
+            std::free(real);
+        }
+        const qsizetype slash = m_target.lastIndexOf('/');
+        const QByteArray folder =
+            slash > 0 ? m_target.left(slash) : QByteArray(slash == 0 ? "/" : ".");
+        m_folder = std::make_unique<QtFolder>(DecodeFileName(folder));
+        m_forQt = QDir(m_folder->Path())
+                      .filePath(QStringLiteral(".quorbex-%1.saving")
+                                    .arg(QUuid::createUuid().toString(QUuid::WithoutBraces)));
+    }
+
+    QString ForQt() const { return m_forQt; }
+
+    // False, with errno set, when the stand-in could not take the file's
+    // name; it is then removed and the file left as it was.
+    bool Finish() const {
+        if (m_target.isEmpty()) {
+            return true;
+        }
+        const QByteArray standIn = QFile::encodeName(m_forQt);
+        if (::rename(standIn.constData(), m_target.constData()) == 0) {
+            return true;
+        }
+        const int error = errno;
+        ::unlink(standIn.constData());
+        errno = error;
+        return false;
+    }
+
+private:
+    QString m_forQt;
+    QByteArray m_target;  // the bytes of the file's name, when Qt cannot spell it
+    std::unique_ptr<QtFolder> m_folder;
+};
+
+}  // namespace
 
 QByteArray ContentHash(const QByteArray& contents) {
     return QCryptographicHash::hash(contents, QCryptographicHash::Sha256);
 }
 
 std::optional<QByteArray> FileContentHash(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
+    QFile file;
+    if (!OpenRegularFile(path, file).isEmpty()) {
         return std::nullopt;
     }
     QCryptographicHash hash(QCryptographicHash::Sha256);
@@ -104,7 +166,14 @@ bool Document::OnSaveDocument(const QString& path) {
         return false;
     }
     const QByteArray bytes = ByteArrayOf(image);
-    QSaveFile file(path);
+    // A device or a pipe is no file to replace: /dev/zero stays what it is.
+    const QString notAFile = NonRegularKind(path);
+    if (!notAFile.isEmpty()) {
+        ReportSaveLoadException(path, notAFile, true);
+        return false;
+    }
+    SaveName name(path);
+    QSaveFile file(name.ForQt());
     // A failure below is described by the cause the system gave for it, not
     // by one left over from before the save.
     errno = 0;
@@ -128,21 +197,27 @@ bool Document::OnSaveDocument(const QString& path) {
     QString backupFailure;
     if (m_template != nullptr && m_template->KeepsBackup() && !KeepBackup(path, backupFailure)) {
         file.cancelWriting();
-        ReportSaveLoadException(path,
-                                Tr(FrameworkText::BackupFailed)
-                                    .arg(QFileInfo(BackupPath(path)).fileName(), backupFailure),
-                                true);
+        ReportSaveLoadException(
+            path,
+            Tr(FrameworkText::BackupFailed)
+                .arg(ShownName(QFileInfo(BackupPath(path)).fileName()), backupFailure),
+            true);
         return false;
     }
     if (!file.commit()) {
         ReportSaveLoadException(path, DescribeFileError(file), true);
         return false;
     }
+    if (!name.Finish()) {
+        ReportSaveLoadException(path, DescribeSystemError(errno), true);
+        return false;
+    }
     KeepDiskBytes(bytes);
     SetModifiedFlag(false);
     if (lostGroup) {
-        m_ui.MessageBox(Tr(FrameworkText::GroupNotKept).arg(QFileInfo(path).fileName(), *lostGroup),
-                        QString(), QMessageBox::Information);
+        m_ui.MessageBox(
+            Tr(FrameworkText::GroupNotKept).arg(ShownName(QFileInfo(path).fileName()), *lostGroup),
+            QString(), QMessageBox::Information);
     }
     return true;
 }
@@ -179,7 +254,7 @@ bool Document::DoSave(const QString& path) {
         target = m_template->WithExtension(*chosen);
     }
     if (!m_pathName.isEmpty() && target == m_pathName && ChangedOnDisk()) {
-        const QString name = QFileInfo(m_pathName).fileName();
+        const QString name = ShownName(QFileInfo(m_pathName).fileName());
         const QMessageBox::StandardButton answer = m_ui.MessageBox(
             Tr(FrameworkText::ChangedOnDiskQuestion).arg(name), QString(), QMessageBox::Warning,
             QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
@@ -209,7 +284,8 @@ bool Document::SaveModified() {
     if (!m_modified) {
         return true;
     }
-    const QString name = m_pathName.isEmpty() ? m_title : QFileInfo(m_pathName).fileName();
+    const QString name =
+        ShownName(m_pathName.isEmpty() ? m_title : QFileInfo(m_pathName).fileName());
     const QMessageBox::StandardButton answer = m_ui.MessageBox(
         Tr(FrameworkText::SaveChangesQuestion).arg(name), QString(), QMessageBox::Warning,
         QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
@@ -275,7 +351,7 @@ void Document::SetTitle(const QString& title) {
 }
 
 void Document::ReportSaveLoadException(const QString& path, const QString& reason, bool saving) {
-    const QString name = QFileInfo(path).fileName();
+    const QString name = ShownName(QFileInfo(path).fileName());
     const QString text =
         Tr(saving ? FrameworkText::CannotSave : FrameworkText::CannotOpen).arg(name, reason);
     m_ui.MessageBox(text, QString(), QMessageBox::Warning);

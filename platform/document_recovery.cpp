@@ -6,12 +6,15 @@
 #include <QLocale>
 #include <QSaveFile>
 #include <QUuid>
+#include <cerrno>
 
 #include "platform/document.h"
 #include "platform/document_template.h"
 #include "platform/framework_strings.h"
 #include "platform/memory_image.h"
 #include "platform/recovery_file.h"
+#include "platform/regular_file.h"
+#include "platform/shown_name.h"
 #include "platform/user_interface.h"
 
 namespace quorbex::platform {
@@ -26,8 +29,8 @@ QString LockPath(const QString& path) {
 }
 
 std::optional<RecoveryData> ReadRecoveryFile(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly) || file.size() > RECOVERY_FILE_LIMIT) {
+    QFile file;
+    if (!OpenRegularFile(path, file).isEmpty() || file.size() > RECOVERY_FILE_LIMIT) {
         return std::nullopt;
     }
     return DecodeRecovery(file.readAll());
@@ -35,9 +38,11 @@ std::optional<RecoveryData> ReadRecoveryFile(const QString& path) {
 
 }  // namespace
 
-DocumentRecovery::DocumentRecovery(Document& document, const QString& folder, int delayMs)
+DocumentRecovery::DocumentRecovery(Document& document, const QString& folder, int delayMs,
+                                   RecoveryReport report)
     : QObject(&document),
       m_document(document),
+      m_report(std::move(report)),
       m_path(QDir(folder).filePath(QUuid::createUuid().toString(QUuid::WithoutBraces) +
                                    QString::fromLatin1(RECOVERY_SUFFIX))) {
     m_timer.setSingleShot(true);
@@ -61,24 +66,43 @@ bool DocumentRecovery::WriteNow() {
     if (!m_document.IsModified()) {
         return false;
     }
+    const std::optional<FolderCheck> failure = Write();
+    if (failure) {
+        // Tried again later: the disk may have room again, the folder be put right.
+        m_timer.start();
+    }
+    if (m_report) {
+        m_report(failure ? std::optional<RecoveryFailure>(
+                               RecoveryFailure{QFileInfo(m_path).absolutePath(), *failure})
+                         : std::nullopt);
+    }
+    return !failure;
+}
+
+// Nothing when the file was written; otherwise why not.
+std::optional<FolderCheck> DocumentRecovery::Write() {
+    const auto systemFailure = [] {
+        return FolderCheck{FolderCheck::Problem::SystemError, errno != 0 ? errno : EIO};
+    };
     MemoryFile image;
     Archive archive(image, false);
+    errno = 0;
     if (!m_document.Serialize(archive)) {
-        return false;
+        return systemFailure();
+    }
+    // The folder holds unsaved work: the user's alone. It is checked before
+    // every write, since it may have been replaced meanwhile.
+    const FolderCheck folder = MakePrivateFolder(QFileInfo(m_path).absolutePath());
+    if (!folder) {
+        return folder;
     }
     if (!m_lock) {
-        // The folder holds unsaved work: the user's alone.
-        const QString folder = QFileInfo(m_path).absolutePath();
-        if (!QDir().mkpath(folder) ||
-            !QFile::setPermissions(folder,
-                                   QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner)) {
-            return false;
-        }
         m_lock = std::make_unique<QLockFile>(LockPath(m_path));
         m_lock->setStaleLockTime(0);
+        errno = 0;
         if (!m_lock->tryLock(0)) {
             m_lock.reset();
-            return false;
+            return systemFailure();
         }
     }
     RecoveryData data;
@@ -88,10 +112,12 @@ bool DocumentRecovery::WriteNow() {
     data.image = ByteArrayOf(image);
     const QByteArray bytes = EncodeRecovery(data);
     QSaveFile file(m_path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size()) {
-        return false;
+    errno = 0;
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.flush() ||
+        !file.commit()) {
+        return systemFailure();
     }
-    return file.commit();
+    return std::nullopt;
 }
 
 void DocumentRecovery::Remove() {
@@ -112,7 +138,23 @@ bool IsRecoveryFileInUse(const QString& path) {
     return false;
 }
 
-void OfferRecovery(UserInterface& ui, DocumentTemplate& docTemplate, const QString& folder) {
+QString FoundRecovery::Shown() const {
+    if (!data) {
+        return ShownName(QDir::toNativeSeparators(path));
+    }
+    return ShownName(data->originalPath.isEmpty() ? data->title
+                                                  : QDir::toNativeSeparators(data->originalPath));
+}
+
+QString FoundRecovery::When() const {
+    return QLocale().toString(written, QLocale::ShortFormat);
+}
+
+std::vector<FoundRecovery> FindRecoveries(DocumentTemplate& docTemplate, const QString& folder) {
+    std::vector<FoundRecovery> found;
+    if (!CheckPrivateFolder(folder)) {
+        return found;
+    }
     const QDir dir(folder);
     const QStringList names =
         dir.entryList({QStringLiteral("*") + QString::fromLatin1(RECOVERY_SUFFIX)}, QDir::Files,
@@ -123,37 +165,52 @@ void OfferRecovery(UserInterface& ui, DocumentTemplate& docTemplate, const QStri
             continue;
         }
         std::optional<RecoveryData> data = ReadRecoveryFile(path);
-        const QString when =
-            QLocale().toString(QFileInfo(path).lastModified(), QLocale::ShortFormat);
-        QMessageBox::StandardButton answer = QMessageBox::No;
-        if (data) {
-            const QString shown = data->originalPath.isEmpty()
-                                      ? data->title
-                                      : QDir::toNativeSeparators(data->originalPath);
-            answer = ui.MessageBox(Tr(FrameworkText::RecoveryQuestion).arg(shown, when), QString(),
-                                   QMessageBox::Question,
-                                   QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
-        }
-        if (answer == QMessageBox::Yes) {
-            if (Document* document = docTemplate.RecoverDocument(*data)) {
-                // The restored changes are kept again before this file goes.
-                if (auto* recovery = document->findChild<DocumentRecovery*>()) {
-                    recovery->WriteNow();
-                }
-                QFile::remove(path);
-                continue;
-            }
+        if (data && !docTemplate.LoadsImage(data->image)) {
             data.reset();
         }
-        if (!data) {
-            answer = ui.MessageBox(
-                Tr(FrameworkText::RecoveryDamaged).arg(QDir::toNativeSeparators(path)), QString(),
-                QMessageBox::Critical, QMessageBox::Yes | QMessageBox::No);
-            if (answer == QMessageBox::Yes) {
-                QFile::remove(path);
+        found.push_back({path, QFileInfo(path).lastModified(), std::move(data)});
+    }
+    return found;
+}
+
+bool RestoreRecovery(DocumentTemplate& docTemplate, const FoundRecovery& found) {
+    if (!found.data) {
+        return false;
+    }
+    Document* document = docTemplate.RecoverDocument(*found.data);
+    if (document == nullptr) {
+        return false;
+    }
+    // The restored changes are kept again before this file goes.
+    if (auto* recovery = document->findChild<DocumentRecovery*>()) {
+        recovery->WriteNow();
+    }
+    QFile::remove(found.path);
+    return true;
+}
+
+void DiscardRecovery(const FoundRecovery& found) {
+    QFile::remove(found.path);
+}
+
+void OfferEachRecovery(UserInterface& ui, DocumentTemplate& docTemplate,
+                       const std::vector<FoundRecovery>& found) {
+    for (const FoundRecovery& entry : found) {
+        if (!entry.data) {
+            if (ui.MessageBox(Tr(FrameworkText::RecoveryDamaged).arg(entry.Shown()), QString(),
+                              QMessageBox::Critical,
+                              QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes) {
+                DiscardRecovery(entry);
             }
+            continue;
+        }
+        const QMessageBox::StandardButton answer = ui.MessageBox(
+            Tr(FrameworkText::RecoveryQuestion).arg(entry.Shown(), entry.When()), QString(),
+            QMessageBox::Question, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+        if (answer == QMessageBox::Yes) {
+            RestoreRecovery(docTemplate, entry);
         } else if (answer == QMessageBox::No) {
-            QFile::remove(path);
+            DiscardRecovery(entry);
         }
     }
 }

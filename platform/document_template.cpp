@@ -64,13 +64,20 @@ Document* DocumentTemplate::RecoverDocument(const RecoveryData& data) {
     if (document == nullptr) {
         return nullptr;
     }
-    if (data.originalPath.isEmpty()) {
+    document->SetDiskContentHash(data.diskHash);
+    // The file joins the recent files only once its changes are back.
+    const bool recovered = document->OnRecoverDocument(data.image);
+    if (recovered && data.originalPath.isEmpty()) {
         document->SetTitle(data.title);
-    } else {
+    } else if (recovered) {
         document->SetPathName(data.originalPath);
     }
-    document->SetDiskContentHash(data.diskHash);
-    return Finish(document, document->OnRecoverDocument(data.image));
+    return Finish(document, recovered);
+}
+
+bool DocumentTemplate::LoadsImage(const QByteArray& image) const {
+    const std::unique_ptr<Document> trial = m_createDocument();
+    return trial->OnRecoverDocument(image);
 }
 
 Document* DocumentTemplate::Create() {
@@ -95,7 +102,8 @@ Document* DocumentTemplate::Finish(Document* document, bool ready) {
         return nullptr;
     }
     if (!m_recoveryFolder.isEmpty()) {
-        new DocumentRecovery(*document, m_recoveryFolder);
+        new DocumentRecovery(*document, m_recoveryFolder, DocumentRecovery::WRITE_DELAY_MS,
+                             m_recoveryReport);
     }
     entry->window->Activate();
     return document;

@@ -7,6 +7,8 @@
 #include <memory>
 #include <vector>
 
+#include "platform/document_recovery.h"
+
 namespace quorbex::platform {
 
 class Document;
@@ -52,8 +54,14 @@ public:
     // file path it belongs to (a new document's title when path is empty).
     // Nothing when the data are refused; nothing of the document is then left.
     Document* RecoverDocument(const RecoveryData& data);
-    // Every document made from now on keeps a recovery file in folder.
-    void SetRecoveryFolder(const QString& folder) { m_recoveryFolder = folder; }
+    // Whether a document takes image, the data of a recovery file; no window is made.
+    bool LoadsImage(const QByteArray& image) const;
+    // Every document made from now on keeps a recovery file in folder, and
+    // tells report how each write went.
+    void SetRecoveryFolder(const QString& folder, RecoveryReport report = {}) {
+        m_recoveryFolder = folder;
+        m_recoveryReport = std::move(report);
+    }
 
     // Asks to save a modified document, then destroys it and its window;
     // false if the user cancelled.
@@ -100,6 +108,7 @@ private:
     int m_untitledCount = 0;
     bool m_keepBackup = false;
     QString m_recoveryFolder;
+    RecoveryReport m_recoveryReport;
 };
 
 }  // namespace quorbex::platform

@@ -2,6 +2,8 @@
 
 #include <QSettings>
 
+#include "platform/file_names.h"
+
 namespace quorbex::platform {
 
 namespace {
@@ -17,7 +19,10 @@ QStringList ReadRecentValues(QSettings& settings, int size, bool stopAtGap) {
     QStringList paths;
     settings.beginGroup(SECTION);
     for (int number = 1; number <= size; ++number) {
-        const QString path = settings.value(ValueName(number)).toString();
+        const QVariant value = settings.value(ValueName(number));
+        const QString path = value.typeId() == QMetaType::QByteArray
+                                 ? DecodeFileName(value.toByteArray())
+                                 : value.toString();
         if (!path.isEmpty()) {
             paths.append(path);
         } else if (stopAtGap) {
@@ -34,7 +39,10 @@ void WriteRecentFileList(QSettings& settings, const QStringList& paths, int size
     settings.beginGroup(SECTION);
     for (int number = 1; number <= size; ++number) {
         if (number <= paths.size()) {
-            settings.setValue(ValueName(number), paths[number - 1]);
+            // A name that is not UTF-8 is kept as its bytes.
+            const QString& path = paths[number - 1];
+            settings.setValue(ValueName(number),
+                              QtCanName(path) ? QVariant(path) : QVariant(EncodeFileName(path)));
         } else {
             settings.remove(ValueName(number));
         }

@@ -5,6 +5,8 @@
 #include <QtEndian>
 #include <array>
 
+#include "platform/file_names.h"
+
 namespace quorbex::platform {
 
 namespace {
@@ -46,8 +48,8 @@ std::optional<QByteArrayView> TakePart(QByteArrayView bytes, qsizetype& position
 
 QByteArray EncodeRecovery(const RecoveryData& data) {
     QByteArray out(MAGIC.data(), MAGIC.size());
-    AppendPart(out, data.originalPath.toUtf8());
-    AppendPart(out, data.title.toUtf8());
+    AppendPart(out, EncodeFileName(data.originalPath));
+    AppendPart(out, EncodeFileName(data.title));
     AppendPart(out, data.diskHash.value_or(QByteArray()));
     AppendPart(out, data.image);
     out.append(Digest(out));
@@ -71,8 +73,8 @@ std::optional<RecoveryData> DecodeRecovery(QByteArrayView bytes) {
         return std::nullopt;
     }
     RecoveryData data;
-    data.originalPath = QString::fromUtf8(*path);
-    data.title = QString::fromUtf8(*title);
+    data.originalPath = DecodeFileName(path->toByteArray());
+    data.title = DecodeFileName(title->toByteArray());
     if (!hash->isEmpty()) {
         data.diskHash = hash->toByteArray();
     }

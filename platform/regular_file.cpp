@@ -8,6 +8,7 @@
 #include <cerrno>
 
 #include "platform/device_file.h"
+#include "platform/file_names.h"
 #include "platform/framework_strings.h"
 
 namespace quorbex::platform {
@@ -42,26 +43,42 @@ QString KindOf(mode_t mode) {
 
 }  // namespace
 
-FileContents ReadRegularFile(const QString& path) {
-    const QByteArray name = QFile::encodeName(path);
+QString OpenRegularFile(const QString& path, QFile& file) {
+    const QByteArray name = EncodeFileName(path);
     const int descriptor = ::open(name.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
     if (descriptor < 0) {
-        return {std::nullopt, OpenFailure(errno)};
+        return OpenFailure(errno);
     }
     struct stat status {};
     if (::fstat(descriptor, &status) != 0) {
         const int systemError = errno;
         ::close(descriptor);
-        return {std::nullopt, OpenFailure(systemError)};
+        return OpenFailure(systemError);
     }
     if (!S_ISREG(status.st_mode)) {
         ::close(descriptor);
-        return {std::nullopt, KindOf(status.st_mode)};
+        return KindOf(status.st_mode);
     }
-    QFile file;
     if (!file.open(descriptor, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
         ::close(descriptor);
-        return {std::nullopt, DescribeFileError(file)};
+        return DescribeFileError(file);
+    }
+    return QString();
+}
+
+QString NonRegularKind(const QString& path) {
+    struct stat status {};
+    if (::stat(EncodeFileName(path).constData(), &status) != 0 || S_ISREG(status.st_mode)) {
+        return QString();
+    }
+    return KindOf(status.st_mode);
+}
+
+FileContents ReadRegularFile(const QString& path) {
+    QFile file;
+    const QString failure = OpenRegularFile(path, file);
+    if (!failure.isEmpty()) {
+        return {std::nullopt, failure};
     }
     QByteArray bytes = file.readAll();
     if (file.error() != QFileDevice::NoError) {

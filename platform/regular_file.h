@@ -1,4 +1,4 @@
-// Reading a file whole, when it is a regular file. A folder, a pipe, a
+// Opening and reading a file, when it is a regular file. A folder, a pipe, a
 // device or a socket is refused at once, naming what it is: a pipe that no
 // program writes to would otherwise block the reader for ever, and a device
 // may never end. This is the POSIX seam (open without blocking, then fstat);
@@ -6,6 +6,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QFile>
 #include <QString>
 #include <optional>
 
@@ -16,6 +17,14 @@ struct FileContents {
     QString failure;                  // why, in the user's words
 };
 
+// Opens path for reading into file when it is a regular file; answers why
+// not otherwise, or an empty text when it is open.
+QString OpenRegularFile(const QString& path, QFile& file);
+
 FileContents ReadRegularFile(const QString& path);
+
+// What lies at path when it is there and no regular file (following links),
+// in the user's words; empty otherwise.
+QString NonRegularKind(const QString& path);
 
 }  // namespace quorbex::platform

@@ -1,5 +1,8 @@
 #include "platform/single_instance.h"
 
+#include <sys/socket.h>
+#include <unistd.h>
+
 #include <QDataStream>
 #include <QDir>
 #include <QElapsedTimer>
@@ -7,6 +10,8 @@
 #include <QLocalSocket>
 #include <QStandardPaths>
 #include <QThread>
+
+#include "platform/private_folder.h"
 
 namespace quorbex::platform {
 
@@ -17,20 +22,37 @@ namespace {
 constexpr int CONNECT_PATIENCE_MS = 3000;
 constexpr int IO_TIMEOUT_MS = 2000;
 
-QString RuntimeFolder() {
-    QString folder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
-    if (folder.isEmpty()) {
-        folder = QDir::tempPath();
+// Nothing when the user has no runtime folder of their own: Qt gives none
+// when its fallback in the temporary folder belongs to someone else.
+QString PrivateRuntimeFolder() {
+    const QString folder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+    if (folder.isEmpty() || !MakePrivateFolder(folder)) {
+        return QString();
     }
     return folder;
+}
+
+QString PathIn(const QString& folder, const QString& name) {
+    return folder.isEmpty() ? QString() : QDir(folder).filePath(name);
+}
+
+bool PeerIsThisUser(const QLocalSocket& socket) {
+    ucred peer{};
+    socklen_t length = sizeof(peer);
+    return ::getsockopt(static_cast<int>(socket.socketDescriptor()), SOL_SOCKET, SO_PEERCRED, &peer,
+                        &length) == 0 &&
+           peer.uid == ::geteuid();
 }
 
 }  // namespace
 
 SingleInstance::SingleInstance(const QString& name, QObject* parent)
+    : SingleInstance(name, PrivateRuntimeFolder(), parent) {}
+
+SingleInstance::SingleInstance(const QString& name, const QString& folder, QObject* parent)
     : QObject(parent),
-      m_socketPath(QDir(RuntimeFolder()).filePath(name + QStringLiteral(".socket"))),
-      m_lock(QDir(RuntimeFolder()).filePath(name + QStringLiteral(".lock"))) {
+      m_socketPath(PathIn(folder, name + QStringLiteral(".socket"))),
+      m_lock(PathIn(folder, name + QStringLiteral(".lock"))) {
     // Only a dead owner makes the lock stale, however old it is.
     m_lock.setStaleLockTime(0);
 }
@@ -40,7 +62,7 @@ SingleInstance::~SingleInstance() {
 }
 
 bool SingleInstance::Acquire() {
-    if (m_server) {
+    if (m_server || !HasFolder()) {
         return true;
     }
     if (!m_lock.tryLock(0)) {
@@ -69,6 +91,9 @@ void SingleInstance::Release() {
 }
 
 bool SingleInstance::SendToRunningInstance(const QStringList& requests) {
+    if (!HasFolder()) {
+        return false;
+    }
     QLocalSocket socket;
     QElapsedTimer waited;
     waited.start();
@@ -82,6 +107,10 @@ bool SingleInstance::SendToRunningInstance(const QStringList& requests) {
         }
         QThread::msleep(50);
     }
+    if (!PeerIsThisUser(socket)) {
+        socket.abort();
+        return false;
+    }
     QByteArray message;
     QDataStream stream(&message, QIODevice::WriteOnly);
     stream << requests;
@@ -93,6 +122,11 @@ bool SingleInstance::SendToRunningInstance(const QStringList& requests) {
 
 void SingleInstance::ReadConnection() {
     while (QLocalSocket* socket = m_server->nextPendingConnection()) {
+        if (!PeerIsThisUser(*socket)) {
+            socket->abort();
+            socket->deleteLater();
+            continue;
+        }
         connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
         // The whole message has arrived once the sender has hung up.
         const auto read = [this, socket] {

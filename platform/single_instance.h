@@ -2,6 +2,12 @@
 // listens on a local socket in the user's runtime folder; a later start
 // finds the lock taken and can hand its requests to the first instance.
 // A lock or socket left behind by a crashed instance is taken over.
+//
+// Only a runtime folder that is the user's alone is used (no link, the
+// user's, nobody else can write in it): in a shared folder another user
+// could plant a lock that stops the program, or a socket that is handed the
+// user's files. Without one every start runs on its own. Both ends of the
+// socket check that the other is a process of the same user.
 #pragma once
 
 #include <QLockFile>
@@ -28,12 +34,16 @@ public:
     void Release();
 
     QString SocketPath() const { return m_socketPath; }
+    // Whether there is a private runtime folder for the lock and the socket.
+    bool HasFolder() const { return !m_socketPath.isEmpty(); }
 
 signals:
     // Requests that a later start handed over.
     void requestsReceived(const QStringList& requests);
 
 private:
+    // With the lock and the socket in folder; none when folder is empty.
+    SingleInstance(const QString& name, const QString& folder, QObject* parent);
     void ReadConnection();
 
     QString m_socketPath;

@@ -72,6 +72,25 @@ enum class UiText {
     OneInstanceOnly,
     OpenTitle,
     PrintSetupTitle,
+    // What the program refuses or warns of to keep the user's work safe:
+    // recovery files at start and when they cannot be written, a folder
+    // that is not the user's own, and formulas in CSV cells.
+    RecoveryListTitle,
+    RecoveryListText,
+    RecoveryDamagedEntry,
+    RestoreAllButton,
+    DiscardAllButton,
+    OneByOneButton,
+    AskLaterButton,
+    RecoveryWriteFailed,
+    RecoveryWriteStatus,
+    FolderIsLink,
+    FolderOtherOwner,
+    FolderNotAFolder,
+    FolderOpenToOthers,
+    GuardFormulas,
+    UnguardFormulas,
+    ReplaceQuestion,
     // The command line.
     CommandLineHelp,
     SortNeedsValue,
@@ -230,6 +249,41 @@ inline constexpr UiTextEntry STRING_TABLE[] = {
     //: The title of the file dialog that opens a dictionary
     {UiText::OpenTitle, "Application", QT_TRANSLATE_NOOP("Application", "打开")},
     {UiText::PrintSetupTitle, "Application", QT_TRANSLATE_NOOP("Application", "打印设置")},
+
+    {UiText::RecoveryListTitle, "Safety", QT_TRANSLATE_NOOP("Safety", "恢复未保存的改动")},
+    //: %1 how many dictionaries are listed below
+    {UiText::RecoveryListText, "Safety",
+     QT_TRANSLATE_NOOP("Safety",
+                       "程序上次没有正常结束, 以下%1个药物字典中有未保存的改动。\n"
+                       "恢复的字典作为已修改的字典打开, 保存后改动才写入文件。")},
+    //: An entry of the list; %1 the dictionary, %2 when its changes were kept
+    {UiText::RecoveryDamagedEntry, "Safety",
+     QT_TRANSLATE_NOOP("Safety", "%1 (%2) — 恢复文件已损坏, 无法恢复")},
+    {UiText::RestoreAllButton, "Safety", QT_TRANSLATE_NOOP("Safety", "全部恢复(&R)")},
+    {UiText::DiscardAllButton, "Safety", QT_TRANSLATE_NOOP("Safety", "全部丢弃(&D)")},
+    {UiText::OneByOneButton, "Safety", QT_TRANSLATE_NOOP("Safety", "逐个询问(&O)")},
+    {UiText::AskLaterButton, "Safety", QT_TRANSLATE_NOOP("Safety", "下次启动时再问(&L)")},
+    //: %1 the folder, %2 the cause
+    {UiText::RecoveryWriteFailed, "Safety",
+     QT_TRANSLATE_NOOP("Safety",
+                       "无法在文件夹“%1”中写入恢复文件: %2。\n\n"
+                       "程序意外结束时, 未保存的改动将会丢失; 请及时保存。程序会继续尝试写入。")},
+    //: In the status bar; %1 the cause
+    {UiText::RecoveryWriteStatus, "Safety", QT_TRANSLATE_NOOP("Safety", "恢复文件无法写入: %1")},
+    {UiText::FolderIsLink, "Safety", QT_TRANSLATE_NOOP("Safety", "它是一个符号链接, 不是文件夹")},
+    {UiText::FolderOtherOwner, "Safety",
+     QT_TRANSLATE_NOOP("Safety", "它或它所在的文件夹属于其他用户")},
+    {UiText::FolderNotAFolder, "Safety", QT_TRANSLATE_NOOP("Safety", "这个名字不是一个文件夹")},
+    {UiText::FolderOpenToOthers, "Safety", QT_TRANSLATE_NOOP("Safety", "其他用户可以写入它")},
+    {UiText::GuardFormulas, "Safety",
+     QT_TRANSLATE_NOOP("Safety",
+                       "保护公式(&G): 以 = + - @ 或制表符开头的栏目前加一个撇号('), "
+                       "电子表格不会把它当作公式执行")},
+    {UiText::UnguardFormulas, "Safety",
+     QT_TRANSLATE_NOOP("Safety", "去掉导出时为保护公式而加的撇号(&G)")},
+    //: %1 the file
+    {UiText::ReplaceQuestion, "Safety",
+     QT_TRANSLATE_NOOP("Safety", "文件“%1”已经存在。是否替换它?")},
     //: What quorbex --help prints; the options and their values stay as they are
     {UiText::CommandLineHelp, "CommandLine",
      QT_TRANSLATE_NOOP("CommandLine",

@@ -1184,6 +1184,84 @@ Delete it?</translation>
     </message>
 </context>
 <context>
+    <name>Safety</name>
+    <message>
+        <source>恢复未保存的改动</source>
+        <translation>Restore Unsaved Changes</translation>
+    </message>
+    <message>
+        <source>程序上次没有正常结束, 以下%1个药物字典中有未保存的改动。
+恢复的字典作为已修改的字典打开, 保存后改动才写入文件。</source>
+        <extracomment>%1 how many dictionaries are listed below</extracomment>
+        <translation>Quorbex did not end normally last time: the %1 dictionaries below have unsaved changes.
+A restored dictionary opens as a modified one; its changes reach its file when it is saved.</translation>
+    </message>
+    <message>
+        <source>%1 (%2) — 恢复文件已损坏, 无法恢复</source>
+        <extracomment>An entry of the list; %1 the dictionary, %2 when its changes were kept</extracomment>
+        <translation>%1 (%2) — the recovery file is damaged and cannot be restored</translation>
+    </message>
+    <message>
+        <source>全部恢复(&amp;R)</source>
+        <translation>&amp;Restore All</translation>
+    </message>
+    <message>
+        <source>全部丢弃(&amp;D)</source>
+        <translation>&amp;Discard All</translation>
+    </message>
+    <message>
+        <source>逐个询问(&amp;O)</source>
+        <translation>Ask &amp;One by One</translation>
+    </message>
+    <message>
+        <source>下次启动时再问(&amp;L)</source>
+        <translation>Ask Again Ask at the Next Start (&amp;L)amp;Later</translation>
+    </message>
+    <message>
+        <source>无法在文件夹“%1”中写入恢复文件: %2。
+
+程序意外结束时, 未保存的改动将会丢失; 请及时保存。程序会继续尝试写入。</source>
+        <extracomment>%1 the folder, %2 the cause</extracomment>
+        <translation>Cannot write recovery files in the folder “%1”: %2.
+
+Should the program end unexpectedly, unsaved changes will be lost; save your work often. The program keeps trying.</translation>
+    </message>
+    <message>
+        <source>恢复文件无法写入: %1</source>
+        <extracomment>In the status bar; %1 the cause</extracomment>
+        <translation>Recovery files cannot be written: %1</translation>
+    </message>
+    <message>
+        <source>它是一个符号链接, 不是文件夹</source>
+        <translation>it is a symbolic link, not a folder</translation>
+    </message>
+    <message>
+        <source>它或它所在的文件夹属于其他用户</source>
+        <translation>it, or the folder it is in, belongs to another user</translation>
+    </message>
+    <message>
+        <source>这个名字不是一个文件夹</source>
+        <translation>the name is not a folder</translation>
+    </message>
+    <message>
+        <source>其他用户可以写入它</source>
+        <translation>other users can write in it</translation>
+    </message>
+    <message>
+        <source>保护公式(&amp;G): 以 = + - @ 或制表符开头的栏目前加一个撇号(&apos;), 电子表格不会把它当作公式执行</source>
+        <translation>&amp;Guard formulas: put an apostrophe (&apos;) before cells that begin with = + - @ or a tab, so that spreadsheets do not run them</translation>
+    </message>
+    <message>
+        <source>去掉导出时为保护公式而加的撇号(&amp;G)</source>
+        <translation>Take off the apostrophes that &amp;guard formulas</translation>
+    </message>
+    <message>
+        <source>文件“%1”已经存在。是否替换它?</source>
+        <extracomment>%1 the file</extracomment>
+        <translation>The file “%1” already exists. Replace it?</translation>
+    </message>
+</context>
+<context>
     <name>StartupDialog</name>
     <message>
         <source>新建药物字典</source>

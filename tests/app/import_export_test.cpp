@@ -1,6 +1,7 @@
 // Drug lists from and to CSV files inside the program: the import dialog
 // worked as the user works it, a faulty or too long list refused whole, and
 // the export of the dictionary or of its results.
+#include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QMdiArea>
@@ -8,6 +9,7 @@
 #include <QRadioButton>
 
 #include "app/drug_app.h"
+#include "dialogs/export_dialog.h"
 #include "dialogs/import_dialog.h"
 #include "document/zorvik_drug_doc.h"
 #include "frames/main_frame.h"
@@ -47,9 +49,28 @@ protected:
         return file.readAll();
     }
 
+    // Runs the export command and fills its dialog in: the file, and
+    // whether formulas are guarded; answers the file it suggested.
+    QString Export(platform::CommandId command, const QString& path, bool guard = true) {
+        QString suggested;
+        WhileModal(
+            [&](QWidget& shown) {
+                auto* dialog = dynamic_cast<ExportDialog*>(&shown);
+                ASSERT_NE(dialog, nullptr) << shown.metaObject()->className();
+                suggested = dialog->Path();
+                EXPECT_TRUE(dialog->GuardBox()->isChecked()) << "guarded unless turned off";
+                dialog->PathBox()->setText(path);
+                dialog->GuardBox()->setChecked(guard);
+                QTest::mouseClick(dialog->OkButton(), Qt::LeftButton);
+            },
+            [&] { app->MainFrame()->Action(command).trigger(); });
+        return suggested;
+    }
+
     // Runs the import command and fills its dialog in: the file, the
-    // encoding at index encoding of its list, and where the drugs go.
-    void Import(int encoding, bool append) {
+    // encoding at index encoding of its list, where the drugs go, and
+    // whether guarded formulas are taken back.
+    void Import(int encoding, bool append, bool unguard = true) {
         bool filled = false;
         WhileModal(
             [&](QWidget& shown) {
@@ -59,6 +80,8 @@ protected:
                 QTest::keyClicks(dialog->PathBox(), File(QStringLiteral("list.csv")));
                 dialog->EncodingBox()->setCurrentIndex(encoding);
                 (append ? dialog->AppendChoice() : dialog->NewDictionaryChoice())->click();
+                EXPECT_TRUE(dialog->UnguardBox()->isChecked()) << "taken back unless turned off";
+                dialog->UnguardBox()->setChecked(unguard);
                 QTest::mouseClick(dialog->OkButton(), Qt::LeftButton);
                 EXPECT_EQ(dialog->result(), QDialog::Accepted);
                 EXPECT_EQ(dialog->AppendToOpenDictionary(), append);
@@ -159,12 +182,10 @@ TEST_F(ExchangeTest, AListTheDictionaryCannotHoldIsRefusedWhole) {
 TEST_F(ExchangeTest, ExportsTheDictionaryOrItsResultsBesideIt) {
     const QString all = File(QStringLiteral("all.csv"));
     const QString results = File(QStringLiteral("results.csv"));
-    app.Ui().saveNames = {all, results};
-    app->MainFrame()->Action(ID_FILE_EXPORT_ALL).trigger();
+    EXPECT_EQ(Export(ID_FILE_EXPORT_ALL, all), File(QStringLiteral("ward.csv")));
     ward->RunQuery(Gbk("布"), SEARCH_TRADE_NAME, SORT_BY_TRADE_NAME);
-    app->MainFrame()->Action(ID_FILE_EXPORT_RESULTS).trigger();
+    EXPECT_EQ(Export(ID_FILE_EXPORT_RESULTS, results), File(QStringLiteral("ward.csv")));
 
-    EXPECT_EQ(app.Ui().saveDialogs, QStringList(2, File(QStringLiteral("ward.csv"))));
     const QByteArray bom = "\xEF\xBB\xBF";
     EXPECT_EQ(Read(all), (bom + QUOTED_HEADER +
                           "\"阿莫西林\",\"\",\"Amoxicillin\",\"\",\"\",\"\",\"\"\r\n"
@@ -172,6 +193,51 @@ TEST_F(ExchangeTest, ExportsTheDictionaryOrItsResultsBesideIt) {
     EXPECT_EQ(Read(results),
               (bom + QUOTED_HEADER + "\"布洛芬\",\"\",\"Ibuprofen\",\"\",\"\",\"\",\"\"\r\n"));
     EXPECT_TRUE(app.Ui().messages.empty());
+}
+
+TEST_F(ExchangeTest, AnExistingFileIsReplacedOnlyWhenTheUserSaysSo) {
+    const QString path = File(QStringLiteral("kept.csv"));
+    WriteFileBytes(path, BytesOf("kept"));
+    app.Ui().answers = {QMessageBox::No};
+    Export(ID_FILE_EXPORT_ALL, path);
+    ASSERT_EQ(app.Ui().messages.size(), 1u);
+    EXPECT_TRUE(app.Ui().messages[0].text.contains(path));
+    EXPECT_EQ(Read(path), QByteArray("kept"));
+    app.Ui().answers = {QMessageBox::Yes};
+    Export(ID_FILE_EXPORT_ALL, path);
+    EXPECT_TRUE(Read(path).contains("Amoxicillin"));
+}
+
+// A cell that a spreadsheet would run as a formula leaves guarded by an
+// apostrophe unless the user turns that off, and comes back as it was
+// when the import takes the guard off.
+TEST_F(ExchangeTest, FormulasLeaveGuardedAndComeBackAsTheyWere) {
+    WriteCsv(HEADER + "=SUM(A1),,-Minus,@at,+plus,,\r\n");
+    Import(1, true);
+    ASSERT_TRUE(app.Ui().messages.empty()) << app.Ui().messages[0].text.toStdString();
+    ASSERT_EQ(ward->GetRecordCount(), 3);
+
+    const QString guarded = File(QStringLiteral("guarded.csv"));
+    const QString plain = File(QStringLiteral("plain.csv"));
+    Export(ID_FILE_EXPORT_ALL, guarded);
+    Export(ID_FILE_EXPORT_ALL, plain, false);
+    const QByteArray row = R"csv("=SUM(A1)","","-Minus","@at","+plus")csv";
+    const QByteArray guardedRow = R"csv("'=SUM(A1)","","'-Minus","'@at","'+plus")csv";
+    EXPECT_TRUE(Read(plain).contains(row)) << Read(plain).toStdString();
+    EXPECT_TRUE(Read(guarded).contains(guardedRow)) << Read(guarded).toStdString();
+
+    // Back into new dictionaries: with the guard taken off, and left on.
+    for (const bool unguard : {true, false}) {
+        SCOPED_TRACE(unguard ? "taken off" : "left on");
+        QFile::remove(File(QStringLiteral("list.csv")));
+        ASSERT_TRUE(QFile::copy(guarded, File(QStringLiteral("list.csv"))));
+        Import(0, false, unguard);
+        auto* back = dynamic_cast<CZorvikDrugDoc*>(app.Documents().back());
+        ASSERT_NE(back, nullptr);
+        back->SelectResult(2);
+        EXPECT_EQ(back->GetCurrentStrings().tradeName, unguard ? "=SUM(A1)" : "'=SUM(A1)");
+        EXPECT_EQ(back->GetCurrentStrings().otherNames, unguard ? "@at" : "'@at");
+    }
 }
 
 }  // namespace

@@ -108,6 +108,16 @@ TEST_F(MainFrameTest, BothPanesShowTheSameDictionary) {
         << window->TextView()->toPlainText().toStdString();
 }
 
+// A title's line breaks and direction controls show as what they are.
+TEST_F(MainFrameTest, AWindowTitleShowsControlCharactersVisibly) {
+    ShowFrame();
+    CZorvikDrugDoc* document = NewDictionary();
+    ASSERT_NE(document, nullptr);
+    document->SetTitle(QStringLiteral("ward\n3\u202Egepj.zvk"));
+    ProcessEvents();
+    EXPECT_EQ(DrugFrameOf(*document)->windowTitle(), QStringLiteral("ward␊3<U+202E>gepj.zvk"));
+}
+
 TEST_F(MainFrameTest, EachDictionaryHasOneWindow) {
     ShowFrame();
     CZorvikDrugDoc* first = OpenDictionary({"A"});

@@ -1,22 +1,18 @@
 #include "platform/document.h"
 
-#include <fcntl.h>
 #include <gtest/gtest.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
-#include <atomic>
-#include <chrono>
 #include <memory>
-#include <thread>
 
 #include "tests/platform/text_document.h"
 #include "tests/support/fake_user_interface.h"
 #include "tests/support/file_size_limit.h"
 #include "tests/support/test_files.h"
+#include "tests/support/unwritten_pipe.h"
 
 namespace quorbex::platform {
 namespace {
@@ -80,7 +76,8 @@ TEST_F(DocumentFiles, AFileThatCannotBeOpenedOrLoadedIsReported) {
 // pipe that nobody writes to must not block the open.
 TEST_F(DocumentFiles, WhatIsNoRegularFileIsRefusedAtOnceNamingWhatItIs) {
     ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("folder.zvk")));
-    ASSERT_EQ(::mkfifo(QFile::encodeName(Path("pipe.zvk")).constData(), 0600), 0);
+    const testing::UnwrittenPipe pipe(Path("pipe.zvk"));
+    ASSERT_TRUE(pipe.Created());
     struct Case {
         QString path;
         QString kind;
@@ -90,22 +87,6 @@ TEST_F(DocumentFiles, WhatIsNoRegularFileIsRefusedAtOnceNamingWhatItIs) {
         {Path("pipe.zvk"), QStringLiteral("这是一个管道")},
         {QStringLiteral("/dev/zero"), QStringLiteral("这是一个设备")},
     };
-    // Should an open block on the pipe, this lets it go on, and says so.
-    std::atomic<bool> done = false;
-    std::atomic<bool> unblocked = false;
-    std::thread watchdog([&] {
-        for (int waited = 0; waited < 200 && !done; ++waited) {
-            std::this_thread::sleep_for(std::chrono::milliseconds(50));
-        }
-        if (!done) {
-            unblocked = true;
-            const int writer =
-                ::open(QFile::encodeName(Path("pipe.zvk")).constData(), O_WRONLY | O_NONBLOCK);
-            if (writer >= 0) {
-                ::close(writer);
-            }
-        }
-    });
     for (const Case& c : cases) {
         SCOPED_TRACE(c.path.toStdString());
         ui.messages.clear();
@@ -114,9 +95,26 @@ TEST_F(DocumentFiles, WhatIsNoRegularFileIsRefusedAtOnceNamingWhatItIs) {
         EXPECT_TRUE(ui.messages[0].text.contains(c.kind)) << ui.messages[0].text.toStdString();
         EXPECT_EQ(document.loads, 0);
     }
-    done = true;
-    watchdog.join();
-    EXPECT_FALSE(unblocked) << "the open of the pipe blocked";
+    EXPECT_FALSE(pipe.Blocked()) << "the open of the pipe blocked";
+}
+
+// A save never replaces a device or a pipe with a file: it says what they are.
+TEST_F(DocumentFiles, ASaveOverADeviceOrAPipeIsRefusedNamingWhatItIs) {
+    const testing::UnwrittenPipe pipe(Path("pipe.zvk"));
+    ASSERT_TRUE(pipe.Created());
+    for (const auto& [path, kind] :
+         {std::pair{QStringLiteral("/dev/zero"), QStringLiteral("这是一个设备")},
+          std::pair{Path("pipe.zvk"), QStringLiteral("这是一个管道")}}) {
+        SCOPED_TRACE(path.toStdString());
+        ui.messages.clear();
+        document.text = "new";
+        EXPECT_FALSE(document.DoSave(path));
+        ASSERT_EQ(ui.messages.size(), 1u);
+        EXPECT_TRUE(ui.messages[0].text.contains(kind)) << ui.messages[0].text.toStdString();
+    }
+    EXPECT_TRUE(QFileInfo(QStringLiteral("/dev/zero")).exists());
+    EXPECT_FALSE(QFileInfo(Path("pipe.zvk")).isFile());
+    EXPECT_FALSE(pipe.Blocked());
 }
 
 TEST_F(DocumentFiles, SaveReplacesTheFileAndClearsTheModifiedFlag) {

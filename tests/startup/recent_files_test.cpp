@@ -1,11 +1,17 @@
 // The recent-file list in the settings, as the program keeps it and as the
 // startup dialog lists it, and dictionary files dropped on the main window.
+#include <dirent.h>
+#include <stdio.h>
+
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QMimeData>
 #include <QUrl>
+#include <set>
 
+#include "document/zorvik_drug_doc.h"
 #include "frames/main_frame.h"
+#include "platform/file_names.h"
 #include "tests/startup/startup_fixture.h"
 
 namespace quorbex::testing {
@@ -138,6 +144,52 @@ TEST_F(DroppedFiles, ADropWithoutLocalFilesIsRefused) {
     Drop(remote);
     EXPECT_TRUE(app.Documents().empty());
     EXPECT_TRUE(app.Ui().messages.empty());
+}
+
+// A name that is not UTF-8 (a GBK name from a Windows archive) opens by its
+// bytes, is saved there, and stays in the recent-file list as those bytes.
+TEST_F(RecentFiles, ANameThatIsNotUtf8IsOpenedSavedAndListedByItsBytes) {
+    const QByteArray name = "\xB0\xA1.zvk";  // 啊 in GBK
+    const QByteArray bytes = QFile::encodeName(Files()) + '/' + name;
+    ASSERT_EQ(::rename(QFile::encodeName(WriteDictionary(QStringLiteral("plain.zvk"))).constData(),
+                       bytes.constData()),
+              0);
+    const QString path = platform::DecodeFileName(bytes);
+    {
+        TestApp app;
+        ASSERT_TRUE(StartWithoutDialog(app, {path}));
+        EXPECT_TRUE(app.Ui().messages.empty());
+        ASSERT_EQ(app.Documents().size(), 1u);
+        auto* document = dynamic_cast<CZorvikDrugDoc*>(app.Documents()[0]);
+        ASSERT_NE(document, nullptr);
+        EXPECT_EQ(document->GetPathName(), path);
+        ASSERT_TRUE(document->AppendDrug(Names(Gbk("青霉素"), "Penicillin")));
+        EXPECT_TRUE(document->DoSave(document->GetPathName()));
+        EXPECT_TRUE(app.Ui().messages.empty());
+        EXPECT_EQ(app->ExitInstance(), 0);
+    }
+    // The file and its backup, by their bytes, and nothing else.
+    std::set<QByteArray> entries;
+    DIR* folder = ::opendir(QFile::encodeName(Files()).constData());
+    ASSERT_NE(folder, nullptr);
+    while (const dirent* entry = ::readdir(folder)) {
+        if (entry->d_name[0] != '.') {
+            entries.insert(QByteArray(entry->d_name));
+        }
+    }
+    ::closedir(folder);
+    EXPECT_EQ(entries, (std::set<QByteArray>{name, name + ".bak"}));
+
+    TestApp next;
+    ASSERT_TRUE(StartWithoutDialog(next, {}));
+    ASSERT_EQ(next->RecentFiles().Paths(), QStringList{path});
+    next->OnOpenRecentFile(0);
+    EXPECT_TRUE(next.Ui().messages.empty());
+    ASSERT_EQ(next.Documents().size(), 1u);
+    auto* reopened = dynamic_cast<CZorvikDrugDoc*>(next.Documents()[0]);
+    ASSERT_NE(reopened, nullptr);
+    EXPECT_EQ(reopened->GetRecordCount(), 3);
+    next->ExitInstance();
 }
 
 }  // namespace

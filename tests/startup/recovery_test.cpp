@@ -3,15 +3,21 @@
 // finds; discarded files go, damaged ones are refused, and the files of a
 // program still running are left alone.
 #include <signal.h>
+#include <unistd.h>
 
 #include <QLockFile>
 #include <QProcess>
 
+#include "dialogs/recovery_dialog.h"
 #include "document/zorvik_drug_doc.h"
+#include "frames/main_frame.h"
+#include "frames/main_status_bar.h"
+#include "platform/device_file.h"
 #include "platform/document_recovery.h"
 #include "platform/memory_image.h"
 #include "platform/recovery_file.h"
 #include "tests/startup/startup_fixture.h"
+#include "tests/support/file_size_limit.h"
 
 namespace quorbex::testing {
 namespace {
@@ -131,10 +137,11 @@ TEST_F(RecoveryTest, EachAnswerAndEachRefusedFileLeavesWhatItShould) {
          true},
         {"damaged, deleted", damaged, {QMessageBox::Yes}, 1, false, false},
         {"damaged, kept", damaged, {QMessageBox::No}, 1, false, true},
+        // Called damaged before anything is offered.
         {"not a dictionary",
          platform::EncodeRecovery(notADictionary),
-         {QMessageBox::Yes, QMessageBox::Yes},
-         2,
+         {QMessageBox::Yes},
+         1,
          false,
          false},
     };
@@ -151,8 +158,184 @@ TEST_F(RecoveryTest, EachAnswerAndEachRefusedFileLeavesWhatItShould) {
         EXPECT_FALSE(app.Documents()[0]->IsModified())
             << "only the file from the command line is open";
         EXPECT_EQ(QFile::exists(file), c.fileKept);
+        if (c.questions == 1 && c.answers.front() == QMessageBox::Yes) {
+            EXPECT_TRUE(app.Ui().messages[0].text.contains(QStringLiteral("已损坏")))
+                << app.Ui().messages[0].text.toStdString();
+        }
         app->ExitInstance();
     }
+}
+
+// Many files are one dialog that lists them all, damaged ones marked, with
+// one answer for all or a question for each.
+TEST_F(RecoveryTest, ManyFilesAreOneListWithOneAnswerForAllOrOneByOne) {
+    constexpr int SOUND = 5;
+    RecoveryData notADictionary = ThreeDrugsOf(File(QStringLiteral("broken.zvk")));
+    notADictionary.image = QByteArray(700, 'x');
+    using Choice = RecoveryDialog::Choice;
+    struct Case {
+        const char* name;
+        Choice choice;
+        std::size_t restored;
+        int filesLeft;
+    };
+    const Case cases[] = {
+        {"restore all", Choice::RestoreAll, SOUND, 1},  // the damaged one stays
+        {"discard all", Choice::DiscardAll, 0, 0},
+        {"ask later", Choice::AskLater, 0, SOUND + 1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Folder().removeRecursively();
+        const QString opened = WriteDictionary(QStringLiteral("open.zvk"));
+        QStringList originals;
+        for (int i = 0; i < SOUND; ++i) {
+            originals.append(WriteDictionary(QStringLiteral("ward%1.zvk").arg(i)));
+            WriteRecovery(QStringLiteral("%1.recovery").arg(i),
+                          platform::EncodeRecovery(ThreeDrugsOf(originals.last())));
+        }
+        WriteRecovery(QStringLiteral("broken.recovery"), platform::EncodeRecovery(notADictionary));
+        TestApp app;
+        QStringList listed;
+        bool started = false;
+        const bool shown = WhileModal(
+            [&](QWidget& modal) {
+                auto* dialog = dynamic_cast<RecoveryDialog*>(&modal);
+                ASSERT_NE(dialog, nullptr) << modal.metaObject()->className();
+                listed = ListEntries(*dialog->List());
+                dialog->Button(c.choice)->click();
+            },
+            [&] { started = app->InitInstance({opened}, TEST_SCREEN); });
+        EXPECT_TRUE(started);
+        ASSERT_TRUE(shown);
+        EXPECT_TRUE(app.Ui().messages.empty()) << "no question besides the list";
+        ASSERT_EQ(listed.size(), SOUND + 1);
+        EXPECT_EQ(listed.filter(QStringLiteral("已损坏")).size(), 1);
+        EXPECT_EQ(listed.filter(QStringLiteral("broken.recovery")).size(), 1);
+        ASSERT_EQ(app.Documents().size(), c.restored + 1) << "and the one on the command line";
+        for (platform::Document* document : app.Documents()) {
+            EXPECT_EQ(document->IsModified(), document->GetPathName() != opened);
+            EXPECT_TRUE(document->GetPathName() == opened ||
+                        originals.contains(document->GetPathName()));
+        }
+        EXPECT_FALSE(app->RecentFiles().Paths().contains(File(QStringLiteral("broken.zvk"))));
+        // The restored documents keep files of their own, in use.
+        const QStringList left = RecoveryFiles();
+        int notInUse = 0;
+        for (const QString& name : left) {
+            notInUse += platform::IsRecoveryFileInUse(Folder().filePath(name)) ? 0 : 1;
+        }
+        EXPECT_EQ(notInUse, c.filesLeft);
+        app->ExitInstance();
+    }
+}
+
+// One by one, each file is asked about in turn.
+TEST_F(RecoveryTest, ManyFilesOneByOneAskOfEachInTurn) {
+    Folder().removeRecursively();
+    const QString first = WriteDictionary(QStringLiteral("first.zvk"));
+    const QString second = WriteDictionary(QStringLiteral("second.zvk"));
+    WriteRecovery(QStringLiteral("1.recovery"), platform::EncodeRecovery(ThreeDrugsOf(first)));
+    WriteRecovery(QStringLiteral("2.recovery"), platform::EncodeRecovery(ThreeDrugsOf(second)));
+    TestApp app;
+    app.Ui().answers = {QMessageBox::Yes, QMessageBox::No};
+    WhileModal(
+        [&](QWidget& modal) {
+            auto* dialog = dynamic_cast<RecoveryDialog*>(&modal);
+            ASSERT_NE(dialog, nullptr) << modal.metaObject()->className();
+            dialog->Button(RecoveryDialog::Choice::OneByOne)->click();
+        },
+        [&] { app->InitInstance({WriteDictionary(QStringLiteral("open.zvk"))}, TEST_SCREEN); });
+    EXPECT_EQ(app.Ui().messages.size(), 2u);
+    ASSERT_EQ(app.Documents().size(), 2u) << "one restored, and the one on the command line";
+    EXPECT_NE(app.Documents()[0]->IsModified(), app.Documents()[1]->IsModified());
+    const QStringList left = RecoveryFiles();
+    ASSERT_EQ(left.size(), 1) << "the restored one's own file only";
+    EXPECT_TRUE(platform::IsRecoveryFileInUse(Folder().filePath(left[0])));
+    app->ExitInstance();
+}
+
+// A recovery file that cannot be written is told once, naming the folder
+// and the cause, in a message and the status bar, and tried again.
+class RecoveryWriteTest : public RecoveryTest {
+protected:
+    // Starts with ward.zvk open and changed; answers its recovery.
+    platform::DocumentRecovery* StartChanged(TestApp& app) {
+        const QString path = WriteDictionary(QStringLiteral("ward.zvk"));
+        EXPECT_TRUE(app->InitInstance({path}, TEST_SCREEN));
+        EXPECT_EQ(app.Documents().size(), 1u);
+        auto* document = dynamic_cast<CZorvikDrugDoc*>(app.Documents().at(0));
+        EXPECT_TRUE(document->AppendDrug(Names(Gbk("青霉素"), "Penicillin")));
+        return document->findChild<platform::DocumentRecovery*>();
+    }
+    static QString Warning(TestApp& app) { return app->MainFrame()->StatusBar()->Warning(); }
+
+    void ExpectToldOnce(TestApp& app, platform::DocumentRecovery& recovery, const QString& folder,
+                        const QString& cause) {
+        EXPECT_FALSE(recovery.WriteNow());
+        EXPECT_FALSE(recovery.WriteNow());
+        ASSERT_EQ(app.Ui().messages.size(), 1u);
+        const QString& text = app.Ui().messages[0].text;
+        EXPECT_TRUE(text.contains(QStringLiteral("“%1”").arg(folder))) << text.toStdString();
+        EXPECT_TRUE(text.contains(cause)) << text.toStdString();
+        EXPECT_EQ(app.Ui().messages[0].icon, QMessageBox::Warning);
+        EXPECT_TRUE(Warning(app).contains(cause)) << Warning(app).toStdString();
+    }
+};
+
+TEST_F(RecoveryWriteTest, AFolderThatCannotBeMadeIsTold) {
+    // Not even the system's administrator can make a folder here.
+    qputenv("XDG_STATE_HOME", "/sys");
+    TestApp app;
+    platform::DocumentRecovery* recovery = StartChanged(app);
+    ASSERT_NE(recovery, nullptr);
+    ExpectToldOnce(app, *recovery, QStringLiteral("/sys/quorbex"),
+                   platform::DescribeSystemError(::geteuid() == 0 ? EPERM : EACCES));
+    app->ExitInstance();
+}
+
+TEST_F(RecoveryWriteTest, AFolderReplacedByALinkIsToldAndNothingIsWrittenThere) {
+    const QString elsewhere = Path(QStringLiteral("elsewhere"));
+    ASSERT_TRUE(QDir().mkpath(elsewhere));
+    ASSERT_TRUE(QDir().mkpath(QFileInfo(Folder().path()).path()));
+    ASSERT_TRUE(QFile::link(elsewhere, Folder().path()));
+    TestApp app;
+    platform::DocumentRecovery* recovery = StartChanged(app);
+    ASSERT_NE(recovery, nullptr);
+    ExpectToldOnce(app, *recovery, Folder().path(), QStringLiteral("符号链接"));
+    EXPECT_TRUE(QDir(elsewhere).isEmpty());
+    app->ExitInstance();
+}
+
+TEST_F(RecoveryWriteTest, AnotherUsersFolderIsTold) {
+    if (::geteuid() != 0) {
+        GTEST_SKIP() << "only the administrator can give a folder to another user";
+    }
+    ASSERT_TRUE(QDir().mkpath(Folder().path()));
+    ASSERT_EQ(::chown(QFile::encodeName(Folder().path()).constData(), 65534, 65534), 0);
+    TestApp app;
+    platform::DocumentRecovery* recovery = StartChanged(app);
+    ASSERT_NE(recovery, nullptr);
+    ExpectToldOnce(app, *recovery, Folder().path(), QStringLiteral("其他用户"));
+    app->ExitInstance();
+}
+
+// A full disk, as a file size limit makes it; once there is room again the
+// file is written and the warning goes.
+TEST_F(RecoveryWriteTest, AFailedWriteIsToldAndTheNextWriteThatWorksClearsIt) {
+    TestApp app;
+    platform::DocumentRecovery* recovery = StartChanged(app);
+    ASSERT_NE(recovery, nullptr);
+    EXPECT_TRUE(recovery->WriteNow());
+    {
+        FileSizeLimit full(64);
+        ASSERT_TRUE(full.Active());
+        ExpectToldOnce(app, *recovery, Folder().path(), platform::DescribeSystemError(EFBIG));
+    }
+    EXPECT_TRUE(recovery->WriteNow());
+    EXPECT_EQ(Warning(app), QString());
+    EXPECT_EQ(app.Ui().messages.size(), 1u);
+    app->ExitInstance();
 }
 
 TEST_F(RecoveryTest, TheFilesOfARunningProgramAreNotOffered) {

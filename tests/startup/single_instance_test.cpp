@@ -1,16 +1,21 @@
 // One running instance per user: a second start is refused with a message
 // and changes nothing, a file given to a second start opens in the running
 // instance, and what a crashed instance left behind does not block a start.
+#include <stdio.h>
 #include <sys/socket.h>
 #include <sys/un.h>
 #include <unistd.h>
 
+#include <QLocalServer>
 #include <QLockFile>
 #include <QMessageBox>
 #include <QProcess>
+#include <QScopeGuard>
+#include <QStandardPaths>
 #include <cstring>
 
 #include "frames/main_frame.h"
+#include "platform/file_names.h"
 #include "tests/startup/startup_fixture.h"
 
 namespace quorbex::testing {
@@ -197,6 +202,19 @@ TEST_F(SingleInstanceTest, AHandedOverFileNameMayHoldTabsAndLineBreaks) {
     }
 }
 
+// A name that is not UTF-8 reaches the running instance as its bytes.
+TEST_F(SingleInstanceTest, AHandedOverNameThatIsNotUtf8OpensByItsBytes) {
+    const QByteArray bytes = QFile::encodeName(Files()) + "/\xB0\xA1.zvk";
+    ASSERT_EQ(::rename(QFile::encodeName(WriteDictionary(QStringLiteral("plain.zvk"))).constData(),
+                       bytes.constData()),
+              0);
+    const QString path = platform::DecodeFileName(bytes);
+    TestApp first;
+    StartFirst(first);
+    ExpectHandedOver(first, path, path);
+    EXPECT_TRUE(first.Ui().messages.empty());
+}
+
 TEST_F(SingleInstanceTest, PrintingHandedToTheRunningInstanceWritesThePdf) {
     WriteDictionary(QStringLiteral("ward.zvk"));
     TestApp first;
@@ -245,6 +263,63 @@ TEST_F(SingleInstanceTest, TheLeftoversOfACrashedInstanceDoNotBlockAStart) {
     StartFirst(first);
     EXPECT_TRUE(first.Ui().messages.empty());
     ExpectHandedOver(first, QStringLiteral("ward.zvk"), File("ward.zvk"));
+}
+
+// Without a runtime folder of the user's own (XDG_RUNTIME_DIR unset, and
+// Qt's fallback in the temporary folder another user's or a link), a lock
+// and a socket planted in the shared temporary folder count for nothing:
+// the program runs on its own, opens the file itself, and hands the
+// planted socket nothing.
+TEST_F(SingleInstanceTest, WithoutAPrivateRuntimeFolderAPlantedLockAndSocketAreIgnored) {
+    const QString shared = Path(QStringLiteral("tmp"));
+    ASSERT_TRUE(QDir().mkpath(shared));
+    const QByteArray savedTemp = qgetenv("TMPDIR");
+    const bool tempWasSet = qEnvironmentVariableIsSet("TMPDIR");
+    const auto restore = qScopeGuard([&] {
+        if (tempWasSet) {
+            qputenv("TMPDIR", savedTemp);
+        } else {
+            qunsetenv("TMPDIR");
+        }
+    });
+    qputenv("TMPDIR", QFile::encodeName(shared));
+    qunsetenv("XDG_RUNTIME_DIR");
+    // Qt makes its fallback for this user; then it is taken over.
+    const QString fallback = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+    ASSERT_TRUE(fallback.startsWith(shared + QLatin1Char('/'))) << fallback.toStdString();
+    const QString ours = Path(QStringLiteral("ours"));
+    ASSERT_TRUE(QDir().mkpath(ours));
+    std::vector<std::function<void()>> takeOvers = {[&] {
+        // A link to a folder of the user's, which whoever made the link
+        // may point elsewhere at any time.
+        ASSERT_TRUE(QDir(fallback).removeRecursively());
+        ASSERT_TRUE(QFile::link(ours, fallback));
+    }};
+    if (::geteuid() == 0) {
+        takeOvers.emplace_back([&] {
+            QFile::remove(fallback);
+            ASSERT_TRUE(QDir().mkpath(fallback));
+            ASSERT_EQ(::chown(QFile::encodeName(fallback).constData(), 65534, 65534), 0);
+        });
+    }
+    const QString path = WriteDictionary(QStringLiteral("ward.zvk"));
+    for (std::size_t i = 0; i < takeOvers.size(); ++i) {
+        SCOPED_TRACE(i == 0 ? "a link" : "another user's folder");
+        takeOvers[i]();
+        QLockFile plantedLock(QDir(shared).filePath(QStringLiteral("Quorbex.lock")));
+        ASSERT_TRUE(plantedLock.tryLock(0));
+        QLocalServer plantedSocket;
+        ASSERT_TRUE(plantedSocket.listen(QDir(shared).filePath(QStringLiteral("Quorbex.socket"))));
+
+        TestApp app;
+        EXPECT_TRUE(StartWithoutDialog(app, {path}));
+        EXPECT_TRUE(app.Ui().messages.empty());
+        ASSERT_EQ(app.Documents().size(), 1u);
+        EXPECT_EQ(app.Documents()[0]->GetPathName(), path);
+        EXPECT_FALSE(plantedSocket.waitForNewConnection(0)) << "the planted socket was reached";
+        EXPECT_TRUE(QDir(ours).isEmpty());
+        app->ExitInstance();
+    }
 }
 
 }  // namespace
