@@ -50,6 +50,10 @@ constexpr int FULL = static_cast<int>(quorbex::DICT_MAX_RECORDS);
 class SilentUserInterface : public quorbex::platform::UserInterface {
 public:
     bool InputText(const QString&, std::string&, int) override { return false; }
+    int Choose(const QString&, QMessageBox::Icon, const QStringList&, int,
+               int escapeChoice) override {
+        return escapeChoice;
+    }
     void BeginWaitCursor() override {}
     void EndWaitCursor() override {}
     std::optional<QString> PromptSaveFileName(const QString&, const QString&) override {

@@ -1,12 +1,18 @@
 #include "frames/zorvik_drug_frame.h"
 
 #include <QApplication>
+#include <QDateTime>
+#include <QFileInfo>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QScrollBar>
+#include <QVBoxLayout>
 #include <QWheelEvent>
 #include <algorithm>
 
 #include "document/zorvik_drug_doc.h"
+#include "frames/file_change_bar.h"
+#include "resources/strings.h"
 #include "views/zorvik_drug_tree_view.h"
 #include "views/zorvik_drug_view.h"
 
@@ -25,19 +31,33 @@ QFont ZoomedFont(int zoom) {
 }  // namespace
 
 CZorvikDrugFrame::CZorvikDrugFrame(CZorvikDrugDoc& document, int screenWidth,
-                                   DrugEntryPromptFactory createEntryDialog)
+                                   DrugEntryPromptFactory createEntryDialog,
+                                   ConflictPromptFactory createConflictDialog)
     : QSplitter(Qt::Horizontal),
       m_document(document),
       m_commands(document, document.Ui(), std::move(createEntryDialog)),
       m_treeView(new CZorvikDrugTreeView(document, this)),
-      m_textView(new CZorvikDrugView(document, this)),
-      m_activePane(m_treeView) {
+      m_recordPane(new QWidget(this)),
+      m_textView(new CZorvikDrugView(document, m_recordPane)),
+      m_changeBar(new FileChangeBar(m_recordPane)),
+      m_copyBar(new FileChangeBar(m_recordPane)),
+      m_activePane(m_treeView),
+      m_sharing(document, document.Ui(), std::move(createConflictDialog)),
+      m_watch(document) {
+    auto* recordLayout = new QVBoxLayout(m_recordPane);
+    recordLayout->setContentsMargins(0, 0, 0, 0);
+    recordLayout->setSpacing(0);
+    recordLayout->addWidget(m_changeBar);
+    recordLayout->addWidget(m_copyBar);
+    recordLayout->addWidget(m_textView, 1);
+
     setChildrenCollapsible(false);
     addWidget(m_treeView);
-    addWidget(m_textView);
+    addWidget(m_recordPane);
     setSizes({screenWidth / 6, screenWidth * 5 / 6});
     setStretchFactor(1, 1);
     m_treeView->resize(screenWidth / 6, INITIAL_PANE_HEIGHT);
+    m_recordPane->resize(screenWidth * 5 / 6, INITIAL_PANE_HEIGHT);
     m_textView->resize(screenWidth * 5 / 6, INITIAL_PANE_HEIGHT);
 
     for (QAbstractScrollArea* pane : {static_cast<QAbstractScrollArea*>(m_treeView),
@@ -66,6 +86,87 @@ CZorvikDrugFrame::CZorvikDrugFrame(CZorvikDrugDoc& document, int screenWidth,
     connect(&document, &platform::Document::modifiedChanged, this,
             &CZorvikDrugFrame::OnUpdateFrameTitle);
     OnUpdateFrameTitle();
+
+    connect(&m_sharing, &SharedFileCommands::statusMessage, this, &CZorvikDrugFrame::statusMessage);
+    connect(&m_watch, &platform::DocumentFileWatch::changedOnDisk, this,
+            &CZorvikDrugFrame::OnChangedOnDisk);
+    connect(m_changeBar, &FileChangeBar::chosen, this, &CZorvikDrugFrame::OnChangeBarChoice);
+    // Saved, or undone back to what was read: nothing is left to settle, and
+    // a change on disk not yet taken in is taken in now.
+    connect(&document, &platform::Document::modifiedChanged, this, [this](bool modified) {
+        if (!modified) {
+            m_changeBar->hide();
+            if (m_document.ChangedOnDisk()) {
+                OnChangedOnDisk();
+            }
+        }
+    });
+    connect(&m_watch, &platform::DocumentFileWatch::conflictCopiesFound, this,
+            [this](const QStringList& paths) {
+                const bool offering = !m_conflictCopies.isEmpty();
+                m_conflictCopies += paths;
+                if (!offering) {
+                    OfferNextConflictCopy();
+                }
+            });
+    connect(m_copyBar, &FileChangeBar::chosen, this, &CZorvikDrugFrame::OnConflictCopyChoice);
+}
+
+// Unsaved changes here stay until the user says what becomes of them; with
+// none, the file is taken in at once, the tree scrolled as it was.
+void CZorvikDrugFrame::OnChangedOnDisk() {
+    if (!m_document.IsModified()) {
+        QScrollBar* scroll = m_treeView->verticalScrollBar();
+        const int position = scroll->value();
+        if (m_sharing.ReloadUnmodified()) {
+            m_changeBar->hide();
+            m_treeView->doItemsLayout();
+            scroll->setValue(position);
+            m_treeView->scrollTo(m_treeView->currentIndex());
+        }
+        return;
+    }
+    const QString path = m_document.GetPathName();
+    const QString when =
+        QFileInfo(path).lastModified().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
+    m_changeBar->Offer(
+        Tr(UiText::ChangedOnDiskBar).arg(QFileInfo(path).fileName(), when),
+        {Tr(UiText::MergeChoice), Tr(UiText::ReloadChoice), Tr(UiText::KeepMineChoice)});
+}
+
+void CZorvikDrugFrame::OnChangeBarChoice(int choice) {
+    enum { Merge, Reload, KeepMine };
+    bool done = true;
+    if (choice == Merge) {
+        done = m_sharing.MergeFromDisk();
+    } else if (choice == Reload) {
+        done = m_sharing.ReloadDiscardingMine();
+    }
+    // A merge or reload that did not happen leaves the change to be settled.
+    if (!done) {
+        m_changeBar->show();
+    }
+}
+
+void CZorvikDrugFrame::OfferNextConflictCopy() {
+    if (m_conflictCopies.isEmpty()) {
+        return;
+    }
+    m_copyBar->Offer(Tr(UiText::ConflictCopyBar)
+                         .arg(QFileInfo(m_document.GetPathName()).fileName(),
+                              QFileInfo(m_conflictCopies.first()).fileName()),
+                     {Tr(UiText::MergeChoice), Tr(UiText::IgnoreChoice)});
+}
+
+void CZorvikDrugFrame::OnConflictCopyChoice(int choice) {
+    if (m_conflictCopies.isEmpty()) {
+        return;
+    }
+    const QString copy = m_conflictCopies.takeFirst();
+    if (choice == 0) {
+        m_sharing.MergeFile(copy);
+    }
+    OfferNextConflictCopy();
 }
 
 CZorvikDrugFrame::~CZorvikDrugFrame() {
