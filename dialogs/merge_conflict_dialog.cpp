@@ -46,6 +46,8 @@ QLineEdit* ShownText(const std::optional<RecordBytes>& version, Field field, QWi
     if (version) {
         box->setText(platform::FromGbk(FieldText(*version, field)));
         box->setCursorPosition(0);
+        // The long texts do not fit the box: the whole text on the pointer.
+        box->setToolTip(box->text());
     } else {
         box->setPlaceholderText(Tr(UiText::DeletedVersion));
     }
@@ -56,7 +58,7 @@ QString ListedNameOf(const MergeConflict& conflict) {
     const QString name = platform::FromGbk(conflict.identity.Name());
     return conflict.identity.occurrence == 0
                ? name
-               : QStringLiteral("%1 (%2)").arg(name).arg(conflict.identity.occurrence + 1);
+               : QStringLiteral("%1 #%2").arg(name).arg(conflict.identity.occurrence + 1);
 }
 
 }  // namespace

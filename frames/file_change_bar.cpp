@@ -20,7 +20,12 @@ FileChangeBar::FileChangeBar(QWidget* parent) : QFrame(parent), m_text(new QLabe
 
 void FileChangeBar::Offer(const QString& text, const QStringList& choices) {
     m_text->setText(text);
-    qDeleteAll(m_buttons);
+    // A choice may offer the next thing from its own button's click: the old
+    // buttons go once that click is over.
+    for (QPushButton* button : m_buttons) {
+        button->hide();
+        button->deleteLater();
+    }
     m_buttons.clear();
     for (int index = 0; index < choices.size(); ++index) {
         auto* button = new QPushButton(choices[index], this);
