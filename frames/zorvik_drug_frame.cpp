@@ -92,13 +92,12 @@ CZorvikDrugFrame::CZorvikDrugFrame(CZorvikDrugDoc& document, int screenWidth,
             &CZorvikDrugFrame::OnChangedOnDisk);
     connect(m_changeBar, &FileChangeBar::chosen, this, &CZorvikDrugFrame::OnChangeBarChoice);
     // Saved, or undone back to what was read: nothing is left to settle, and
-    // a change on disk not yet taken in is taken in now.
+    // a change on disk not yet taken in is taken in once the save or undo is
+    // over (a save under another name has the new name only then).
     connect(&document, &platform::Document::modifiedChanged, this, [this](bool modified) {
         if (!modified) {
             m_changeBar->hide();
-            if (m_document.ChangedOnDisk()) {
-                OnChangedOnDisk();
-            }
+            m_watch.LookAgain();
         }
     });
     connect(&m_watch, &platform::DocumentFileWatch::conflictCopiesFound, this,

@@ -79,6 +79,11 @@ void DocumentFileWatch::Follow() {
     }
 }
 
+void DocumentFileWatch::LookAgain() {
+    m_toldHash.reset();
+    m_quiet.start();
+}
+
 void DocumentFileWatch::Poll() {
     const QFileInfo file(m_path);
     const qint64 size = file.exists() ? file.size() : -1;

@@ -39,6 +39,9 @@ public:
 
     // Looks at the file and its folder now, without waiting for a notice.
     void CheckNow();
+    // Looks again in a moment, telling a change even if it was told before:
+    // for a document that has become what it read or wrote again.
+    void LookAgain();
 
 signals:
     // The file holds other bytes than the document's, and than when last told.

@@ -165,6 +165,20 @@ TEST_F(SharedFileTest, OwnSavesAreNotTakenForChangesByOthers) {
     EXPECT_TRUE(document->UndoStack().canUndo()) << "no reload took the steps";
 }
 
+TEST_F(SharedFileTest, SavingUnderAnotherNameKeepsWhatIsHereAndFollowsTheNewFile) {
+    CZorvikDrugDoc* document = Open(Numbered(2));
+    ChangeHere(*document, "Drug1000", "mine");
+    const QString other = files.filePath(QStringLiteral("other.zvk"));
+    ui.saveNames = {other};
+    document->OnFileSaveAs();
+    EXPECT_EQ(document->GetPathName(), QFileInfo(other).absoluteFilePath());
+    QTest::qWait(400);
+    EXPECT_EQ(AllRecords(document->GetStore())[0].usage, "mine");
+
+    WriteAsOthers(other, Numbered(3), Write::AtomicRename);
+    EXPECT_TRUE(WaitUntil([&] { return document->GetRecordCount() == 3; }));
+}
+
 TEST_F(SharedFileTest, WithChangesHereTheBarOffersMergeAndMergeIsOneUndoStep) {
     std::vector<DrugFields> records = Numbered(3);
     CZorvikDrugDoc* document = Open(records);
@@ -222,7 +236,7 @@ TEST_F(SharedFileTest, KeepMineAndReloadFromTheBar) {
     // Undone back to what was read, the document takes the file in.
     document->UndoStack().undo();
     EXPECT_FALSE(document->IsModified());
-    EXPECT_EQ(document->GetRecordCount(), 4);
+    EXPECT_TRUE(WaitUntil([&] { return document->GetRecordCount() == 4; }));
     ChangeHere(*document, "Drug1000", "mine");
 
     // A later change shows the bar again; a reload asks first.
