@@ -45,6 +45,16 @@ SharedFileCommands::SharedFileCommands(CZorvikDrugDoc& document, platform::UserI
     m_document.SetChangedOnDiskHandler([this] { return OnSaveOverChange(); });
 }
 
+SharedFileCommands::Asking::Asking(SharedFileCommands& commands) : m_commands(commands) {
+    ++m_commands.m_busy;
+}
+
+SharedFileCommands::Asking::~Asking() {
+    if (--m_commands.m_busy == 0) {
+        emit m_commands.idle();
+    }
+}
+
 SharedFileCommands::~SharedFileCommands() {
     m_document.SetChangedOnDiskHandler({});
 }
@@ -63,6 +73,7 @@ bool SharedFileCommands::ReloadUnmodified() {
 }
 
 bool SharedFileCommands::ReloadDiscardingMine() {
+    const Asking asking(*this);
     if (m_document.IsModified() &&
         m_ui.MessageBox(Tr(UiText::ReloadQuestion).arg(FileName()), QString(), QMessageBox::Warning,
                         QMessageBox::Yes | QMessageBox::No) != QMessageBox::Yes) {
@@ -85,6 +96,7 @@ bool SharedFileCommands::ReloadDiscardingMine() {
 }
 
 bool SharedFileCommands::MergeFromDisk() {
+    const Asking asking(*this);
     const std::optional<QByteArray> theirs = ReadDictionary(m_document.GetPathName());
     if (!theirs || !Merge(m_document.DiskBytes(), *theirs, FileName())) {
         return false;
@@ -100,11 +112,13 @@ bool SharedFileCommands::MergeFromDisk() {
 }
 
 bool SharedFileCommands::MergeFile(const QString& path) {
+    const Asking asking(*this);
     const std::optional<QByteArray> theirs = ReadDictionary(path);
     return theirs && Merge(std::nullopt, *theirs, QFileInfo(path).fileName());
 }
 
 bool SharedFileCommands::OnSaveOverChange() {
+    const Asking asking(*this);
     enum Choice { MergeMine, Reload, KeepMine, Cancel };
     const int choice =
         m_ui.Choose(Tr(UiText::SaveOverChangeQuestion).arg(FileName()), QMessageBox::Warning,

@@ -47,9 +47,15 @@ public:
     // True to go on with the save.
     bool OnSaveOverChange();
 
+    // Whether one of the commands is asking the user now: the records must
+    // not change under its feet (a reload would be merged away).
+    bool Busy() const { return m_busy > 0; }
+
 signals:
     // A line for the status bar: what was done.
     void statusMessage(const QString& text);
+    // The commands stopped asking the user: Busy() is false again.
+    void idle();
 
 private:
     // The bytes of the file at path, or nothing after telling the user why.
@@ -60,9 +66,22 @@ private:
                const QString& theirsName);
     QString FileName() const;
 
+    // Counts a command that asks the user while it lives.
+    class Asking {
+    public:
+        explicit Asking(SharedFileCommands& commands);
+        ~Asking();
+        Asking(const Asking&) = delete;
+        Asking& operator=(const Asking&) = delete;
+
+    private:
+        SharedFileCommands& m_commands;
+    };
+
     CZorvikDrugDoc& m_document;
     platform::UserInterface& m_ui;
     ConflictPromptFactory m_createConflictPrompt;
+    int m_busy = 0;
 };
 
 }  // namespace quorbex

@@ -9,6 +9,7 @@
 #include <QVBoxLayout>
 #include <QWheelEvent>
 #include <algorithm>
+#include <utility>
 
 #include "document/zorvik_drug_doc.h"
 #include "frames/file_change_bar.h"
@@ -90,6 +91,11 @@ CZorvikDrugFrame::CZorvikDrugFrame(CZorvikDrugDoc& document, int screenWidth,
     connect(&m_sharing, &SharedFileCommands::statusMessage, this, &CZorvikDrugFrame::statusMessage);
     connect(&m_watch, &platform::DocumentFileWatch::changedOnDisk, this,
             &CZorvikDrugFrame::OnChangedOnDisk);
+    connect(&m_sharing, &SharedFileCommands::idle, this, [this] {
+        if (std::exchange(m_lookWhenIdle, false)) {
+            m_watch.LookAgain();
+        }
+    });
     connect(m_changeBar, &FileChangeBar::chosen, this, &CZorvikDrugFrame::OnChangeBarChoice);
     // Saved, or undone back to what was read: nothing is left to settle, and
     // a change on disk not yet taken in is taken in once the save or undo is
@@ -114,6 +120,11 @@ CZorvikDrugFrame::CZorvikDrugFrame(CZorvikDrugDoc& document, int screenWidth,
 // Unsaved changes here stay until the user says what becomes of them; with
 // none, the file is taken in at once, the tree scrolled as it was.
 void CZorvikDrugFrame::OnChangedOnDisk() {
+    // Looked at again once the user has answered.
+    if (m_sharing.Busy()) {
+        m_lookWhenIdle = true;
+        return;
+    }
     if (!m_document.IsModified()) {
         QScrollBar* scroll = m_treeView->verticalScrollBar();
         const int position = scroll->value();

@@ -106,6 +106,8 @@ private:
     platform::DocumentFileWatch m_watch;
     // Conflict copies found and not yet offered, the first the one on the bar.
     QStringList m_conflictCopies;
+    // A change on disk was seen while the sharing commands were asking.
+    bool m_lookWhenIdle = false;
     QMetaObject::Connection m_focusTracking;
 };
 

@@ -364,6 +364,31 @@ bool Holds(CZorvikDrugDoc& document, const std::string& tradeName) {
     return std::find(names.begin(), names.end(), tradeName) != names.end();
 }
 
+// A colleague's save while the conflicts of a merge are being settled is
+// not reloaded under the dialog (the merge would undo it): it is offered
+// once the merge is done.
+TEST_F(SharedFileTest, AChangeOnDiskDuringAMergeWaitsForIt) {
+    CZorvikDrugDoc* document = Open({Names("Alpha"), Names("Beta")});
+    std::vector<DrugFields> colleague = {Names("Beta"), Names("Gamma")};
+    colleague[0].usage = "other";
+    const QString path = files.filePath(QStringLiteral("colleague.zvk"));
+    WriteFile(path, ImageOf(colleague));
+    conflictScript.whileShown = [&] {
+        WriteAsOthers(document->GetPathName(), {Names("Alpha"), Names("Beta"), Names("Delta")},
+                      Write::AtomicRename);
+        QTest::qWait(500);
+        EXPECT_EQ(document->GetRecordCount(), 2) << "nothing reloaded meanwhile";
+    };
+    EXPECT_TRUE(window->Sharing().MergeFile(path));
+    EXPECT_EQ(TradeNames(*document), (std::vector<std::string>{"Alpha", "Beta", "Gamma"}));
+
+    ASSERT_TRUE(WaitUntil([&] { return window->ChangeBar()->isVisible(); }));
+    conflictScript.whileShown = nullptr;
+    QTest::mouseClick(window->ChangeBar()->Button(0), Qt::LeftButton);
+    EXPECT_TRUE(Holds(*document, "Delta"));
+    EXPECT_TRUE(Holds(*document, "Gamma"));
+}
+
 // Two copies left before the dictionary opened, one made while it is open:
 // each offered in turn, to merge or to ignore.
 TEST_F(SharedFileTest, ConflictCopiesBesideTheFileAreOfferedForMerging) {

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <deque>
+#include <functional>
 #include <optional>
 #include <string>
 #include <utility>
@@ -142,6 +143,8 @@ public:
         Side prefer = Side::Ours;
         std::vector<MergeConflict> shown;
         int runs = 0;
+        // What happens while the dialog shows.
+        std::function<void()> whileShown;
     };
 
     explicit FakeConflictPrompt(Script& script) : m_script(script) {}
@@ -150,6 +153,9 @@ public:
         const std::vector<MergeConflict>& conflicts) override {
         ++m_script.runs;
         m_script.shown = conflicts;
+        if (m_script.whileShown) {
+            m_script.whileShown();
+        }
         if (m_script.cancel) {
             return std::nullopt;
         }
