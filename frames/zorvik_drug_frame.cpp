@@ -6,6 +6,7 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QScrollBar>
+#include <QTimer>
 #include <QVBoxLayout>
 #include <QWheelEvent>
 #include <algorithm>
@@ -22,6 +23,7 @@ namespace quorbex {
 namespace {
 
 constexpr int INITIAL_PANE_HEIGHT = 200;
+constexpr int RETRY_WHILE_ASKING_MS = 500;
 
 QFont ZoomedFont(int zoom) {
     QFont font = QApplication::font();
@@ -126,6 +128,12 @@ void CZorvikDrugFrame::OnChangedOnDisk() {
         return;
     }
     if (!m_document.IsModified()) {
+        // A dialog may be editing the current drug as it was: it is taken in
+        // once no dialog asks.
+        if (QApplication::activeModalWidget() != nullptr) {
+            QTimer::singleShot(RETRY_WHILE_ASKING_MS, this, [this] { m_watch.LookAgain(); });
+            return;
+        }
         QScrollBar* scroll = m_treeView->verticalScrollBar();
         const int position = scroll->value();
         if (m_sharing.ReloadUnmodified()) {

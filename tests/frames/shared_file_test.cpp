@@ -2,12 +2,14 @@
 // while nothing here is unsaved, else told by the bar above the record with
 // merge, reload and keep mine; merges as one undo step, the record limit,
 // the question at save, another dictionary merged in, and conflict copies.
+#include <QDialog>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QStatusBar>
+#include <QTimer>
 #include <algorithm>
 #include <functional>
 
@@ -362,6 +364,21 @@ void WriteFile(const QString& path, const QByteArray& bytes) {
 bool Holds(CZorvikDrugDoc& document, const std::string& tradeName) {
     const std::vector<std::string> names = TradeNames(document);
     return std::find(names.begin(), names.end(), tradeName) != names.end();
+}
+
+// Nor is it reloaded under any other dialog, which may be editing the
+// current drug as it was.
+TEST_F(SharedFileTest, AnUnmodifiedDictionaryIsReloadedOnlyOnceNoDialogAsks) {
+    CZorvikDrugDoc* document = Open(Numbered(2));
+    QDialog dialog(frame.get());
+    QTimer::singleShot(0, &dialog, [&] {
+        WriteAsOthers(document->GetPathName(), Numbered(3), Write::AtomicRename);
+        QTest::qWait(500);
+        EXPECT_EQ(document->GetRecordCount(), 2) << "nothing reloaded under the dialog";
+        dialog.reject();
+    });
+    dialog.exec();
+    EXPECT_TRUE(WaitUntil([&] { return document->GetRecordCount() == 3; }));
 }
 
 // A colleague's save while the conflicts of a merge are being settled is
