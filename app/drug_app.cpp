@@ -149,7 +149,8 @@ bool DrugApp::InitInstance(const QStringList& arguments, QSize screenSize) {
             // The template makes only the documents of its own factory above.
             auto frame = std::make_unique<CZorvikDrugFrame>(
                 static_cast<CZorvikDrugDoc&>(document), screenWidth,
-                [this] { return m_ui->CreateDrugEntryDialog(); });
+                [this] { return m_ui->CreateDrugEntryDialog(); },
+                [this] { return m_ui->CreateConflictDialog(); });
             m_mainFrame->AddDrugFrame(*frame);
             return frame;
         },
@@ -228,6 +229,7 @@ void DrugApp::ConnectCommands() {
             }
         });
     }
+    on(ID_FILE_MERGE, [this] { OnFileMerge(); });
     on(ID_HELP_GUIDE, [this] { OnHelpGuide(); });
     QObject::connect(frame, &CMainFrame::recentFileChosen, frame,
                      [this](int index) { OnOpenRecentFile(index); });
@@ -373,6 +375,23 @@ void DrugApp::OnFileOpen() {
                                                       QString(), m_template->FileDialogFilter());
     if (!path.isEmpty()) {
         OpenDocumentFile(path);
+    }
+}
+
+// Another dictionary merged into the active one; the chooser starts in the
+// active one's folder, where conflict copies and colleagues' files are.
+void DrugApp::OnFileMerge() {
+    CZorvikDrugFrame* frame = m_mainFrame->ActiveDrugFrame();
+    if (frame == nullptr) {
+        return;
+    }
+    const QString folder = QFileInfo(frame->GetDocument().GetPathName()).absolutePath();
+    const QString path = QFileDialog::getOpenFileName(
+        m_ui->MainWindow(), Tr(UiText::MergeTitle),
+        frame->GetDocument().GetPathName().isEmpty() ? QString() : folder,
+        m_template->FileDialogFilter());
+    if (!path.isEmpty()) {
+        frame->Sharing().MergeFile(path);
     }
 }
 

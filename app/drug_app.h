@@ -55,6 +55,7 @@ public:
 
     void OnFileNew();
     void OnFileOpen();
+    void OnFileMerge();
     void OnAppAbout();
     void OnFilePrintSetup();
     // Turns the backup of saved files on or off, for now and later starts.

@@ -1,6 +1,7 @@
 #include "app/drug_app_user_interface.h"
 
 #include "dialogs/drug_entry_dialog.h"
+#include "dialogs/merge_conflict_dialog.h"
 #include "dialogs/text_input_dialog.h"
 
 namespace quorbex {
@@ -11,6 +12,10 @@ bool DrugAppUserInterface::InputText(const QString& prompt, std::string& text, i
 
 std::unique_ptr<DrugEntryPrompt> DrugAppUserInterface::CreateDrugEntryDialog() {
     return std::make_unique<DrugEntryDialog>(*this);
+}
+
+std::unique_ptr<ConflictPrompt> DrugAppUserInterface::CreateConflictDialog() {
+    return std::make_unique<MergeConflictDialog>(*this, MainWindow());
 }
 
 }  // namespace quorbex

@@ -53,4 +53,20 @@ void DeleteRecordCommand::redo() {
     m_document.RemoveStoredRecords(m_number, 1);
 }
 
+ReplaceRecordsCommand::ReplaceRecordsCommand(CZorvikDrugDoc& document,
+                                             std::vector<RecordBytes> before,
+                                             std::vector<RecordBytes> after)
+    : m_document(document), m_before(std::move(before)), m_after(std::move(after)) {}
+
+void ReplaceRecordsCommand::undo() {
+    m_document.SetAllStoredRecords(m_before);
+}
+
+void ReplaceRecordsCommand::redo() {
+    if (std::exchange(m_done, false)) {
+        return;
+    }
+    m_document.SetAllStoredRecords(m_after);
+}
+
 }  // namespace quorbex

@@ -1,8 +1,8 @@
 // The steps of a dictionary's undo stack: records appended, a record
-// modified, a record deleted. Each keeps the bytes of the records it
-// touched, so that undoing and redoing it give back exactly the records
-// that were there. A step is pushed once its change is done: its first
-// redo, which the stack runs on the push, does nothing.
+// modified, a record deleted, every record replaced (a merge). Each keeps the bytes of the records
+// it touched, so that undoing and redoing it give back exactly the records that were there. A step
+// is pushed once its change is done: its first redo, which the stack runs on the push, does
+// nothing.
 #pragma once
 
 #include <QUndoCommand>
@@ -62,6 +62,22 @@ private:
     std::uint32_t m_number;
     RecordBytes m_record;
     int m_position;
+    bool m_done = true;
+};
+
+// Every record replaced at once, from before to after.
+class ReplaceRecordsCommand : public QUndoCommand {
+public:
+    ReplaceRecordsCommand(CZorvikDrugDoc& document, std::vector<RecordBytes> before,
+                          std::vector<RecordBytes> after);
+
+    void undo() override;
+    void redo() override;
+
+private:
+    CZorvikDrugDoc& m_document;
+    std::vector<RecordBytes> m_before;
+    std::vector<RecordBytes> m_after;
     bool m_done = true;
 };
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "document/record_undo_commands.h"
+#include "platform/memory_image.h"
 #include "platform/user_interface.h"
 
 namespace quorbex {
@@ -113,6 +114,7 @@ bool CZorvikDrugDoc::RunQuery(const std::string& pattern, int mask, int sortKey)
     ClearResults();
     m_strSearchPattern = pattern;
     m_nSearchedMask = mask;
+    m_nSearchedSortKey = sortKey;
     const bool found = m_store.Query(pattern, m_resultList, mask, sortKey);
     m_nResultCount = found ? static_cast<int>(m_resultList.size()) : 0;
     if (!found) {
@@ -313,6 +315,73 @@ void CZorvikDrugDoc::DeleteCurrent() {
     if (!SelectResult(m_nCurrent)) {
         ClearCurrentStrings();
     }
+}
+
+bool CZorvikDrugDoc::Reload(const QByteArray& bytes) {
+    if (bytes.isEmpty()) {
+        return false;
+    }
+    // Tried on a store of its own first: a refused file leaves this one whole.
+    {
+        RecordStore trial;
+        MemoryFile file = platform::MemoryFileOf(bytes);
+        if (!trial.LoadFromFile(file)) {
+            return false;
+        }
+    }
+    const ChangeBatch batch(*this);
+    MemoryFile file = platform::MemoryFileOf(bytes);
+    m_store.LoadFromFile(file);
+    SearchAgainKeepingCurrent();
+    m_undoStack.clear();
+    KeepDiskBytes(bytes);
+    SetModifiedFlag(false);
+    return true;
+}
+
+bool CZorvikDrugDoc::ReplaceAllRecords(const std::vector<RecordBytes>& records) {
+    if (records.size() > DICT_MAX_RECORDS) {
+        return false;
+    }
+    std::vector<RecordBytes> before = m_store.GetRecords();
+    if (!m_store.ReplaceRecords(records)) {
+        return false;
+    }
+    {
+        const ChangeBatch batch(*this);
+        SearchAgainKeepingCurrent();
+    }
+    m_undoStack.push(new ReplaceRecordsCommand(*this, std::move(before), records));
+    SetModifiedFlag(true);
+    return true;
+}
+
+void CZorvikDrugDoc::SetAllStoredRecords(const std::vector<RecordBytes>& records) {
+    if (m_store.ReplaceRecords(records)) {
+        SearchAgainKeepingCurrent();
+    }
+}
+
+void CZorvikDrugDoc::SearchAgainKeepingCurrent() {
+    const ChangeBatch batch(*this);
+    const bool hadCurrent = m_nCurrent >= 0;
+    const std::string name(ListedName(m_currentStrings));
+    const int place = m_nCurrent;
+    if (!RunQuery(m_strSearchPattern, m_nSearchedMask, m_nSearchedSortKey)) {
+        ClearCurrentStrings();
+        return;
+    }
+    int current = std::clamp(place, 0, m_nResultCount - 1);
+    if (hadCurrent) {
+        for (int index = 0; index < m_nResultCount; ++index) {
+            if (ListedName(PeekResultField(index, Field::TradeName),
+                           PeekResultField(index, Field::EnglishName)) == name) {
+                current = index;
+                break;
+            }
+        }
+    }
+    SelectResult(current);
 }
 
 SearchOptions CZorvikDrugDoc::GetOptions() const {

@@ -4,6 +4,7 @@
 // user: what changed goes out as signals, once per operation.
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 #include <QUndoStack>
 #include <cstdint>
@@ -78,6 +79,20 @@ public:
     // (the one before it at the end of the list). Nothing without one.
     void DeleteCurrent();
 
+    // Takes bytes, the file as it now stands on disk, for the records: the
+    // last search runs again on them, the drug of the current name staying
+    // current; the undo steps go and the document is unmodified, with bytes
+    // as its file's. False, with nothing changed, when bytes are no
+    // dictionary, or empty (a file being rewritten in place, seen halfway).
+    bool Reload(const QByteArray& bytes);
+    // Makes records the dictionary's records as one step of the undo stack;
+    // the last search runs again on them, as after a reload. False, with
+    // nothing changed, for more than DICT_MAX_RECORDS records.
+    bool ReplaceAllRecords(const std::vector<RecordBytes>& records);
+    // The file now holds bytes, which the records have taken in: what the
+    // next merge starts from and what a save compares the file with.
+    void AdoptDiskBytes(QByteArray bytes) { KeepDiskBytes(std::move(bytes)); }
+
     int GetSearchMask() const { return m_nSearchMask; }
     bool GetConfirmDelete() const { return m_bConfirmDelete; }
     SearchOptions GetOptions() const;
@@ -105,6 +120,7 @@ private:
     friend class AppendRecordsCommand;
     friend class ModifyRecordCommand;
     friend class DeleteRecordCommand;
+    friend class ReplaceRecordsCommand;
 
     // Holds the signals of the changes made while it lives, and sends them
     // when the outermost one ends: each change is told once, when the
@@ -142,6 +158,11 @@ private:
     void InsertStoredRecord(std::uint32_t number, const RecordBytes& bytes, int position);
     void RemoveRecordNumber(std::uint32_t number);
     void MakeRecordCurrent(std::uint32_t number);
+    void SetAllStoredRecords(const std::vector<RecordBytes>& records);
+    // Runs the last search again after the records changed as a whole: the
+    // first result of the current drug's name becomes current, else the
+    // result at the current one's place.
+    void SearchAgainKeepingCurrent();
 
     ResultList m_resultList;
     RecordStore m_store;
@@ -152,6 +173,7 @@ private:
     DrugFields m_currentStrings;
     std::string m_strSearchPattern;
     int m_nSearchedMask = 0;
+    int m_nSearchedSortKey = SORT_BY_TRADE_NAME;
     int m_nSearchMask = SearchOptions().searchMask;
 
     // The changes not yet told, while a batch is open.

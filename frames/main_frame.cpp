@@ -63,6 +63,7 @@ constexpr CommandId DICTIONARY_COMMANDS[] = {
     ID_QUICK_SEARCH,
     ID_FILE_EXPORT_ALL,
     ID_FILE_EXPORT_RESULTS,
+    ID_FILE_MERGE,
     ID_HANDBOOK_PRINT,
     ID_HANDBOOK_PREVIEW,
     ID_HANDBOOK_PDF,
@@ -543,6 +544,8 @@ void CMainFrame::AddDrugFrame(CZorvikDrugFrame& frame) {
             [this] { m_actions->Action(ID_DRUG_MODIFY).trigger(); });
     connect(&frame, &CZorvikDrugFrame::contextMenuRequested, this,
             [this](QPoint at) { m_drugMenu->exec(at); });
+    connect(&frame, &CZorvikDrugFrame::statusMessage, this,
+            [this](const QString& text) { m_wndStatusBar->showMessage(text); });
     // The window goes later than its frame: it still tells its state here.
     connect(&frame, &QObject::destroyed, this, [this, window = QPointer<QMdiSubWindow>(window)] {
         const bool maximized = window && window->isMaximized();

@@ -1,13 +1,21 @@
 #include "frames/zorvik_drug_frame.h"
 
 #include <QApplication>
+#include <QDateTime>
+#include <QFileInfo>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QScrollBar>
+#include <QTimer>
+#include <QVBoxLayout>
 #include <QWheelEvent>
 #include <algorithm>
+#include <utility>
 
 #include "document/zorvik_drug_doc.h"
+#include "frames/file_change_bar.h"
 #include "platform/shown_name.h"
+#include "resources/strings.h"
 #include "views/zorvik_drug_tree_view.h"
 #include "views/zorvik_drug_view.h"
 
@@ -16,6 +24,7 @@ namespace quorbex {
 namespace {
 
 constexpr int INITIAL_PANE_HEIGHT = 200;
+constexpr int RETRY_WHILE_ASKING_MS = 500;
 
 QFont ZoomedFont(int zoom) {
     QFont font = QApplication::font();
@@ -26,19 +35,33 @@ QFont ZoomedFont(int zoom) {
 }  // namespace
 
 CZorvikDrugFrame::CZorvikDrugFrame(CZorvikDrugDoc& document, int screenWidth,
-                                   DrugEntryPromptFactory createEntryDialog)
+                                   DrugEntryPromptFactory createEntryDialog,
+                                   ConflictPromptFactory createConflictDialog)
     : QSplitter(Qt::Horizontal),
       m_document(document),
       m_commands(document, document.Ui(), std::move(createEntryDialog)),
       m_treeView(new CZorvikDrugTreeView(document, this)),
-      m_textView(new CZorvikDrugView(document, this)),
-      m_activePane(m_treeView) {
+      m_recordPane(new QWidget(this)),
+      m_textView(new CZorvikDrugView(document, m_recordPane)),
+      m_changeBar(new FileChangeBar(m_recordPane)),
+      m_copyBar(new FileChangeBar(m_recordPane)),
+      m_activePane(m_treeView),
+      m_sharing(document, document.Ui(), std::move(createConflictDialog)),
+      m_watch(document) {
+    auto* recordLayout = new QVBoxLayout(m_recordPane);
+    recordLayout->setContentsMargins(0, 0, 0, 0);
+    recordLayout->setSpacing(0);
+    recordLayout->addWidget(m_changeBar);
+    recordLayout->addWidget(m_copyBar);
+    recordLayout->addWidget(m_textView, 1);
+
     setChildrenCollapsible(false);
     addWidget(m_treeView);
-    addWidget(m_textView);
+    addWidget(m_recordPane);
     setSizes({screenWidth / 6, screenWidth * 5 / 6});
     setStretchFactor(1, 1);
     m_treeView->resize(screenWidth / 6, INITIAL_PANE_HEIGHT);
+    m_recordPane->resize(screenWidth * 5 / 6, INITIAL_PANE_HEIGHT);
     m_textView->resize(screenWidth * 5 / 6, INITIAL_PANE_HEIGHT);
 
     for (QAbstractScrollArea* pane : {static_cast<QAbstractScrollArea*>(m_treeView),
@@ -67,6 +90,102 @@ CZorvikDrugFrame::CZorvikDrugFrame(CZorvikDrugDoc& document, int screenWidth,
     connect(&document, &platform::Document::modifiedChanged, this,
             &CZorvikDrugFrame::OnUpdateFrameTitle);
     OnUpdateFrameTitle();
+
+    connect(&m_sharing, &SharedFileCommands::statusMessage, this, &CZorvikDrugFrame::statusMessage);
+    connect(&m_watch, &platform::DocumentFileWatch::changedOnDisk, this,
+            &CZorvikDrugFrame::OnChangedOnDisk);
+    connect(&m_sharing, &SharedFileCommands::idle, this, [this] {
+        if (std::exchange(m_lookWhenIdle, false)) {
+            m_watch.LookAgain();
+        }
+    });
+    connect(m_changeBar, &FileChangeBar::chosen, this, &CZorvikDrugFrame::OnChangeBarChoice);
+    // Saved, or undone back to what was read: nothing is left to settle, and
+    // a change on disk not yet taken in is taken in once the save or undo is
+    // over (a save under another name has the new name only then).
+    connect(&document, &platform::Document::modifiedChanged, this, [this](bool modified) {
+        if (!modified) {
+            m_changeBar->hide();
+            m_watch.LookAgain();
+        }
+    });
+    connect(&m_watch, &platform::DocumentFileWatch::conflictCopiesFound, this,
+            [this](const QStringList& paths) {
+                const bool offering = !m_conflictCopies.isEmpty();
+                m_conflictCopies += paths;
+                if (!offering) {
+                    OfferNextConflictCopy();
+                }
+            });
+    connect(m_copyBar, &FileChangeBar::chosen, this, &CZorvikDrugFrame::OnConflictCopyChoice);
+}
+
+// Unsaved changes here stay until the user says what becomes of them; with
+// none, the file is taken in at once, the tree scrolled as it was.
+void CZorvikDrugFrame::OnChangedOnDisk() {
+    // Looked at again once the user has answered.
+    if (m_sharing.Busy()) {
+        m_lookWhenIdle = true;
+        return;
+    }
+    if (!m_document.IsModified()) {
+        // A dialog may be editing the current drug as it was: it is taken in
+        // once no dialog asks.
+        if (QApplication::activeModalWidget() != nullptr) {
+            QTimer::singleShot(RETRY_WHILE_ASKING_MS, this, [this] { m_watch.LookAgain(); });
+            return;
+        }
+        QScrollBar* scroll = m_treeView->verticalScrollBar();
+        const int position = scroll->value();
+        if (m_sharing.ReloadUnmodified()) {
+            m_changeBar->hide();
+            m_treeView->doItemsLayout();
+            scroll->setValue(position);
+            m_treeView->scrollTo(m_treeView->currentIndex());
+        }
+        return;
+    }
+    const QString path = m_document.GetPathName();
+    const QString when =
+        QFileInfo(path).lastModified().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
+    m_changeBar->Offer(
+        Tr(UiText::ChangedOnDiskBar).arg(QFileInfo(path).fileName(), when),
+        {Tr(UiText::MergeChoice), Tr(UiText::ReloadChoice), Tr(UiText::KeepMineChoice)});
+}
+
+void CZorvikDrugFrame::OnChangeBarChoice(int choice) {
+    enum { Merge, Reload, KeepMine };
+    bool done = true;
+    if (choice == Merge) {
+        done = m_sharing.MergeFromDisk();
+    } else if (choice == Reload) {
+        done = m_sharing.ReloadDiscardingMine();
+    }
+    // A merge or reload that did not happen leaves the change to be settled.
+    if (!done) {
+        m_changeBar->show();
+    }
+}
+
+void CZorvikDrugFrame::OfferNextConflictCopy() {
+    if (m_conflictCopies.isEmpty()) {
+        return;
+    }
+    m_copyBar->Offer(Tr(UiText::ConflictCopyBar)
+                         .arg(QFileInfo(m_document.GetPathName()).fileName(),
+                              QFileInfo(m_conflictCopies.first()).fileName()),
+                     {Tr(UiText::MergeChoice), Tr(UiText::IgnoreChoice)});
+}
+
+void CZorvikDrugFrame::OnConflictCopyChoice(int choice) {
+    if (m_conflictCopies.isEmpty()) {
+        return;
+    }
+    const QString copy = m_conflictCopies.takeFirst();
+    if (choice == 0) {
+        m_sharing.MergeFile(copy);
+    }
+    OfferNextConflictCopy();
 }
 
 CZorvikDrugFrame::~CZorvikDrugFrame() {

@@ -254,15 +254,21 @@ bool Document::DoSave(const QString& path) {
         target = m_template->WithExtension(*chosen);
     }
     if (!m_pathName.isEmpty() && target == m_pathName && ChangedOnDisk()) {
-        const QString name = ShownName(QFileInfo(m_pathName).fileName());
-        const QMessageBox::StandardButton answer = m_ui.MessageBox(
-            Tr(FrameworkText::ChangedOnDiskQuestion).arg(name), QString(), QMessageBox::Warning,
-            QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
-        if (answer == QMessageBox::No) {
-            return DoSave(QString());
-        }
-        if (answer != QMessageBox::Yes) {
-            return false;
+        if (m_changedOnDiskHandler) {
+            if (!m_changedOnDiskHandler()) {
+                return false;
+            }
+        } else {
+            const QString name = ShownName(QFileInfo(m_pathName).fileName());
+            const QMessageBox::StandardButton answer = m_ui.MessageBox(
+                Tr(FrameworkText::ChangedOnDiskQuestion).arg(name), QString(), QMessageBox::Warning,
+                QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+            if (answer == QMessageBox::No) {
+                return DoSave(QString());
+            }
+            if (answer != QMessageBox::Yes) {
+                return false;
+            }
         }
     }
     if (!OnSaveDocument(target)) {
@@ -298,8 +304,7 @@ bool Document::SaveModified() {
     return true;
 }
 
-// Another program wrote the file since it was opened or last saved here. A
-// file that is gone or unreadable has nothing to lose.
+// Another program wrote the file since it was opened or last saved here.
 bool Document::ChangedOnDisk() const {
     if (m_diskBytes) {
         return FileDiffersFrom(m_pathName, *m_diskBytes);

@@ -7,6 +7,7 @@
 #include <QByteArray>
 #include <QObject>
 #include <QString>
+#include <functional>
 #include <optional>
 
 #include "store/file.h"
@@ -93,6 +94,17 @@ public:
     // Computed when first asked for: an open does not wait for it.
     const std::optional<QByteArray>& DiskContentHash() const;
     void SetDiskContentHash(std::optional<QByteArray> hash);
+    // Whether the file at the document's path holds other bytes than those.
+    // A file that is gone or unreadable has nothing to lose.
+    bool ChangedOnDisk() const;
+
+    // What a save to the document's own file does once the file changed on
+    // disk since it was read or written here: answers true to go on and
+    // write over it. Without one, the document asks whether to overwrite,
+    // save under another name or cancel.
+    void SetChangedOnDiskHandler(std::function<bool()> handler) {
+        m_changedOnDiskHandler = std::move(handler);
+    }
 
 signals:
     void modifiedChanged(bool modified);
@@ -100,11 +112,11 @@ signals:
     void contentChanged();
     void titleChanged(const QString& title);
 
-private:
-    bool ChangedOnDisk() const;
+protected:
     // What the file holds now, as the document read or wrote it.
     void KeepDiskBytes(QByteArray bytes);
 
+private:
     UserInterface& m_ui;
     DocumentTemplate* m_template = nullptr;
     QString m_pathName;
@@ -112,6 +124,7 @@ private:
     bool m_modified = false;
     std::optional<QByteArray> m_diskBytes;
     mutable std::optional<QByteArray> m_diskHash;
+    std::function<bool()> m_changedOnDiskHandler;
 };
 
 // A digest of the contents.

@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QPushButton>
 
 #include "platform/framework_strings.h"
 
@@ -59,6 +60,31 @@ QMessageBox::StandardButton QtUserInterface::ShowMessageBox(const QString& text,
     }
     // Closing the box by its title bar answers what Escape answers.
     return buttons.testFlag(answer) ? answer : EscapeButton(buttons);
+}
+
+int QtUserInterface::Choose(const QString& text, QMessageBox::Icon icon, const QStringList& choices,
+                            int defaultChoice, int escapeChoice) {
+    QMessageBox box(icon, ApplicationName(), text, QMessageBox::NoButton, MainWindow());
+    QList<QAbstractButton*> buttons;
+    for (const QString& choice : choices) {
+        buttons.append(box.addButton(choice, QMessageBox::ActionRole));
+    }
+    if (defaultChoice >= 0 && defaultChoice < buttons.size()) {
+        box.setDefaultButton(qobject_cast<QPushButton*>(buttons[defaultChoice]));
+    }
+    if (escapeChoice >= 0 && escapeChoice < buttons.size()) {
+        box.setEscapeButton(buttons[escapeChoice]);
+    }
+    const bool waiting = QApplication::overrideCursor() != nullptr;
+    if (waiting) {
+        QApplication::setOverrideCursor(Qt::ArrowCursor);
+    }
+    box.exec();
+    if (waiting) {
+        QApplication::restoreOverrideCursor();
+    }
+    const auto chosen = static_cast<int>(buttons.indexOf(box.clickedButton()));
+    return chosen >= 0 ? chosen : escapeChoice;
 }
 
 void QtUserInterface::BeginWaitCursor() {

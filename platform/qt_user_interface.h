@@ -16,6 +16,8 @@ public:
     void SetMainWindow(QWidget* window) { m_window = window; }
     QWidget* MainWindow() const { return m_window; }
 
+    int Choose(const QString& text, QMessageBox::Icon icon, const QStringList& choices,
+               int defaultChoice, int escapeChoice) override;
     void BeginWaitCursor() override;
     void EndWaitCursor() override;
     std::optional<QString> PromptSaveFileName(const QString& initialPath,

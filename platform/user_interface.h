@@ -5,6 +5,7 @@
 
 #include <QMessageBox>
 #include <QString>
+#include <QStringList>
 #include <optional>
 #include <string>
 
@@ -23,6 +24,13 @@ public:
                                            QMessageBox::StandardButtons buttons = QMessageBox::Ok) {
         return ShowMessageBox(text, caption, icon, buttons);
     }
+
+    // A modal question over the main window with a button for each of the
+    // choices (their labels), defaultChoice the default button; answers the
+    // index of the one chosen, escapeChoice when the box is closed or Escape
+    // is pressed.
+    virtual int Choose(const QString& text, QMessageBox::Icon icon, const QStringList& choices,
+                       int defaultChoice, int escapeChoice) = 0;
 
     // Asks for one line of text, at most limit bytes in GBK. text holds the
     // initial value and receives the entry (GBK) when the user confirms it;

@@ -78,6 +78,7 @@ inline constexpr MenuEntry FILE_MENU_WITH_DICTIONARY[] = {
     Item(ID_FILE_IMPORT),
     Item(ID_FILE_EXPORT_ALL),
     Item(ID_FILE_EXPORT_RESULTS),
+    Item(ID_FILE_MERGE),
     SEPARATOR,
     RECENT_FILES,
     SEPARATOR,

@@ -53,4 +53,7 @@ inline constexpr platform::CommandId ID_VIEW_ZOOM_OUT{33058};
 inline constexpr platform::CommandId ID_VIEW_ZOOM_RESET{33059};
 inline constexpr platform::CommandId ID_HELP_GUIDE{33060};
 
+// Another dictionary merged into the active one.
+inline constexpr platform::CommandId ID_FILE_MERGE{33110};
+
 }  // namespace quorbex

@@ -117,6 +117,33 @@ enum class UiText {
     ExportCaption,
     ExportFaults,
     CannotWriteFile,
+    // A dictionary shared with others: changes on disk, merges, conflicts.
+    ReloadedFromDisk,
+    ChangedOnDiskBar,
+    MergeChoice,
+    ReloadChoice,
+    KeepMineChoice,
+    CancelChoice,
+    ReloadQuestion,
+    SaveOverChangeQuestion,
+    MergeTooLarge,
+    MergeNotADictionary,
+    MergeCannotRead,
+    MergedChanges,
+    NothingToMerge,
+    MergeTitle,
+    ConflictCopyBar,
+    IgnoreChoice,
+    ConflictDialogTitle,
+    ConflictDialogIntro,
+    ConflictFieldColumn,
+    ConflictMineColumn,
+    ConflictTheirsColumn,
+    ConflictResultColumn,
+    TakeMine,
+    TakeTheirs,
+    DeletedVersion,
+    KeepDrug,
     // The printed handbook.
     HandbookSubtitle,
     HandbookDrugCount,
@@ -345,6 +372,64 @@ inline constexpr UiTextEntry STRING_TABLE[] = {
                        "以下栏目中的字节不是有效的GBK文字(字典文件可能已损坏), 没有导出:")},
     //: %1 the file
     {UiText::CannotWriteFile, "Exchange", QT_TRANSLATE_NOOP("Exchange", "无法写入文件“%1”。")},
+
+    //: Status bar; %1 the file name
+    {UiText::ReloadedFromDisk, "Sharing",
+     QT_TRANSLATE_NOOP("Sharing", "“%1”已在磁盘上被改动, 已重新载入。")},
+    //: The bar above the record; %1 the file name, %2 the time of the change
+    {UiText::ChangedOnDiskBar, "Sharing",
+     QT_TRANSLATE_NOOP("Sharing", "文件“%1”已在磁盘上被改动 (%2), 而这里有未保存的改动。")},
+    {UiText::MergeChoice, "Sharing", QT_TRANSLATE_NOOP("Sharing", "合并(&M)")},
+    {UiText::ReloadChoice, "Sharing", QT_TRANSLATE_NOOP("Sharing", "重新载入(&R)")},
+    {UiText::KeepMineChoice, "Sharing", QT_TRANSLATE_NOOP("Sharing", "保留我的(&K)")},
+    {UiText::CancelChoice, "Sharing", QT_TRANSLATE_NOOP("Sharing", "取消")},
+    //: %1 the file name
+    {UiText::ReloadQuestion, "Sharing",
+     QT_TRANSLATE_NOOP("Sharing", "重新载入“%1”会丢弃这里所有未保存的改动。\n\n确认吗?")},
+    //: %1 the file name; the answers are the buttons' labels
+    {UiText::SaveOverChangeQuestion, "Sharing",
+     QT_TRANSLATE_NOOP("Sharing",
+                       "文件“%1”在打开或上次保存之后已在磁盘上被改动。\n\n"
+                       "合并: 把磁盘上的改动和这里的改动合在一起, 然后保存\n"
+                       "重新载入: 丢弃这里的改动, 换成磁盘上的文件\n"
+                       "保留我的: 用这里的字典覆盖磁盘上的文件\n"
+                       "取消: 不保存")},
+    //: %1 the drugs the merge would give
+    {UiText::MergeTooLarge, "Sharing",
+     QT_TRANSLATE_NOOP("Sharing",
+                       "合并的结果有%1种药物, 超过了一个字典最多2000种药物的限制。\n"
+                       "没有合并, 字典未被改动。")},
+    //: %1 the file
+    {UiText::MergeNotADictionary, "Sharing",
+     QT_TRANSLATE_NOOP("Sharing", "文件“%1”不是有效药物库文件, 没有合并。")},
+    //: %1 the file, %2 the reason
+    {UiText::MergeCannotRead, "Sharing",
+     QT_TRANSLATE_NOOP("Sharing", "无法读取文件“%1”: %2\n\n没有合并。")},
+    //: Status bar; %1 the file merged
+    {UiText::MergedChanges, "Sharing", QT_TRANSLATE_NOOP("Sharing", "已合并“%1”中的改动。")},
+    //: Status bar; %1 the file merged
+    {UiText::NothingToMerge, "Sharing",
+     QT_TRANSLATE_NOOP("Sharing", "“%1”中没有这里还没有的改动。")},
+    //: The title of the file dialog that chooses a dictionary to merge
+    {UiText::MergeTitle, "Sharing", QT_TRANSLATE_NOOP("Sharing", "合并字典")},
+    //: The bar above the record; %1 the dictionary's file name, %2 the copy's
+    {UiText::ConflictCopyBar, "Sharing",
+     QT_TRANSLATE_NOOP("Sharing", "“%1”旁边有同步软件留下的冲突副本“%2”, 可以合并进来。")},
+    {UiText::IgnoreChoice, "Sharing", QT_TRANSLATE_NOOP("Sharing", "忽略(&I)")},
+    {UiText::ConflictDialogTitle, "Sharing", QT_TRANSLATE_NOOP("Sharing", "合并冲突")},
+    {UiText::ConflictDialogIntro, "Sharing",
+     QT_TRANSLATE_NOOP("Sharing",
+                       "以下药物在两边被改得不同。请为每种药物的每个冲突栏目取我的、"
+                       "取他们的, 或者直接修改结果:")},
+    {UiText::ConflictFieldColumn, "Sharing", QT_TRANSLATE_NOOP("Sharing", "栏目")},
+    {UiText::ConflictMineColumn, "Sharing", QT_TRANSLATE_NOOP("Sharing", "我的")},
+    {UiText::ConflictTheirsColumn, "Sharing", QT_TRANSLATE_NOOP("Sharing", "他们的")},
+    {UiText::ConflictResultColumn, "Sharing", QT_TRANSLATE_NOOP("Sharing", "结果")},
+    {UiText::TakeMine, "Sharing", QT_TRANSLATE_NOOP("Sharing", "取我的")},
+    {UiText::TakeTheirs, "Sharing", QT_TRANSLATE_NOOP("Sharing", "取他们的")},
+    //: In place of the texts of a drug that one side deleted
+    {UiText::DeletedVersion, "Sharing", QT_TRANSLATE_NOOP("Sharing", "(已删除)")},
+    {UiText::KeepDrug, "Sharing", QT_TRANSLATE_NOOP("Sharing", "保留这种药物(&K)")},
 
     {UiText::HandbookSubtitle, "Handbook", QT_TRANSLATE_NOOP("Handbook", "药物手册")},
     //: %1 the number of drugs in the handbook

@@ -565,6 +565,16 @@ Original size</translation>
         <translation>Opens the program&apos;s user guide
 User guide</translation>
     </message>
+    <message>
+        <source>合并字典(&amp;G)...</source>
+        <translation>Mer&amp;ge Dictionary...</translation>
+    </message>
+    <message>
+        <source>把另一个药物字典 (同事的文件或冲突副本) 合并到当前字典
+合并字典</source>
+        <translation>Merges another drug dictionary (a colleague&apos;s file or a conflict copy) into the active one
+Merge Dictionary</translation>
+    </message>
 </context>
 <context>
     <name>Document</name>
@@ -1259,6 +1269,145 @@ Should the program end unexpectedly, unsaved changes will be lost; save your wor
         <source>文件“%1”已经存在。是否替换它?</source>
         <extracomment>%1 the file</extracomment>
         <translation>The file “%1” already exists. Replace it?</translation>
+    </message>
+</context>
+<context>
+    <name>Sharing</name>
+    <message>
+        <source>“%1”已在磁盘上被改动, 已重新载入。</source>
+        <extracomment>Status bar; %1 the file name</extracomment>
+        <translation>“%1” changed on disk and was reloaded.</translation>
+    </message>
+    <message>
+        <source>文件“%1”已在磁盘上被改动 (%2), 而这里有未保存的改动。</source>
+        <extracomment>The bar above the record; %1 the file name, %2 the time of the change</extracomment>
+        <translation>The file “%1” changed on disk (%2), and there are unsaved changes here.</translation>
+    </message>
+    <message>
+        <source>合并(&amp;M)</source>
+        <translation>&amp;Merge</translation>
+    </message>
+    <message>
+        <source>重新载入(&amp;R)</source>
+        <translation>&amp;Reload</translation>
+    </message>
+    <message>
+        <source>保留我的(&amp;K)</source>
+        <translation>&amp;Keep Mine</translation>
+    </message>
+    <message>
+        <source>取消</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>重新载入“%1”会丢弃这里所有未保存的改动。
+
+确认吗?</source>
+        <extracomment>%1 the file name</extracomment>
+        <translation>Reloading “%1” discards every unsaved change here.
+
+Reload?</translation>
+    </message>
+    <message>
+        <source>文件“%1”在打开或上次保存之后已在磁盘上被改动。
+
+合并: 把磁盘上的改动和这里的改动合在一起, 然后保存
+重新载入: 丢弃这里的改动, 换成磁盘上的文件
+保留我的: 用这里的字典覆盖磁盘上的文件
+取消: 不保存</source>
+        <extracomment>%1 the file name; the answers are the buttons&apos; labels</extracomment>
+        <translation>The file “%1” changed on disk since it was opened or last saved.
+
+Merge: put the changes on disk and the changes here together, then save
+Reload: discard the changes here for the file on disk
+Keep Mine: write this dictionary over the file on disk
+Cancel: do not save</translation>
+    </message>
+    <message>
+        <source>合并的结果有%1种药物, 超过了一个字典最多2000种药物的限制。
+没有合并, 字典未被改动。</source>
+        <extracomment>%1 the drugs the merge would give</extracomment>
+        <translation>The merge would give %1 drugs, more than the 2000 drugs a dictionary can hold.
+Nothing was merged; the dictionary is unchanged.</translation>
+    </message>
+    <message>
+        <source>文件“%1”不是有效药物库文件, 没有合并。</source>
+        <extracomment>%1 the file</extracomment>
+        <translation>The file “%1” is not a valid drug dictionary; nothing was merged.</translation>
+    </message>
+    <message>
+        <source>无法读取文件“%1”: %2
+
+没有合并。</source>
+        <extracomment>%1 the file, %2 the reason</extracomment>
+        <translation>Cannot read the file “%1”: %2
+
+Nothing was merged.</translation>
+    </message>
+    <message>
+        <source>已合并“%1”中的改动。</source>
+        <extracomment>Status bar; %1 the file merged</extracomment>
+        <translation>Merged the changes in “%1”.</translation>
+    </message>
+    <message>
+        <source>“%1”中没有这里还没有的改动。</source>
+        <extracomment>Status bar; %1 the file merged</extracomment>
+        <translation>“%1” holds no changes that are not here already.</translation>
+    </message>
+    <message>
+        <source>合并字典</source>
+        <extracomment>The title of the file dialog that chooses a dictionary to merge</extracomment>
+        <translation>Merge Dictionary</translation>
+    </message>
+    <message>
+        <source>“%1”旁边有同步软件留下的冲突副本“%2”, 可以合并进来。</source>
+        <extracomment>The bar above the record; %1 the dictionary&apos;s file name, %2 the copy&apos;s</extracomment>
+        <translation>A sync service left the conflict copy “%2” beside “%1”; it can be merged in.</translation>
+    </message>
+    <message>
+        <source>忽略(&amp;I)</source>
+        <translation>&amp;Ignore</translation>
+    </message>
+    <message>
+        <source>合并冲突</source>
+        <translation>Merge Conflicts</translation>
+    </message>
+    <message>
+        <source>以下药物在两边被改得不同。请为每种药物的每个冲突栏目取我的、取他们的, 或者直接修改结果:</source>
+        <translation>These drugs were changed differently on the two sides. For each field in conflict take mine, take theirs, or edit the result:</translation>
+    </message>
+    <message>
+        <source>栏目</source>
+        <translation>Field</translation>
+    </message>
+    <message>
+        <source>我的</source>
+        <translation>Mine</translation>
+    </message>
+    <message>
+        <source>他们的</source>
+        <translation>Theirs</translation>
+    </message>
+    <message>
+        <source>结果</source>
+        <translation>Result</translation>
+    </message>
+    <message>
+        <source>取我的</source>
+        <translation>Take Mine</translation>
+    </message>
+    <message>
+        <source>取他们的</source>
+        <translation>Take Theirs</translation>
+    </message>
+    <message>
+        <source>(已删除)</source>
+        <extracomment>In place of the texts of a drug that one side deleted</extracomment>
+        <translation>(deleted)</translation>
+    </message>
+    <message>
+        <source>保留这种药物(&amp;K)</source>
+        <translation>&amp;Keep this drug</translation>
     </message>
 </context>
 <context>

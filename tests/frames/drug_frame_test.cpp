@@ -26,9 +26,10 @@ protected:
 
 TEST_P(DrugFramePaneTest, PanesAreGivenASixthAndFiveSixthsOfTheScreenWidth) {
     const std::unique_ptr<CZorvikDrugDoc> document = MakeDocument();
-    auto window = std::make_unique<CZorvikDrugFrame>(*document, GetParam().screenWidth, [this] {
-        return std::make_unique<FakeDrugEntry>(entryScript);
-    });
+    auto window = std::make_unique<CZorvikDrugFrame>(
+        *document, GetParam().screenWidth,
+        [this] { return std::make_unique<FakeDrugEntry>(entryScript); },
+        [this] { return std::make_unique<FakeConflictPrompt>(conflictScript); });
     frame->AddDrugFrame(*window);
 
     QSplitter* splitter = window->Splitter();
@@ -36,7 +37,8 @@ TEST_P(DrugFramePaneTest, PanesAreGivenASixthAndFiveSixthsOfTheScreenWidth) {
     EXPECT_EQ(splitter->orientation(), Qt::Horizontal);
     ASSERT_EQ(splitter->count(), 2);
     EXPECT_EQ(splitter->widget(0), window->TreeView());
-    EXPECT_EQ(splitter->widget(1), window->TextView());
+    EXPECT_EQ(splitter->widget(1), window->RecordPane());
+    EXPECT_EQ(window->TextView()->parentWidget(), window->RecordPane());
     // Before any layout: the widths the panes were created with.
     EXPECT_EQ(window->TreeView()->width(), GetParam().tree);
     EXPECT_EQ(window->TextView()->width(), GetParam().text);

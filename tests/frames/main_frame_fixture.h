@@ -67,7 +67,8 @@ protected:
             [this](platform::Document& document) {
                 auto window = std::make_unique<CZorvikDrugFrame>(
                     static_cast<CZorvikDrugDoc&>(document), SCREEN.width(),
-                    [this] { return std::make_unique<FakeDrugEntry>(entryScript); });
+                    [this] { return std::make_unique<FakeDrugEntry>(entryScript); },
+                    [this] { return std::make_unique<FakeConflictPrompt>(conflictScript); });
                 frame->AddDrugFrame(*window);
                 return window;
             },
@@ -150,6 +151,7 @@ protected:
 
     FakeUserInterface ui;
     FakeDrugEntry::Script entryScript;
+    FakeConflictPrompt::Script conflictScript;
     platform::RecentFileList recentFiles{4};
     RecordingApplication application;
     QTemporaryDir files;

@@ -92,6 +92,7 @@ const QStringList EXPECTED_MENU_130 = {
     QStringLiteral("  导入(&I)... = 33050"),
     QStringLiteral("  导出全部药物(&E)... = 33051"),
     QStringLiteral("  导出浏览结果(&B)... = 33052"),
+    QStringLiteral("  合并字典(&G)... = 33110"),
     QStringLiteral("  ----"),
     QStringLiteral("  最近编辑文件(&L) = 57616"),
     QStringLiteral("  ----"),

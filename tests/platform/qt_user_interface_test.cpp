@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QTest>
 #include <QTimer>
 #include <functional>
 #include <optional>
@@ -94,6 +95,39 @@ TEST(QtUserInterfaceMessageBox, ShowsTheTextCaptionIconAndButtonsAndAnswersTheBu
         });
         EXPECT_EQ(ui.MessageBox(QStringLiteral("记录已被删完!"), c.caption, c.icon, c.buttons),
                   c.click);
+        EXPECT_TRUE(driver.shown);
+    }
+}
+
+// A question of labelled choices: Enter takes the default one, Escape the
+// escape one, a click the one clicked.
+TEST(QtUserInterfaceChoose, AnswersTheChoiceTakenByEnterEscapeOrAClick) {
+    const QStringList labels = {QStringLiteral("Merge"), QStringLiteral("Reload"),
+                                QStringLiteral("Keep"), QStringLiteral("Cancel")};
+    struct Case {
+        std::function<void(QMessageBox*)> act;
+        int answer;
+    };
+    const Case cases[] = {
+        {[](QMessageBox* box) { QTest::keyClick(box, Qt::Key_Return); }, 0},
+        {[](QMessageBox* box) { QTest::keyClick(box, Qt::Key_Escape); }, 3},
+        {[](QMessageBox* box) { box->buttons().at(2)->click(); }, 2},
+    };
+    QtServices ui;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.answer);
+        const WhenShown<QMessageBox> driver(ActiveModal, [&](QMessageBox* box) {
+            EXPECT_EQ(box->text(), QStringLiteral("question"));
+            QStringList shown;
+            for (QAbstractButton* button : box->buttons()) {
+                shown.append(button->text());
+            }
+            EXPECT_EQ(shown.size(), labels.size());
+            EXPECT_EQ(box->defaultButton()->text(), labels[0]);
+            c.act(box);
+        });
+        EXPECT_EQ(ui.Choose(QStringLiteral("question"), QMessageBox::Warning, labels, 0, 3),
+                  c.answer);
         EXPECT_TRUE(driver.shown);
     }
 }

@@ -5,11 +5,13 @@
 #include <gtest/gtest.h>
 
 #include <deque>
+#include <functional>
 #include <optional>
 #include <string>
 #include <utility>
 #include <vector>
 
+#include "document/conflict_prompt.h"
 #include "document/drug_entry_prompt.h"
 #include "platform/user_interface.h"
 #include "tests/support/recorded_messages.h"
@@ -41,6 +43,20 @@ public:
         return true;
     }
 
+    // Answers the next queued choice; a question with none queued is a
+    // failure of the test and answers escapeChoice.
+    int Choose(const QString& text, QMessageBox::Icon, const QStringList& options,
+               int defaultChoice, int escapeChoice) override {
+        choices.push_back({text, options, defaultChoice});
+        if (choiceAnswers.empty()) {
+            ADD_FAILURE() << "unexpected question: " << text.toStdString();
+            return escapeChoice;
+        }
+        const int answer = choiceAnswers.front();
+        choiceAnswers.pop_front();
+        return answer;
+    }
+
     void BeginWaitCursor() override {
         ++waitCursorDepth;
         ++waitCursorShown;
@@ -61,6 +77,13 @@ public:
 
     std::vector<Message> messages;
     std::deque<QMessageBox::StandardButton> messageAnswers;
+    struct Choice {
+        QString text;
+        QStringList options;
+        int defaultChoice;
+    };
+    std::vector<Choice> choices;
+    std::deque<int> choiceAnswers;
     std::vector<Prompt> prompts;
     std::deque<std::optional<std::string>> promptAnswers;
     int waitCursorDepth = 0;
@@ -105,6 +128,42 @@ public:
     QDialog::DialogCode DoModal() override {
         m_script.ran = true;
         return m_script.answer;
+    }
+
+private:
+    Script& m_script;
+};
+
+// The merge conflict dialog, scripted: it records the conflicts it was
+// shown and settles each of them for one side, or cancels.
+class FakeConflictPrompt : public ConflictPrompt {
+public:
+    struct Script {
+        bool cancel = false;
+        Side prefer = Side::Ours;
+        std::vector<MergeConflict> shown;
+        int runs = 0;
+        // What happens while the dialog shows.
+        std::function<void()> whileShown;
+    };
+
+    explicit FakeConflictPrompt(Script& script) : m_script(script) {}
+
+    std::optional<std::vector<ConflictResolution>> Settle(
+        const std::vector<MergeConflict>& conflicts) override {
+        ++m_script.runs;
+        m_script.shown = conflicts;
+        if (m_script.whileShown) {
+            m_script.whileShown();
+        }
+        if (m_script.cancel) {
+            return std::nullopt;
+        }
+        std::vector<ConflictResolution> resolutions;
+        for (const MergeConflict& conflict : conflicts) {
+            resolutions.push_back(Prefer(conflict, m_script.prefer));
+        }
+        return resolutions;
     }
 
 private:
