@@ -12,15 +12,15 @@
 #include "platform/framework_strings.h"
 #include "platform/gbk_text.h"
 #include "resources/strings.h"
+#include "store/quick_match.h"
 #include "views/zorvik_drug_tree_view.h"
 
 namespace quorbex {
 
 namespace {
 
-// What the search prompt takes: 10 bytes, 5 Chinese characters.
-constexpr int QUICK_SEARCH_LIMIT = 10;
-// Wide enough for 5 Chinese characters and the placeholder.
+constexpr int QUICK_SEARCH_LIMIT = static_cast<int>(QUICK_QUERY_MAX);
+// Wide enough for a long drug name and the placeholder; longer text scrolls.
 constexpr int BOX_WIDTH_CHARACTERS = 14;
 
 }  // namespace
@@ -43,15 +43,13 @@ QuickSearchBox::QuickSearchBox(QWidget* parent)
 
     auto* validator = new platform::GbkLimitValidator(m_edit, QUICK_SEARCH_LIMIT);
     m_edit->setValidator(validator);
-    // The refusal is shown until the next edit that brings none.
+    // The note is shown until the next edit that brings none.
     connect(validator, &platform::GbkLimitValidator::characterRefused, this,
             [this](const QString& character) {
-                m_refusal->setText(
-                    platform::Tr(platform::FrameworkText::RefusedCharacter).arg(character));
-                m_refusal->show();
-                m_refusedInThisEdit = true;
-                QTimer::singleShot(0, this, [this] { m_refusedInThisEdit = false; });
+                ShowNote(platform::Tr(platform::FrameworkText::RefusedCharacter).arg(character));
             });
+    connect(validator, &platform::GbkLimitValidator::limitReached, this,
+            [this] { ShowNote(Tr(UiText::QuickSearchLimit).arg(QUICK_SEARCH_LIMIT)); });
     // textChanged, not textEdited: the clear button changes the text too.
     connect(m_edit, &QLineEdit::textChanged, this, [this] {
         if (!m_refusedInThisEdit) {
@@ -62,6 +60,13 @@ QuickSearchBox::QuickSearchBox(QWidget* parent)
         }
     });
     Follow(nullptr);
+}
+
+void QuickSearchBox::ShowNote(const QString& note) {
+    m_refusal->setText(note);
+    m_refusal->show();
+    m_refusedInThisEdit = true;
+    QTimer::singleShot(0, this, [this] { m_refusedInThisEdit = false; });
 }
 
 void QuickSearchBox::Follow(CZorvikDrugFrame* frame) {
@@ -102,16 +107,19 @@ void QuickSearchBox::Search() {
         return;
     }
     // The validator lets only GBK text into the box.
-    if (const std::optional<std::string> pattern = platform::ToGbk(m_edit->text())) {
-        m_document->Search(*pattern);
+    if (const std::optional<std::string> query = platform::ToGbk(m_edit->text())) {
+        m_document->QuickSearch(*query);
     }
 }
 
+// With no result, the closest drug suggested, if any, is taken as the search.
 void QuickSearchBox::GoToFirstResult() {
     if (m_frame == nullptr || m_document == nullptr) {
         return;
     }
-    m_document->SelectFirst();
+    if (!m_document->SelectFirst()) {
+        m_document->TakeSuggestion(0);
+    }
     m_frame->TreeView()->setFocus(Qt::OtherFocusReason);
 }
 
@@ -119,11 +127,15 @@ bool QuickSearchBox::eventFilter(QObject* watched, QEvent* event) {
     if (watched == m_edit && event->type() == QEvent::KeyPress) {
         switch (static_cast<QKeyEvent*>(event)->key()) {
             case Qt::Key_Escape:
-                // Lists every drug even when the box was empty already.
+                // Lists every drug even when the box was empty already; the
+                // keys typed next go to the tree, not into the box.
                 if (m_edit->text().isEmpty()) {
                     Search();
                 } else {
                     m_edit->clear();
+                }
+                if (m_frame != nullptr) {
+                    m_frame->TreeView()->setFocus(Qt::OtherFocusReason);
                 }
                 return true;
             case Qt::Key_Return:

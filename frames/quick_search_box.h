@@ -1,9 +1,12 @@
-// The search box of the drug tool bar: each change of its text searches the
-// active dictionary with its current fields and order, and the tree and the
-// record text follow at once. Escape empties it and lists every drug; Enter
-// or Down goes on to the first result. It takes what the search prompt takes
-// (10 bytes of GBK text) and says beside it why a character did not arrive.
-// It follows the active dictionary window and is disabled without one.
+// The search box of the drug tool bar: each change of its text runs the
+// quick search (store/quick_match.h) in the active dictionary with its
+// current fields and order, and the tree and the record text follow at once.
+// Escape empties it, lists every drug and gives the focus back to the tree;
+// Enter goes on to the first result, or with none to the first drug
+// suggested. It takes as much GBK text as a quick search can use and says
+// beside it when an edit went beyond that or brought a character that GBK
+// cannot hold. It follows the active dictionary window and is disabled
+// without one.
 #pragma once
 
 #include <QPointer>
@@ -28,7 +31,7 @@ public:
     void FocusBox();
 
     QLineEdit* Edit() const { return m_edit; }
-    // Why the last character typed or pasted did not arrive; hidden otherwise.
+    // Why the last edit did not arrive whole; hidden otherwise.
     QLabel* RefusalLabel() const { return m_refusal; }
 
 protected:
@@ -38,6 +41,7 @@ private:
     void Search();
     void ShowPattern();
     void GoToFirstResult();
+    void ShowNote(const QString& note);
 
     QLineEdit* m_edit;
     QLabel* m_refusal;

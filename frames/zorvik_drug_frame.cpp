@@ -7,6 +7,7 @@
 #include <algorithm>
 
 #include "document/zorvik_drug_doc.h"
+#include "views/drug_suggestions.h"
 #include "views/zorvik_drug_tree_view.h"
 #include "views/zorvik_drug_view.h"
 
@@ -31,6 +32,7 @@ CZorvikDrugFrame::CZorvikDrugFrame(CZorvikDrugDoc& document, int screenWidth,
       m_commands(document, document.Ui(), std::move(createEntryDialog)),
       m_treeView(new CZorvikDrugTreeView(document, this)),
       m_textView(new CZorvikDrugView(document, this)),
+      m_suggestions(new DrugSuggestions(document, m_textView->viewport())),
       m_activePane(m_treeView) {
     setChildrenCollapsible(false);
     addWidget(m_treeView);
@@ -49,6 +51,9 @@ CZorvikDrugFrame::CZorvikDrugFrame(CZorvikDrugDoc& document, int screenWidth,
             emit drugActivated();
         }
     });
+    // The drug of a suggestion taken is read from the tree, as after a search.
+    connect(m_suggestions, &DrugSuggestions::taken, this,
+            [this] { m_treeView->setFocus(Qt::OtherFocusReason); });
     m_treeView->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(m_treeView, &QWidget::customContextMenuRequested, this,
             &CZorvikDrugFrame::OnContextMenu);

@@ -1,6 +1,7 @@
 // The window of one dictionary: a splitter with the result tree on the left
-// and the record text on the right, both showing the same document, and the
-// record commands that work on it. The main window puts it in a window of
+// and the record text on the right, both showing the same document (in the
+// place of the record, the drugs a fruitless quick search may have meant),
+// and the record commands that work on it. The main window puts it in a window of
 // its document area. Ctrl and the wheel over either pane ask for another
 // text size; Enter or a double click on a drug, and a right click or the
 // menu key, are told to the main window, which offers the commands.
@@ -21,6 +22,7 @@ namespace quorbex {
 class CZorvikDrugDoc;
 class CZorvikDrugTreeView;
 class CZorvikDrugView;
+class DrugSuggestions;
 
 class CZorvikDrugFrame : public QSplitter, public platform::DocumentWindow {
     Q_OBJECT
@@ -49,6 +51,7 @@ public:
     QSplitter* Splitter() { return this; }
     CZorvikDrugTreeView* TreeView() const { return m_treeView; }
     CZorvikDrugView* TextView() const { return m_textView; }
+    DrugSuggestions* Suggestions() const { return m_suggestions; }
 
 signals:
     // The pane that commands go to first is now the other one.
@@ -76,6 +79,7 @@ private:
     RecordCommands m_commands;
     CZorvikDrugTreeView* m_treeView;
     CZorvikDrugView* m_textView;
+    DrugSuggestions* m_suggestions;
     QWidget* m_activePane;
     QMetaObject::Connection m_focusTracking;
 };
