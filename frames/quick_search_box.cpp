@@ -1,9 +1,14 @@
 #include "frames/quick_search_box.h"
 
+#include <QAbstractItemView>
+#include <QCompleter>
+#include <QFocusEvent>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QSettings>
+#include <QStringListModel>
 #include <QTimer>
 
 #include "document/zorvik_drug_doc.h"
@@ -11,6 +16,7 @@
 #include "platform/data_exchange.h"
 #include "platform/framework_strings.h"
 #include "platform/gbk_text.h"
+#include "platform/profile.h"
 #include "resources/strings.h"
 #include "store/quick_match.h"
 #include "views/zorvik_drug_tree_view.h"
@@ -26,7 +32,11 @@ constexpr int BOX_WIDTH_CHARACTERS = 14;
 }  // namespace
 
 QuickSearchBox::QuickSearchBox(QWidget* parent)
-    : QWidget(parent), m_edit(new QLineEdit(this)), m_refusal(new QLabel(this)) {
+    : QWidget(parent),
+      m_edit(new QLineEdit(this)),
+      m_refusal(new QLabel(this)),
+      m_recentModel(new QStringListModel(this)),
+      m_recentList(new QCompleter(m_recentModel, this)) {
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(4, 0, 4, 0);
     layout->addWidget(m_edit);
@@ -59,7 +69,39 @@ QuickSearchBox::QuickSearchBox(QWidget* parent)
             Search();
         }
     });
+
+    // Not the box's own completer: typing never opens the list, only Down.
+    m_recentList->setWidget(m_edit);
+    m_recentList->setCompletionMode(QCompleter::UnfilteredPopupCompletion);
+    connect(m_recentList, qOverload<const QString&>(&QCompleter::activated), this,
+            [this](const QString& query) { m_edit->setText(query); });
+    QSettings profile;
+    m_recentQueries = platform::ReadRecentQueries(profile, RECENT_QUERIES_MAX);
     Follow(nullptr);
+}
+
+QAbstractItemView* QuickSearchBox::RecentQueriesList() const {
+    return m_recentList->popup();
+}
+
+void QuickSearchBox::RememberQuery() {
+    const QString query = m_edit->text().trimmed();
+    if (query.isEmpty() || m_document == nullptr || !m_document->IsQuickSearch() ||
+        m_document->GetQuickStatus() != QuickStatus::Found) {
+        return;
+    }
+    m_recentQueries.removeAll(query);
+    m_recentQueries.prepend(query);
+    while (m_recentQueries.size() > RECENT_QUERIES_MAX) {
+        m_recentQueries.removeLast();
+    }
+    QSettings profile;
+    platform::WriteRecentQueries(profile, m_recentQueries, RECENT_QUERIES_MAX);
+}
+
+void QuickSearchBox::OpenRecentQueries() {
+    m_recentModel->setStringList(m_recentQueries);
+    m_recentList->complete();
 }
 
 void QuickSearchBox::ShowNote(const QString& note) {
@@ -120,6 +162,7 @@ void QuickSearchBox::GoToFirstResult() {
     if (!m_document->SelectFirst()) {
         m_document->TakeSuggestion(0);
     }
+    RememberQuery();
     m_frame->TreeView()->setFocus(Qt::OtherFocusReason);
 }
 
@@ -129,6 +172,7 @@ bool QuickSearchBox::eventFilter(QObject* watched, QEvent* event) {
             case Qt::Key_Escape:
                 // Lists every drug even when the box was empty already; the
                 // keys typed next go to the tree, not into the box.
+                RememberQuery();
                 if (m_edit->text().isEmpty()) {
                     Search();
                 } else {
@@ -140,12 +184,24 @@ bool QuickSearchBox::eventFilter(QObject* watched, QEvent* event) {
                 return true;
             case Qt::Key_Return:
             case Qt::Key_Enter:
-            case Qt::Key_Down:
                 GoToFirstResult();
+                return true;
+            case Qt::Key_Down:
+                // Without recent queries, on to the first result as Enter.
+                if (m_recentQueries.isEmpty()) {
+                    GoToFirstResult();
+                } else {
+                    OpenRecentQueries();
+                }
                 return true;
             default:
                 break;
         }
+    }
+    // Leaving the box for anything but its list or a menu: the query served.
+    if (watched == m_edit && event->type() == QEvent::FocusOut &&
+        static_cast<QFocusEvent*>(event)->reason() != Qt::PopupFocusReason) {
+        RememberQuery();
     }
     return QWidget::eventFilter(watched, event);
 }

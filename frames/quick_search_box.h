@@ -3,17 +3,20 @@
 // current fields and order, and the tree and the record text follow at once.
 // Escape empties it, lists every drug and gives the focus back to the tree;
 // Enter goes on to the first result, or with none to the first drug
-// suggested. It takes as much GBK text as a quick search can use and says
-// beside it when an edit went beyond that or brought a character that GBK
-// cannot hold. It follows the active dictionary window and is disabled
-// without one.
+// suggested. It remembers the user's last queries that found something
+// (those left with Enter or by leaving the box), which Down offers. It takes as much GBK text as a
+// quick search can use and says beside it when an edit went beyond that or brought a character that
+// GBK cannot hold. It follows the active dictionary window and is disabled without one.
 #pragma once
 
 #include <QPointer>
 #include <QWidget>
 
+class QAbstractItemView;
+class QCompleter;
 class QLabel;
 class QLineEdit;
+class QStringListModel;
 
 namespace quorbex {
 
@@ -33,6 +36,10 @@ public:
     QLineEdit* Edit() const { return m_edit; }
     // Why the last edit did not arrive whole; hidden otherwise.
     QLabel* RefusalLabel() const { return m_refusal; }
+    // The last queries, the most recent first, and the list that offers them.
+    static constexpr int RECENT_QUERIES_MAX = 10;
+    QStringList RecentQueries() const { return m_recentQueries; }
+    QAbstractItemView* RecentQueriesList() const;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -42,9 +49,15 @@ private:
     void ShowPattern();
     void GoToFirstResult();
     void ShowNote(const QString& note);
+    // The box's query is a recent one, when it found something.
+    void RememberQuery();
+    void OpenRecentQueries();
 
     QLineEdit* m_edit;
     QLabel* m_refusal;
+    QStringList m_recentQueries;
+    QStringListModel* m_recentModel;
+    QCompleter* m_recentList;
     bool m_refusedInThisEdit = false;
     bool m_showingPattern = false;  // the text shown is the document's, not an edit
     QPointer<CZorvikDrugFrame> m_frame;

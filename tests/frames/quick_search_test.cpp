@@ -2,8 +2,10 @@
 // record text and the drugs it suggests, driven with the keyboard as a user
 // drives them.
 #include <QAbstractButton>
+#include <QAbstractItemView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QSettings>
 #include <QTextBlock>
 #include <QTreeWidget>
 
@@ -19,7 +21,13 @@
 namespace quorbex::testing {
 namespace {
 
-class QuickSearchTest : public MainFrameTest {
+// Before the main window's box reads them: each test starts without recent
+// queries.
+struct WithoutRecentQueries {
+    WithoutRecentQueries() { QSettings().remove(QStringLiteral("Recent Queries")); }
+};
+
+class QuickSearchTest : public WithoutRecentQueries, public MainFrameTest {
 protected:
     void SetUp() override {
         ShowFrame();
@@ -114,7 +122,8 @@ TEST_F(QuickSearchTest, UsesTheWindowsFieldsAndOrder) {
 }
 
 TEST_F(QuickSearchTest, EnterOrDownGoesToTheFirstResult) {
-    for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Down}) {
+    // Down first: it goes on only while there are no recent queries.
+    for (const Qt::Key key : {Qt::Key_Down, Qt::Key_Return}) {
         SCOPED_TRACE(key);
         Box()->setFocus();
         Box()->clear();
@@ -241,6 +250,49 @@ TEST_F(QuickSearchTest, EscapeGivesTheFocusBackToTheTree) {
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_End);
     EXPECT_EQ(document->GetCurrentIndex(), 3);
     EXPECT_EQ(Box()->text(), QString());
+}
+
+TEST_F(QuickSearchTest, DownOffersTheLastTenQueriesThatFoundSomethingAndTheUserKeepsThem) {
+    QuickSearchBox* box = frame->QuickSearch();
+    const QStringList queries = {
+        QStringLiteral("a"),      QStringLiteral("as"),      QStringLiteral("asp"),
+        QStringLiteral("aspi"),   QStringLiteral("aspir"),   QStringLiteral("zzzz"),
+        QStringLiteral("aspiri"), QStringLiteral("aspirin"), QStringLiteral("b"),
+        QStringLiteral("bl"),     QStringLiteral("blf"),     QStringLiteral("ibu"),
+        QStringLiteral("as"),     QStringLiteral("amx"),
+    };
+    for (const QString& query : queries) {
+        Box()->setFocus();
+        Box()->clear();
+        QTest::keyClicks(Box(), query);
+        QTest::keyClick(Box(), Qt::Key_Return);
+    }
+    // The newest first, each once, none that found nothing.
+    const QStringList expected = {
+        QStringLiteral("amx"),     QStringLiteral("as"),     QStringLiteral("ibu"),
+        QStringLiteral("blf"),     QStringLiteral("bl"),     QStringLiteral("b"),
+        QStringLiteral("aspirin"), QStringLiteral("aspiri"), QStringLiteral("aspir"),
+        QStringLiteral("aspi"),
+    };
+    EXPECT_EQ(box->RecentQueries(), expected);
+
+    // Down opens the list; choosing one searches it again.
+    Box()->setFocus();
+    Box()->clear();
+    QTest::keyClick(Box(), Qt::Key_Down);
+    QAbstractItemView* list = box->RecentQueriesList();
+    ASSERT_TRUE(list->isVisible());
+    EXPECT_EQ(list->model()->rowCount(), 10);
+    QTest::keyClick(list, Qt::Key_Down);
+    QTest::keyClick(list, Qt::Key_Down);
+    QTest::keyClick(list, Qt::Key_Return);
+    EXPECT_FALSE(list->isVisible());
+    EXPECT_EQ(Box()->text(), QStringLiteral("as"));
+    EXPECT_EQ(Labels(), QStringList{QStringLiteral("阿司匹林")});
+
+    // Kept in the user's settings: a box made later offers the same.
+    const QuickSearchBox later;
+    EXPECT_EQ(later.RecentQueries(), expected);
 }
 
 TEST_F(QuickSearchTest, FollowsTheActiveWindowAndIsDisabledWithoutOne) {
