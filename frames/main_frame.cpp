@@ -20,6 +20,7 @@
 #include <QUndoStack>
 
 #include "document/zorvik_drug_doc.h"
+#include "frames/drug_history.h"
 #include "frames/main_status_bar.h"
 #include "frames/quick_search_box.h"
 #include "frames/text_zoom.h"
@@ -135,6 +136,7 @@ CMainFrame::CMainFrame(platform::UserInterface& ui, QSize screenSize)
     m_menuBuilder = std::make_unique<platform::MenuBuilder>(*m_actions, MENUS_CONTEXT);
     m_menuBuilder->SetRecentFiles([this](QMenu& menu) { FillRecentFiles(menu); });
     m_menuBuilder->SetWindowList([this](QMenu& menu) { FillWindowList(menu); });
+    m_menuBuilder->SetHistory([this](QMenu& menu) { FillRecentlyViewed(menu); });
     CreateToolBars();
     m_wndStatusBar = new MainStatusBar(this);
     setStatusBar(m_wndStatusBar);
@@ -231,6 +233,16 @@ void CMainFrame::ConnectCommands() {
     onCommands(ID_DRUG_DELETE, [](RecordCommands& commands) { commands.OnDrugDelete(); });
     onCommands(ID_DRUG_SEARCH, [](RecordCommands& commands) { commands.OnDrugSearch(); });
     on(ID_QUICK_SEARCH, [this] { m_quickSearch->FocusBox(); });
+    on(ID_HISTORY_BACK, [this] {
+        if (CZorvikDrugFrame* frame = ActiveDrugFrame()) {
+            frame->History().GoBack();
+        }
+    });
+    on(ID_HISTORY_FORWARD, [this] {
+        if (CZorvikDrugFrame* frame = ActiveDrugFrame()) {
+            frame->History().GoForward();
+        }
+    });
     onCommands(ID_RECORD_UNDO, [](RecordCommands& commands) { commands.OnRecordUndo(); });
     onCommands(ID_RECORD_REDO, [](RecordCommands& commands) { commands.OnRecordRedo(); });
     for (const OptionCommand& option : OPTION_COMMANDS) {
@@ -311,6 +323,27 @@ void CMainFrame::FillRecentFiles(QMenu& menu) {
                       static_cast<unsigned>(i));
         item->setStatusTip(placeholder.statusTip());
         connect(item, &QAction::triggered, this, [this, i] { emit recentFileChosen(i); });
+    }
+}
+
+// The active window's last drugs viewed; a grayed note before any.
+void CMainFrame::FillRecentlyViewed(QMenu& menu) {
+    CZorvikDrugFrame* frame = ActiveDrugFrame();
+    const QStringList names = frame != nullptr ? frame->History().Recent() : QStringList();
+    if (names.isEmpty()) {
+        menu.addAction(Tr(UiText::NothingViewed))->setEnabled(false);
+        return;
+    }
+    for (int i = 0; i < names.size(); ++i) {
+        QString name = names[i];
+        name.replace(QLatin1Char('&'), QStringLiteral("&&"));
+        const QString number = i < 9 ? QStringLiteral("&%1").arg(i + 1) : QString::number(i + 1);
+        QAction* item = menu.addAction(number + QLatin1Char(' ') + name);
+        connect(item, &QAction::triggered, this, [target = QPointer<CZorvikDrugFrame>(frame), i] {
+            if (target) {
+                target->History().ShowRecent(i);
+            }
+        });
     }
 }
 
@@ -434,6 +467,7 @@ void CMainFrame::OnActiveWindowChanged() {
             connect(&document, &CZorvikDrugDoc::currentChanged, this, update),
             connect(&document, &platform::Document::modifiedChanged, this, update),
             connect(&document.UndoStack(), &QUndoStack::indexChanged, this, update),
+            connect(&frame->History(), &DrugHistory::changed, this, update),
         };
     }
     m_quickSearch->Follow(ActiveDrugFrame());
@@ -475,6 +509,10 @@ void CMainFrame::UpdateActions() {
         .setEnabled(document != nullptr && document->UndoStack().canUndo());
     m_actions->Action(ID_RECORD_REDO)
         .setEnabled(document != nullptr && document->UndoStack().canRedo());
+    CZorvikDrugFrame* frame = ActiveDrugFrame();
+    m_actions->Action(ID_HISTORY_BACK).setEnabled(frame != nullptr && frame->History().CanGoBack());
+    m_actions->Action(ID_HISTORY_FORWARD)
+        .setEnabled(frame != nullptr && frame->History().CanGoForward());
 
     // The edit commands work on the record text, as in any edit box.
     CZorvikDrugView* text = ActiveTextView();

@@ -128,6 +128,7 @@ private:
     void UpdateRecordsPane();
     void FillRecentFiles(QMenu& menu);
     void FillWindowList(QMenu& menu);
+    void FillRecentlyViewed(QMenu& menu);
     void ArrangeIcons();
     void CascadeWindows();
     void TileHorizontally();

@@ -12,6 +12,7 @@
 #include <QTimer>
 
 #include "document/zorvik_drug_doc.h"
+#include "frames/drug_history.h"
 #include "frames/zorvik_drug_frame.h"
 #include "platform/data_exchange.h"
 #include "platform/framework_strings.h"
@@ -84,10 +85,14 @@ QAbstractItemView* QuickSearchBox::RecentQueriesList() const {
     return m_recentList->popup();
 }
 
-void QuickSearchBox::RememberQuery() {
+// An empty box lists every drug: no query, and no drug of one.
+void QuickSearchBox::QueryDone() {
     const QString query = m_edit->text().trimmed();
-    if (query.isEmpty() || m_document == nullptr || !m_document->IsQuickSearch() ||
-        m_document->GetQuickStatus() != QuickStatus::Found) {
+    if (query.isEmpty() || m_frame == nullptr || m_document == nullptr) {
+        return;
+    }
+    m_frame->History().NoteCurrent();
+    if (!m_document->IsQuickSearch() || m_document->GetQuickStatus() != QuickStatus::Found) {
         return;
     }
     m_recentQueries.removeAll(query);
@@ -145,11 +150,12 @@ void QuickSearchBox::FocusBox() {
 }
 
 void QuickSearchBox::Search() {
-    if (m_document == nullptr) {
+    if (m_frame == nullptr || m_document == nullptr) {
         return;
     }
     // The validator lets only GBK text into the box.
     if (const std::optional<std::string> query = platform::ToGbk(m_edit->text())) {
+        const DrugHistory::Passing typing(m_frame->History());
         m_document->QuickSearch(*query);
     }
 }
@@ -162,7 +168,7 @@ void QuickSearchBox::GoToFirstResult() {
     if (!m_document->SelectFirst()) {
         m_document->TakeSuggestion(0);
     }
-    RememberQuery();
+    QueryDone();
     m_frame->TreeView()->setFocus(Qt::OtherFocusReason);
 }
 
@@ -172,7 +178,7 @@ bool QuickSearchBox::eventFilter(QObject* watched, QEvent* event) {
             case Qt::Key_Escape:
                 // Lists every drug even when the box was empty already; the
                 // keys typed next go to the tree, not into the box.
-                RememberQuery();
+                QueryDone();
                 if (m_edit->text().isEmpty()) {
                     Search();
                 } else {
@@ -201,7 +207,7 @@ bool QuickSearchBox::eventFilter(QObject* watched, QEvent* event) {
     // Leaving the box for anything but its list or a menu: the query served.
     if (watched == m_edit && event->type() == QEvent::FocusOut &&
         static_cast<QFocusEvent*>(event)->reason() != Qt::PopupFocusReason) {
-        RememberQuery();
+        QueryDone();
     }
     return QWidget::eventFilter(watched, event);
 }

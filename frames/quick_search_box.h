@@ -3,8 +3,10 @@
 // current fields and order, and the tree and the record text follow at once.
 // Escape empties it, lists every drug and gives the focus back to the tree;
 // Enter goes on to the first result, or with none to the first drug
-// suggested. It remembers the user's last queries that found something
-// (those left with Enter or by leaving the box), which Down offers. It takes as much GBK text as a
+// suggested. A query is done with when left with Enter, Escape or the
+// focus: the drug it shows then counts as viewed in the window's history
+// (those it passed over while typing do not), and it becomes one of the
+// user's recent queries when it found something, which Down offers. It takes as much GBK text as a
 // quick search can use and says beside it when an edit went beyond that or brought a character that
 // GBK cannot hold. It follows the active dictionary window and is disabled without one.
 #pragma once
@@ -49,8 +51,9 @@ private:
     void ShowPattern();
     void GoToFirstResult();
     void ShowNote(const QString& note);
-    // The box's query is a recent one, when it found something.
-    void RememberQuery();
+    // The query shown is done with: its drug was viewed, and it is a recent
+    // query when it found something.
+    void QueryDone();
     void OpenRecentQueries();
 
     QLineEdit* m_edit;

@@ -3,10 +3,12 @@
 #include <QApplication>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMouseEvent>
 #include <QWheelEvent>
 #include <algorithm>
 
 #include "document/zorvik_drug_doc.h"
+#include "frames/drug_history.h"
 #include "views/drug_suggestions.h"
 #include "views/zorvik_drug_tree_view.h"
 #include "views/zorvik_drug_view.h"
@@ -33,6 +35,7 @@ CZorvikDrugFrame::CZorvikDrugFrame(CZorvikDrugDoc& document, int screenWidth,
       m_treeView(new CZorvikDrugTreeView(document, this)),
       m_textView(new CZorvikDrugView(document, this)),
       m_suggestions(new DrugSuggestions(document, m_textView->viewport())),
+      m_history(new DrugHistory(document, this)),
       m_activePane(m_treeView) {
     setChildrenCollapsible(false);
     addWidget(m_treeView);
@@ -136,6 +139,17 @@ void CZorvikDrugFrame::ApplyZoom(int before, int now) {
 }
 
 bool CZorvikDrugFrame::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::MouseButtonPress) {
+        const Qt::MouseButton button = static_cast<QMouseEvent*>(event)->button();
+        if (button == Qt::BackButton) {
+            m_history->GoBack();
+            return true;
+        }
+        if (button == Qt::ForwardButton) {
+            m_history->GoForward();
+            return true;
+        }
+    }
     if (event->type() == QEvent::Wheel) {
         const auto* wheel = static_cast<QWheelEvent*>(event);
         if ((wheel->modifiers() & Qt::ControlModifier) != 0 && wheel->angleDelta().y() != 0) {

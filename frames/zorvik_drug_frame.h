@@ -4,7 +4,9 @@
 // and the record commands that work on it. The main window puts it in a window of
 // its document area. Ctrl and the wheel over either pane ask for another
 // text size; Enter or a double click on a drug, and a right click or the
-// menu key, are told to the main window, which offers the commands.
+// menu key, are told to the main window, which offers the commands. It
+// remembers the drugs viewed in it; the mouse's back and forward buttons
+// over either pane go back and forward among them.
 #pragma once
 
 #include <QMetaObject>
@@ -22,6 +24,7 @@ namespace quorbex {
 class CZorvikDrugDoc;
 class CZorvikDrugTreeView;
 class CZorvikDrugView;
+class DrugHistory;
 class DrugSuggestions;
 
 class CZorvikDrugFrame : public QSplitter, public platform::DocumentWindow {
@@ -52,6 +55,7 @@ public:
     CZorvikDrugTreeView* TreeView() const { return m_treeView; }
     CZorvikDrugView* TextView() const { return m_textView; }
     DrugSuggestions* Suggestions() const { return m_suggestions; }
+    DrugHistory& History() const { return *m_history; }
 
 signals:
     // The pane that commands go to first is now the other one.
@@ -80,6 +84,7 @@ private:
     CZorvikDrugTreeView* m_treeView;
     CZorvikDrugView* m_textView;
     DrugSuggestions* m_suggestions;
+    DrugHistory* m_history;
     QWidget* m_activePane;
     QMetaObject::Connection m_focusTracking;
 };
