@@ -8,6 +8,7 @@
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
@@ -17,9 +18,11 @@
 #include <QTextDocument>
 #include <QToolBar>
 #include <QToolButton>
+#include <QTreeWidget>
 #include <QUndoStack>
 
 #include "document/zorvik_drug_doc.h"
+#include "frames/all_dictionaries_results.h"
 #include "frames/drug_history.h"
 #include "frames/main_status_bar.h"
 #include "frames/quick_search_box.h"
@@ -62,6 +65,7 @@ constexpr CommandId DICTIONARY_COMMANDS[] = {
     ID_DRUG_DELETE,
     ID_DRUG_SEARCH,
     ID_QUICK_SEARCH,
+    ID_SEARCH_ALL_DICTIONARIES,
     ID_FILE_EXPORT_ALL,
     ID_FILE_EXPORT_RESULTS,
     ID_HANDBOOK_PRINT,
@@ -138,6 +142,9 @@ CMainFrame::CMainFrame(platform::UserInterface& ui, QSize screenSize)
     m_menuBuilder->SetWindowList([this](QMenu& menu) { FillWindowList(menu); });
     m_menuBuilder->SetHistory([this](QMenu& menu) { FillRecentlyViewed(menu); });
     CreateToolBars();
+    m_allDictionaries = new AllDictionariesResults(this);
+    addDockWidget(Qt::RightDockWidgetArea, m_allDictionaries);
+    m_allDictionaries->hide();
     m_wndStatusBar = new MainStatusBar(this);
     setStatusBar(m_wndStatusBar);
     m_menusWithoutDictionary = m_menuBuilder->BuildMenus(MENUS_WITHOUT_DICTIONARY, *this);
@@ -233,6 +240,7 @@ void CMainFrame::ConnectCommands() {
     onCommands(ID_DRUG_DELETE, [](RecordCommands& commands) { commands.OnDrugDelete(); });
     onCommands(ID_DRUG_SEARCH, [](RecordCommands& commands) { commands.OnDrugSearch(); });
     on(ID_QUICK_SEARCH, [this] { m_quickSearch->FocusBox(); });
+    on(ID_SEARCH_ALL_DICTIONARIES, [this] { SearchAllDictionaries(); });
     on(ID_HISTORY_BACK, [this] {
         if (CZorvikDrugFrame* frame = ActiveDrugFrame()) {
             frame->History().GoBack();
@@ -324,6 +332,28 @@ void CMainFrame::FillRecentFiles(QMenu& menu) {
         item->setStatusTip(placeholder.statusTip());
         connect(item, &QAction::triggered, this, [this, i] { emit recentFileChosen(i); });
     }
+}
+
+// The quick search box's query in every dictionary window, in the order of
+// the window list; with nothing to search for, the box is offered for it.
+void CMainFrame::SearchAllDictionaries() {
+    const QString query = m_quickSearch->Edit()->text();
+    if (query.trimmed().isEmpty()) {
+        m_allDictionaries->ShowBlank();
+        m_allDictionaries->show();
+        m_quickSearch->FocusBox();
+        return;
+    }
+    QList<CZorvikDrugFrame*> windows;
+    for (QMdiSubWindow* window : m_mdiArea->subWindowList()) {
+        if (m_shownWindows.contains(window) && m_drugFrames.contains(window)) {
+            windows.append(m_drugFrames.value(window));
+        }
+    }
+    m_allDictionaries->Search(query, windows);
+    m_allDictionaries->show();
+    m_allDictionaries->raise();
+    m_allDictionaries->Results()->setFocus(Qt::ShortcutFocusReason);
 }
 
 // The active window's last drugs viewed; a grayed note before any.
