@@ -3,6 +3,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "document/zorvik_drug_doc.h"
 #include "platform/gbk_text.h"
@@ -47,8 +48,11 @@ void DrugSuggestions::Update() {
                 english.isEmpty() ? name : QStringLiteral("%1 (%2)").arg(name, english), this);
             button->setAutoDefault(true);  // Enter takes it, as a click does
             button->setFlat(true);
-            button->setStyleSheet(QStringLiteral("text-align: left"));
+            // Drawn as a link: a name to click.
+            button->setStyleSheet(QStringLiteral(
+                "text-align: left; color: palette(link); text-decoration: underline"));
             m_layout->addWidget(button);
+            button->show();  // counted in the size at once, even while this is shown
             // Queued: taking it replaces the results, and with them this button.
             connect(
                 button, &QPushButton::clicked, this,
@@ -59,9 +63,13 @@ void DrugSuggestions::Update() {
                 },
                 Qt::QueuedConnection);
         }
-        adjustSize();
     }
     setVisible(shown);
+    if (shown) {
+        // The buttons' size is known once the layout has taken them in.
+        m_layout->activate();
+        resize(std::max(sizeHint().width(), parentWidget()->width()), sizeHint().height());
+    }
 }
 
 }  // namespace quorbex

@@ -210,6 +210,11 @@ TEST_F(QuickSearchTest, ATypoOffersTheDrugsItMayMeanInPlaceOfTheRecord) {
     ASSERT_FALSE(suggestions->isHidden());
     ASSERT_EQ(suggestions->Buttons().size(), 1);
     EXPECT_EQ(suggestions->Buttons()[0]->text(), QStringLiteral("阿莫西林 (Amoxicillin)"));
+    // Laid out whole, below the line that introduces it.
+    QAbstractButton* offered = suggestions->Buttons()[0];
+    EXPECT_TRUE(offered->isVisible());
+    EXPECT_TRUE(suggestions->rect().contains(offered->geometry()));
+    EXPECT_GE(offered->height(), offered->sizeHint().height());
 
     // Enter takes the first suggestion: its name is the search, the drug shown.
     QTest::keyClick(Box(), Qt::Key_Return);
