@@ -43,8 +43,11 @@ void CZorvikDrugDoc::TieModifiedFlagToUndoStack() {
     });
 }
 
+// Suggestions stand only for an empty list, and their numbers only until
+// records come or go.
 void CZorvikDrugDoc::NoteResultsReset() {
     m_resetPending = true;
+    m_suggestions.clear();
 }
 
 void CZorvikDrugDoc::NoteResultChanged(int index) {
@@ -115,6 +118,7 @@ bool CZorvikDrugDoc::RunQuery(const std::string& pattern, int mask, int sortKey)
     m_strSearchPattern = pattern;
     m_nSearchedMask = mask;
     m_nSearchedSortKey = sortKey;
+    m_quickSearch = false;
     const bool found = m_store.Query(pattern, m_resultList, mask, sortKey);
     m_nResultCount = found ? static_cast<int>(m_resultList.size()) : 0;
     if (!found) {
@@ -236,6 +240,71 @@ bool CZorvikDrugDoc::Search(const std::string& pattern) {
     }
     ClearCurrentStrings();
     return false;
+}
+
+QuickStatus CZorvikDrugDoc::QuickSearch(const std::string& query) {
+    return RunQuickSearch(query, m_nSearchMask, m_nSortKey);
+}
+
+QuickStatus CZorvikDrugDoc::RunQuickSearch(const std::string& query, int mask, int sortKey) {
+    const ChangeBatch batch(*this);
+    QuickResult found = m_store.QuickFind(query, mask, sortKey);
+    if (found.status == QuickStatus::Blank) {
+        if (RunQuery(std::string(), mask, sortKey)) {
+            SelectFirst();
+        } else {
+            ClearCurrentStrings();
+        }
+    } else {
+        ClearResults();
+        for (const QuickHit& hit : found.hits) {
+            m_resultList.push_back(hit.number);
+        }
+        m_nResultCount = static_cast<int>(m_resultList.size());
+        m_nSearchedMask = mask;
+        m_nSearchedSortKey = sortKey;
+        if (!SelectFirst()) {
+            SetCurrent(-1);
+            ClearCurrentStrings();
+        }
+    }
+    m_strSearchPattern = query;
+    m_quickSearch = true;
+    m_quickStatus = found.status;
+    m_suggestions = std::move(found.suggestions);
+    return m_quickStatus;
+}
+
+bool CZorvikDrugDoc::TakeSuggestion(std::size_t index) {
+    if (index >= m_suggestions.size()) {
+        return false;
+    }
+    const std::uint32_t number = m_suggestions[index];
+    const ChangeBatch batch(*this);
+    QuickSearch(std::string(m_store.PeekField(number, Field::TradeName)));
+    return ShowRecord(number);
+}
+
+bool CZorvikDrugDoc::ShowRecord(std::uint32_t number) {
+    if (number < 1 || number > m_store.GetCount()) {
+        return false;
+    }
+    const auto found = std::find(m_resultList.begin(), m_resultList.end(), number);
+    if (found != m_resultList.end()) {
+        return SelectResult(static_cast<int>(found - m_resultList.begin()));
+    }
+    const ChangeBatch batch(*this);
+    ClearResults();
+    m_resultList.push_back(number);
+    m_nResultCount = 1;
+    return SelectResult(0);
+}
+
+std::uint32_t CZorvikDrugDoc::GetCurrentNumber() const {
+    if (m_nCurrent < 0 || static_cast<std::size_t>(m_nCurrent) >= m_resultList.size()) {
+        return 0;
+    }
+    return m_resultList[static_cast<std::size_t>(m_nCurrent)];
 }
 
 bool CZorvikDrugDoc::AppendDrug(const DrugFields& drug) {
@@ -367,7 +436,12 @@ void CZorvikDrugDoc::SearchAgainKeepingCurrent() {
     const bool hadCurrent = m_nCurrent >= 0;
     const std::string name(ListedName(m_currentStrings));
     const int place = m_nCurrent;
-    if (!RunQuery(m_strSearchPattern, m_nSearchedMask, m_nSearchedSortKey)) {
+    if (m_quickSearch) {
+        RunQuickSearch(m_strSearchPattern, m_nSearchedMask, m_nSearchedSortKey);
+        if (m_nResultCount == 0) {
+            return;
+        }
+    } else if (!RunQuery(m_strSearchPattern, m_nSearchedMask, m_nSearchedSortKey)) {
         ClearCurrentStrings();
         return;
     }

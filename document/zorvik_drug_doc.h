@@ -65,6 +65,28 @@ public:
     // current, or with none the current strings are emptied. False when
     // nothing matched.
     bool Search(const std::string& pattern);
+    // The quick search (store/quick_match.h) for query with the options'
+    // fields and order: the hits become the results, best first, the first
+    // current; a blank query lists every record as the empty pattern does;
+    // with no hit the current strings are emptied and the suggestions kept
+    // until the next search.
+    QuickStatus QuickSearch(const std::string& query);
+    // Whether the last search was the quick search, whose rules then say
+    // where the pattern matched.
+    bool IsQuickSearch() const { return m_quickSearch; }
+    QuickStatus GetQuickStatus() const { return m_quickStatus; }
+    // Record numbers offered when the last quick search found nothing, until
+    // the results next change.
+    const std::vector<std::uint32_t>& GetSuggestions() const { return m_suggestions; }
+    // Quick-searches the trade name of suggestion index and makes its record
+    // current; false for an index that names no suggestion.
+    bool TakeSuggestion(std::size_t index);
+    // Makes record number current: selected among the results, or listed
+    // alone when it is not one of them; the pattern stays. False for a
+    // number the dictionary does not hold.
+    bool ShowRecord(std::uint32_t number);
+    // The number of the current result's record; 0 without one.
+    std::uint32_t GetCurrentNumber() const;
     // Appends the drug as a new record, the last result and current; false,
     // with nothing changed, when the dictionary is full.
     bool AppendDrug(const DrugFields& drug);
@@ -163,6 +185,7 @@ private:
     // first result of the current drug's name becomes current, else the
     // result at the current one's place.
     void SearchAgainKeepingCurrent();
+    QuickStatus RunQuickSearch(const std::string& query, int mask, int sortKey);
 
     ResultList m_resultList;
     RecordStore m_store;
@@ -174,6 +197,9 @@ private:
     std::string m_strSearchPattern;
     int m_nSearchedMask = 0;
     int m_nSearchedSortKey = SORT_BY_TRADE_NAME;
+    bool m_quickSearch = false;
+    QuickStatus m_quickStatus = QuickStatus::Blank;
+    std::vector<std::uint32_t> m_suggestions;
     int m_nSearchMask = SearchOptions().searchMask;
 
     // The changes not yet told, while a batch is open.

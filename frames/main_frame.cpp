@@ -8,6 +8,7 @@
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
@@ -17,9 +18,12 @@
 #include <QTextDocument>
 #include <QToolBar>
 #include <QToolButton>
+#include <QTreeWidget>
 #include <QUndoStack>
 
 #include "document/zorvik_drug_doc.h"
+#include "frames/all_dictionaries_results.h"
+#include "frames/drug_history.h"
 #include "frames/main_status_bar.h"
 #include "frames/quick_search_box.h"
 #include "frames/text_zoom.h"
@@ -61,6 +65,7 @@ constexpr CommandId DICTIONARY_COMMANDS[] = {
     ID_DRUG_DELETE,
     ID_DRUG_SEARCH,
     ID_QUICK_SEARCH,
+    ID_SEARCH_ALL_DICTIONARIES,
     ID_FILE_EXPORT_ALL,
     ID_FILE_EXPORT_RESULTS,
     ID_FILE_MERGE,
@@ -136,7 +141,11 @@ CMainFrame::CMainFrame(platform::UserInterface& ui, QSize screenSize)
     m_menuBuilder = std::make_unique<platform::MenuBuilder>(*m_actions, MENUS_CONTEXT);
     m_menuBuilder->SetRecentFiles([this](QMenu& menu) { FillRecentFiles(menu); });
     m_menuBuilder->SetWindowList([this](QMenu& menu) { FillWindowList(menu); });
+    m_menuBuilder->SetHistory([this](QMenu& menu) { FillRecentlyViewed(menu); });
     CreateToolBars();
+    m_allDictionaries = new AllDictionariesResults(this);
+    addDockWidget(Qt::RightDockWidgetArea, m_allDictionaries);
+    m_allDictionaries->hide();
     m_wndStatusBar = new MainStatusBar(this);
     setStatusBar(m_wndStatusBar);
     m_menusWithoutDictionary = m_menuBuilder->BuildMenus(MENUS_WITHOUT_DICTIONARY, *this);
@@ -232,6 +241,17 @@ void CMainFrame::ConnectCommands() {
     onCommands(ID_DRUG_DELETE, [](RecordCommands& commands) { commands.OnDrugDelete(); });
     onCommands(ID_DRUG_SEARCH, [](RecordCommands& commands) { commands.OnDrugSearch(); });
     on(ID_QUICK_SEARCH, [this] { m_quickSearch->FocusBox(); });
+    on(ID_SEARCH_ALL_DICTIONARIES, [this] { SearchAllDictionaries(); });
+    on(ID_HISTORY_BACK, [this] {
+        if (CZorvikDrugFrame* frame = ActiveDrugFrame()) {
+            frame->History().GoBack();
+        }
+    });
+    on(ID_HISTORY_FORWARD, [this] {
+        if (CZorvikDrugFrame* frame = ActiveDrugFrame()) {
+            frame->History().GoForward();
+        }
+    });
     onCommands(ID_RECORD_UNDO, [](RecordCommands& commands) { commands.OnRecordUndo(); });
     onCommands(ID_RECORD_REDO, [](RecordCommands& commands) { commands.OnRecordRedo(); });
     for (const OptionCommand& option : OPTION_COMMANDS) {
@@ -312,6 +332,49 @@ void CMainFrame::FillRecentFiles(QMenu& menu) {
                       static_cast<unsigned>(i));
         item->setStatusTip(placeholder.statusTip());
         connect(item, &QAction::triggered, this, [this, i] { emit recentFileChosen(i); });
+    }
+}
+
+// The quick search box's query in every dictionary window, in the order of
+// the window list; with nothing to search for, the box is offered for it.
+void CMainFrame::SearchAllDictionaries() {
+    const QString query = m_quickSearch->Edit()->text();
+    if (query.trimmed().isEmpty()) {
+        m_allDictionaries->ShowBlank();
+        m_allDictionaries->show();
+        m_quickSearch->FocusBox();
+        return;
+    }
+    QList<CZorvikDrugFrame*> windows;
+    for (QMdiSubWindow* window : m_mdiArea->subWindowList()) {
+        if (m_shownWindows.contains(window) && m_drugFrames.contains(window)) {
+            windows.append(m_drugFrames.value(window));
+        }
+    }
+    m_allDictionaries->Search(query, windows);
+    m_allDictionaries->show();
+    m_allDictionaries->raise();
+    m_allDictionaries->Results()->setFocus(Qt::ShortcutFocusReason);
+}
+
+// The active window's last drugs viewed; a grayed note before any.
+void CMainFrame::FillRecentlyViewed(QMenu& menu) {
+    CZorvikDrugFrame* frame = ActiveDrugFrame();
+    const QStringList names = frame != nullptr ? frame->History().Recent() : QStringList();
+    if (names.isEmpty()) {
+        menu.addAction(Tr(UiText::NothingViewed))->setEnabled(false);
+        return;
+    }
+    for (int i = 0; i < names.size(); ++i) {
+        QString name = names[i];
+        name.replace(QLatin1Char('&'), QStringLiteral("&&"));
+        const QString number = i < 9 ? QStringLiteral("&%1").arg(i + 1) : QString::number(i + 1);
+        QAction* item = menu.addAction(number + QLatin1Char(' ') + name);
+        connect(item, &QAction::triggered, this, [target = QPointer<CZorvikDrugFrame>(frame), i] {
+            if (target) {
+                target->History().ShowRecent(i);
+            }
+        });
     }
 }
 
@@ -435,6 +498,7 @@ void CMainFrame::OnActiveWindowChanged() {
             connect(&document, &CZorvikDrugDoc::currentChanged, this, update),
             connect(&document, &platform::Document::modifiedChanged, this, update),
             connect(&document.UndoStack(), &QUndoStack::indexChanged, this, update),
+            connect(&frame->History(), &DrugHistory::changed, this, update),
         };
     }
     m_quickSearch->Follow(ActiveDrugFrame());
@@ -476,6 +540,10 @@ void CMainFrame::UpdateActions() {
         .setEnabled(document != nullptr && document->UndoStack().canUndo());
     m_actions->Action(ID_RECORD_REDO)
         .setEnabled(document != nullptr && document->UndoStack().canRedo());
+    CZorvikDrugFrame* frame = ActiveDrugFrame();
+    m_actions->Action(ID_HISTORY_BACK).setEnabled(frame != nullptr && frame->History().CanGoBack());
+    m_actions->Action(ID_HISTORY_FORWARD)
+        .setEnabled(frame != nullptr && frame->History().CanGoForward());
 
     // The edit commands work on the record text, as in any edit box.
     CZorvikDrugView* text = ActiveTextView();

@@ -32,6 +32,7 @@ class QToolButton;
 namespace quorbex {
 
 struct ToolBarEntry;
+class AllDictionariesResults;
 class CZorvikDrugDoc;
 class CZorvikDrugFrame;
 class CZorvikDrugView;
@@ -94,6 +95,8 @@ public:
     QToolBar* StandardToolBar() const { return m_wndStandardToolBar; }
     QToolBar* DrugToolBar() const { return m_wndDrugToolBar; }
     QuickSearchBox* QuickSearch() const { return m_quickSearch; }
+    // The dock that lists what the quick search finds in every dictionary.
+    AllDictionariesResults* AllDictionaries() const { return m_allDictionaries; }
     // The button of a command on either tool bar; null when no bar has one.
     QToolButton* ToolBarButton(platform::CommandId id) const;
     QLabel* StatusPane(unsigned paneId) const;
@@ -131,6 +134,8 @@ private:
     void UpdateRecordsPane();
     void FillRecentFiles(QMenu& menu);
     void FillWindowList(QMenu& menu);
+    void FillRecentlyViewed(QMenu& menu);
+    void SearchAllDictionaries();
     void ArrangeIcons();
     void CascadeWindows();
     void TileHorizontally();
@@ -146,6 +151,7 @@ private:
     QToolBar* m_wndStandardToolBar = nullptr;
     MainStatusBar* m_wndStatusBar = nullptr;
     QuickSearchBox* m_quickSearch = nullptr;
+    AllDictionariesResults* m_allDictionaries = nullptr;
     TextZoom* m_zoom = nullptr;
     QMenu* m_drugMenu = nullptr;  // the drug menu, also a drug's context menu
     // One icon for every dictionary's window, so that its pictures are

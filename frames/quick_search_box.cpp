@@ -1,32 +1,43 @@
 #include "frames/quick_search_box.h"
 
+#include <QAbstractItemView>
+#include <QCompleter>
+#include <QFocusEvent>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QSettings>
+#include <QStringListModel>
 #include <QTimer>
 
 #include "document/zorvik_drug_doc.h"
+#include "frames/drug_history.h"
 #include "frames/zorvik_drug_frame.h"
 #include "platform/data_exchange.h"
 #include "platform/framework_strings.h"
 #include "platform/gbk_text.h"
+#include "platform/profile.h"
 #include "resources/strings.h"
+#include "store/quick_match.h"
 #include "views/zorvik_drug_tree_view.h"
 
 namespace quorbex {
 
 namespace {
 
-// What the search prompt takes: 10 bytes, 5 Chinese characters.
-constexpr int QUICK_SEARCH_LIMIT = 10;
-// Wide enough for 5 Chinese characters and the placeholder.
+constexpr int QUICK_SEARCH_LIMIT = static_cast<int>(QUICK_QUERY_MAX);
+// Wide enough for a long drug name and the placeholder; longer text scrolls.
 constexpr int BOX_WIDTH_CHARACTERS = 14;
 
 }  // namespace
 
 QuickSearchBox::QuickSearchBox(QWidget* parent)
-    : QWidget(parent), m_edit(new QLineEdit(this)), m_refusal(new QLabel(this)) {
+    : QWidget(parent),
+      m_edit(new QLineEdit(this)),
+      m_refusal(new QLabel(this)),
+      m_recentModel(new QStringListModel(this)),
+      m_recentList(new QCompleter(m_recentModel, this)) {
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(4, 0, 4, 0);
     layout->addWidget(m_edit);
@@ -43,15 +54,13 @@ QuickSearchBox::QuickSearchBox(QWidget* parent)
 
     auto* validator = new platform::GbkLimitValidator(m_edit, QUICK_SEARCH_LIMIT);
     m_edit->setValidator(validator);
-    // The refusal is shown until the next edit that brings none.
+    // The note is shown until the next edit that brings none.
     connect(validator, &platform::GbkLimitValidator::characterRefused, this,
             [this](const QString& character) {
-                m_refusal->setText(
-                    platform::Tr(platform::FrameworkText::RefusedCharacter).arg(character));
-                m_refusal->show();
-                m_refusedInThisEdit = true;
-                QTimer::singleShot(0, this, [this] { m_refusedInThisEdit = false; });
+                ShowNote(platform::Tr(platform::FrameworkText::RefusedCharacter).arg(character));
             });
+    connect(validator, &platform::GbkLimitValidator::limitReached, this,
+            [this] { ShowNote(Tr(UiText::QuickSearchLimit).arg(QUICK_SEARCH_LIMIT)); });
     // textChanged, not textEdited: the clear button changes the text too.
     connect(m_edit, &QLineEdit::textChanged, this, [this] {
         if (!m_refusedInThisEdit) {
@@ -61,7 +70,50 @@ QuickSearchBox::QuickSearchBox(QWidget* parent)
             Search();
         }
     });
+
+    // Not the box's own completer: typing never opens the list, only Down.
+    m_recentList->setWidget(m_edit);
+    m_recentList->setCompletionMode(QCompleter::UnfilteredPopupCompletion);
+    connect(m_recentList, qOverload<const QString&>(&QCompleter::activated), this,
+            [this](const QString& query) { m_edit->setText(query); });
+    QSettings profile;
+    m_recentQueries = platform::ReadRecentQueries(profile, RECENT_QUERIES_MAX);
     Follow(nullptr);
+}
+
+QAbstractItemView* QuickSearchBox::RecentQueriesList() const {
+    return m_recentList->popup();
+}
+
+// An empty box lists every drug: no query, and no drug of one.
+void QuickSearchBox::QueryDone() {
+    const QString query = m_edit->text().trimmed();
+    if (query.isEmpty() || m_frame == nullptr || m_document == nullptr) {
+        return;
+    }
+    m_frame->History().NoteCurrent();
+    if (!m_document->IsQuickSearch() || m_document->GetQuickStatus() != QuickStatus::Found) {
+        return;
+    }
+    m_recentQueries.removeAll(query);
+    m_recentQueries.prepend(query);
+    while (m_recentQueries.size() > RECENT_QUERIES_MAX) {
+        m_recentQueries.removeLast();
+    }
+    QSettings profile;
+    platform::WriteRecentQueries(profile, m_recentQueries, RECENT_QUERIES_MAX);
+}
+
+void QuickSearchBox::OpenRecentQueries() {
+    m_recentModel->setStringList(m_recentQueries);
+    m_recentList->complete();
+}
+
+void QuickSearchBox::ShowNote(const QString& note) {
+    m_refusal->setText(note);
+    m_refusal->show();
+    m_refusedInThisEdit = true;
+    QTimer::singleShot(0, this, [this] { m_refusedInThisEdit = false; });
 }
 
 void QuickSearchBox::Follow(CZorvikDrugFrame* frame) {
@@ -98,20 +150,25 @@ void QuickSearchBox::FocusBox() {
 }
 
 void QuickSearchBox::Search() {
-    if (m_document == nullptr) {
+    if (m_frame == nullptr || m_document == nullptr) {
         return;
     }
     // The validator lets only GBK text into the box.
-    if (const std::optional<std::string> pattern = platform::ToGbk(m_edit->text())) {
-        m_document->Search(*pattern);
+    if (const std::optional<std::string> query = platform::ToGbk(m_edit->text())) {
+        const DrugHistory::Passing typing(m_frame->History());
+        m_document->QuickSearch(*query);
     }
 }
 
+// With no result, the closest drug suggested, if any, is taken as the search.
 void QuickSearchBox::GoToFirstResult() {
     if (m_frame == nullptr || m_document == nullptr) {
         return;
     }
-    m_document->SelectFirst();
+    if (!m_document->SelectFirst()) {
+        m_document->TakeSuggestion(0);
+    }
+    QueryDone();
     m_frame->TreeView()->setFocus(Qt::OtherFocusReason);
 }
 
@@ -119,21 +176,38 @@ bool QuickSearchBox::eventFilter(QObject* watched, QEvent* event) {
     if (watched == m_edit && event->type() == QEvent::KeyPress) {
         switch (static_cast<QKeyEvent*>(event)->key()) {
             case Qt::Key_Escape:
-                // Lists every drug even when the box was empty already.
+                // Lists every drug even when the box was empty already; the
+                // keys typed next go to the tree, not into the box.
+                QueryDone();
                 if (m_edit->text().isEmpty()) {
                     Search();
                 } else {
                     m_edit->clear();
                 }
+                if (m_frame != nullptr) {
+                    m_frame->TreeView()->setFocus(Qt::OtherFocusReason);
+                }
                 return true;
             case Qt::Key_Return:
             case Qt::Key_Enter:
-            case Qt::Key_Down:
                 GoToFirstResult();
+                return true;
+            case Qt::Key_Down:
+                // Without recent queries, on to the first result as Enter.
+                if (m_recentQueries.isEmpty()) {
+                    GoToFirstResult();
+                } else {
+                    OpenRecentQueries();
+                }
                 return true;
             default:
                 break;
         }
+    }
+    // Leaving the box for anything but its list or a menu: the query served.
+    if (watched == m_edit && event->type() == QEvent::FocusOut &&
+        static_cast<QFocusEvent*>(event)->reason() != Qt::PopupFocusReason) {
+        QueryDone();
     }
     return QWidget::eventFilter(watched, event);
 }

@@ -5,6 +5,7 @@
 #include <QFileInfo>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMouseEvent>
 #include <QScrollBar>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -13,9 +14,11 @@
 #include <utility>
 
 #include "document/zorvik_drug_doc.h"
+#include "frames/drug_history.h"
 #include "frames/file_change_bar.h"
 #include "platform/shown_name.h"
 #include "resources/strings.h"
+#include "views/drug_suggestions.h"
 #include "views/zorvik_drug_tree_view.h"
 #include "views/zorvik_drug_view.h"
 
@@ -45,6 +48,8 @@ CZorvikDrugFrame::CZorvikDrugFrame(CZorvikDrugDoc& document, int screenWidth,
       m_textView(new CZorvikDrugView(document, m_recordPane)),
       m_changeBar(new FileChangeBar(m_recordPane)),
       m_copyBar(new FileChangeBar(m_recordPane)),
+      m_suggestions(new DrugSuggestions(document, m_textView->viewport())),
+      m_history(new DrugHistory(document, this)),
       m_activePane(m_treeView),
       m_sharing(document, document.Ui(), std::move(createConflictDialog)),
       m_watch(document) {
@@ -73,6 +78,9 @@ CZorvikDrugFrame::CZorvikDrugFrame(CZorvikDrugDoc& document, int screenWidth,
             emit drugActivated();
         }
     });
+    // The drug of a suggestion taken is read from the tree, as after a search.
+    connect(m_suggestions, &DrugSuggestions::taken, this,
+            [this] { m_treeView->setFocus(Qt::OtherFocusReason); });
     m_treeView->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(m_treeView, &QWidget::customContextMenuRequested, this,
             &CZorvikDrugFrame::OnContextMenu);
@@ -253,6 +261,17 @@ void CZorvikDrugFrame::ApplyZoom(int before, int now) {
 }
 
 bool CZorvikDrugFrame::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::MouseButtonPress) {
+        const Qt::MouseButton button = static_cast<QMouseEvent*>(event)->button();
+        if (button == Qt::BackButton) {
+            m_history->GoBack();
+            return true;
+        }
+        if (button == Qt::ForwardButton) {
+            m_history->GoForward();
+            return true;
+        }
+    }
     if (event->type() == QEvent::Wheel) {
         const auto* wheel = static_cast<QWheelEvent*>(event);
         if ((wheel->modifiers() & Qt::ControlModifier) != 0 && wheel->angleDelta().y() != 0) {

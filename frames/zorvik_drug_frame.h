@@ -1,12 +1,16 @@
 // The window of one dictionary: a splitter with the result tree on the left
-// and the record text on the right, both showing the same document, and the
-// record commands that work on it. Its file is watched: a change by others
-// is taken in at once while nothing here is unsaved, and otherwise told by a
-// bar above the record text, which offers to merge, reload or keep what is
-// here; conflict copies beside the file are offered for merging the same way. The main window puts
-// it in a window of its document area. Ctrl and the wheel over either pane ask for another text
-// size; Enter or a double click on a drug, and a right click or the menu key, are told to the main
-// window, which offers the commands.
+// and the record text on the right, both showing the same document (in the
+// place of the record, the drugs a fruitless quick search may have meant),
+// and the record commands that work on it. Its file is watched: a change by
+// others is taken in at once while nothing here is unsaved, and otherwise
+// told by a bar above the record text, which offers to merge, reload or keep
+// what is here; conflict copies beside the file are offered for merging the
+// same way. The main window puts it in a window of its document area. Ctrl
+// and the wheel over either pane ask for another text size; Enter or a
+// double click on a drug, and a right click or the menu key, are told to the
+// main window, which offers the commands. It remembers the drugs viewed in
+// it; the mouse's back and forward buttons over either pane go back and
+// forward among them.
 #pragma once
 
 #include <QMetaObject>
@@ -28,6 +32,8 @@ class CZorvikDrugDoc;
 class CZorvikDrugTreeView;
 class CZorvikDrugView;
 class FileChangeBar;
+class DrugHistory;
+class DrugSuggestions;
 
 class CZorvikDrugFrame : public QSplitter, public platform::DocumentWindow {
     Q_OBJECT
@@ -65,6 +71,8 @@ public:
     FileChangeBar* ChangeBar() const { return m_changeBar; }
     // The bar offering a conflict copy for merging.
     FileChangeBar* ConflictCopyBar() const { return m_copyBar; }
+    DrugSuggestions* Suggestions() const { return m_suggestions; }
+    DrugHistory& History() const { return *m_history; }
 
 signals:
     // The pane that commands go to first is now the other one.
@@ -101,6 +109,8 @@ private:
     CZorvikDrugView* m_textView;
     FileChangeBar* m_changeBar;
     FileChangeBar* m_copyBar;
+    DrugSuggestions* m_suggestions;
+    DrugHistory* m_history;
     QWidget* m_activePane;
     SharedFileCommands m_sharing;
     platform::DocumentFileWatch m_watch;

@@ -212,6 +212,8 @@ QValidator::State GbkLimitValidator::validate(QString& input, int& position) con
     const FittedEdit fitted = FitEdit(m_accepted, input, m_limit, 1);
     if (!fitted.refused.isEmpty()) {
         emit characterRefused(fitted.refused);
+    } else if (fitted.text != input) {
+        emit limitReached();
     }
     input = fitted.text;
     position = std::min(position, fitted.cursor);

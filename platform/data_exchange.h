@@ -67,6 +67,8 @@ public:
 signals:
     // An edit brought a character GBK cannot represent; it was left out.
     void characterRefused(const QString& character) const;
+    // An edit brought more than the limit holds; what went beyond was left out.
+    void limitReached() const;
 
 private:
     int m_limit;

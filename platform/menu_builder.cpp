@@ -12,7 +12,8 @@ namespace {
 
 bool HasChangingPart(std::span<const MenuEntry> entries) {
     return std::any_of(entries.begin(), entries.end(), [](const MenuEntry& entry) {
-        return entry.kind == MenuKind::RecentFiles || entry.kind == MenuKind::WindowList;
+        return entry.kind == MenuKind::RecentFiles || entry.kind == MenuKind::WindowList ||
+               entry.kind == MenuKind::History;
     });
 }
 
@@ -36,15 +37,19 @@ QList<QMenu*> MenuBuilder::BuildMenus(std::span<const TopMenu> menus, QWidget& p
 QMenu* MenuBuilder::BuildMenu(const QString& title, std::span<const MenuEntry> entries,
                               QWidget& parent) const {
     auto* menu = new QMenu(title, &parent);
-    Fill(*menu, entries);
+    FillAndRefresh(*menu, entries);
+    return menu;
+}
+
+void MenuBuilder::FillAndRefresh(QMenu& menu, std::span<const MenuEntry> entries) const {
+    Fill(menu, entries);
     if (HasChangingPart(entries)) {
-        // Filled again as it opens, so that the recent files and windows are current.
-        QObject::connect(menu, &QMenu::aboutToShow, menu, [this, menu, entries] {
-            menu->clear();
-            Fill(*menu, entries);
+        // Filled again as it opens, so that the changing parts are current.
+        QObject::connect(&menu, &QMenu::aboutToShow, &menu, [this, &menu, entries] {
+            menu.clear();
+            Fill(menu, entries);
         });
     }
-    return menu;
 }
 
 void MenuBuilder::Fill(QMenu& menu, std::span<const MenuEntry> entries) const {
@@ -57,7 +62,7 @@ void MenuBuilder::Fill(QMenu& menu, std::span<const MenuEntry> entries) const {
                 menu.addSeparator();
                 break;
             case MenuKind::Submenu:
-                Fill(*menu.addMenu(Title(entry.title)), entry.submenu);
+                FillAndRefresh(*menu.addMenu(Title(entry.title)), entry.submenu);
                 break;
             case MenuKind::RecentFiles:
                 if (m_recentFiles) {
@@ -67,6 +72,11 @@ void MenuBuilder::Fill(QMenu& menu, std::span<const MenuEntry> entries) const {
             case MenuKind::WindowList:
                 if (m_windowList) {
                     m_windowList(menu);
+                }
+                break;
+            case MenuKind::History:
+                if (m_history) {
+                    m_history(menu);
                 }
                 break;
         }

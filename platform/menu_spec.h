@@ -1,6 +1,6 @@
 // A menu as data: its entries in order, each a command, a separator, a
 // submenu, or a part filled in as the menu opens (the recent files, the open
-// windows). What each command's item shows comes from its action.
+// windows, the places visited). What each command's item shows comes from its action.
 #pragma once
 
 #include <span>
@@ -10,7 +10,7 @@
 namespace quorbex::platform {
 
 struct MenuEntry {
-    enum class Kind { Command, Separator, Submenu, RecentFiles, WindowList };
+    enum class Kind { Command, Separator, Submenu, RecentFiles, WindowList, History };
     Kind kind;
     CommandId id{};          // the command of an item
     const char* title = "";  // the title of a submenu (UTF-8, "&" before the mnemonic)

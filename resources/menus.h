@@ -100,6 +100,9 @@ inline constexpr MenuEntry EDIT_MENU[] = {
     Item(platform::ID_EDIT_PASTE),
 };
 
+// The drugs last viewed in the active window, the newest first.
+inline constexpr MenuEntry RECENTLY_VIEWED_MENU[] = {{MenuKind::History}};
+
 // Record undo and redo, the drug tool bar's record commands and the options
 // of its drop-down menus; the tree's context menu offers the same.
 inline constexpr MenuEntry DRUG_MENU[] = {
@@ -112,6 +115,11 @@ inline constexpr MenuEntry DRUG_MENU[] = {
     SEPARATOR,
     Item(ID_DRUG_SEARCH),
     Item(ID_QUICK_SEARCH),
+    Item(ID_SEARCH_ALL_DICTIONARIES),
+    SEPARATOR,
+    Item(ID_HISTORY_BACK),
+    Item(ID_HISTORY_FORWARD),
+    Submenu(QT_TRANSLATE_NOOP("Menus", "最近查看(&R)"), RECENTLY_VIEWED_MENU),
     SEPARATOR,
     Submenu(QT_TRANSLATE_NOOP("Menus", "查询选项(&O)"), SEARCH_OPTIONS_MENU),
     Submenu(QT_TRANSLATE_NOOP("Menus", "删除选项(&P)"), DELETE_OPTIONS_MENU),

@@ -39,6 +39,12 @@ inline constexpr platform::CommandId ID_RECORD_UNDO{33100};
 inline constexpr platform::CommandId ID_RECORD_REDO{33101};
 inline constexpr platform::CommandId ID_KEEP_BACKUP{33102};
 
+// The drugs viewed in a window, back and forward, and the quick search in
+// every open dictionary.
+inline constexpr platform::CommandId ID_HISTORY_BACK{33103};
+inline constexpr platform::CommandId ID_HISTORY_FORWARD{33104};
+inline constexpr platform::CommandId ID_SEARCH_ALL_DICTIONARIES{33105};
+
 // Drug lists to and from CSV files, the printed handbook, the text size and
 // the user guide.
 inline constexpr platform::CommandId ID_FILE_IMPORT{33050};

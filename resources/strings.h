@@ -98,6 +98,15 @@ enum class UiText {
     // The quick search box of the drug tool bar.
     QuickSearchPlaceholder,
     QuickSearchTip,
+    // What the quick search says, the drugs viewed, and the search in every
+    // open dictionary.
+    QuickSearchLimit,
+    DidYouMean,
+    NothingViewed,
+    AllDictionariesTitle,
+    AllDictionariesGroup,
+    AllDictionariesNothing,
+    AllDictionariesBlank,
     // Drug lists to and from CSV files.
     ImportTitle,
     ImportFileLabel,
@@ -342,7 +351,25 @@ inline constexpr UiTextEntry STRING_TABLE[] = {
     {UiText::QuickSearchTip, "MainWindow",
      QT_TRANSLATE_NOOP(
          "MainWindow",
-         "边输入边查找 (Ctrl+F), 最多10个字节; Esc 列出全部药物, 回车或↓转到第一个结果")},
+         "边输入边查找 (Ctrl+F): 品名、英文、别名、拼音首字母或全拼, 最多200个字节; Esc "
+         "列出全部药物, 回车转到第一个结果, ↓ 打开最近的查找")},
+    //: %1 the most bytes a search holds
+    {UiText::QuickSearchLimit, "MainWindow",
+     QT_TRANSLATE_NOOP("MainWindow", "查找内容最多%1个字节, 多出的部分没有放入查找框")},
+    //: Over the drugs offered when the quick search found none
+    {UiText::DidYouMean, "MainWindow",
+     QT_TRANSLATE_NOOP("MainWindow", "没有找到。您要找的是不是:")},
+    //: The recently viewed menu before any drug was viewed
+    {UiText::NothingViewed, "MainWindow", QT_TRANSLATE_NOOP("MainWindow", "(还没有查看过药物)")},
+    {UiText::AllDictionariesTitle, "MainWindow",
+     QT_TRANSLATE_NOOP("MainWindow", "在所有字典中查找")},
+    //: %1 the dictionary, %2 how many drugs it found
+    {UiText::AllDictionariesGroup, "MainWindow", QT_TRANSLATE_NOOP("MainWindow", "%1 (%2条)")},
+    //: %1 what was searched for
+    {UiText::AllDictionariesNothing, "MainWindow",
+     QT_TRANSLATE_NOOP("MainWindow", "所有打开的字典中都没有找到“%1”")},
+    {UiText::AllDictionariesBlank, "MainWindow",
+     QT_TRANSLATE_NOOP("MainWindow", "请先在快速查找框中输入要查找的内容")},
     {UiText::ImportTitle, "Exchange", QT_TRANSLATE_NOOP("Exchange", "导入药物")},
     {UiText::ImportFileLabel, "Exchange", QT_TRANSLATE_NOOP("Exchange", "CSV文件(&F):")},
     {UiText::ImportEncodingLabel, "Exchange", QT_TRANSLATE_NOOP("Exchange", "文字编码(&E):")},

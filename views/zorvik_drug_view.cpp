@@ -44,8 +44,12 @@ void CZorvikDrugView::Render() {
     // The marks lie beside the text, not in it: they are neither copied nor
     // printed.
     QList<QTextEdit::ExtraSelection> marks;
-    for (const MatchRange& range :
-         FindMatchRanges(record, m_document.GetSearchPattern(), m_document.GetSearchedMask())) {
+    const std::vector<MatchRange> ranges =
+        m_document.IsQuickSearch()
+            ? FindQuickMatchRanges(record, m_document.GetSearchPattern(),
+                                   m_document.GetSearchedMask())
+            : FindMatchRanges(record, m_document.GetSearchPattern(), m_document.GetSearchedMask());
+    for (const MatchRange& range : ranges) {
         const std::size_t start = starts[static_cast<std::size_t>(range.field)];
         if (start == std::string::npos) {
             continue;  // the pinyin initials are not shown

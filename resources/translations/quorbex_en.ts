@@ -566,6 +566,36 @@ Original size</translation>
 User guide</translation>
     </message>
     <message>
+        <source>在所有字典中查找(&amp;L)</source>
+        <translation>Find in A&amp;ll Dictionaries</translation>
+    </message>
+    <message>
+        <source>在每个打开的药物字典中快速查找查找框的内容
+在所有字典中查找</source>
+        <translation>Quick-find the search box&apos;s text in every open dictionary
+Find in All Dictionaries</translation>
+    </message>
+    <message>
+        <source>后退(&amp;B)</source>
+        <translation>&amp;Back</translation>
+    </message>
+    <message>
+        <source>回到本窗口中前一个查看的药物
+后退</source>
+        <translation>Go back to the drug viewed before in this window
+Back</translation>
+    </message>
+    <message>
+        <source>前进(&amp;W)</source>
+        <translation>For&amp;ward</translation>
+    </message>
+    <message>
+        <source>转到本窗口中后一个查看的药物
+前进</source>
+        <translation>Go forward to the drug viewed next in this window
+Forward</translation>
+    </message>
+    <message>
         <source>合并字典(&amp;G)...</source>
         <translation>Mer&amp;ge Dictionary...</translation>
     </message>
@@ -1150,8 +1180,41 @@ Delete it?</translation>
         <translation>Quick find</translation>
     </message>
     <message>
-        <source>边输入边查找 (Ctrl+F), 最多10个字节; Esc 列出全部药物, 回车或↓转到第一个结果</source>
-        <translation>Search as you type (Ctrl+F), at most 10 bytes; Esc lists every drug, Enter or Down goes to the first result</translation>
+        <source>边输入边查找 (Ctrl+F): 品名、英文、别名、拼音首字母或全拼, 最多200个字节; Esc 列出全部药物, 回车转到第一个结果, ↓ 打开最近的查找</source>
+        <translation>Search as you type (Ctrl+F): trade name, English name, other names, pinyin initials or full pinyin, at most 200 bytes; Esc lists every drug, Enter goes to the first result, Down opens the recent searches</translation>
+    </message>
+    <message>
+        <source>查找内容最多%1个字节, 多出的部分没有放入查找框</source>
+        <extracomment>%1 the most bytes a search holds</extracomment>
+        <translation>A search holds at most %1 bytes; the rest was left out</translation>
+    </message>
+    <message>
+        <source>没有找到。您要找的是不是:</source>
+        <extracomment>Over the drugs offered when the quick search found none</extracomment>
+        <translation>Nothing found. Did you mean:</translation>
+    </message>
+    <message>
+        <source>(还没有查看过药物)</source>
+        <extracomment>The recently viewed menu before any drug was viewed</extracomment>
+        <translation>(No drug viewed yet)</translation>
+    </message>
+    <message>
+        <source>在所有字典中查找</source>
+        <translation>Find in All Dictionaries</translation>
+    </message>
+    <message>
+        <source>%1 (%2条)</source>
+        <extracomment>%1 the dictionary, %2 how many drugs it found</extracomment>
+        <translation>%1 (%2)</translation>
+    </message>
+    <message>
+        <source>所有打开的字典中都没有找到“%1”</source>
+        <extracomment>%1 what was searched for</extracomment>
+        <translation>No open dictionary holds “%1”</translation>
+    </message>
+    <message>
+        <source>请先在快速查找框中输入要查找的内容</source>
+        <translation>Type what to look for in the quick search box first</translation>
     </message>
 </context>
 <context>
@@ -1191,6 +1254,10 @@ Delete it?</translation>
     <message>
         <source>药物手册(&amp;H)</source>
         <translation>Drug &amp;Handbook</translation>
+    </message>
+    <message>
+        <source>最近查看(&amp;R)</source>
+        <translation>&amp;Recently Viewed</translation>
     </message>
 </context>
 <context>

@@ -28,6 +28,56 @@ TEST_F(DrugDocOperations, RunQueryAloneMakesTheLastResultCurrent) {
     EXPECT_EQ(doc->GetCurrentIndex(), -1);
 }
 
+TEST_F(DrugDocOperations, QuickSearchListsItsHitsKeepsItsQueryAndOffersSuggestions) {
+    ASSERT_NE(OpenDictionary(ThreeDrugs()), nullptr);
+    ResetRecorders();
+    EXPECT_EQ(doc->QuickSearch("aspl"), QuickStatus::Found);
+    ExpectTold(LISTED);
+    EXPECT_EQ(doc->GetResultList(), ResultList{2});
+    EXPECT_EQ(doc->GetCurrentIndex(), 0);
+    EXPECT_TRUE(doc->IsQuickSearch());
+    EXPECT_EQ(doc->GetSearchPattern(), "aspl");
+
+    // Blank: every record, as the empty pattern lists them, and the query
+    // as typed, which the box shows.
+    EXPECT_EQ(doc->QuickSearch("   "), QuickStatus::Blank);
+    EXPECT_EQ(doc->GetResultCount(), 3);
+    EXPECT_EQ(doc->GetSearchPattern(), "   ");
+
+    // A typo: nothing current, a suggestion, which lasts until records come
+    // or go.
+    EXPECT_EQ(doc->QuickSearch("ibuprofn"), QuickStatus::NotFound);
+    EXPECT_EQ(doc->GetCurrentIndex(), -1);
+    EXPECT_EQ(doc->GetSuggestions(), std::vector<std::uint32_t>{1});
+    EXPECT_TRUE(doc->TakeSuggestion(0));
+    EXPECT_EQ(doc->GetSearchPattern(), Gbk("布洛芬"));
+    EXPECT_EQ(doc->GetCurrentNumber(), 1u);
+    EXPECT_FALSE(doc->TakeSuggestion(0));
+    doc->QuickSearch("ibuprofn");
+    ASSERT_TRUE(doc->AppendDrug(GbkRecord("布地奈德", "BDND", "Budesonide")));
+    EXPECT_TRUE(doc->GetSuggestions().empty());
+
+    // The exact search is no quick search any more.
+    doc->Search(Gbk("阿司"));
+    EXPECT_FALSE(doc->IsQuickSearch());
+}
+
+TEST_F(DrugDocOperations, ShowRecordSelectsAResultOrListsTheRecordAlone) {
+    ASSERT_NE(OpenDictionary(ThreeDrugs()), nullptr);
+    doc->QuickSearch("a");  // 阿司匹林 and 对乙酰氨基酚
+    ASSERT_EQ(doc->GetResultCount(), 2);
+    EXPECT_TRUE(doc->ShowRecord(3));
+    EXPECT_EQ(doc->GetResultCount(), 2);
+    EXPECT_EQ(doc->GetCurrentNumber(), 3u);
+    EXPECT_TRUE(doc->ShowRecord(1));
+    EXPECT_EQ(doc->GetResultList(), ResultList{1});
+    EXPECT_EQ(doc->GetSearchPattern(), "a");
+    for (const std::uint32_t number : {0u, 4u}) {
+        EXPECT_FALSE(doc->ShowRecord(number));
+    }
+    EXPECT_EQ(doc->GetCurrentNumber(), 1u);
+}
+
 TEST_F(DrugDocOperations, OperationsOnAnIndexOutsideTheListChangeNothing) {
     ASSERT_NE(OpenDictionary(ThreeDrugs()), nullptr);
     ASSERT_TRUE(doc->SelectResult(1));

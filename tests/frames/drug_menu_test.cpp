@@ -135,13 +135,15 @@ TEST_F(DrugMenuTest, ContextMenuOnADrugOffersTheDrugMenuForIt) {
     QContextMenuEvent event(QContextMenuEvent::Mouse, at, tree->viewport()->mapToGlobal(at));
     QApplication::sendEvent(tree->viewport(), &event);
 
-    EXPECT_EQ(shown,
-              (QStringList{QStringLiteral("撤消记录改动(&Z)"), QStringLiteral("重做记录改动(&Y)"),
-                           QStringLiteral("----"), QStringLiteral("追加(&A)..."),
-                           QStringLiteral("修改(&M)..."), QStringLiteral("删除(&D)"),
-                           QStringLiteral("----"), QStringLiteral("查询(&S)..."),
-                           QStringLiteral("快速查找(&F)"), QStringLiteral("----"),
-                           QStringLiteral("查询选项(&O)"), QStringLiteral("删除选项(&P)")}));
+    EXPECT_EQ(shown, (QStringList{QStringLiteral("撤消记录改动(&Z)"),
+                                  QStringLiteral("重做记录改动(&Y)"), QStringLiteral("----"),
+                                  QStringLiteral("追加(&A)..."), QStringLiteral("修改(&M)..."),
+                                  QStringLiteral("删除(&D)"), QStringLiteral("----"),
+                                  QStringLiteral("查询(&S)..."), QStringLiteral("快速查找(&F)"),
+                                  QStringLiteral("在所有字典中查找(&L)"), QStringLiteral("----"),
+                                  QStringLiteral("后退(&B)"), QStringLiteral("前进(&W)"),
+                                  QStringLiteral("最近查看(&R)"), QStringLiteral("----"),
+                                  QStringLiteral("查询选项(&O)"), QStringLiteral("删除选项(&P)")}));
     ASSERT_EQ(ui.messages.size(), 1u);
     EXPECT_EQ(ui.messages[0].text, QStringLiteral("将要删除药物:\n\nB\n\n确认吗?"));
 }
