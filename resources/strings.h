@@ -68,6 +68,12 @@ enum class UiText {
     InputErrorCaption,
     NoRecentFileChosen,
     ErrorCaption,
+    // The byte limits of the edit boxes.
+    BytesLeftTip,
+    EditTooLong,
+    PastedTextKept,
+    DroppedTextKept,
+    PasteCut,
     // The application.
     OneInstanceOnly,
     OpenTitle,
@@ -223,6 +229,24 @@ inline constexpr UiTextEntry STRING_TABLE[] = {
     {UiText::NoRecentFileChosen, "StartupDialog",
      QT_TRANSLATE_NOOP("StartupDialog", "历史文件列表未选定文件!")},
     {UiText::ErrorCaption, "StartupDialog", QT_TRANSLATE_NOOP("StartupDialog", "错误...")},
+    //: The tool tip of a field's counter; %1 the bytes still free
+    {UiText::BytesLeftTip, "DrugEntryDialog",
+     QT_TRANSLATE_NOOP("DrugEntryDialog", "这一栏还能放%1个字节 (一个汉字占两个字节)")},
+    //: %1 the field, %2 the bytes that do not fit, %3 the field's limit, %4 the bytes
+    //: still free, %5 the text that does not fit
+    {UiText::EditTooLong, "DrugEntryDialog",
+     QT_TRANSLATE_NOOP("DrugEntryDialog",
+                       "“%1”放不下这段文字: 多出%2个字节, 所以一个字也没有放入。\n"
+                       "这一栏最多%3个字节, 还能放%4个字节。\n\n"
+                       "放不下的是这一部分:\n%5\n\n"
+                       "请先缩短这一栏或这段文字, 再放入一次。")},
+    {UiText::PastedTextKept, "DrugEntryDialog",
+     QT_TRANSLATE_NOOP("DrugEntryDialog", "粘贴的文字仍在剪贴板上。")},
+    {UiText::DroppedTextKept, "DrugEntryDialog",
+     QT_TRANSLATE_NOOP("DrugEntryDialog", "拖来的文字留在原处。")},
+    //: %1 the box's limit in bytes, %2 the text cut off
+    {UiText::PasteCut, "TextInputDialog",
+     QT_TRANSLATE_NOOP("TextInputDialog", "粘贴的文字超过%1个字节, 截去了后面的部分:\n%2")},
 
     {UiText::OneInstanceOnly, "Application",
      QT_TRANSLATE_NOOP("Application",

@@ -730,6 +730,36 @@ Are you sure?</translation>
         <source>输入错误</source>
         <translation>Input Error</translation>
     </message>
+    <message>
+        <source>这一栏还能放%1个字节 (一个汉字占两个字节)</source>
+        <extracomment>The tool tip of a field&apos;s counter; %1 the bytes still free</extracomment>
+        <translation>%1 bytes left in this field (a Chinese character takes two)</translation>
+    </message>
+    <message>
+        <source>“%1”放不下这段文字: 多出%2个字节, 所以一个字也没有放入。
+这一栏最多%3个字节, 还能放%4个字节。
+
+放不下的是这一部分:
+%5
+
+请先缩短这一栏或这段文字, 再放入一次。</source>
+        <extracomment>%1 the field, %2 the bytes that do not fit, %3 the field&apos;s limit, %4 the bytes still free, %5 the text that does not fit</extracomment>
+        <translation>The text does not fit into the %1 field: it is %2 bytes too long, so none of it was put in.
+The field holds at most %3 bytes; %4 are left.
+
+This part does not fit:
+%5
+
+Shorten the field or the text first, then put it in again.</translation>
+    </message>
+    <message>
+        <source>粘贴的文字仍在剪贴板上。</source>
+        <translation>The pasted text is still on the clipboard.</translation>
+    </message>
+    <message>
+        <source>拖来的文字留在原处。</source>
+        <translation>The dragged text stays where it was.</translation>
+    </message>
 </context>
 <context>
     <name>Exchange</name>
@@ -1235,6 +1265,13 @@ Delete it?</translation>
     <message>
         <source>数据输入窗口</source>
         <translation>Data Entry</translation>
+    </message>
+    <message>
+        <source>粘贴的文字超过%1个字节, 截去了后面的部分:
+%2</source>
+        <extracomment>%1 the box&apos;s limit in bytes, %2 the text cut off</extracomment>
+        <translation>The pasted text was longer than %1 bytes; this end of it was cut off:
+%2</translation>
     </message>
 </context>
 <context>
