@@ -74,6 +74,8 @@ enum class UiText {
     PastedTextKept,
     DroppedTextKept,
     PasteCut,
+    // The record text, edited.
+    RecordEditsNotKept,
     // The application.
     OneInstanceOnly,
     OpenTitle,
@@ -247,6 +249,9 @@ inline constexpr UiTextEntry STRING_TABLE[] = {
     //: %1 the box's limit in bytes, %2 the text cut off
     {UiText::PasteCut, "TextInputDialog",
      QT_TRANSLATE_NOOP("TextInputDialog", "粘贴的文字超过%1个字节, 截去了后面的部分:\n%2")},
+    //: The status bar, at the first edit in the record text
+    {UiText::RecordEditsNotKept, "Views",
+     QT_TRANSLATE_NOOP("Views", "这里的修改不会保存; 要修改这种药物, 请按 F2。")},
 
     {UiText::OneInstanceOnly, "Application",
      QT_TRANSLATE_NOOP("Application",

@@ -1333,5 +1333,10 @@ Please install a printer and make it the default first.</translation>
         <extracomment>%1 the printer&apos;s name</extracomment>
         <translation>The printer “%1” cannot be found; nothing was printed.</translation>
     </message>
+    <message>
+        <source>这里的修改不会保存; 要修改这种药物, 请按 F2。</source>
+        <extracomment>The status bar, at the first edit in the record text</extracomment>
+        <translation>Edits here are not kept; to change this drug, press F2.</translation>
+    </message>
 </context>
 </TS>
