@@ -47,11 +47,20 @@ bool IsBlankText(const std::string& text) {
     return std::all_of(text.begin(), text.end(), IsBlank);
 }
 
+// The Chinese labels fit the template as it is; translated ones take the
+// wider layout.
+const platform::DialogTemplate& EntryTemplate() {
+    const char* label = DRUG_ENTRY_CONTROLS[0].text;
+    return platform::TemplateText(DRUG_ENTRY_TEMPLATE, label) == QString::fromUtf8(label)
+               ? DRUG_ENTRY_TEMPLATE
+               : DRUG_ENTRY_WIDE_TEMPLATE;
+}
+
 }  // namespace
 
 DrugEntryDialog::DrugEntryDialog(platform::UserInterface& ui, QWidget* parent)
     : QDialog(parent), m_ui(ui) {
-    const QMap<int, QWidget*> controls = platform::BuildDialog(*this, DRUG_ENTRY_TEMPLATE);
+    const QMap<int, QWidget*> controls = platform::BuildDialog(*this, EntryTemplate());
     m_tradeName = qobject_cast<QLineEdit*>(controls[IDC_TRADE_NAME]);
     m_englishName = qobject_cast<QLineEdit*>(controls[IDC_ENGLISH_NAME]);
     m_pinyin = qobject_cast<QLineEdit*>(controls[IDC_PINYIN]);

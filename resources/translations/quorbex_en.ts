@@ -652,31 +652,31 @@ Are you sure?</translation>
     <name>DrugEntryDialog</name>
     <message>
         <source>品名:</source>
-        <translation>Name</translation>
+        <translation>Trade name:</translation>
     </message>
     <message>
         <source>英文:</source>
-        <translation>Engl.</translation>
+        <translation>English name:</translation>
     </message>
     <message>
         <source>拼音:</source>
-        <translation>PY</translation>
+        <translation>Pinyin:</translation>
     </message>
     <message>
         <source>别名:</source>
-        <translation>Alias</translation>
+        <translation>Other names:</translation>
     </message>
     <message>
         <source>用法:</source>
-        <translation>Dose</translation>
+        <translation>Usage:</translation>
     </message>
     <message>
         <source>功能:</source>
-        <translation>Uses</translation>
+        <translation>Function:</translation>
     </message>
     <message>
         <source>注意:</source>
-        <translation>Note</translation>
+        <translation>Cautions:</translation>
     </message>
     <message>
         <source>确认</source>
