@@ -248,10 +248,13 @@ void ImportDialog::LoadPreview() {
     const std::vector<QStringList> rows = FirstRows(Path(), Encoding());
     if (rows.empty() || NamesTheColumns(rows.front())) {
         m_chooser->hide();
-        return;
+    } else {
+        ShowColumns(rows);
+        m_chooser->show();
     }
-    ShowColumns(rows);
-    m_chooser->show();
+    // The dialog grows to show the rows, and shrinks back without them.
+    layout()->activate();
+    resize(width(), sizeHint().height());
 }
 
 // The first table row holds the choice of each column's field, the rows
@@ -287,6 +290,12 @@ void ImportDialog::ShowColumns(const std::vector<QStringList>& rows) {
         }
     }
     m_preview->resizeColumnsToContents();
+    m_preview->resizeRowsToContents();
+    int height = m_preview->horizontalHeader()->height() + 2 * m_preview->frameWidth();
+    for (int row = 0; row < m_preview->rowCount(); ++row) {
+        height += m_preview->rowHeight(row);
+    }
+    m_preview->setMinimumHeight(height);
 }
 
 }  // namespace quorbex
