@@ -59,9 +59,8 @@ enum class OversizeEdit { KeepWhatFits, RefuseWhole };
 
 // An edit that did not fit: the inserted text, the part of it beyond the
 // limit (what cutting it loses), how many bytes that part takes and how many
-// were free for the edit. A single
-// character counts as typed; more at once (a paste, a drop, an input method's
-// phrase) as pasted.
+// were free for the edit. A single character counts as typed; more at once (a
+// paste, a drop, an input method's phrase) as pasted.
 struct EditOverflow {
     QString inserted;
     QString lost;
@@ -76,8 +75,9 @@ int BoxBytes(const QLineEdit* box);
 int BoxBytes(const QPlainTextEdit* box);
 
 // Keeps a one-line box within a number of GBK bytes: of what is typed or
-// pasted, only the characters that still fit are taken, and nothing from
-// the first character GBK cannot represent on.
+// pasted, only the characters that still fit are taken (none of an edit that
+// does not fit whole, by the rule RefuseWhole), and nothing from the first
+// character GBK cannot represent on. An edit that did not fit is told.
 class GbkLimitValidator : public QValidator {
     Q_OBJECT
 public:
@@ -100,8 +100,10 @@ private:
     QString m_accepted;  // the box's text before the edit being validated
 };
 
-// Keeps a multi-line box within a number of GBK bytes: an edit that would
-// go beyond, or that brings a character GBK cannot represent, is undone.
+// Keeps a multi-line box within a number of GBK bytes as GbkLimitValidator
+// keeps a one-line box: what does not fit of an edit (all of it, by the rule
+// RefuseWhole) is taken out again, and so is everything from the first
+// character GBK cannot represent on.
 class GbkPlainTextLimit : public QObject {
     Q_OBJECT
 public:
