@@ -1,6 +1,8 @@
 #include "dialogs/byte_limit_guard.h"
 
+#include <QClipboard>
 #include <QDropEvent>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMimeData>
@@ -177,14 +179,22 @@ void ByteLimitGuard::OnOverflow(const platform::EditOverflow& overflow, bool dro
         emit limitReached();
         return;
     }
-    const QString message = Tr(UiText::EditTooLong)
-                                .arg(m_fieldName)
-                                .arg(overflow.bytesOver)
-                                .arg(m_limit)
-                                .arg(overflow.room)
-                                .arg(overflow.lost) +
-                            QStringLiteral("\n") +
-                            Tr(dropped ? UiText::DroppedTextKept : UiText::PastedTextKept);
+    QString message = Tr(UiText::EditTooLong)
+                          .arg(m_fieldName)
+                          .arg(overflow.bytesOver)
+                          .arg(m_limit)
+                          .arg(overflow.room)
+                          .arg(overflow.lost);
+    // Where the text came from, if it still is somewhere (an input method's
+    // phrase is not).
+    const QClipboard* clipboard = QGuiApplication::clipboard();
+    const bool pasted = overflow.inserted == clipboard->text() ||
+                        (clipboard->supportsSelection() &&
+                         overflow.inserted == clipboard->text(QClipboard::Selection));
+    if (dropped || pasted) {
+        message +=
+            QStringLiteral("\n") + Tr(dropped ? UiText::DroppedTextKept : UiText::PastedTextKept);
+    }
     // Told once the edit is done, outside the box's own handling of it.
     QTimer::singleShot(0, this, [this, message] {
         m_ui.MessageBox(message, Tr(UiText::InputErrorCaption), QMessageBox::Warning);

@@ -297,32 +297,38 @@ TEST_F(DrugEntryDialogTest, APasteOrDropThatDoesNotFitIsRefusedWholeAndExplained
         const QString room(box.limit / 2 - 1, QChar(0x836F));  // leaves two bytes after "ab"
         struct Case {
             const char* how;
-            bool dropped;
+            enum { Pasted, Dropped, Committed } source;
             QString offered;
             QString kept;
             QString lost;  // empty when it fits
         };
         const Case cases[] = {
-            {"a paste that fits", false, QStringLiteral("ab") + room, QStringLiteral("ab") + room,
-             ""},
-            {"a paste that does not", false, room + QStringLiteral("abc片剂"), "",
+            {"a paste that fits", Case::Pasted, QStringLiteral("ab") + room,
+             QStringLiteral("ab") + room, ""},
+            {"a paste that does not", Case::Pasted, room + QStringLiteral("abc片剂"), "",
              QStringLiteral("c片剂")},
-            {"a drop that fits", true, room + QStringLiteral("ab"), room + QStringLiteral("ab"),
-             ""},
-            {"a drop that does not", true, room + QStringLiteral("片剂"), "", QStringLiteral("剂")},
+            {"a drop that fits", Case::Dropped, room + QStringLiteral("ab"),
+             room + QStringLiteral("ab"), ""},
+            {"a drop that does not", Case::Dropped, room + QStringLiteral("片剂"), "",
+             QStringLiteral("剂")},
+            {"an input method's phrase that does not", Case::Committed,
+             room + QStringLiteral("片剂"), "", QStringLiteral("剂")},
         };
         for (const Case& c : cases) {
             SCOPED_TRACE(c.how);
             Clear(box.widget);
             box.widget->setFocus();
             ui.messages.clear();
-            if (c.dropped) {
+            QApplication::clipboard()->clear();
+            if (c.source == Case::Dropped) {
                 EXPECT_EQ(drop(box.widget, c.offered), c.lost.isEmpty());
                 // A refused move leaves its text where it was.
                 EXPECT_EQ(source.text(), c.offered);
-            } else {
+            } else if (c.source == Case::Pasted) {
                 paste(box.widget, c.offered);
                 EXPECT_EQ(QApplication::clipboard()->text(), c.offered);
+            } else {
+                Commit(box.widget, c.offered);
             }
             QCoreApplication::processEvents();
             EXPECT_EQ(TextOf(box.widget), c.kept);
@@ -339,8 +345,9 @@ TEST_F(DrugEntryDialogTest, APasteOrDropThatDoesNotFitIsRefusedWholeAndExplained
                 << message.toStdString();
             EXPECT_TRUE(message.contains(QStringLiteral("\n") + c.lost + QStringLiteral("\n")))
                 << message.toStdString();
-            EXPECT_TRUE(message.contains(c.dropped ? QStringLiteral("留在原处")
-                                                   : QStringLiteral("仍在剪贴板上")))
+            EXPECT_EQ(message.contains(QStringLiteral("留在原处")), c.source == Case::Dropped)
+                << message.toStdString();
+            EXPECT_EQ(message.contains(QStringLiteral("仍在剪贴板上")), c.source == Case::Pasted)
                 << message.toStdString();
         }
     }
