@@ -12,6 +12,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollBar>
 #include <QSettings>
 #include <QTableWidget>
 #include <QVBoxLayout>
@@ -295,7 +296,8 @@ void ImportDialog::ShowColumns(const std::vector<QStringList>& rows) {
     for (int row = 0; row < m_preview->rowCount(); ++row) {
         height += m_preview->rowHeight(row);
     }
-    m_preview->setMinimumHeight(height);
+    // Room for a scroll bar under the columns when they are wider than the dialog.
+    m_preview->setFixedHeight(height + m_preview->horizontalScrollBar()->sizeHint().height());
 }
 
 }  // namespace quorbex
