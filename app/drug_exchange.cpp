@@ -4,17 +4,21 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <map>
 #include <sstream>
 
+#include "app/import_faults.h"
 #include "csv/drug_csv.h"
 #include "dialogs/export_dialog.h"
 #include "dialogs/import_dialog.h"
 #include "document/zorvik_drug_doc.h"
 #include "platform/document_template.h"
+#include "platform/gbk_text.h"
 #include "platform/regular_file.h"
 #include "platform/shown_name.h"
 #include "platform/user_interface.h"
 #include "resources/strings.h"
+#include "store/pinyin.h"
 
 namespace quorbex {
 
@@ -22,16 +26,63 @@ namespace {
 
 constexpr char UTF8_BYTE_ORDER_MARK[] = "\xEF\xBB\xBF";
 
-// The faults shown, then how many more there were, one per line.
-QString FaultLines(const csv::FaultList& faults) {
-    QStringList lines;
-    for (const csv::CsvFault& fault : faults.Shown()) {
-        lines.append(QString::fromStdString(csv::DescribeFault(fault)));
+// What identifies a drug when a list is imported: its trade name, or its
+// English name when it has none.
+std::string DrugKey(const DrugFields& drug) {
+    return drug.tradeName.empty() ? "\x01" + drug.englishName : drug.tradeName;
+}
+
+bool HasName(const DrugFields& drug) {
+    return !drug.tradeName.empty() || !drug.englishName.empty();
+}
+
+// The drugs of the list that the dictionary already has, by the number of
+// the record each would replace; the others are to be appended.
+struct SortedImport {
+    std::vector<std::pair<std::uint32_t, DrugFields>> known;
+    std::vector<DrugFields> unknown;
+};
+
+SortedImport SortByKnown(RecordStore& store, const std::vector<DrugFields>& records) {
+    std::map<std::string, std::uint32_t> numbers;
+    const std::vector<DrugFields> stored = AllRecords(store);
+    for (std::size_t i = 0; i < stored.size(); ++i) {
+        if (HasName(stored[i])) {
+            numbers.emplace(DrugKey(stored[i]), static_cast<std::uint32_t>(i + 1));
+        }
     }
-    if (faults.NotShown() > 0) {
-        lines.append(Tr(UiText::MoreFaults).arg(faults.NotShown()));
+    SortedImport sorted;
+    for (const DrugFields& record : records) {
+        const auto found = numbers.find(DrugKey(record));
+        if (found != numbers.end()) {
+            sorted.known.emplace_back(found->second, record);
+        } else {
+            sorted.unknown.push_back(record);
+        }
     }
-    return lines.join(QLatin1Char('\n'));
+    return sorted;
+}
+
+QString NameList(const std::vector<std::pair<std::uint32_t, DrugFields>>& drugs) {
+    constexpr std::size_t MOST_NAMED = 10;
+    QStringList names;
+    for (std::size_t i = 0; i < drugs.size() && i < MOST_NAMED; ++i) {
+        const DrugFields& drug = drugs[i].second;
+        names.append(platform::FromGbk(drug.tradeName.empty() ? drug.englishName : drug.tradeName));
+    }
+    if (drugs.size() > MOST_NAMED) {
+        names.append(QStringLiteral("\u2026"));
+    }
+    return names.join(Tr(UiText::HandbookFieldSeparator));
+}
+
+void FillPinyin(std::vector<DrugFields>& records) {
+    for (DrugFields& record : records) {
+        if (record.pinyinInitials.empty()) {
+            record.pinyinInitials =
+                pinyin::Initials(record.tradeName, LayoutOf(Field::PinyinInitials).limit);
+        }
+    }
 }
 
 }  // namespace
@@ -57,7 +108,7 @@ void ImportDrugs(platform::UserInterface& ui, platform::DocumentTemplate& docTem
             const qint64 got = file.read(buffer, static_cast<qint64>(count));
             return got > 0 ? static_cast<std::size_t>(got) : std::size_t{0};
         },
-        [&file] { file.seek(0); }, dialog.Encoding(), {}, dialog.Formulas());
+        [&file] { file.seek(0); }, dialog.Encoding(), dialog.Columns(), dialog.Formulas());
     ui.EndWaitCursor();
     if (!reading.faults.Empty()) {
         ui.MessageBox(Tr(UiText::ImportFaults).arg(platform::ShownName(path)) +
@@ -67,18 +118,58 @@ void ImportDrugs(platform::UserInterface& ui, platform::DocumentTemplate& docTem
         return;
     }
 
-    CZorvikDrugDoc* target = dialog.AppendToOpenDictionary() ? open : nullptr;
-    if (target == nullptr) {
-        target = dynamic_cast<CZorvikDrugDoc*>(docTemplate.OpenDocumentFile(QString()));
-        if (target == nullptr) {
+    if (dialog.FillPinyin()) {
+        FillPinyin(reading.records);
+    }
+    std::vector<QString> warnings;
+    for (const csv::CsvFault& warning : reading.warnings) {
+        warnings.push_back(DescribeImportFault(warning));
+    }
+    std::size_t imported = reading.records.size();
+
+    if (dialog.AppendToOpenDictionary() && open != nullptr) {
+        SortedImport sorted = SortByKnown(open->GetStore(), reading.records);
+        const DuplicateDrugs rule = dialog.Duplicates();
+        if (!sorted.known.empty()) {
+            const UiText outcome = rule == DuplicateDrugs::Skip ? UiText::DuplicatesWillSkip
+                                   : rule == DuplicateDrugs::Replace
+                                       ? UiText::DuplicatesWillReplace
+                                       : UiText::DuplicatesWillKeepBoth;
+            if (ui.MessageBox(Tr(UiText::DuplicatesFound)
+                                  .arg(sorted.known.size())
+                                  .arg(NameList(sorted.known), Tr(outcome)),
+                              Tr(UiText::ImportCaption), QMessageBox::Question,
+                              QMessageBox::Ok | QMessageBox::Cancel) != QMessageBox::Ok) {
+                return;
+            }
+        }
+        std::vector<std::pair<std::uint32_t, DrugFields>> replacements;
+        if (rule == DuplicateDrugs::Replace) {
+            replacements = std::move(sorted.known);
+        } else if (rule == DuplicateDrugs::KeepBoth) {
+            sorted.unknown = std::move(reading.records);
+        }
+        imported = replacements.size() + sorted.unknown.size();
+        if (!open->ReplaceAndAppend(replacements, sorted.unknown)) {
+            ui.MessageBox(Tr(UiText::ImportTooMany)
+                              .arg(sorted.unknown.size())
+                              .arg(DICT_MAX_RECORDS - open->GetStore().GetCount()),
+                          Tr(UiText::ImportCaption), QMessageBox::Critical);
             return;
         }
+    } else {
+        auto* created = dynamic_cast<CZorvikDrugDoc*>(docTemplate.OpenDocumentFile(QString()));
+        if (created == nullptr) {
+            return;
+        }
+        // The new dictionary takes the list's name, which its first save offers.
+        created->SetTitle(QFileInfo(path).completeBaseName());
+        created->AppendRecords(reading.records);
     }
-    if (!target->AppendRecords(reading.records)) {
-        ui.MessageBox(Tr(UiText::ImportTooMany)
-                          .arg(reading.records.size())
-                          .arg(DICT_MAX_RECORDS - target->GetStore().GetCount()),
-                      Tr(UiText::ImportCaption), QMessageBox::Critical);
+    if (!warnings.empty()) {
+        ui.MessageBox(Tr(UiText::ImportDone).arg(imported) + QStringLiteral("\n\n") +
+                          QStringList(warnings.begin(), warnings.end()).join(QLatin1Char('\n')),
+                      Tr(UiText::ImportCaption), QMessageBox::Information);
     }
 }
 

@@ -1,6 +1,10 @@
 // The program's side of drug lists in CSV files: importing one into a new
-// dictionary or onto the open one, and exporting the open dictionary or its
-// results. A faulty file is refused whole, its faults listed.
+// dictionary (named after the file) or onto the open one, and exporting the
+// open dictionary or its results. A faulty file is refused whole, its faults
+// listed in the program's language. An import fills in missing pinyin
+// initials when asked, and skips, replaces or keeps beside them the drugs
+// the dictionary already has (same trade name, or same English name for a
+// drug without one), in one undo step.
 #pragma once
 
 #include <vector>

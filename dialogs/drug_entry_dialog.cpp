@@ -1,12 +1,15 @@
 #include "dialogs/drug_entry_dialog.h"
 
+#include <QApplication>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QProxyStyle>
 #include <QPushButton>
 #include <algorithm>
 
+#include "dialogs/byte_limit_guard.h"
 #include "platform/data_exchange.h"
 #include "platform/gbk_text.h"
 #include "platform/user_interface.h"
@@ -44,11 +47,20 @@ bool IsBlankText(const std::string& text) {
     return std::all_of(text.begin(), text.end(), IsBlank);
 }
 
+// The Chinese labels fit the template as it is; translated ones take the
+// wider layout.
+const platform::DialogTemplate& EntryTemplate() {
+    const char* label = DRUG_ENTRY_CONTROLS[0].text;
+    return platform::TemplateText(DRUG_ENTRY_TEMPLATE, label) == QString::fromUtf8(label)
+               ? DRUG_ENTRY_TEMPLATE
+               : DRUG_ENTRY_WIDE_TEMPLATE;
+}
+
 }  // namespace
 
 DrugEntryDialog::DrugEntryDialog(platform::UserInterface& ui, QWidget* parent)
     : QDialog(parent), m_ui(ui) {
-    const QMap<int, QWidget*> controls = platform::BuildDialog(*this, DRUG_ENTRY_TEMPLATE);
+    const QMap<int, QWidget*> controls = platform::BuildDialog(*this, EntryTemplate());
     m_tradeName = qobject_cast<QLineEdit*>(controls[IDC_TRADE_NAME]);
     m_englishName = qobject_cast<QLineEdit*>(controls[IDC_ENGLISH_NAME]);
     m_pinyin = qobject_cast<QLineEdit*>(controls[IDC_PINYIN]);
@@ -69,6 +81,7 @@ DrugEntryDialog::DrugEntryDialog(platform::UserInterface& ui, QWidget* parent)
     connect(m_noEnter, &QPushButton::clicked, this, [this] { OnNoEnter(); });
     // Only the user's edits: loading the boxes leaves the pinyin as stored.
     connect(m_tradeName, &QLineEdit::textEdited, this, [this] { SuggestPinyin(); });
+    connect(this, &DrugEntryDialog::limitReached, this, [] { QApplication::beep(); });
 }
 
 void DrugEntryDialog::ExchangeFields(DrugFields& fields, bool toCaller) {
@@ -86,6 +99,7 @@ QDialog::DialogCode DrugEntryDialog::DoModal() {
 
 void DrugEntryDialog::OnInitDialog() {
     UpdateData(false);
+    GuardLimits();
     auto* delayStyle = new ToolTipDelayStyle;
     delayStyle->setParent(this);
     const std::pair<QWidget*, UiText> tips[] = {
@@ -100,6 +114,43 @@ void DrugEntryDialog::OnInitDialog() {
         box->setStyle(delayStyle);
     }
     m_tradeName->setFocus();
+}
+
+// Loading the boxes gave each its limit afresh; the guards watch those.
+void DrugEntryDialog::GuardLimits() {
+    for (ByteLimitGuard* guard : m_guards) {
+        delete guard;
+    }
+    m_guards.clear();
+    const std::pair<QLineEdit*, UiText> lines[] = {
+        {m_tradeName, UiText::FieldTradeName},
+        {m_englishName, UiText::FieldEnglishName},
+        {m_pinyin, UiText::FieldPinyin},
+        {m_otherNames, UiText::FieldOtherNames},
+    };
+    const std::pair<QPlainTextEdit*, UiText> texts[] = {
+        {m_usage, UiText::FieldUsage},
+        {m_function, UiText::FieldFunction},
+        {m_cautions, UiText::FieldCautions},
+    };
+    for (const auto& [box, name] : lines) {
+        m_guards.push_back(new ByteLimitGuard(m_ui, box, Tr(name)));
+    }
+    for (const auto& [box, name] : texts) {
+        m_guards.push_back(new ByteLimitGuard(m_ui, box, Tr(name)));
+    }
+    for (ByteLimitGuard* guard : m_guards) {
+        connect(guard, &ByteLimitGuard::limitReached, this, &DrugEntryDialog::limitReached);
+    }
+}
+
+QLabel* DrugEntryDialog::BytesLeftCounter(const QWidget* box) const {
+    for (const ByteLimitGuard* guard : m_guards) {
+        if (guard->parent() == box) {
+            return guard->Counter();
+        }
+    }
+    return nullptr;
 }
 
 bool DrugEntryDialog::UpdateData(bool saveAndValidate) {

@@ -1,19 +1,25 @@
 // The form in which the user types or edits the seven fields of one drug.
-// Each field takes at most the bytes its record field holds; Enter moves on
+// Each field takes at most the bytes its record field holds, shows the bytes
+// left and refuses whole, with a message, a paste or drop that does not fit
+// (see ByteLimitGuard); Enter moves on
 // from a one-line field; OK needs a trade name or an English name. Typing a
 // trade name fills in its pinyin initials while the pinyin box is empty or
 // still holds what was filled in.
 #pragma once
 
 #include <QDialog>
+#include <vector>
 
 #include "document/drug_entry_prompt.h"
 
+class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
 class QPushButton;
 
 namespace quorbex {
+
+class ByteLimitGuard;
 
 namespace platform {
 class UserInterface;
@@ -42,6 +48,12 @@ public:
     QPlainTextEdit* CautionsBox() const { return m_cautions; }
     QPushButton* OkButton() const { return m_ok; }
     QPushButton* CancelButton() const { return m_cancel; }
+    // The counter of the bytes left in box, once the dialog has opened.
+    QLabel* BytesLeftCounter(const QWidget* box) const;
+
+signals:
+    // A typed character did not fit its box; the dialog beeps.
+    void limitReached();
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
@@ -51,6 +63,7 @@ private:
     // limits checked; false when reading failed.
     bool UpdateData(bool saveAndValidate);
     void SuggestPinyin();
+    void GuardLimits();
 
     platform::UserInterface& m_ui;
     DrugFields m_fields;
@@ -66,6 +79,7 @@ private:
     QPushButton* m_ok;
     QPushButton* m_cancel;
     QPushButton* m_noEnter;
+    std::vector<ByteLimitGuard*> m_guards;
 };
 
 }  // namespace quorbex

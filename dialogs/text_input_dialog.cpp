@@ -3,9 +3,12 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTimer>
 
 #include "platform/data_exchange.h"
+#include "platform/user_interface.h"
 #include "resources/dialog_templates.h"
+#include "resources/strings.h"
 
 namespace quorbex {
 
@@ -47,7 +50,19 @@ QDialog::DialogCode TextInputDialog::DoModal() {
 void TextInputDialog::OnInitDialog() {
     UpdateData(false);
     platform::DataExchange limits(m_ui, false);
-    platform::ValidateMaxBytes(limits, m_text, m_strText, m_nLimit > 0 ? m_nLimit : DEFAULT_LIMIT);
+    const int limit = m_nLimit > 0 ? m_nLimit : DEFAULT_LIMIT;
+    platform::ValidateMaxBytes(limits, m_text, m_strText, limit);
+    // The box keeps what fits of a paste; the user hears of what it cut.
+    connect(platform::GbkLimitValidator::Of(m_text), &platform::GbkLimitValidator::editTooLong,
+            this, [this, limit](const platform::EditOverflow& overflow) {
+                if (overflow.typed) {
+                    return;
+                }
+                const QString message = Tr(UiText::PasteCut).arg(limit).arg(overflow.lost);
+                QTimer::singleShot(0, this, [this, message] {
+                    m_ui.MessageBox(message, QString(), QMessageBox::Warning);
+                });
+            });
     m_prompt->setText(m_strPrompt.isEmpty() ? m_defaultPrompt : m_strPrompt);
     m_text->selectAll();
     m_text->setFocus();

@@ -1,4 +1,5 @@
-// A small prompt for one line of text, limited in GBK bytes.
+// A small prompt for one line of text, limited in GBK bytes; a paste that
+// does not fit is cut to the limit and the user told what was cut.
 #pragma once
 
 #include <QDialog>

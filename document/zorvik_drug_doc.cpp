@@ -352,6 +352,40 @@ bool CZorvikDrugDoc::AppendRecords(const std::vector<DrugFields>& records) {
     return true;
 }
 
+bool CZorvikDrugDoc::ReplaceAndAppend(
+    const std::vector<std::pair<std::uint32_t, DrugFields>>& replacements,
+    const std::vector<DrugFields>& appended) {
+    if (m_store.GetCount() + appended.size() > DICT_MAX_RECORDS) {
+        return false;
+    }
+    if (replacements.empty()) {
+        return AppendRecords(appended);
+    }
+    const ChangeBatch batch(*this);
+    m_undoStack.beginMacro(QString());
+    for (const auto& [number, drug] : replacements) {
+        const std::optional<RecordBytes> before = StoredRecord(number);
+        if (!before) {
+            continue;
+        }
+        DrugFields stored = drug;
+        ExchangeFields(m_store, stored, false);
+        m_store.WriteCurrentRecord();
+        const std::optional<RecordBytes> after = StoredRecord(number);
+        m_undoStack.push(new ModifyRecordCommand(*this, number, *before, *after));
+        const auto found = std::find(m_resultList.begin(), m_resultList.end(), number);
+        if (found != m_resultList.end()) {
+            NoteResultChanged(static_cast<int>(found - m_resultList.begin()));
+        }
+    }
+    AppendRecords(appended);
+    m_undoStack.endMacro();
+    // The current record may be one of those replaced.
+    SelectResult(m_nCurrent);
+    SetModifiedFlag(true);
+    return true;
+}
+
 void CZorvikDrugDoc::ModifyCurrent(const DrugFields& drug) {
     if (m_nCurrent < 0 || m_nCurrent >= m_nResultCount) {
         return;

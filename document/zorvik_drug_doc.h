@@ -94,6 +94,11 @@ public:
     // dictionary cannot hold them all (it then answers false). They become
     // results after the current ones, the first of them current.
     bool AppendRecords(const std::vector<DrugFields>& records);
+    // Writes each replacement over the record of its number, then appends
+    // the records, as one change that one undo takes back; false, with
+    // nothing changed, when the dictionary cannot hold the appended ones.
+    bool ReplaceAndAppend(const std::vector<std::pair<std::uint32_t, DrugFields>>& replacements,
+                          const std::vector<DrugFields>& appended);
     // Writes drug over the current result's record, which keeps its place.
     // Nothing without a current result.
     void ModifyCurrent(const DrugFields& drug);

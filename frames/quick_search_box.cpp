@@ -59,7 +59,7 @@ QuickSearchBox::QuickSearchBox(QWidget* parent)
             [this](const QString& character) {
                 ShowNote(platform::Tr(platform::FrameworkText::RefusedCharacter).arg(character));
             });
-    connect(validator, &platform::GbkLimitValidator::limitReached, this,
+    connect(validator, &platform::GbkLimitValidator::editTooLong, this,
             [this] { ShowNote(Tr(UiText::QuickSearchLimit).arg(QUICK_SEARCH_LIMIT)); });
     // textChanged, not textEdited: the clear button changes the text too.
     connect(m_edit, &QLineEdit::textChanged, this, [this] {

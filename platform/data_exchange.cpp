@@ -47,12 +47,15 @@ struct FittedEdit {
     QString text;
     int cursor;
     QString refused;
+    std::optional<EditOverflow> overflow;
 };
 
 // Compares the text before and after an edit, and keeps of the inserted
-// part only the characters that fit into limit bytes, up to the first one
-// that GBK cannot represent.
-FittedEdit FitEdit(const QString& before, const QString& after, int limit, int lineBreakBytes) {
+// part only the characters that fit into limit bytes (or, by the rule,
+// none of them when not all fit), up to the first one that GBK cannot
+// represent.
+FittedEdit FitEdit(const QString& before, const QString& after, int limit, int lineBreakBytes,
+                   OversizeEdit rule) {
     const qsizetype shorter = std::min(before.size(), after.size());
     qsizetype prefix = 0;
     while (prefix < shorter && before[prefix] == after[prefix]) {
@@ -68,8 +71,11 @@ FittedEdit FitEdit(const QString& before, const QString& after, int limit, int l
     const QString inserted = after.mid(prefix, after.size() - prefix - suffix);
 
     int used = LenientGbkLength(head + tail, lineBreakBytes);
+    const int room = std::max(limit - used, 0);
     QString kept;
+    QString lost;
     QString refused;
+    int bytesOver = 0;
     for (qsizetype i = 0; i < inserted.size();) {
         const qsizetype width = inserted[i].isHighSurrogate() && i + 1 < inserted.size() ? 2 : 1;
         const QString character = inserted.mid(i, width);
@@ -79,14 +85,26 @@ FittedEdit FitEdit(const QString& before, const QString& after, int limit, int l
             refused = character;
             break;
         }
-        if (used + *bytes > limit) {
-            break;
+        if (!lost.isEmpty() || used + *bytes > limit) {
+            lost += character;
+            bytesOver += *bytes;
+        } else {
+            kept += character;
+            used += *bytes;
         }
-        kept += character;
-        used += *bytes;
         i += width;
     }
-    return {head + kept + tail, static_cast<int>(prefix + kept.size()), refused};
+    std::optional<EditOverflow> overflow;
+    if (!lost.isEmpty()) {
+        const QString offered = kept + lost;
+        const bool typed =
+            offered.size() == 1 || (offered.size() == 2 && offered[0].isHighSurrogate());
+        overflow = EditOverflow{offered, lost, bytesOver, room, typed};
+        if (rule == OversizeEdit::RefuseWhole) {
+            kept.clear();
+        }
+    }
+    return {head + kept + tail, static_cast<int>(prefix + kept.size()), refused, overflow};
 }
 
 }  // namespace
@@ -105,6 +123,14 @@ std::optional<int> GbkLength(const QString& text) {
         return std::nullopt;
     }
     return static_cast<int>(gbk->size());
+}
+
+int BoxBytes(const QLineEdit* box) {
+    return LenientGbkLength(box->text(), 1);
+}
+
+int BoxBytes(const QPlainTextEdit* box) {
+    return LenientGbkLength(box->toPlainText(), LINE_BREAK_BYTES);
 }
 
 namespace {
@@ -209,11 +235,12 @@ QValidator::State GbkLimitValidator::validate(QString& input, int& position) con
     if (input == m_accepted) {
         return Acceptable;
     }
-    const FittedEdit fitted = FitEdit(m_accepted, input, m_limit, 1);
+    const FittedEdit fitted = FitEdit(m_accepted, input, m_limit, 1, m_rule);
     if (!fitted.refused.isEmpty()) {
         emit characterRefused(fitted.refused);
-    } else if (fitted.text != input) {
-        emit limitReached();
+    }
+    if (fitted.overflow) {
+        emit editTooLong(*fitted.overflow);
     }
     input = fitted.text;
     position = std::min(position, fitted.cursor);
@@ -234,7 +261,7 @@ void GbkPlainTextLimit::Check() {
         return;
     }
     const QString text = m_box->toPlainText();
-    const FittedEdit fitted = FitEdit(m_accepted, text, m_limit, LINE_BREAK_BYTES);
+    const FittedEdit fitted = FitEdit(m_accepted, text, m_limit, LINE_BREAK_BYTES, m_rule);
     if (fitted.text != text) {
         // Remove what did not fit, as one more edit, so that undo still works.
         m_fitting = true;
@@ -249,6 +276,9 @@ void GbkPlainTextLimit::Check() {
     m_accepted = m_box->toPlainText();
     if (!fitted.refused.isEmpty()) {
         emit characterRefused(fitted.refused);
+    }
+    if (fitted.overflow) {
+        emit editTooLong(*fitted.overflow);
     }
 }
 

@@ -52,9 +52,32 @@ void ValidateMaxBytes(DataExchange& exchange, QPlainTextEdit* box, const std::st
 // Number of GBK bytes of text, or nothing if GBK cannot hold all of it.
 std::optional<int> GbkLength(const QString& text);
 
+// What a box limited in bytes does with an edit that does not fit: keep the
+// part that fits, or keep none of it, so that a long paste is never cut
+// without the user's say.
+enum class OversizeEdit { KeepWhatFits, RefuseWhole };
+
+// An edit that did not fit: the inserted text, the part of it beyond the
+// limit (what cutting it loses), how many bytes that part takes and how many
+// were free for the edit. A single character counts as typed; more at once (a
+// paste, a drop, an input method's phrase) as pasted.
+struct EditOverflow {
+    QString inserted;
+    QString lost;
+    int bytesOver = 0;
+    int room = 0;
+    bool typed = false;
+};
+
+// Bytes that text takes in a box limited in GBK bytes, a line break of a
+// multi-line box taking two; a character GBK cannot hold counts as two.
+int BoxBytes(const QLineEdit* box);
+int BoxBytes(const QPlainTextEdit* box);
+
 // Keeps a one-line box within a number of GBK bytes: of what is typed or
-// pasted, only the characters that still fit are taken, and nothing from
-// the first character GBK cannot represent on.
+// pasted, only the characters that still fit are taken (none of an edit that
+// does not fit whole, by the rule RefuseWhole), and nothing from the first
+// character GBK cannot represent on. An edit that did not fit is told.
 class GbkLimitValidator : public QValidator {
     Q_OBJECT
 public:
@@ -62,37 +85,44 @@ public:
 
     State validate(QString& input, int& position) const override;
     int Limit() const { return m_limit; }
+    void SetOversizeEdit(OversizeEdit rule) { m_rule = rule; }
     static GbkLimitValidator* Of(QLineEdit* box);
 
 signals:
     // An edit brought a character GBK cannot represent; it was left out.
     void characterRefused(const QString& character) const;
-    // An edit brought more than the limit holds; what went beyond was left out.
-    void limitReached() const;
+    // An edit did not fit the limit; it was cut or refused by the rule.
+    void editTooLong(const quorbex::platform::EditOverflow& overflow) const;
 
 private:
     int m_limit;
+    OversizeEdit m_rule = OversizeEdit::KeepWhatFits;
     QString m_accepted;  // the box's text before the edit being validated
 };
 
-// Keeps a multi-line box within a number of GBK bytes: an edit that would
-// go beyond, or that brings a character GBK cannot represent, is undone.
+// Keeps a multi-line box within a number of GBK bytes as GbkLimitValidator
+// keeps a one-line box: what does not fit of an edit (all of it, by the rule
+// RefuseWhole) is taken out again, and so is everything from the first
+// character GBK cannot represent on.
 class GbkPlainTextLimit : public QObject {
     Q_OBJECT
 public:
     GbkPlainTextLimit(QPlainTextEdit* box, int limit);
 
     int Limit() const { return m_limit; }
+    void SetOversizeEdit(OversizeEdit rule) { m_rule = rule; }
     static GbkPlainTextLimit* Of(QPlainTextEdit* box);
 
 signals:
     void characterRefused(const QString& character);
+    void editTooLong(const quorbex::platform::EditOverflow& overflow);
 
 private:
     void Check();
 
     QPlainTextEdit* m_box;
     int m_limit;
+    OversizeEdit m_rule = OversizeEdit::KeepWhatFits;
     QString m_accepted;
     bool m_fitting = false;
 };

@@ -85,6 +85,39 @@ inline constexpr DialogTemplate DRUG_ENTRY_TEMPLATE{
     203,
     DRUG_ENTRY_CONTROLS};
 
+// The same dialog for labels that need more room than the Chinese ones (the
+// record view's words in English): the same controls in the same order, the
+// labels' column and the name boxes wider.
+inline constexpr DialogControl DRUG_ENTRY_WIDE_CONTROLS[] = {
+    {IDC_STATIC, ControlKind::Static, DRUG_ENTRY_CONTROLS[0].text, 7, 8, 48, 8},
+    {IDC_TRADE_NAME, ControlKind::LineEdit, "", 57, 7, 80, 12},
+    {IDC_STATIC, ControlKind::Static, DRUG_ENTRY_CONTROLS[2].text, 141, 8, 52, 8},
+    {IDC_ENGLISH_NAME, ControlKind::LineEdit, "", 194, 7, 80, 12},
+    {IDC_STATIC, ControlKind::Static, DRUG_ENTRY_CONTROLS[4].text, 278, 8, 28, 8},
+    {IDC_PINYIN, ControlKind::LineEdit, "", 307, 7, 40, 12},
+    {IDC_STATIC, ControlKind::Static, DRUG_ENTRY_CONTROLS[6].text, 7, 23, 48, 8},
+    {IDC_OTHER_NAMES, ControlKind::LineEdit, "", 57, 21, 290, 12},
+    {IDC_STATIC, ControlKind::Static, DRUG_ENTRY_CONTROLS[8].text, 7, 35, 48, 8},
+    {IDC_USAGE, ControlKind::MultiLineEdit, "", 57, 35, 290, 46},
+    {IDC_STATIC, ControlKind::Static, DRUG_ENTRY_CONTROLS[10].text, 7, 83, 48, 8},
+    {IDC_FUNCTION, ControlKind::MultiLineEdit, "", 57, 83, 290, 46},
+    {IDC_STATIC, ControlKind::Static, DRUG_ENTRY_CONTROLS[12].text, 7, 131, 48, 8},
+    {IDC_CAUTIONS, ControlKind::MultiLineEdit, "", 57, 131, 290, 46},
+    {IDOK_BUTTON, ControlKind::PushButton, DRUG_ENTRY_CONTROLS[14].text, 119, 182, 50, 14},
+    {IDCANCEL_BUTTON, ControlKind::PushButton, DRUG_ENTRY_CONTROLS[15].text, 185, 182, 50, 14},
+    {IDC_NO_ENTER, ControlKind::DefaultPushButton, DRUG_ENTRY_CONTROLS[16].text, 22, 182, 37, 14,
+     CTL_HIDDEN | CTL_NO_TABSTOP},
+};
+
+inline constexpr DialogTemplate DRUG_ENTRY_WIDE_TEMPLATE{IDD_DRUG_ENTRY,
+                                                         "DrugEntryDialog",
+                                                         DRUG_ENTRY_TEMPLATE.caption,
+                                                         DRUG_ENTRY_TEMPLATE.fontFamily,
+                                                         DRUG_ENTRY_TEMPLATE.fontPointSize,
+                                                         354,
+                                                         203,
+                                                         DRUG_ENTRY_WIDE_CONTROLS};
+
 inline constexpr DialogControl TEXT_INPUT_CONTROLS[] = {
     {IDC_STATIC, ControlKind::Icon, ":/icons/keyboard.svg", 15, 20, 20, 20},  // icon 177
     {IDC_INPUT_PROMPT, ControlKind::Static, QT_TRANSLATE_NOOP("TextInputDialog", "请输入数据:"), 46,

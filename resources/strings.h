@@ -68,6 +68,14 @@ enum class UiText {
     InputErrorCaption,
     NoRecentFileChosen,
     ErrorCaption,
+    // The byte limits of the edit boxes.
+    BytesLeftTip,
+    EditTooLong,
+    PastedTextKept,
+    DroppedTextKept,
+    PasteCut,
+    // The record text, edited.
+    RecordEditsNotKept,
     // The application.
     OneInstanceOnly,
     OpenTitle,
@@ -153,6 +161,42 @@ enum class UiText {
     TakeTheirs,
     DeletedVersion,
     KeepDrug,
+    // Importing a spreadsheet: the choices and what is wrong with a list.
+    ImportFillPinyin,
+    ImportHeaderRow,
+    ImportColumnsLabel,
+    ImportColumnSkipped,
+    ImportDuplicatesLabel,
+    DuplicatesSkip,
+    DuplicatesReplace,
+    DuplicatesKeepBoth,
+    DuplicatesFound,
+    DuplicatesWillSkip,
+    DuplicatesWillReplace,
+    DuplicatesWillKeepBoth,
+    ImportDone,
+    FaultAtRow,
+    FaultAtRowOfDrug,
+    FaultQuoting,
+    FaultUnclosedQuote,
+    FaultTooManyCells,
+    FaultRowTooLong,
+    FaultEmpty,
+    FaultNoFieldNamed,
+    FaultDuplicateField,
+    FaultNoNameColumn,
+    FaultSkippedColumns,
+    FaultUnnamedColumn,
+    FaultTooManyDrugs,
+    FaultCellCount,
+    FaultHoldsNul,
+    FaultHoldsLineBreak,
+    FaultNotUtf8,
+    FaultNotGbk,
+    FaultUnencodable,
+    FaultTooLong,
+    FaultNoName,
+    FaultNotExportable,
     // The printed handbook.
     HandbookSubtitle,
     HandbookDrugCount,
@@ -278,6 +322,27 @@ inline constexpr UiTextEntry STRING_TABLE[] = {
     {UiText::NoRecentFileChosen, "StartupDialog",
      QT_TRANSLATE_NOOP("StartupDialog", "历史文件列表未选定文件!")},
     {UiText::ErrorCaption, "StartupDialog", QT_TRANSLATE_NOOP("StartupDialog", "错误...")},
+    //: The tool tip of a field's counter; %1 the bytes still free
+    {UiText::BytesLeftTip, "DrugEntryDialog",
+     QT_TRANSLATE_NOOP("DrugEntryDialog", "这一栏还能放%1个字节 (一个汉字占两个字节)")},
+    //: %1 the field, %2 the bytes that do not fit, %3 the field's limit, %4 the bytes
+    //: still free, %5 the text that does not fit
+    {UiText::EditTooLong, "DrugEntryDialog",
+     QT_TRANSLATE_NOOP("DrugEntryDialog",
+                       "“%1”放不下这段文字: 多出%2个字节, 所以一个字也没有放入。\n"
+                       "这一栏最多%3个字节, 还能放%4个字节。\n\n"
+                       "放不下的是这一部分:\n%5\n\n"
+                       "请先缩短这一栏或这段文字, 再放入一次。")},
+    {UiText::PastedTextKept, "DrugEntryDialog",
+     QT_TRANSLATE_NOOP("DrugEntryDialog", "粘贴的文字仍在剪贴板上。")},
+    {UiText::DroppedTextKept, "DrugEntryDialog",
+     QT_TRANSLATE_NOOP("DrugEntryDialog", "拖来的文字留在原处。")},
+    //: %1 the box's limit in bytes, %2 the text cut off
+    {UiText::PasteCut, "TextInputDialog",
+     QT_TRANSLATE_NOOP("TextInputDialog", "粘贴的文字超过%1个字节, 截去了后面的部分:\n%2")},
+    //: The status bar, at the first edit in the record text
+    {UiText::RecordEditsNotKept, "Views",
+     QT_TRANSLATE_NOOP("Views", "这里的修改不会保存; 要修改这种药物, 请按 F2。")},
 
     {UiText::OneInstanceOnly, "Application",
      QT_TRANSLATE_NOOP("Application",
@@ -399,6 +464,81 @@ inline constexpr UiTextEntry STRING_TABLE[] = {
                        "以下栏目中的字节不是有效的GBK文字(字典文件可能已损坏), 没有导出:")},
     //: %1 the file
     {UiText::CannotWriteFile, "Exchange", QT_TRANSLATE_NOOP("Exchange", "无法写入文件“%1”。")},
+    {UiText::ImportFillPinyin, "Exchange",
+     QT_TRANSLATE_NOOP("Exchange", "补上缺少的拼音首字母(&P)")},
+    {UiText::ImportHeaderRow, "Exchange", QT_TRANSLATE_NOOP("Exchange", "第一行是标题行(&H)")},
+    {UiText::ImportColumnsLabel, "Exchange",
+     QT_TRANSLATE_NOOP("Exchange", "文件的标题行说不清各栏是什么, 请为每一栏选择它的内容:")},
+    //: A column of the spreadsheet that is not imported
+    {UiText::ImportColumnSkipped, "Exchange", QT_TRANSLATE_NOOP("Exchange", "(跳过)")},
+    {UiText::ImportDuplicatesLabel, "Exchange",
+     QT_TRANSLATE_NOOP("Exchange", "字典中已有的药物(&D):")},
+    {UiText::DuplicatesSkip, "Exchange", QT_TRANSLATE_NOOP("Exchange", "跳过")},
+    {UiText::DuplicatesReplace, "Exchange", QT_TRANSLATE_NOOP("Exchange", "替换")},
+    {UiText::DuplicatesKeepBoth, "Exchange", QT_TRANSLATE_NOOP("Exchange", "两个都保留")},
+    //: %1 how many drugs of the file are in the dictionary, %2 their names, %3 what happens
+    {UiText::DuplicatesFound, "Exchange",
+     QT_TRANSLATE_NOOP("Exchange", "文件中有%1种药物已在字典中: %2\n\n%3。要继续导入吗?")},
+    {UiText::DuplicatesWillSkip, "Exchange",
+     QT_TRANSLATE_NOOP("Exchange", "将跳过它们, 字典中的保持不变")},
+    {UiText::DuplicatesWillReplace, "Exchange",
+     QT_TRANSLATE_NOOP("Exchange", "字典中的将换成文件中的")},
+    {UiText::DuplicatesWillKeepBoth, "Exchange",
+     QT_TRANSLATE_NOOP("Exchange", "两个都保留, 字典中将有重复的药物")},
+    //: %1 the drugs imported; the warnings follow, one per line
+    {UiText::ImportDone, "Exchange", QT_TRANSLATE_NOOP("Exchange", "导入了%1种药物。")},
+    //: %1 the spreadsheet's row, %2 what is wrong
+    {UiText::FaultAtRow, "Exchange", QT_TRANSLATE_NOOP("Exchange", "第%1行: %2")},
+    //: %1 the spreadsheet's row, %2 the drug's name, %3 what is wrong
+    {UiText::FaultAtRowOfDrug, "Exchange", QT_TRANSLATE_NOOP("Exchange", "第%1行 (%2): %3")},
+    {UiText::FaultQuoting, "Exchange",
+     QT_TRANSLATE_NOOP("Exchange", "不加引号的单元格中有引号, 或引号结束后还有文字")},
+    {UiText::FaultUnclosedQuote, "Exchange",
+     QT_TRANSLATE_NOOP("Exchange", "加了引号的单元格没有结束")},
+    //: %1 the most cells a row may have
+    {UiText::FaultTooManyCells, "Exchange",
+     QT_TRANSLATE_NOOP("Exchange", "一行超过%1个单元格; 读到这里为止")},
+    //: %1 the most bytes a row may have
+    {UiText::FaultRowTooLong, "Exchange",
+     QT_TRANSLATE_NOOP("Exchange", "一行超过%1个字节, 远多于任何药物所需; 读到这里为止")},
+    {UiText::FaultEmpty, "Exchange", QT_TRANSLATE_NOOP("Exchange", "文件中什么也没有")},
+    {UiText::FaultNoFieldNamed, "Exchange",
+     QT_TRANSLATE_NOOP("Exchange", "标题行中没有一栏是药物的栏目 (如 品名、英文名、用法)")},
+    //: %1 and %2 the columns, %3 the field
+    {UiText::FaultDuplicateField, "Exchange",
+     QT_TRANSLATE_NOOP("Exchange", "第%1栏和第%2栏都是%3")},
+    {UiText::FaultNoNameColumn, "Exchange",
+     QT_TRANSLATE_NOOP("Exchange", "没有品名或英文名的一栏, 而每种药物至少要有其中之一")},
+    //: %1 how many columns, %2 their names
+    {UiText::FaultSkippedColumns, "Exchange",
+     QT_TRANSLATE_NOOP("Exchange", "跳过了%1栏不是药物栏目的: %2")},
+    //: A column without a name in the header row; %1 its number
+    {UiText::FaultUnnamedColumn, "Exchange", QT_TRANSLATE_NOOP("Exchange", "第%1栏")},
+    //: %1 the most drugs a dictionary holds
+    {UiText::FaultTooManyDrugs, "Exchange",
+     QT_TRANSLATE_NOOP("Exchange", "超过%1种药物, 这是一本字典最多能存放的; 读到这里为止")},
+    //: %1 the cells of the row, %2 the cells expected
+    {UiText::FaultCellCount, "Exchange", QT_TRANSLATE_NOOP("Exchange", "有%1个单元格, 应该是%2个")},
+    //: %1 the field
+    {UiText::FaultHoldsNul, "Exchange", QT_TRANSLATE_NOOP("Exchange", "%1中有NUL字符")},
+    //: %1 the field
+    {UiText::FaultHoldsLineBreak, "Exchange",
+     QT_TRANSLATE_NOOP("Exchange", "%1中有制表符或换行, 名称中不能有")},
+    //: %1 the field
+    {UiText::FaultNotUtf8, "Exchange", QT_TRANSLATE_NOOP("Exchange", "%1中有不是UTF-8的字节")},
+    //: %1 the field
+    {UiText::FaultNotGbk, "Exchange", QT_TRANSLATE_NOOP("Exchange", "%1中有不是GBK文字的字节")},
+    //: %1 the field, %2 the character
+    {UiText::FaultUnencodable, "Exchange",
+     QT_TRANSLATE_NOOP("Exchange", "%1中有GBK无法表示的字符“%2” (%3)")},
+    //: %1 the field, %2 its bytes, %3 its limit
+    {UiText::FaultTooLong, "Exchange",
+     QT_TRANSLATE_NOOP("Exchange", "%1在GBK中有%2个字节, 超过了%3个")},
+    {UiText::FaultNoName, "Exchange",
+     QT_TRANSLATE_NOOP("Exchange", "既没有品名也没有英文名; 每种药物至少要有其中之一")},
+    //: %1 the record's number, %2 the field
+    {UiText::FaultNotExportable, "Exchange",
+     QT_TRANSLATE_NOOP("Exchange", "第%1条记录的%2: 字节不是有效的GBK文字, 会被写成U+FFFD")},
 
     //: Status bar; %1 the file name
     {UiText::ReloadedFromDisk, "Sharing",

@@ -5,6 +5,7 @@
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QPrinterInfo>
+#include <QStatusTipEvent>
 #include <QTextCursor>
 #include <QTextDocument>
 
@@ -33,13 +34,18 @@ CZorvikDrugView::CZorvikDrugView(CZorvikDrugDoc& document, QWidget* parent)
     setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     connect(&document, &CZorvikDrugDoc::currentChanged, this, &CZorvikDrugView::Render);
+    connect(this->document(), &QTextDocument::contentsChanged, this,
+            &CZorvikDrugView::OnTextEdited);
 }
 
 void CZorvikDrugView::Render() {
     const DrugFields& record = m_document.GetCurrentStrings();
     FieldStarts starts;
     const std::string text = RecordViewUtf8(record, starts);
+    m_rendering = true;
     setPlainText(ShownText(text.data(), text.size()));
+    m_rendering = false;
+    m_editNoticeShown = false;
 
     // The marks lie beside the text, not in it: they are neither copied nor
     // printed.
@@ -69,6 +75,17 @@ void CZorvikDrugView::Render() {
         marks.append(mark);
     }
     setExtraSelections(marks);
+}
+
+// The status tip travels up to the main window, which shows it in its status
+// bar until the next prompt.
+void CZorvikDrugView::OnTextEdited() {
+    if (m_rendering || m_editNoticeShown) {
+        return;
+    }
+    m_editNoticeShown = true;
+    QStatusTipEvent notice(Tr(UiText::RecordEditsNotKept));
+    QCoreApplication::sendEvent(this, &notice);
 }
 
 void CZorvikDrugView::PrintTo(QPrinter& printer) const {

@@ -1,7 +1,9 @@
 // The right pane of a dictionary window: the current record as word-wrapped
 // text under bracketed headings in the user's language, with the places
 // where the last search matched marked. It shows each record that becomes
-// current, and prints and previews that text.
+// current, and prints and previews that text. The text can be edited, but
+// the edits are never kept: the first edit of a shown record says so in the
+// main window's status bar.
 #pragma once
 
 #include <QPlainTextEdit>
@@ -33,8 +35,11 @@ public:
 
 private:
     void NameOutput(QPrinter& printer) const;
+    void OnTextEdited();
 
     CZorvikDrugDoc& m_document;
+    bool m_rendering = false;
+    bool m_editNoticeShown = false;
 };
 
 }  // namespace quorbex

@@ -692,31 +692,31 @@ Are you sure?</translation>
     <name>DrugEntryDialog</name>
     <message>
         <source>品名:</source>
-        <translation>Name</translation>
+        <translation>Trade name:</translation>
     </message>
     <message>
         <source>英文:</source>
-        <translation>Engl.</translation>
+        <translation>English name:</translation>
     </message>
     <message>
         <source>拼音:</source>
-        <translation>PY</translation>
+        <translation>Pinyin:</translation>
     </message>
     <message>
         <source>别名:</source>
-        <translation>Alias</translation>
+        <translation>Other names:</translation>
     </message>
     <message>
         <source>用法:</source>
-        <translation>Dose</translation>
+        <translation>Usage:</translation>
     </message>
     <message>
         <source>功能:</source>
-        <translation>Uses</translation>
+        <translation>Function:</translation>
     </message>
     <message>
         <source>注意:</source>
-        <translation>Note</translation>
+        <translation>Cautions:</translation>
     </message>
     <message>
         <source>确认</source>
@@ -769,6 +769,36 @@ Are you sure?</translation>
     <message>
         <source>输入错误</source>
         <translation>Input Error</translation>
+    </message>
+    <message>
+        <source>这一栏还能放%1个字节 (一个汉字占两个字节)</source>
+        <extracomment>The tool tip of a field&apos;s counter; %1 the bytes still free</extracomment>
+        <translation>%1 bytes left in this field (a Chinese character takes two)</translation>
+    </message>
+    <message>
+        <source>“%1”放不下这段文字: 多出%2个字节, 所以一个字也没有放入。
+这一栏最多%3个字节, 还能放%4个字节。
+
+放不下的是这一部分:
+%5
+
+请先缩短这一栏或这段文字, 再放入一次。</source>
+        <extracomment>%1 the field, %2 the bytes that do not fit, %3 the field&apos;s limit, %4 the bytes still free, %5 the text that does not fit</extracomment>
+        <translation>The text does not fit into the %1 field: it is %2 bytes too long, so none of it was put in.
+The field holds at most %3 bytes; %4 are left.
+
+This part does not fit:
+%5
+
+Shorten the field or the text first, then put it in again.</translation>
+    </message>
+    <message>
+        <source>粘贴的文字仍在剪贴板上。</source>
+        <translation>The pasted text is still on the clipboard.</translation>
+    </message>
+    <message>
+        <source>拖来的文字留在原处。</source>
+        <translation>The dragged text stays where it was.</translation>
     </message>
 </context>
 <context>
@@ -850,6 +880,169 @@ Are you sure?</translation>
         <source>无法写入文件“%1”。</source>
         <extracomment>%1 the file</extracomment>
         <translation>Cannot write the file &quot;%1&quot;.</translation>
+    </message>
+    <message>
+        <source>补上缺少的拼音首字母(&amp;P)</source>
+        <translation>Fill in missing &amp;pinyin initials</translation>
+    </message>
+    <message>
+        <source>第一行是标题行(&amp;H)</source>
+        <translation>The first row is a &amp;header row</translation>
+    </message>
+    <message>
+        <source>文件的标题行说不清各栏是什么, 请为每一栏选择它的内容:</source>
+        <translation>The file&apos;s first row does not tell what its columns hold; choose the field of each column:</translation>
+    </message>
+    <message>
+        <source>(跳过)</source>
+        <extracomment>A column of the spreadsheet that is not imported</extracomment>
+        <translation>(skipped)</translation>
+    </message>
+    <message>
+        <source>字典中已有的药物(&amp;D):</source>
+        <translation>&amp;Drugs the dictionary already has:</translation>
+    </message>
+    <message>
+        <source>跳过</source>
+        <translation>Skip them</translation>
+    </message>
+    <message>
+        <source>替换</source>
+        <translation>Replace them</translation>
+    </message>
+    <message>
+        <source>两个都保留</source>
+        <translation>Keep both</translation>
+    </message>
+    <message>
+        <source>文件中有%1种药物已在字典中: %2
+
+%3。要继续导入吗?</source>
+        <extracomment>%1 how many drugs of the file are in the dictionary, %2 their names, %3 what happens</extracomment>
+        <translation>%1 drugs of the file are in the dictionary already: %2
+
+%3. Import the file?</translation>
+    </message>
+    <message>
+        <source>将跳过它们, 字典中的保持不变</source>
+        <translation>They will be skipped; the dictionary&apos;s stay as they are</translation>
+    </message>
+    <message>
+        <source>字典中的将换成文件中的</source>
+        <translation>The dictionary&apos;s will be replaced by the file&apos;s</translation>
+    </message>
+    <message>
+        <source>两个都保留, 字典中将有重复的药物</source>
+        <translation>Both will be kept; the dictionary will hold them twice</translation>
+    </message>
+    <message>
+        <source>导入了%1种药物。</source>
+        <extracomment>%1 the drugs imported; the warnings follow, one per line</extracomment>
+        <translation>Imported %1 drugs.</translation>
+    </message>
+    <message>
+        <source>第%1行: %2</source>
+        <extracomment>%1 the spreadsheet&apos;s row, %2 what is wrong</extracomment>
+        <translation>Row %1: %2</translation>
+    </message>
+    <message>
+        <source>第%1行 (%2): %3</source>
+        <extracomment>%1 the spreadsheet&apos;s row, %2 the drug&apos;s name, %3 what is wrong</extracomment>
+        <translation>Row %1 (%2): %3</translation>
+    </message>
+    <message>
+        <source>不加引号的单元格中有引号, 或引号结束后还有文字</source>
+        <translation>a quote inside an unquoted cell, or text after a closing quote</translation>
+    </message>
+    <message>
+        <source>加了引号的单元格没有结束</source>
+        <translation>a quoted cell is not closed</translation>
+    </message>
+    <message>
+        <source>一行超过%1个单元格; 读到这里为止</source>
+        <extracomment>%1 the most cells a row may have</extracomment>
+        <translation>more than %1 cells, the most a row may have; reading stopped here</translation>
+    </message>
+    <message>
+        <source>一行超过%1个字节, 远多于任何药物所需; 读到这里为止</source>
+        <extracomment>%1 the most bytes a row may have</extracomment>
+        <translation>a row of more than %1 bytes, far more than any drug needs; reading stopped here</translation>
+    </message>
+    <message>
+        <source>文件中什么也没有</source>
+        <translation>the file holds no rows</translation>
+    </message>
+    <message>
+        <source>标题行中没有一栏是药物的栏目 (如 品名、英文名、用法)</source>
+        <translation>the header row names no column as a field of a drug, such as Trade name, English name or Usage</translation>
+    </message>
+    <message>
+        <source>第%1栏和第%2栏都是%3</source>
+        <extracomment>%1 and %2 the columns, %3 the field</extracomment>
+        <translation>columns %1 and %2 both hold the %3</translation>
+    </message>
+    <message>
+        <source>没有品名或英文名的一栏, 而每种药物至少要有其中之一</source>
+        <translation>no column holds the trade name or the English name, one of which every drug needs</translation>
+    </message>
+    <message>
+        <source>跳过了%1栏不是药物栏目的: %2</source>
+        <extracomment>%1 how many columns, %2 their names</extracomment>
+        <translation>skipped %1 columns that name no field of a drug: %2</translation>
+    </message>
+    <message>
+        <source>第%1栏</source>
+        <extracomment>A column without a name in the header row; %1 its number</extracomment>
+        <translation>column %1</translation>
+    </message>
+    <message>
+        <source>超过%1种药物, 这是一本字典最多能存放的; 读到这里为止</source>
+        <extracomment>%1 the most drugs a dictionary holds</extracomment>
+        <translation>more than %1 drugs, the most a dictionary holds; reading stopped here</translation>
+    </message>
+    <message>
+        <source>有%1个单元格, 应该是%2个</source>
+        <extracomment>%1 the cells of the row, %2 the cells expected</extracomment>
+        <translation>%1 cells where %2 are expected</translation>
+    </message>
+    <message>
+        <source>%1中有NUL字符</source>
+        <extracomment>%1 the field</extracomment>
+        <translation>the %1 holds a NUL character</translation>
+    </message>
+    <message>
+        <source>%1中有制表符或换行, 名称中不能有</source>
+        <extracomment>%1 the field</extracomment>
+        <translation>the %1 holds a tab or a line break, which a name cannot hold</translation>
+    </message>
+    <message>
+        <source>%1中有不是UTF-8的字节</source>
+        <extracomment>%1 the field</extracomment>
+        <translation>the %1 holds bytes that are not UTF-8</translation>
+    </message>
+    <message>
+        <source>%1中有不是GBK文字的字节</source>
+        <extracomment>%1 the field</extracomment>
+        <translation>the %1 holds bytes that are not GBK text</translation>
+    </message>
+    <message>
+        <source>%1中有GBK无法表示的字符“%2” (%3)</source>
+        <extracomment>%1 the field, %2 the character</extracomment>
+        <translation>the %1 holds &quot;%2&quot; (%3), which GBK cannot represent</translation>
+    </message>
+    <message>
+        <source>%1在GBK中有%2个字节, 超过了%3个</source>
+        <extracomment>%1 the field, %2 its bytes, %3 its limit</extracomment>
+        <translation>the %1 is %2 bytes in GBK, more than %3</translation>
+    </message>
+    <message>
+        <source>既没有品名也没有英文名; 每种药物至少要有其中之一</source>
+        <translation>neither a trade name nor an English name; a drug needs at least one</translation>
+    </message>
+    <message>
+        <source>第%1条记录的%2: 字节不是有效的GBK文字, 会被写成U+FFFD</source>
+        <extracomment>%1 the record&apos;s number, %2 the field</extracomment>
+        <translation>record %1, %2: bytes that are not GBK text, which would be written as U+FFFD</translation>
     </message>
 </context>
 <context>
@@ -1530,6 +1723,13 @@ Nothing was merged.</translation>
         <source>数据输入窗口</source>
         <translation>Data Entry</translation>
     </message>
+    <message>
+        <source>粘贴的文字超过%1个字节, 截去了后面的部分:
+%2</source>
+        <extracomment>%1 the box&apos;s limit in bytes, %2 the text cut off</extracomment>
+        <translation>The pasted text was longer than %1 bytes; this end of it was cut off:
+%2</translation>
+    </message>
 </context>
 <context>
     <name>Views</name>
@@ -1589,6 +1789,11 @@ Please install a printer and make it the default first.</translation>
         <source>找不到打印机“%1”,无法打印。</source>
         <extracomment>%1 the printer&apos;s name</extracomment>
         <translation>The printer “%1” cannot be found; nothing was printed.</translation>
+    </message>
+    <message>
+        <source>这里的修改不会保存; 要修改这种药物, 请按 F2。</source>
+        <extracomment>The status bar, at the first edit in the record text</extracomment>
+        <translation>Edits here are not kept; to change this drug, press F2.</translation>
     </message>
 </context>
 </TS>

@@ -6,9 +6,13 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QClipboard>
+#include <QLabel>
 #include <QLineEdit>
+#include <QMimeData>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QStyle>
 #include <QTest>
 #include <array>
@@ -223,34 +227,128 @@ TEST_F(DrugEntryDialogTest, EnterMovesOnFromOneLineBoxesAndBreaksLinesInMultiLin
     EXPECT_EQ(dialog.result(), QDialog::Accepted);
 }
 
-TEST_F(DrugEntryDialogTest, EachBoxTakesNoMoreBytesThanItsFieldHolds) {
+TEST_F(DrugEntryDialogTest, TypingStopsAtTheLimitWithABeepAndTheCounterShowsTheBytesLeft) {
     Show();
+    QSignalSpy beeps(&dialog, &DrugEntryDialog::limitReached);
     for (const Box& box : Boxes()) {
         SCOPED_TRACE(box.name);
+        const QLabel* counter = dialog.BytesLeftCounter(box.widget);
+        ASSERT_NE(counter, nullptr);
         const QString letters(box.limit, QLatin1Char('x'));
         const QString chinese(box.limit / 2, QChar(0x836F));  // 药
         struct Entry {
             const char* how;
-            std::function<void()> enter;
+            QString typed;
             QString kept;
+            int beeps;
         };
         const Entry entries[] = {
-            {"letters typed", [&] { QTest::keyClicks(box.widget, letters + QStringLiteral("yz")); },
-             letters},
-            {"Chinese typed", [&] { Type(box.widget, chinese + QStringLiteral("片")); }, chinese},
-            {"Chinese after letters typed",
-             [&] { Type(box.widget, QStringLiteral("a") + chinese); },
-             QStringLiteral("a") + chinese.left(chinese.size() - 1)},
-            {"letters pasted", [&] { Paste(box.widget, letters + QStringLiteral("yz")); }, letters},
-            {"Chinese pasted", [&] { Paste(box.widget, chinese + QStringLiteral("片剂")); },
-             chinese},
+            {"letters", letters + QStringLiteral("yz"), letters, 2},
+            {"Chinese", chinese + QStringLiteral("片"), chinese, 1},
+            {"Chinese after letters", QStringLiteral("a") + chinese,
+             QStringLiteral("a") + chinese.left(chinese.size() - 1), 1},
+            {"within the limit", QStringLiteral("a药"), QStringLiteral("a药"), 0},
         };
         for (const Entry& entry : entries) {
             SCOPED_TRACE(entry.how);
             Clear(box.widget);
             box.widget->setFocus();
-            entry.enter();
+            beeps.clear();
+            Type(box.widget, entry.typed);
             EXPECT_EQ(TextOf(box.widget), entry.kept);
+            EXPECT_EQ(beeps.size(), entry.beeps);
+            const int left = box.limit - static_cast<int>(Gbk(entry.kept.toStdString()).size());
+            EXPECT_EQ(counter->text(), QString::number(left));
+            EXPECT_EQ(counter->palette().color(QPalette::WindowText) == QColor(Qt::red), left == 0);
+        }
+        EXPECT_TRUE(ui.messages.empty());
+    }
+}
+
+// Pasted with the keyboard from the clipboard, or dropped from another box:
+// what fits goes in, what does not is refused whole and explained, and the
+// text stays where it came from.
+TEST_F(DrugEntryDialogTest, APasteOrDropThatDoesNotFitIsRefusedWholeAndExplained) {
+    Show();
+    const auto paste = [](QWidget* box, const QString& text) {
+        QApplication::clipboard()->setText(text);
+        QTest::keyClick(box, Qt::Key_V, Qt::ControlModifier);
+    };
+    QLineEdit source;  // a box elsewhere that the text is dragged from
+    const auto drop = [&source](QWidget* box, const QString& text) {
+        source.setText(text);
+        auto* mime = new QMimeData;
+        mime->setText(text);
+        QWidget* target = box;
+        if (auto* lines = qobject_cast<QPlainTextEdit*>(box)) {
+            target = lines->viewport();
+        }
+        QDragEnterEvent enter(QPoint(2, 2), Qt::MoveAction | Qt::CopyAction, mime, Qt::LeftButton,
+                              Qt::NoModifier);
+        QApplication::sendEvent(target, &enter);
+        QDropEvent dropped(QPointF(2, 2), Qt::MoveAction | Qt::CopyAction, mime, Qt::LeftButton,
+                           Qt::NoModifier);
+        QApplication::sendEvent(target, &dropped);
+        delete mime;
+        return dropped.isAccepted();
+    };
+    for (const Box& box : Boxes()) {
+        SCOPED_TRACE(box.name);
+        const QString room(box.limit / 2 - 1, QChar(0x836F));  // leaves two bytes after "ab"
+        struct Case {
+            const char* how;
+            enum { Pasted, Dropped, Committed } source;
+            QString offered;
+            QString kept;
+            QString lost;  // empty when it fits
+        };
+        const Case cases[] = {
+            {"a paste that fits", Case::Pasted, QStringLiteral("ab") + room,
+             QStringLiteral("ab") + room, ""},
+            {"a paste that does not", Case::Pasted, room + QStringLiteral("abc片剂"), "",
+             QStringLiteral("c片剂")},
+            {"a drop that fits", Case::Dropped, room + QStringLiteral("ab"),
+             room + QStringLiteral("ab"), ""},
+            {"a drop that does not", Case::Dropped, room + QStringLiteral("片剂"), "",
+             QStringLiteral("剂")},
+            {"an input method's phrase that does not", Case::Committed,
+             room + QStringLiteral("片剂"), "", QStringLiteral("剂")},
+        };
+        for (const Case& c : cases) {
+            SCOPED_TRACE(c.how);
+            Clear(box.widget);
+            box.widget->setFocus();
+            ui.messages.clear();
+            QApplication::clipboard()->clear();
+            if (c.source == Case::Dropped) {
+                EXPECT_EQ(drop(box.widget, c.offered), c.lost.isEmpty());
+                // A refused move leaves its text where it was.
+                EXPECT_EQ(source.text(), c.offered);
+            } else if (c.source == Case::Pasted) {
+                paste(box.widget, c.offered);
+                EXPECT_EQ(QApplication::clipboard()->text(), c.offered);
+            } else {
+                Commit(box.widget, c.offered);
+            }
+            QCoreApplication::processEvents();
+            EXPECT_EQ(TextOf(box.widget), c.kept);
+            if (c.lost.isEmpty()) {
+                EXPECT_TRUE(ui.messages.empty());
+                continue;
+            }
+            ASSERT_EQ(ui.messages.size(), 1u);
+            const QString& message = ui.messages[0].text;
+            const int over = static_cast<int>(Gbk(c.lost.toStdString()).size());
+            EXPECT_TRUE(message.contains(QStringLiteral("多出%1个字节").arg(over)))
+                << message.toStdString();
+            EXPECT_TRUE(message.contains(QStringLiteral("还能放%1个字节").arg(box.limit)))
+                << message.toStdString();
+            EXPECT_TRUE(message.contains(QStringLiteral("\n") + c.lost + QStringLiteral("\n")))
+                << message.toStdString();
+            EXPECT_EQ(message.contains(QStringLiteral("留在原处")), c.source == Case::Dropped)
+                << message.toStdString();
+            EXPECT_EQ(message.contains(QStringLiteral("仍在剪贴板上")), c.source == Case::Pasted)
+                << message.toStdString();
         }
     }
 }

@@ -74,21 +74,34 @@ TEST_F(TextInputDialogTest, TheBoxTakesAtMostTheLimitInBytesOrAHundredWithoutALi
         {10, "typed", QStringLiteral("阿司匹林布洛芬"), QStringLiteral("阿司匹林布")},
         {10, "typed", QStringLiteral("a阿司匹林布"), QStringLiteral("a阿司匹林")},
         {10, "pasted", QStringLiteral("阿司匹林布洛芬"), QStringLiteral("阿司匹林布")},
+        {10, "pasted", QStringLiteral("阿司匹林布"), QStringLiteral("阿司匹林布")},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(std::to_string(c.limit) + " " + c.how + " " + c.entered.toStdString());
         std::string text;
+        ui.messages.clear();
+        const bool pasted = std::string(c.how) == "pasted";
         const bool answer = Ask(QString(), text, c.limit, [&](TextInputDialog& dialog) {
-            if (std::string(c.how) == "typed") {
-                Type(dialog.TextBox(), c.entered);
-            } else {
+            if (pasted) {
                 Paste(dialog.TextBox(), c.entered);
+            } else {
+                Type(dialog.TextBox(), c.entered);
             }
             EXPECT_EQ(dialog.TextBox()->text(), c.kept);
+            QCoreApplication::processEvents();
             QTest::keyClick(dialog.TextBox(), Qt::Key_Return);
         });
         EXPECT_TRUE(answer);
         EXPECT_EQ(text, Gbk(c.kept.toStdString()));
+        // A paste that was cut says so and shows what was cut; typing does not.
+        const bool cut = pasted && c.kept != c.entered;
+        ASSERT_EQ(ui.messages.size(), cut ? 1u : 0u);
+        if (cut) {
+            const QString lost = c.entered.mid(c.kept.size());
+            EXPECT_TRUE(ui.messages[0].text.contains(QStringLiteral("截去")));
+            EXPECT_TRUE(ui.messages[0].text.endsWith(QStringLiteral("\n") + lost))
+                << ui.messages[0].text.toStdString();
+        }
     }
 }
 

@@ -251,6 +251,25 @@ TEST(EnglishTexts, TheDialogsMadeFromTemplates) {
     }
 }
 
+// The English entry dialog names its fields with the record view's words, in
+// a wider layout than the Chinese template's.
+TEST(EnglishTexts, TheEntryDialogUsesTheRecordViewsWordsInAWiderLayout) {
+    FakeUserInterface ui;
+    const QSize chinese = DrugEntryDialog(ui).size();
+    const Translation english(ENGLISH);
+    DrugEntryDialog dialog(ui);
+    QStringList labels;
+    for (const QLabel* label : dialog.findChildren<QLabel*>()) {
+        if (label->text().endsWith(QLatin1Char(':'))) {
+            labels.append(label->text());
+        }
+    }
+    EXPECT_EQ(labels, QStringList({"Trade name:", "English name:", "Pinyin:", "Other names:",
+                                   "Usage:", "Function:", "Cautions:"}));
+    EXPECT_GT(dialog.width(), chinese.width());
+    EXPECT_EQ(dialog.height(), chinese.height());
+}
+
 // The placeholders (%1, %2) of a text, in order.
 QStringList Placeholders(const QString& text) {
     static const QRegularExpression placeholder(QStringLiteral("%\\d"));

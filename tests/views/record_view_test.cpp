@@ -11,6 +11,7 @@
 #include <QPrinterInfo>
 #include <QRegularExpression>
 #include <QScrollBar>
+#include <QStatusTipEvent>
 #include <QTextBlock>
 #include <QTextLayout>
 #include <QTimer>
@@ -175,6 +176,43 @@ TEST_F(RecordViewTest, TypedTextIsReplacedAtTheNextRenderAndNeverReachesTheRecor
     EXPECT_FALSE(document.IsModified());
     EXPECT_EQ(RecordFields(document.GetStore(), 1),
               Gbk(Drug{.tradeName = "阿司匹林", .englishName = "Aspirin"}));
+}
+
+// Records the status tips that a widget sends up towards the main window.
+class StatusTips : public QObject {
+public:
+    explicit StatusTips(QWidget& widget) { widget.installEventFilter(this); }
+    QStringList tips;
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::StatusTip) {
+            tips.append(static_cast<QStatusTipEvent*>(event)->tip());
+        }
+        return false;
+    }
+};
+
+TEST_F(RecordViewTest, TheFirstEditOfARecordSaysInTheStatusBarThatItIsNotKept) {
+    Open({{.tradeName = "阿司匹林"}, {.tradeName = "布洛芬"}});
+    text.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&text));
+    StatusTips status(text);
+    const QString notice = QStringLiteral("这里的修改不会保存; 要修改这种药物, 请按 F2。");
+
+    // Moving about the text changes nothing and says nothing.
+    QTest::keyClick(&text, Qt::Key_Down);
+    QTest::keyClick(&text, Qt::Key_End);
+    EXPECT_TRUE(status.tips.isEmpty());
+    QTest::keyClicks(&text, "ab");
+    QTest::keyClick(&text, Qt::Key_Backspace);
+    EXPECT_EQ(status.tips, QStringList{notice});
+
+    // A record shown afresh is told of again at its first edit.
+    ShowRecord(2);
+    EXPECT_EQ(status.tips.size(), 1);
+    QTest::keyClick(&text, Qt::Key_Delete);
+    EXPECT_EQ(status.tips, QStringList({notice, notice}));
 }
 
 TEST_F(RecordViewTest, LongValuesWrapAtTheViewsWidthWithoutAHorizontalScrollBar) {
