@@ -21,6 +21,7 @@
 #include "csv/csv_text.h"
 #include "platform/framework_strings.h"
 #include "platform/gbk_text.h"
+#include "platform/regular_file.h"
 #include "resources/strings.h"
 
 namespace quorbex {
@@ -55,8 +56,10 @@ bool IsBlankRow(const csv::CsvRecord& record) {
 
 // The first rows that hold something, their cells as the user reads them.
 std::vector<QStringList> FirstRows(const QString& path, csv::TextEncoding encoding) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
+    // A pipe typed into the box must not block the dialog: only a regular
+    // file is looked into.
+    QFile file;
+    if (!platform::OpenRegularFile(path, file).isEmpty()) {
         return {};
     }
     const QByteArray bytes = file.read(PREVIEW_BYTES);

@@ -97,10 +97,10 @@ std::optional<QByteArray> FileContentHash(const QString& path) {
 namespace {
 
 // Whether the file holds other bytes than expected; false when it cannot be
-// read.
+// read or is no regular file.
 bool FileDiffersFrom(const QString& path, const QByteArray& expected) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
+    QFile file;
+    if (!OpenRegularFile(path, file).isEmpty()) {
         return false;
     }
     if (file.size() != expected.size()) {

@@ -23,6 +23,7 @@
 #include "tests/support/fake_user_interface.h"
 #include "tests/support/file_size_limit.h"
 #include "tests/support/test_files.h"
+#include "tests/support/unwritten_pipe.h"
 
 namespace quorbex::platform {
 namespace {
@@ -191,6 +192,17 @@ TEST_F(ChangedOnDisk, OwnSavesAndUntouchedContentsAskNothing) {
     document.SetModifiedFlag(true);
     EXPECT_TRUE(document.DoFileSave());
     EXPECT_TRUE(ui.messages.empty());
+}
+
+// The file replaced by a pipe that nobody writes to: looking for outside
+// changes must not block on it, and the save refuses to replace it.
+TEST_F(ChangedOnDisk, AFileReplacedByAPipeDoesNotBlockTheSave) {
+    ASSERT_TRUE(QFile::remove(Path("a.zvk")));
+    testing::UnwrittenPipe pipe(Path("a.zvk"));
+    ASSERT_TRUE(pipe.Created());
+    EXPECT_FALSE(document.DoFileSave());
+    EXPECT_FALSE(pipe.Blocked()) << "the save blocked on the pipe";
+    EXPECT_TRUE(document.IsModified());
 }
 
 struct stat StatusOf(const QString& path) {
