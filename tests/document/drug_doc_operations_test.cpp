@@ -1,4 +1,5 @@
 // The document's own operations, as the commands and the views call them.
+#include <QFile>
 #include <QSignalSpy>
 
 #include "tests/document/drug_doc_fixture.h"
@@ -60,6 +61,21 @@ TEST_F(DrugDocOperations, QuickSearchListsItsHitsKeepsItsQueryAndOffersSuggestio
     // The exact search is no quick search any more.
     doc->Search(Gbk("阿司"));
     EXPECT_FALSE(doc->IsQuickSearch());
+}
+
+// The file read again after a change on disk: the last search runs again
+// with its own rules, here the quick search's full pinyin, which the exact
+// search would not find.
+TEST_F(DrugDocOperations, AReloadRunsTheLastQuickSearchAgainByItsOwnRules) {
+    ASSERT_NE(OpenDictionary(ThreeDrugs()), nullptr);
+    ASSERT_EQ(doc->QuickSearch("sipi"), QuickStatus::Found);
+    ASSERT_EQ(doc->GetResultList(), ResultList{2});
+    QFile file(doc->GetPathName());
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    ASSERT_TRUE(doc->Reload(file.readAll()));
+    EXPECT_TRUE(doc->IsQuickSearch());
+    EXPECT_EQ(doc->GetResultList(), ResultList{2});
+    EXPECT_EQ(doc->GetCurrentNumber(), 2u);
 }
 
 TEST_F(DrugDocOperations, ShowRecordSelectsAResultOrListsTheRecordAlone) {
