@@ -94,24 +94,6 @@ std::optional<QByteArray> FileContentHash(const QString& path) {
     return hash.result();
 }
 
-namespace {
-
-// Whether the file holds other bytes than expected; false when it cannot be
-// read or is no regular file.
-bool FileDiffersFrom(const QString& path, const QByteArray& expected) {
-    QFile file;
-    if (!OpenRegularFile(path, file).isEmpty()) {
-        return false;
-    }
-    if (file.size() != expected.size()) {
-        return true;
-    }
-    const QByteArray now = file.read(expected.size() + 1);
-    return file.error() == QFileDevice::NoError && now != expected;
-}
-
-}  // namespace
-
 Document::Document(UserInterface& ui) : m_ui(ui) {}
 
 Document::~Document() = default;
@@ -307,7 +289,7 @@ bool Document::SaveModified() {
 // Another program wrote the file since it was opened or last saved here.
 bool Document::ChangedOnDisk() const {
     if (m_diskBytes) {
-        return FileDiffersFrom(m_pathName, *m_diskBytes);
+        return RegularFileDiffersFrom(m_pathName, *m_diskBytes);
     }
     if (!m_diskHash) {
         return false;

@@ -4,6 +4,7 @@
 #include <QFileInfo>
 
 #include "platform/document.h"
+#include "platform/regular_file.h"
 
 namespace quorbex::platform {
 
@@ -66,7 +67,7 @@ void DocumentFileWatch::Follow() {
         m_watcher.removePaths(m_watcher.directories());
     }
     m_path = m_document.GetPathName();
-    m_toldHash.reset();
+    m_told.reset();
     m_toldCopies.clear();
     Arm();
     // A first look once the document has taken its file: copies left
@@ -80,7 +81,7 @@ void DocumentFileWatch::Follow() {
 }
 
 void DocumentFileWatch::LookAgain() {
-    m_toldHash.reset();
+    m_told.reset();
     m_quiet.start();
 }
 
@@ -132,13 +133,20 @@ void DocumentFileWatch::CheckNow() {
         emit conflictCopiesFound(copies);
     }
 
+    // Compared with the bytes the document kept, which costs far less than
+    // hashing the file at every look; a change found is told once, marked
+    // by its digest.
+    const std::optional<QByteArray>& kept = m_document.DiskBytes();
+    if (kept && !RegularFileDiffersFrom(m_path, *kept)) {
+        return;
+    }
     const std::optional<QByteArray>& known = m_document.DiskContentHash();
     if (!known) {
         return;
     }
     const std::optional<QByteArray> now = FileContentHash(m_path);
-    if (now && *now != *known && now != m_toldHash) {
-        m_toldHash = now;
+    if (now && *now != *known && now != m_told) {
+        m_told = now;
         emit changedOnDisk();
     }
 }

@@ -62,7 +62,8 @@ private:
     // The file's time and size at the last look.
     QDateTime m_seenTime;
     qint64 m_seenSize = -1;
-    std::optional<QByteArray> m_toldHash;
+    // The digest of the file as it stood when a change was last told.
+    std::optional<QByteArray> m_told;
     QSet<QString> m_toldCopies;
 };
 

@@ -87,4 +87,16 @@ FileContents ReadRegularFile(const QString& path) {
     return {std::move(bytes), QString()};
 }
 
+bool RegularFileDiffersFrom(const QString& path, const QByteArray& expected) {
+    QFile file;
+    if (!OpenRegularFile(path, file).isEmpty()) {
+        return false;
+    }
+    if (file.size() != expected.size()) {
+        return true;
+    }
+    const QByteArray now = file.read(expected.size() + 1);
+    return file.error() == QFileDevice::NoError && now != expected;
+}
+
 }  // namespace quorbex::platform

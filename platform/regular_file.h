@@ -23,6 +23,11 @@ QString OpenRegularFile(const QString& path, QFile& file);
 
 FileContents ReadRegularFile(const QString& path);
 
+// Whether the regular file at path holds other bytes than expected; false
+// when it cannot be read or is no regular file. A file of another length is
+// told apart without reading it.
+bool RegularFileDiffersFrom(const QString& path, const QByteArray& expected);
+
 // What lies at path when it is there and no regular file (following links),
 // in the user's words; empty otherwise.
 QString NonRegularKind(const QString& path);
