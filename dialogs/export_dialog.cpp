@@ -10,7 +10,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "platform/framework_strings.h"
+#include "dialogs/ok_cancel_buttons.h"
 #include "resources/strings.h"
 
 namespace quorbex {
@@ -33,14 +33,8 @@ ExportDialog::ExportDialog(const QString& path, QWidget* parent)
 
     m_guard->setChecked(true);
 
-    auto* buttons =
-        new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, Qt::Horizontal, this);
+    QDialogButtonBox* buttons = OkCancelButtons(*this);
     m_ok = buttons->button(QDialogButtonBox::Ok);
-    m_ok->setText(platform::Tr(platform::FrameworkText::OkButton));
-    buttons->button(QDialogButtonBox::Cancel)
-        ->setText(platform::Tr(platform::FrameworkText::CancelButton));
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     const auto update = [this] { m_ok->setEnabled(!Path().isEmpty()); };
     connect(m_path, &QLineEdit::textChanged, this, update);
     update();

@@ -19,7 +19,7 @@
 
 #include "csv/column_names.h"
 #include "csv/csv_text.h"
-#include "platform/framework_strings.h"
+#include "dialogs/ok_cancel_buttons.h"
 #include "platform/gbk_text.h"
 #include "platform/regular_file.h"
 #include "resources/strings.h"
@@ -165,14 +165,8 @@ ImportDialog::ImportDialog(bool canAppend, QWidget* parent)
     duplicatesRow->addWidget(duplicatesLabel);
     duplicatesRow->addWidget(m_duplicates, 1);
 
-    auto* buttons =
-        new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, Qt::Horizontal, this);
+    QDialogButtonBox* buttons = OkCancelButtons(*this);
     m_ok = buttons->button(QDialogButtonBox::Ok);
-    m_ok->setText(platform::Tr(platform::FrameworkText::OkButton));
-    buttons->button(QDialogButtonBox::Cancel)
-        ->setText(platform::Tr(platform::FrameworkText::CancelButton));
-    connect(buttons, &QDialogButtonBox::accepted, this, &ImportDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     // Nothing to import until a file is named.
     const auto update = [this] { m_ok->setEnabled(!Path().isEmpty()); };
     connect(m_path, &QLineEdit::textChanged, this, update);

@@ -12,6 +12,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "dialogs/ok_cancel_buttons.h"
 #include "platform/framework_strings.h"
 #include "platform/gbk_text.h"
 #include "platform/user_interface.h"
@@ -73,13 +74,8 @@ MergeConflictDialog::MergeConflictDialog(platform::UserInterface& ui, QWidget* p
     setMinimumWidth(MINIMUM_WIDTH);
     auto* intro = new QLabel(Tr(UiText::ConflictDialogIntro), this);
     intro->setWordWrap(true);
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    QDialogButtonBox* buttons = OkCancelButtons(*this);
     m_ok = buttons->button(QDialogButtonBox::Ok);
-    m_ok->setText(platform::Tr(platform::FrameworkText::OkButton));
-    buttons->button(QDialogButtonBox::Cancel)
-        ->setText(platform::Tr(platform::FrameworkText::CancelButton));
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 
     m_drugs->setMaximumWidth(MINIMUM_WIDTH / 4);
     connect(m_drugs, &QListWidget::currentRowChanged, m_stack, &QStackedWidget::setCurrentIndex);
