@@ -22,7 +22,7 @@
 #include "document/zorvik_drug_doc.h"
 #include "frames/main_frame.h"
 #include "frames/main_status_bar.h"
-#include "frames/menu_prompt_style.h"
+#include "frames/program_style.h"
 #include "frames/zorvik_drug_frame.h"
 #include "platform/device_file.h"
 #include "platform/document_recovery.h"
@@ -137,8 +137,8 @@ bool DrugApp::InitInstance(const QStringList& arguments, QSize screenSize) {
     QObject::connect(&m_recentFiles, &platform::RecentFileList::changed,
                      [this] { SaveRecentFileList(); });
 
-    if (qobject_cast<MenuPromptStyle*>(QApplication::style()) == nullptr) {
-        QApplication::setStyle(new MenuPromptStyle);
+    if (qobject_cast<ProgramStyle*>(QApplication::style()) == nullptr) {
+        QApplication::setStyle(new ProgramStyle);
     }
     const platform::DocumentStrings strings = DrugDocumentStrings();
     m_mainFrame = std::make_unique<CMainFrame>(*m_ui, screenSize);

@@ -19,7 +19,7 @@
 
 #include "document/zorvik_drug_doc.h"
 #include "frames/main_frame.h"
-#include "frames/menu_prompt_style.h"
+#include "frames/program_style.h"
 #include "frames/zorvik_drug_frame.h"
 #include "platform/document_template.h"
 #include "platform/framework_ids.h"
@@ -58,8 +58,8 @@ protected:
 
     MainFrameTest() {
         // The application's style, which the application installs first.
-        if (qobject_cast<MenuPromptStyle*>(QApplication::style()) == nullptr) {
-            QApplication::setStyle(new MenuPromptStyle);
+        if (qobject_cast<ProgramStyle*>(QApplication::style()) == nullptr) {
+            QApplication::setStyle(new ProgramStyle);
         }
         frame = std::make_unique<CMainFrame>(ui, SCREEN);
         docTemplate = std::make_unique<platform::DocumentTemplate>(
