@@ -4,7 +4,6 @@
 #pragma once
 
 #include <optional>
-#include <optional>
 #include <string>
 
 #include "store/record_store.h"
@@ -31,12 +30,6 @@ void RequireAbsent(const std::string& path);
 // and left as it is. With replace a symbolic link at path is written
 // through, and the file replaced keeps its permissions and group.
 void SaveDictionary(RecordStore& store, const std::string& path, bool replace);
-
-// Writes store in place of the dictionary at path, as SaveDictionary does
-// with replace, at the target of a link rather than over the link. Where the
-// group cannot be kept, the new file gets no group permissions, and the
-// answer is the lost group's name.
-std::optional<std::string> ReplaceDictionary(RecordStore& store, const std::string& path);
 
 // Writes store in place of the dictionary at path, as SaveDictionary does,
 // at the target of a link rather than over the link. The new file keeps the
