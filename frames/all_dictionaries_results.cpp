@@ -25,11 +25,18 @@ AllDictionariesResults::AllDictionariesResults(QWidget* parent)
     setObjectName(QStringLiteral("allDictionaries"));
     m_results->setColumnCount(2);
     m_results->setHeaderLabels({Tr(UiText::FieldTradeName), Tr(UiText::FieldEnglishName)});
-    m_results->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
     m_results->setRootIsDecorated(true);
     setWidget(m_results);
     connect(m_results, &QTreeWidget::itemActivated, this,
             [this](QTreeWidgetItem* item) { Show(item); });
+}
+
+// The columns fit their contents from the first time the list is shown: a
+// list sized so while hidden measures its headings at every start, loading
+// the bold font of the headings for nothing.
+void AllDictionariesResults::showEvent(QShowEvent* event) {
+    m_results->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    QDockWidget::showEvent(event);
 }
 
 void AllDictionariesResults::ShowNote(const QString& note) {

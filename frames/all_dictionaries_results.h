@@ -30,6 +30,9 @@ public:
 
     QTreeWidget* Results() const { return m_results; }
 
+protected:
+    void showEvent(QShowEvent* event) override;
+
 private:
     void Show(QTreeWidgetItem* item);
     void ShowNote(const QString& note);
