@@ -80,7 +80,16 @@ FileContents ReadRegularFile(const QString& path) {
     if (!failure.isEmpty()) {
         return {std::nullopt, failure};
     }
-    QByteArray bytes = file.readAll();
+    // Read at the size the file has, in one piece, then on to its end for
+    // whatever was added meanwhile: readAll() alone would grow its buffer
+    // past the size to find the end, and keep the spare room.
+    QByteArray bytes(file.size(), Qt::Uninitialized);
+    const qint64 read = file.read(bytes.data(), bytes.size());
+    if (read < 0 || file.error() != QFileDevice::NoError) {
+        return {std::nullopt, DescribeFileError(file)};
+    }
+    bytes.truncate(read);
+    bytes += file.readAll();
     if (file.error() != QFileDevice::NoError) {
         return {std::nullopt, DescribeFileError(file)};
     }
