@@ -6,6 +6,7 @@
 
 #include <QFile>
 #include <cerrno>
+#include <new>
 
 #include "platform/device_file.h"
 #include "platform/file_names.h"
@@ -82,14 +83,20 @@ FileContents ReadRegularFile(const QString& path) {
     }
     // Read at the size the file has, in one piece, then on to its end for
     // whatever was added meanwhile: readAll() alone would grow its buffer
-    // past the size to find the end, and keep the spare room.
-    QByteArray bytes(file.size(), Qt::Uninitialized);
-    const qint64 read = file.read(bytes.data(), bytes.size());
-    if (read < 0 || file.error() != QFileDevice::NoError) {
-        return {std::nullopt, DescribeFileError(file)};
+    // past the size to find the end, and keep the spare room. A file too
+    // large to hold in memory is refused as such, not a crash.
+    QByteArray bytes;
+    try {
+        bytes.resize(file.size());
+        const qint64 read = file.read(bytes.data(), bytes.size());
+        if (read < 0 || file.error() != QFileDevice::NoError) {
+            return {std::nullopt, DescribeFileError(file)};
+        }
+        bytes.truncate(read);
+        bytes += file.readAll();
+    } catch (const std::bad_alloc&) {
+        return {std::nullopt, Tr(FrameworkText::FileTooLarge)};
     }
-    bytes.truncate(read);
-    bytes += file.readAll();
     if (file.error() != QFileDevice::NoError) {
         return {std::nullopt, DescribeFileError(file)};
     }
