@@ -16,7 +16,12 @@ bool FormulaAfterApostrophes(std::string_view text) {
 }  // namespace
 
 std::string GuardFormula(std::string_view text) {
-    return FormulaAfterApostrophes(text) ? "'" + std::string(text) : std::string(text);
+    if (!FormulaAfterApostrophes(text)) {
+        return std::string(text);
+    }
+    std::string guarded = "'";
+    guarded += text;
+    return guarded;
 }
 
 std::string UnguardFormula(std::string_view cell) {

@@ -123,9 +123,10 @@ void FileReplacement::CreateBeside() {
     // Hidden, named after the target. Created private when it replaces a file,
     // so that nobody opens it before it has the old file's permissions;
     // otherwise as any new file, by the umask and the folder's defaults.
-    const std::string stem = (std::filesystem::path(m_folder) /
-                              ("." + std::filesystem::path(m_target).filename().string() + "."))
-                                 .string();
+    std::string hidden = ".";
+    hidden += std::filesystem::path(m_target).filename().string();
+    hidden += '.';
+    const std::string stem = (std::filesystem::path(m_folder) / hidden).string();
     static constexpr char LETTERS[] =
         "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
     std::mt19937 random(std::random_device{}());

@@ -496,7 +496,9 @@ TEST(ZvkRoundTrip, ExportThenImportKeepsEveryFieldByteForByte) {
     const std::string function = Repeat("功能，", 32) + "\r\n" + Repeat("Ａ", 3);  // 200 bytes
     std::string usage = "\"quoted\", a\nlone feed, a lone \rreturn ";
     usage += Repeat("x", 200 - static_cast<int>(usage.size()));
-    const std::string cautions = " " + Repeat("注意\r\n", 33) + " ";  // 200 bytes
+    std::string cautions = " ";  // 200 bytes in all
+    cautions += Repeat("注意\r\n", 33);
+    cautions += " ";
     WriteDictionary(original,
                     {
                         DrugFields{Gbk(Repeat("阿", 10)), "ABCDEFGHIJ", "He said \"a,b\" ok!!!!",

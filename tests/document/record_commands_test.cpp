@@ -126,7 +126,8 @@ TEST_F(DrugAppend, TheNewRecordIsAddedLastAndCurrentEvenWhenTheSearchWouldMissIt
 TEST_F(DrugAppend, EachFieldIsCutToItsWidthInBytes) {
     ASSERT_NE(NewDictionary(), nullptr);
     DrugFields entered;
-    entered.tradeName = "A" + Gbk("阿司匹林布洛芬对乙酰");  // 21 bytes
+    entered.tradeName = "A";
+    entered.tradeName += Gbk("阿司匹林布洛芬对乙酰");  // 21 bytes
     entered.pinyinInitials = std::string(15, 'P');
     entered.englishName = std::string(25, 'E');
     entered.otherNames = std::string(45, 'O');
@@ -198,7 +199,8 @@ TEST_F(DrugModify, TheEditIsCutToTheFieldWidths) {
     const std::vector<DrugFields> drugs = ThreeDrugs();
     ASSERT_NE(OpenDictionary(drugs), nullptr);
     DrugFields edited = drugs[1];
-    edited.tradeName = "A" + Gbk("阿司匹林布洛芬对乙酰");
+    edited.tradeName = "A";
+    edited.tradeName += Gbk("阿司匹林布洛芬对乙酰");
     edited.otherNames = Gbk("一二三四五六七八九十一二三四五六七八九十一");  // 42 bytes
     NextEntry(QDialog::Accepted, edited);
     Send(ID_DRUG_MODIFY);

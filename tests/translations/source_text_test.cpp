@@ -91,8 +91,9 @@ private:
             Advance(m_source.size());
             return;
         }
-        const std::string close =
-            ")" + std::string(m_source.substr(m_at + 1, open - m_at - 1)) + "\"";
+        std::string close = ")";
+        close += m_source.substr(m_at + 1, open - m_at - 1);
+        close += '"';
         std::size_t end = m_source.find(close, open);
         if (end == std::string_view::npos) {
             end = m_source.size();
