@@ -85,7 +85,6 @@ private:
     std::string m_start;  // the first bytes, until it is known whether they are a byte order mark
     bool m_startChecked = false;
     bool m_anyRow = false;
-    bool m_columnsKnown = false;
     bool m_parseErrorReported = false;
     std::vector<std::optional<Field>> m_columns;  // the field of each column
     // The columns skipped: those with a name, and those without one that
