@@ -298,8 +298,15 @@ bool DrugCsvReader::TakeDrug(const CsvRecord& record) {
         (englishName == nullptr || englishName->empty())) {
         m_faults.Add(rowFault(Kind::NoName));
     }
+    // A row that holds something only outside a drug's fields (its names but
+    // blanks) is no drug, as a blank row is none: its export would be a blank
+    // row, which no import reads back.
+    bool anyField = false;
+    for (std::size_t i = 0; i < m_columns.size(); ++i) {
+        anyField = anyField || (m_columns[i] && !IsBlank(record.fields[i]));
+    }
     // Once anything is at fault nothing will be written: the records need not be kept.
-    if (m_faults.Empty()) {
+    if (m_faults.Empty() && anyField) {
         m_records.push_back(std::move(fields));
     }
     return true;

@@ -176,9 +176,11 @@ TEST_F(ZvkImport, ReadsSpreadsheetsAsTheyAre) {
          "Ibuprofen,口服,布洛芬,镇痛,,BLF,\r\n",
          {},
          ""},
-        {"columns of the ward's own, named or not, and empty rows",
+        {"columns of the ward's own, named or not, empty rows, and a row with blanks in every "
+         "field of a drug",
          "序号,品名,拼音,英文名,别名,功能,用法,注意事项,,备注\r\n"
          ",,,,,,,,,\r\n"
+         "0, ,,,,,,,,空行\r\n"
          "1,阿莫西林,AMXL,Amoxicillin,阿莫仙,抗感染,\"口服\r\n一日3次\",青霉素过敏者禁用,,皮试\r\n"
          "\r\n"
          "2,布洛芬,BLF,Ibuprofen,,镇痛,口服,,x,\r\n"
