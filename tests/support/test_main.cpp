@@ -1,8 +1,16 @@
 // The main of the test programs that use Qt: the application object exists
 // before any test runs, named like the program. Built with
 // QUORBEX_TEST_WIDGETS it is a widget application, on the offscreen platform
-// unless the environment names another.
+// unless the environment names another. Each test program keeps its
+// settings, data, state, cache and runtime files in folders of its own: the
+// test programs run side by side, and the user's own files are no test's
+// business.
 #include <gtest/gtest.h>
+
+#include <QByteArray>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
 
 #ifdef QUORBEX_TEST_WIDGETS
 #include <QApplication>
@@ -19,6 +27,21 @@ int main(int argc, char** argv) {
     }
 #endif
     ::testing::InitGoogleTest(&argc, argv);
+    const QTemporaryDir home;
+    if (!home.isValid()) {
+        return 2;
+    }
+    for (const char* variable : {"XDG_CONFIG_HOME", "XDG_DATA_HOME", "XDG_STATE_HOME",
+                                 "XDG_CACHE_HOME", "XDG_RUNTIME_DIR"}) {
+        const QString folder = home.filePath(QString::fromLatin1(variable));
+        // The runtime folder must be the user's alone, as a session's is.
+        if (!QDir().mkdir(folder) ||
+            !QFile::setPermissions(folder,
+                                   QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner)) {
+            return 2;
+        }
+        qputenv(variable, QFile::encodeName(folder));
+    }
     TestApplication application(argc, argv);
     TestApplication::setOrganizationName(QStringLiteral("Kestavon"));
     TestApplication::setApplicationName(QStringLiteral("Quorbex"));
