@@ -277,6 +277,10 @@ bool DrugCsvReader::TakeDrug(const CsvRecord& record) {
         return true;
     }
     DrugFields fields;
+    // A row that holds something only outside a drug's fields (its names but
+    // blanks) is no drug, as a blank row is none: its export would be a blank
+    // row, which no import reads back.
+    bool anyField = false;
     for (std::size_t i = 0; i < m_columns.size(); ++i) {
         if (!m_columns[i]) {
             const auto unnamed = std::find(m_unnamed.begin(), m_unnamed.end(), i + 1);
@@ -285,6 +289,7 @@ bool DrugCsvReader::TakeDrug(const CsvRecord& record) {
             }
             continue;
         }
+        anyField = anyField || !IsBlank(record.fields[i]);
         if (std::optional<CsvFault> fault = FieldToGbk(
                 record.fields[i], m_encoding, LayoutOf(*m_columns[i]), fields[*m_columns[i]])) {
             fault->row = record.row;
@@ -297,13 +302,6 @@ bool DrugCsvReader::TakeDrug(const CsvRecord& record) {
     if ((tradeName == nullptr || tradeName->empty()) &&
         (englishName == nullptr || englishName->empty())) {
         m_faults.Add(rowFault(Kind::NoName));
-    }
-    // A row that holds something only outside a drug's fields (its names but
-    // blanks) is no drug, as a blank row is none: its export would be a blank
-    // row, which no import reads back.
-    bool anyField = false;
-    for (std::size_t i = 0; i < m_columns.size(); ++i) {
-        anyField = anyField || (m_columns[i] && !IsBlank(record.fields[i]));
     }
     // Once anything is at fault nothing will be written: the records need not be kept.
     if (m_faults.Empty() && anyField) {

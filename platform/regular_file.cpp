@@ -89,6 +89,7 @@ FileContents ReadRegularFile(const QString& path) {
     try {
         bytes.resize(file.size());
         const qint64 read = file.read(bytes.data(), bytes.size());
+        // Checked at once: the next read would clear the error.
         if (read < 0 || file.error() != QFileDevice::NoError) {
             return {std::nullopt, DescribeFileError(file)};
         }
