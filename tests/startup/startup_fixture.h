@@ -18,8 +18,10 @@
 #include <QThread>
 #include <QTimer>
 #include <deque>
+#include <filesystem>
 #include <functional>
 #include <memory>
+#include <system_error>
 #include <vector>
 
 #include "app/drug_app.h"
@@ -141,12 +143,19 @@ inline void ClickItem(QListWidget& list, int row) {
 
 // A temporary folder. The desktop's cache tools that registering the file
 // type may have started can still be writing in it for a moment, so its
-// removal is retried for a while.
+// removal is retried for a while. It is removed by the names' bytes: a test
+// may leave a file whose name is not UTF-8, which Qt cannot name.
 class ScratchFolder {
 public:
     ScratchFolder() { m_folder.setAutoRemove(false); }
     ~ScratchFolder() {
-        for (int attempt = 0; attempt < 50 && !m_folder.remove(); ++attempt) {
+        const std::filesystem::path root(QFile::encodeName(m_folder.path()).toStdString());
+        for (int attempt = 0; attempt < 50; ++attempt) {
+            std::error_code error;
+            std::filesystem::remove_all(root, error);
+            if (!error) {
+                return;
+            }
             QThread::msleep(100);
         }
     }
