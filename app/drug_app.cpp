@@ -134,8 +134,11 @@ bool DrugApp::InitInstance(const QStringList& arguments, QSize screenSize) {
          platform::ReadRecentFileList(profile, RECENT_FILE_COUNT) | std::views::reverse) {
         m_recentFiles.Add(path);
     }
+    m_recentFilesSave.setSingleShot(true);
+    m_recentFilesSave.setInterval(0);
+    QObject::connect(&m_recentFilesSave, &QTimer::timeout, [this] { SaveRecentFileList(); });
     QObject::connect(&m_recentFiles, &platform::RecentFileList::changed,
-                     [this] { SaveRecentFileList(); });
+                     [this] { m_recentFilesSave.start(); });
 
     if (qobject_cast<ProgramStyle*>(QApplication::style()) == nullptr) {
         QApplication::setStyle(new ProgramStyle);
@@ -188,6 +191,7 @@ bool DrugApp::InitInstance(const QStringList& arguments, QSize screenSize) {
 
 int DrugApp::ExitInstance() {
     if (m_hMutex) {
+        m_recentFilesSave.stop();
         SaveRecentFileList();
         m_hMutex->Release();
         m_hMutex.reset();

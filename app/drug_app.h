@@ -6,6 +6,7 @@
 
 #include <QSize>
 #include <QStringList>
+#include <QTimer>
 #include <memory>
 #include <optional>
 
@@ -88,6 +89,10 @@ private:
     std::unique_ptr<DrugAppUserInterface> m_ui;
     std::unique_ptr<platform::SingleInstance> m_hMutex;
     platform::RecentFileList m_recentFiles{RECENT_FILE_COUNT};
+    // Writes the list once the program is back in its event loop: an open
+    // does not wait for the settings to reach the disk, and changes that come
+    // together are written together.
+    QTimer m_recentFilesSave;
     std::unique_ptr<CMainFrame> m_mainFrame;
     std::unique_ptr<platform::DocumentTemplate> m_template;
     std::unique_ptr<GuideWindow> m_guide;
