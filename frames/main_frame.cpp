@@ -34,7 +34,6 @@
 #include "platform/recent_file_list.h"
 #include "platform/user_interface.h"
 #include "resources/commands.h"
-#include "resources/icon_ids.h"
 #include "resources/menus.h"
 #include "resources/search_options.h"
 #include "resources/strings.h"
@@ -125,7 +124,8 @@ private:
 CMainFrame::CMainFrame(platform::UserInterface& ui, QSize screenSize)
     : m_ui(ui), m_mdiArea(new QMdiArea(this)), m_zoom(new TextZoom(this)) {
     setWindowTitle(platform::ApplicationName());
-    setWindowIcon(QIcon(IconPath(IDR_MAINFRAME)));
+    // Its icon is the application's, the same QIcon, whose images are then
+    // made once for all windows.
     // A minimize box but no maximize box.
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
