@@ -32,11 +32,15 @@ sqlite3 -header -csv "$work/drugs.db" "SELECT * FROM drugs ORDER BY rowid;" > "$
 "$ZVK" import "$work/drugs.csv" -o "$work/drugs.zvk" >/dev/null
 "$ZVK" list "$work/drugs.zvk" | cut -f2 > "$work/names.txt"
 
-for folder in config data cache runtime; do
+for folder in config data cache; do
     mkdir -m 700 "$work/$folder"
 done
+# The runtime folder in memory, as a session's is (/run/user/UID): the lock
+# of the one instance is written there.
+runtime=$(mktemp -d -p /dev/shm 2>/dev/null || mktemp -d)
+trap 'rm -rf "$work" "$runtime"' EXIT INT TERM
 export XDG_CONFIG_HOME="$work/config" XDG_DATA_HOME="$work/data" \
-    XDG_CACHE_HOME="$work/cache" XDG_RUNTIME_DIR="$work/runtime"
+    XDG_CACHE_HOME="$work/cache" XDG_RUNTIME_DIR="$runtime"
 
 # The two programs take turns, a few runs each, round after round: on a
 # shared machine the speed drifts from one minute to the next, and one long
