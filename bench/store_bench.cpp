@@ -435,13 +435,16 @@ bool VerifyOrdering() {
 }
 
 // The memory that the search index holds beside the image, with both keys
-// ranked: for the generated dictionary, and for one whose every field is full.
+// ranked and the search text made by a search: for the generated dictionary,
+// and for one whose every field is full.
 void PrintCacheMemory() {
     auto report = [](const char* what, RecordStore& store) {
         ResultList results;
         store.Query("", results, LIST_ALL_MASK, quorbex::SORT_BY_TRADE_NAME);
         results.clear();
         store.Query("", results, LIST_ALL_MASK, quorbex::SORT_BY_ENGLISH_NAME);
+        results.clear();
+        store.Query("mycin", results, LIST_ALL_MASK, quorbex::SORT_BY_TRADE_NAME);
         const double image = static_cast<double>(store.GetImage().GetLength());
         const double cache = static_cast<double>(store.GetSearchCacheBytes());
         std::printf(

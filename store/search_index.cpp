@@ -168,10 +168,20 @@ void SearchIndex::ResizeSlot(std::size_t index, std::size_t oldSize, std::size_t
 }
 
 void SearchIndex::Build(std::uint32_t count) {
+    m_count = count;
+    m_textBuilt = false;
+    std::vector<Entry>().swap(m_records);
+    std::vector<char>().swap(m_text);
+    std::vector<std::uint8_t>().swap(m_starts);
+    m_textEnd = 0;
+    m_orders = {};
+}
+
+void SearchIndex::BuildText() {
     RecordScratch scratch;
-    std::vector<Entry> records(count);
+    std::vector<Entry> records(m_count);
     std::size_t end = 0;
-    for (std::uint32_t i = 0; i < count; ++i) {
+    for (std::uint32_t i = 0; i < m_count; ++i) {
         records[i] = Measure(RecordBytes(i + 1, scratch));
         records[i].start = static_cast<std::uint32_t>(end);
         end += SlotSize(records[i]);
@@ -185,22 +195,25 @@ void SearchIndex::Build(std::uint32_t count) {
     std::vector<std::uint8_t>(end / 8 + STARTS_TAIL, 0).swap(m_starts);
     m_records.swap(records);
     m_textEnd = end;
-    for (std::uint32_t i = 0; i < count; ++i) {
+    for (std::uint32_t i = 0; i < m_count; ++i) {
         Fill(i, RecordBytes(i + 1, scratch));
     }
-    m_orders = {};
+    m_textBuilt = true;
 }
 
 void SearchIndex::Append() {
-    RecordScratch scratch;
-    const auto index = static_cast<std::uint16_t>(m_records.size());
-    const std::uint8_t* record = RecordBytes(index + 1U, scratch);
-    Entry entry = Measure(record);
-    entry.start = static_cast<std::uint32_t>(m_textEnd);
-    GrowTo(m_records, m_records.size() + 1);
-    m_records.back() = entry;
-    ResizeSlot(index, 0, SlotSize(entry));
-    Fill(index, record);
+    const auto index = static_cast<std::uint16_t>(m_count);
+    ++m_count;
+    if (m_textBuilt) {
+        RecordScratch scratch;
+        const std::uint8_t* record = RecordBytes(index + 1U, scratch);
+        Entry entry = Measure(record);
+        entry.start = static_cast<std::uint32_t>(m_textEnd);
+        GrowTo(m_records, m_records.size() + 1);
+        m_records.back() = entry;
+        ResizeSlot(index, 0, SlotSize(entry));
+        Fill(index, record);
+    }
     for (std::size_t which = 0; which < m_orders.size(); ++which) {
         KeyOrder& order = m_orders[which];
         if (order.built) {
@@ -211,15 +224,17 @@ void SearchIndex::Append() {
 }
 
 void SearchIndex::Replace(std::uint32_t number) {
-    RecordScratch scratch;
     const std::size_t index = number - 1;
-    const std::uint8_t* record = RecordBytes(number, scratch);
-    Entry entry = Measure(record);
-    entry.start = m_records[index].start;
-    const std::size_t oldSize = SlotSize(m_records[index]);
-    m_records[index] = entry;
-    ResizeSlot(index, oldSize, SlotSize(entry));
-    Fill(index, record);
+    if (m_textBuilt) {
+        RecordScratch scratch;
+        const std::uint8_t* record = RecordBytes(number, scratch);
+        Entry entry = Measure(record);
+        entry.start = m_records[index].start;
+        const std::size_t oldSize = SlotSize(m_records[index]);
+        m_records[index] = entry;
+        ResizeSlot(index, oldSize, SlotSize(entry));
+        Fill(index, record);
+    }
     for (std::size_t which = 0; which < m_orders.size(); ++which) {
         KeyOrder& order = m_orders[which];
         if (order.built) {
@@ -231,8 +246,11 @@ void SearchIndex::Replace(std::uint32_t number) {
 
 void SearchIndex::Erase(std::uint32_t number) {
     const std::size_t index = number - 1;
-    ResizeSlot(index, SlotSize(m_records[index]), 0);
-    m_records.erase(m_records.begin() + static_cast<std::ptrdiff_t>(index));
+    --m_count;
+    if (m_textBuilt) {
+        ResizeSlot(index, SlotSize(m_records[index]), 0);
+        m_records.erase(m_records.begin() + static_cast<std::ptrdiff_t>(index));
+    }
     // Taking a record out keeps the others' ranks in order: nothing to renumber.
     for (KeyOrder& order : m_orders) {
         if (order.built) {
@@ -268,7 +286,10 @@ bool SearchIndex::RangeHolds(std::size_t begin, std::size_t end, std::string_vie
 }
 
 void SearchIndex::Find(std::string_view pattern, std::uint8_t fields,
-                       std::vector<std::uint32_t>& hits) const {
+                       std::vector<std::uint32_t>& hits) {
+    if (!m_textBuilt) {
+        BuildText();
+    }
     if (pattern.find('\n') != std::string_view::npos) {
         FindAcrossLineFeeds(pattern, fields, hits);
         return;
@@ -403,7 +424,7 @@ void RankNames(std::size_t count, NameAt nameAt, std::uint16_t* ranks, std::uint
 }  // namespace
 
 void SearchIndex::BuildOrder(Field key, KeyOrder& order) {
-    const std::size_t count = m_records.size();
+    const std::size_t count = m_count;
     std::vector<std::uint16_t>(count).swap(order.order);
     std::vector<std::uint16_t>(count).swap(order.ranks);
     RankNames(

@@ -8,7 +8,9 @@
 // English name, function, usage, cautions), back to back in one buffer; each
 // record starts at a multiple of 8 bytes, and a bit set beside the buffer marks
 // the first byte of every character, each field having been split into
-// characters on its own. A query reads the text in place.
+// characters on its own. A query reads the text in place. Made on the first
+// search, so that listing a dictionary just opened in key order waits for no
+// text it does not read.
 //
 // Ranks: for each sort key, the records in key order, and each record's rank,
 // equal keys sharing one; a key that compares equal to the empty name has rank
@@ -41,7 +43,8 @@ public:
     SearchIndex(const SearchIndex&) = delete;
     SearchIndex& operator=(const SearchIndex&) = delete;
 
-    // Describes records 1 to count of the image, as it is now.
+    // Describes records 1 to count of the image, as it is now; the search
+    // text and the ranks are made when first needed.
     void Build(std::uint32_t count);
     // Record Size() + 1 of the image has been added.
     void Append();
@@ -50,15 +53,14 @@ public:
     // Record number (1 to Size()) has gone, and the later ones moved down.
     void Erase(std::uint32_t number);
 
-    std::uint32_t Size() const { return static_cast<std::uint32_t>(m_records.size()); }
+    std::uint32_t Size() const { return m_count; }
 
     // Appends to hits the numbers, in increasing order, of the records whose
     // search text holds pattern at the start of a character. pattern is folded,
     // not empty and at most QUERY_PATTERN_MAX bytes; fields has bit k set for
     // the k-th field of the search order (bit 0 the trade name, bit 6 the
     // cautions), and an unselected field stands as a single line feed.
-    void Find(std::string_view pattern, std::uint8_t fields,
-              std::vector<std::uint32_t>& hits) const;
+    void Find(std::string_view pattern, std::uint8_t fields, std::vector<std::uint32_t>& hits);
 
     // Ranks for the keys (TradeName or EnglishName) of the records
     // numbers[0, count) into ranks[0, count): ranks that order as the keys do,
@@ -93,6 +95,7 @@ private:
     static constexpr std::size_t RECORD_SLACK = 16;
     using RecordScratch = std::array<std::uint8_t, DICT_RECORD_SIZE + RECORD_SLACK>;
     const std::uint8_t* RecordBytes(std::uint32_t number, RecordScratch& scratch) const;
+    void BuildText();
     static Entry Measure(const std::uint8_t* record);
     static std::size_t SlotSize(const Entry& entry);
     void ResizeSlot(std::size_t index, std::size_t oldSize, std::size_t newSize);
@@ -114,6 +117,8 @@ private:
     void PlaceInOrder(Field key, KeyOrder& order, std::uint16_t index);
 
     const MemFile& m_image;
+    std::uint32_t m_count = 0;
+    bool m_textBuilt = false;  // m_records, m_text and m_starts describe the records
     std::vector<Entry> m_records;
     std::vector<char> m_text;            // m_textEnd bytes of text, then a tail of zeros
     std::vector<std::uint8_t> m_starts;  // one bit per byte of text, then a tail
