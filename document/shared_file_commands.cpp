@@ -21,7 +21,7 @@ std::optional<std::vector<RecordBytes>> RecordsOf(const QByteArray& bytes) {
         return std::vector<RecordBytes>();
     }
     RecordStore store;
-    MemoryFile file = platform::MemoryFileOf(bytes);
+    platform::ByteArrayFile file(bytes);
     if (!store.LoadFromFile(file)) {
         return std::nullopt;
     }

@@ -427,13 +427,13 @@ bool CZorvikDrugDoc::Reload(const QByteArray& bytes) {
     // Tried on a store of its own first: a refused file leaves this one whole.
     {
         RecordStore trial;
-        MemoryFile file = platform::MemoryFileOf(bytes);
+        platform::ByteArrayFile file(bytes);
         if (!trial.LoadFromFile(file)) {
             return false;
         }
     }
     const ChangeBatch batch(*this);
-    MemoryFile file = platform::MemoryFileOf(bytes);
+    platform::ByteArrayFile file(bytes);
     m_store.LoadFromFile(file);
     SearchAgainKeepingCurrent();
     m_undoStack.clear();

@@ -111,7 +111,7 @@ bool Document::OnOpenDocument(const QString& path) {
         return false;
     }
     if (!contents.bytes->isEmpty()) {
-        MemoryFile file = MemoryFileOf(*contents.bytes);
+        ByteArrayFile file(*contents.bytes);
         Archive archive(file, true);
         if (!Serialize(archive)) {
             const DocumentStrings* strings =
@@ -131,7 +131,7 @@ bool Document::OnOpenDocument(const QString& path) {
 }
 
 bool Document::OnRecoverDocument(const QByteArray& image) {
-    MemoryFile file = MemoryFileOf(image);
+    ByteArrayFile file(image);
     Archive archive(file, true);
     if (!Serialize(archive)) {
         return false;

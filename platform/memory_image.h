@@ -1,17 +1,46 @@
 // A dictionary image in memory as Qt holds it (QByteArray) and as the store
-// reads and writes it (MemoryFile).
+// reads and writes it.
 #pragma once
 
 #include <QByteArray>
+#include <algorithm>
+#include <cstring>
+#include <utility>
 
+#include "store/file.h"
 #include "store/memory_file.h"
 
 namespace quorbex::platform {
 
-inline MemoryFile MemoryFileOf(const QByteArray& bytes) {
-    const auto* begin = reinterpret_cast<const std::uint8_t*>(bytes.constData());
-    return MemoryFile(std::vector<std::uint8_t>(begin, begin + bytes.size()));
-}
+// Bytes that Qt holds, read by the store in place: a file that reads and
+// cannot be written. It shares the array, which no copy of the image needs.
+class ByteArrayFile : public File {
+public:
+    explicit ByteArrayFile(QByteArray bytes) : m_bytes(std::move(bytes)) {}
+
+    bool SeekToBegin() override {
+        m_position = 0;
+        return true;
+    }
+    std::optional<std::size_t> Read(void* buffer, std::size_t count) override {
+        const auto size = static_cast<std::size_t>(m_bytes.size());
+        const std::size_t taken = m_position < size ? std::min(count, size - m_position) : 0;
+        if (taken > 0) {
+            std::memcpy(buffer, m_bytes.constData() + m_position, taken);
+        }
+        m_position += taken;
+        return taken;
+    }
+    bool Write(const void* /*buffer*/, std::size_t /*count*/) override { return false; }
+    bool SetLength(std::uint64_t /*length*/) override { return false; }
+    std::optional<std::uint64_t> Length() override {
+        return static_cast<std::uint64_t>(m_bytes.size());
+    }
+
+private:
+    QByteArray m_bytes;
+    std::size_t m_position = 0;
+};
 
 inline QByteArray ByteArrayOf(const MemoryFile& file) {
     return QByteArray(reinterpret_cast<const char*>(file.bytes.data()),

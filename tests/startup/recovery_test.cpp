@@ -32,7 +32,7 @@ protected:
     }
     static int RecordCount(const QByteArray& image) {
         RecordStore store;
-        quorbex::MemoryFile file = platform::MemoryFileOf(image);
+        platform::ByteArrayFile file(image);
         return store.LoadFromFile(file) ? static_cast<int>(store.GetCount()) : -1;
     }
     // A recovery file as a program that is gone left it.
