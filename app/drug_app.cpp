@@ -135,7 +135,7 @@ bool DrugApp::InitInstance(const QStringList& arguments, QSize screenSize) {
         m_recentFiles.Add(path);
     }
     m_recentFilesSave.setSingleShot(true);
-    m_recentFilesSave.setInterval(0);
+    m_recentFilesSave.setInterval(RECENT_FILES_SAVE_DELAY_MS);
     QObject::connect(&m_recentFilesSave, &QTimer::timeout, [this] { SaveRecentFileList(); });
     QObject::connect(&m_recentFiles, &platform::RecentFileList::changed,
                      [this] { m_recentFilesSave.start(); });

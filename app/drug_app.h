@@ -30,6 +30,7 @@ struct RecoveryFailure;
 class DrugApp {
 public:
     static constexpr int RECENT_FILE_COUNT = 4;
+    static constexpr int RECENT_FILES_SAVE_DELAY_MS = 1000;
 
     explicit DrugApp(
         std::unique_ptr<DrugAppUserInterface> ui = std::make_unique<DrugAppUserInterface>());
@@ -89,9 +90,9 @@ private:
     std::unique_ptr<DrugAppUserInterface> m_ui;
     std::unique_ptr<platform::SingleInstance> m_hMutex;
     platform::RecentFileList m_recentFiles{RECENT_FILE_COUNT};
-    // Writes the list once the program is back in its event loop: an open
-    // does not wait for the settings to reach the disk, and changes that come
-    // together are written together.
+    // Writes the list a moment after it changed: an open does not wait for
+    // the settings to reach the disk, nor does the window that it shows, and
+    // changes that come together are written together.
     QTimer m_recentFilesSave;
     std::unique_ptr<CMainFrame> m_mainFrame;
     std::unique_ptr<platform::DocumentTemplate> m_template;

@@ -113,8 +113,8 @@ TEST_F(DroppedFiles, ADroppedDictionaryOpensAndEntersTheRecentFileList) {
     ASSERT_EQ(app.Documents().size(), 1u);
     EXPECT_EQ(app.Documents()[0]->GetPathName(), path);
     EXPECT_EQ(app->RecentFiles().Paths(), QStringList{path});
-    // The settings are written once the program is back in its event loop.
-    QCoreApplication::processEvents();
+    // The settings are written a moment later.
+    static_cast<void>(QTest::qWaitFor([] { return !RecentValue(1).isEmpty(); }, 5000));
     EXPECT_EQ(RecentValue(1), path) << "the settings follow the list";
     EXPECT_TRUE(app->MainFrame()->ShowsDictionaryMenus());
     EXPECT_TRUE(app.Ui().messages.empty());
