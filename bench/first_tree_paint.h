@@ -2,16 +2,29 @@
 #pragma once
 
 #include <QApplication>
+#include <QByteArray>
 #include <QEvent>
 #include <QObject>
 #include <QTreeView>
+#include <chrono>
+#include <cstdio>
 #include <cstdlib>
 
 namespace quorbex::bench {
 
 // Ends the program without taking anything down: how a benchmark of the
 // start leaves once the tree is painted, so that it times the start alone.
+// Started by bench/launch_timer, it first writes to its standard output the
+// milliseconds since the launch.
 [[noreturn]] inline void LeaveAtOnce() {
+    const QByteArray launched = qgetenv("QUORBEX_BENCH_LAUNCH_NS");
+    if (!launched.isEmpty()) {
+        const long long now = std::chrono::duration_cast<std::chrono::nanoseconds>(
+                                  std::chrono::steady_clock::now().time_since_epoch())
+                                  .count();
+        std::printf("%.3f\n", static_cast<double>(now - launched.toLongLong()) / 1e6);
+        std::fflush(stdout);
+    }
     std::_Exit(0);
 }
 
