@@ -143,9 +143,6 @@ CMainFrame::CMainFrame(platform::UserInterface& ui, QSize screenSize)
     m_menuBuilder->SetWindowList([this](QMenu& menu) { FillWindowList(menu); });
     m_menuBuilder->SetHistory([this](QMenu& menu) { FillRecentlyViewed(menu); });
     CreateToolBars();
-    m_allDictionaries = new AllDictionariesResults(this);
-    addDockWidget(Qt::RightDockWidgetArea, m_allDictionaries);
-    m_allDictionaries->hide();
     m_wndStatusBar = new MainStatusBar(this);
     setStatusBar(m_wndStatusBar);
     m_menusWithoutDictionary = m_menuBuilder->BuildMenus(MENUS_WITHOUT_DICTIONARY, *this);
@@ -338,10 +335,11 @@ void CMainFrame::FillRecentFiles(QMenu& menu) {
 // The quick search box's query in every dictionary window, in the order of
 // the window list; with nothing to search for, the box is offered for it.
 void CMainFrame::SearchAllDictionaries() {
+    AllDictionariesResults& results = *AllDictionaries();
     const QString query = m_quickSearch->Edit()->text();
     if (query.trimmed().isEmpty()) {
-        m_allDictionaries->ShowBlank();
-        m_allDictionaries->show();
+        results.ShowBlank();
+        results.show();
         m_quickSearch->FocusBox();
         return;
     }
@@ -351,10 +349,19 @@ void CMainFrame::SearchAllDictionaries() {
             windows.append(m_drugFrames.value(window));
         }
     }
-    m_allDictionaries->Search(query, windows);
-    m_allDictionaries->show();
-    m_allDictionaries->raise();
-    m_allDictionaries->Results()->setFocus(Qt::ShortcutFocusReason);
+    results.Search(query, windows);
+    results.show();
+    results.raise();
+    results.Results()->setFocus(Qt::ShortcutFocusReason);
+}
+
+AllDictionariesResults* CMainFrame::AllDictionaries() {
+    if (m_allDictionaries == nullptr) {
+        m_allDictionaries = new AllDictionariesResults(this);
+        addDockWidget(Qt::RightDockWidgetArea, m_allDictionaries);
+        m_allDictionaries->hide();
+    }
+    return m_allDictionaries;
 }
 
 // The active window's last drugs viewed; a grayed note before any.

@@ -95,8 +95,9 @@ public:
     QToolBar* StandardToolBar() const { return m_wndStandardToolBar; }
     QToolBar* DrugToolBar() const { return m_wndDrugToolBar; }
     QuickSearchBox* QuickSearch() const { return m_quickSearch; }
-    // The dock that lists what the quick search finds in every dictionary.
-    AllDictionariesResults* AllDictionaries() const { return m_allDictionaries; }
+    // The dock that lists what the quick search finds in every dictionary,
+    // made the first time it is wanted: most sessions never show it.
+    AllDictionariesResults* AllDictionaries();
     // The button of a command on either tool bar; null when no bar has one.
     QToolButton* ToolBarButton(platform::CommandId id) const;
     QLabel* StatusPane(unsigned paneId) const;
