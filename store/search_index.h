@@ -1,7 +1,7 @@
-// What the query needs of every record, made once when the dictionary is
-// loaded and kept current as records are appended, modified and deleted: the
-// upper-cased search text of the seven fields, and the ranks of the two sort
-// keys.
+// What the query needs of every record, each part made when a query first
+// needs it after the dictionary is loaded, then kept current as records are
+// appended, modified and deleted: the upper-cased search text of the seven
+// fields, and the ranks of the two sort keys.
 //
 // Search text: the records' folded fields, each record's seven in the order in
 // which the query joins them (trade name, pinyin initials, other names,
