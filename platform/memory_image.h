@@ -3,8 +3,6 @@
 #pragma once
 
 #include <QByteArray>
-#include <algorithm>
-#include <cstring>
 #include <utility>
 
 #include "store/file.h"
@@ -23,13 +21,8 @@ public:
         return true;
     }
     std::optional<std::size_t> Read(void* buffer, std::size_t count) override {
-        const auto size = static_cast<std::size_t>(m_bytes.size());
-        const std::size_t taken = m_position < size ? std::min(count, size - m_position) : 0;
-        if (taken > 0) {
-            std::memcpy(buffer, m_bytes.constData() + m_position, taken);
-        }
-        m_position += taken;
-        return taken;
+        return ReadFromMemory(reinterpret_cast<const std::uint8_t*>(m_bytes.constData()),
+                              static_cast<std::size_t>(m_bytes.size()), m_position, buffer, count);
     }
     bool Write(const void* /*buffer*/, std::size_t /*count*/) override { return false; }
     bool SetLength(std::uint64_t /*length*/) override { return false; }

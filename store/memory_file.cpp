@@ -10,14 +10,19 @@ bool MemoryFile::SeekToBegin() {
     return true;
 }
 
-std::optional<std::size_t> MemoryFile::Read(void* buffer, std::size_t count) {
-    const std::size_t available = position < bytes.size() ? bytes.size() - position : 0;
+std::size_t ReadFromMemory(const std::uint8_t* bytes, std::size_t size, std::size_t& position,
+                           void* buffer, std::size_t count) {
+    const std::size_t available = position < size ? size - position : 0;
     const std::size_t taken = std::min(count, available);
     if (taken > 0) {
-        std::memcpy(buffer, bytes.data() + position, taken);
+        std::memcpy(buffer, bytes + position, taken);
     }
     position += taken;
     return taken;
+}
+
+std::optional<std::size_t> MemoryFile::Read(void* buffer, std::size_t count) {
+    return ReadFromMemory(bytes.data(), bytes.size(), position, buffer, count);
 }
 
 bool MemoryFile::Write(const void* buffer, std::size_t count) {

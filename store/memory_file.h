@@ -3,12 +3,19 @@
 // image, a test's file).
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
 #include "store/file.h"
 
 namespace quorbex {
+
+// A read of up to count bytes at position of the size bytes at bytes, into
+// buffer: answers how many were copied, none at or past the end, and moves
+// position past them.
+std::size_t ReadFromMemory(const std::uint8_t* bytes, std::size_t size, std::size_t& position,
+                           void* buffer, std::size_t count);
 
 class MemoryFile : public File {
 public:
