@@ -6,9 +6,10 @@
 #include <QEvent>
 #include <QObject>
 #include <QTreeView>
-#include <chrono>
 #include <cstdio>
 #include <cstdlib>
+
+#include "bench/launch_clock.h"
 
 namespace quorbex::bench {
 
@@ -17,12 +18,9 @@ namespace quorbex::bench {
 // Started by bench/launch_timer, it first writes to its standard output the
 // milliseconds since the launch.
 [[noreturn]] inline void LeaveAtOnce() {
-    const QByteArray launched = qgetenv("QUORBEX_BENCH_LAUNCH_NS");
+    const QByteArray launched = qgetenv(LAUNCH_TIME_VARIABLE);
     if (!launched.isEmpty()) {
-        const long long now = std::chrono::duration_cast<std::chrono::nanoseconds>(
-                                  std::chrono::steady_clock::now().time_since_epoch())
-                                  .count();
-        std::printf("%.3f\n", static_cast<double>(now - launched.toLongLong()) / 1e6);
+        std::printf("%.3f\n", static_cast<double>(NowNs() - launched.toLongLong()) / 1e6);
         std::fflush(stdout);
     }
     std::_Exit(0);

@@ -10,20 +10,14 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
 
-namespace {
+#include "bench/launch_clock.h"
 
-long long NowNs() {
-    return std::chrono::duration_cast<std::chrono::nanoseconds>(
-               std::chrono::steady_clock::now().time_since_epoch())
-        .count();
-}
-
-}  // namespace
+using quorbex::bench::LAUNCH_TIME_VARIABLE;
+using quorbex::bench::NowNs;
 
 int main(int argc, char** argv) {
     if (argc < 2) {
@@ -36,7 +30,7 @@ int main(int argc, char** argv) {
         return 2;
     }
     const long long start = NowNs();
-    setenv("QUORBEX_BENCH_LAUNCH_NS", std::to_string(start).c_str(), 1);
+    setenv(LAUNCH_TIME_VARIABLE, std::to_string(start).c_str(), 1);
     const pid_t child = fork();
     if (child < 0) {
         std::perror("launch_timer: fork");

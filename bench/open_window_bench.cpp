@@ -1,7 +1,7 @@
 // Opens a dictionary as `quorbex FILE` does and ends once its result tree has
 // been painted in the visible window: timed from outside (bench/open_window.sh
-// runs it under hyperfine), it measures the whole start, libraries, settings
-// and translations included, up to the window the user sees. It then leaves
+// starts it through launch_timer), it measures the whole start, libraries,
+// settings and translations included, up to the window the user sees. It then leaves
 // at once, as the reference does: taking the program down is no part of
 // opening a dictionary (and a user's quit asks a question first).
 //
