@@ -31,6 +31,7 @@
 #include "platform/profile.h"
 #include "platform/recovery_file.h"
 #include "platform/shell_integration.h"
+#include "platform/svg_icon.h"
 #include "resources/document_strings.h"
 #include "resources/icon_ids.h"
 #include "resources/resource_ids.h"
@@ -87,7 +88,7 @@ void DrugApp::NameApplication() {
     QApplication::setApplicationName(QStringLiteral("Quorbex"));
     QApplication::setOrganizationName(QStringLiteral("Kestavon"));
     QGuiApplication::setDesktopFileName(QStringLiteral(QUORBEX_APP_ID));
-    QApplication::setWindowIcon(QIcon(IconPath(IDR_MAINFRAME)));
+    QApplication::setWindowIcon(platform::SvgIcon(IconPath(IDR_MAINFRAME)));
 }
 
 DrugApp::~DrugApp() {

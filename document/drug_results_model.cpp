@@ -6,6 +6,7 @@
 
 #include "document/zorvik_drug_doc.h"
 #include "platform/gbk_text.h"
+#include "platform/svg_icon.h"
 #include "resources/icon_ids.h"
 #include "resources/strings.h"
 
@@ -27,8 +28,8 @@ struct TreeIcons {
 // cache is full.
 const TreeIcons& SharedTreeIcons() {
     static const TreeIcons icons = [] {
-        const QPixmap closedBook = QIcon(IconPath(IDI_CLOSED_BOOK)).pixmap(16, 16);
-        const QPixmap openBook = QIcon(IconPath(IDI_OPEN_BOOK)).pixmap(16, 16);
+        const QPixmap closedBook = platform::SvgIcon(IconPath(IDI_CLOSED_BOOK)).pixmap(16, 16);
+        const QPixmap openBook = platform::SvgIcon(IconPath(IDI_OPEN_BOOK)).pixmap(16, 16);
         TreeIcons made;
         made.root.addPixmap(closedBook, QIcon::Normal);
         made.root.addPixmap(closedBook, QIcon::Selected);

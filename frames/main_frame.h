@@ -19,6 +19,7 @@
 
 #include "platform/command_id.h"
 #include "platform/document_window.h"
+#include "platform/svg_icon.h"
 #include "resources/icon_ids.h"
 
 class QAction;
@@ -157,7 +158,7 @@ private:
     QMenu* m_drugMenu = nullptr;  // the drug menu, also a drug's context menu
     // One icon for every dictionary's window, so that its pictures are
     // rendered and cached once.
-    const QIcon m_dictionaryIcon{IconPath(IDR_DRUGTYPE)};
+    const QIcon m_dictionaryIcon{platform::SvgIcon(IconPath(IDR_DRUGTYPE))};
     QMap<QMdiSubWindow*, CZorvikDrugFrame*> m_drugFrames;
     QPointer<QMdiSubWindow> m_activeWindow;
     // The windows whose document has opened and that were shown.

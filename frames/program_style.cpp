@@ -1,8 +1,11 @@
 #include "frames/program_style.h"
 
+#include "platform/svg_icon.h"
+
 namespace quorbex {
 
-ProgramStyle::ProgramStyle() : m_clearIcon(QStringLiteral(":/icons/edit_clear.svg")) {}
+ProgramStyle::ProgramStyle()
+    : m_clearIcon(platform::SvgIcon(QStringLiteral(":/icons/edit_clear.svg"))) {}
 
 int ProgramStyle::styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
                             QStyleHintReturn* returnData) const {

@@ -3,8 +3,9 @@
 #include <QAction>
 #include <QActionGroup>
 #include <QCoreApplication>
-#include <QIcon>
 #include <QWidget>
+
+#include "platform/svg_icon.h"
 
 namespace quorbex::platform {
 
@@ -22,7 +23,7 @@ CommandActions::CommandActions(std::span<const CommandSpec> commands, QWidget& w
             action->setShortcuts(QKeySequence::listFromString(QString::fromUtf8(command.keys)));
         }
         if (*command.icon != '\0') {
-            action->setIcon(QIcon(QString::fromUtf8(command.icon)));
+            action->setIcon(SvgIcon(QString::fromUtf8(command.icon)));
         }
         action->setCheckable(command.mark != CommandMark::None);
         if (command.mark == CommandMark::Radio) {

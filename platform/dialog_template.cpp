@@ -4,7 +4,6 @@
 #include <QDialog>
 #include <QFontMetrics>
 #include <QGroupBox>
-#include <QIcon>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -12,6 +11,8 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <cmath>
+
+#include "platform/svg_icon.h"
 
 namespace quorbex::platform {
 
@@ -36,7 +37,7 @@ QWidget* CreateControl(QDialog& dialog, const DialogTemplate& dialogTemplate,
         }
         case ControlKind::Icon: {
             auto* label = new QLabel(&dialog);
-            label->setPixmap(QIcon(text).pixmap(32, 32));
+            label->setPixmap(SvgIcon(text).pixmap(32, 32));
             return label;
         }
         case ControlKind::GroupBox:

@@ -21,7 +21,7 @@ PACKAGES="
   qt6-tools-dev
   qt6-l10n-tools
   qt6-translations-l10n
-  libqt6svg6
+  qt6-svg-dev
   libx11-dev
   fonts-wqy-microhei
   scdoc
