@@ -174,6 +174,7 @@ bool DrugApp::InitInstance(const QStringList& arguments, QSize screenSize) {
 
     platform::RegisterAtStart(DictionaryFileType(strings), commandLine.registerDesktop);
 
+    m_mainFrame->show();
     // Printing from the desktop asks nothing; the next ordinary start offers.
     if (commandLine.shellCommand != CommandLineInfo::ShellCommand::FilePrint &&
         commandLine.shellCommand != CommandLineInfo::ShellCommand::FilePrintTo) {
@@ -181,12 +182,10 @@ bool DrugApp::InitInstance(const QStringList& arguments, QSize screenSize) {
     }
     if (commandLine.shellCommand == CommandLineInfo::ShellCommand::FileNew ||
         commandLine.shellCommand == CommandLineInfo::ShellCommand::FileNothing) {
-        m_mainFrame->show();
         RunStartupDialog();
     } else if (!ProcessShellCommand(commandLine)) {
         return false;
     }
-    m_mainFrame->show();
     m_mainFrame->update();
     return true;
 }
@@ -310,9 +309,6 @@ bool DrugApp::PrintDocumentFile(const QString& path, const QString& printerName)
 void DrugApp::OfferRecovery() {
     const std::vector<platform::FoundRecovery> found =
         platform::FindRecoveries(*m_template, platform::RecoveryFolder());
-    if (!found.empty()) {
-        m_mainFrame->show();
-    }
     if (found.size() < 2) {
         platform::OfferEachRecovery(*m_ui, *m_template, found);
         return;
