@@ -140,9 +140,10 @@ TEST_F(CommandLineStart, ANamedDictionaryOpensByItsAbsolutePath) {
     EXPECT_EQ(app.Documents()[0]->GetPathName(), path);
 }
 
-// While the failure is reported no dictionary window counts: the menus,
-// the caption and the record counts are those of no dictionary. The
-// program then ends with a failure.
+// While the failure is reported the main window is up, as it is before any
+// dictionary opens, and no dictionary window counts: the menus, the caption
+// and the record counts are those of no dictionary. The program then ends
+// with a failure.
 TEST_F(CommandLineStart, ADamagedOrMissingFileIsReportedAndEndsTheProgram) {
     WriteDamaged(QStringLiteral("damaged.zvk"));
     {
@@ -151,6 +152,7 @@ TEST_F(CommandLineStart, ADamagedOrMissingFileIsReportedAndEndsTheProgram) {
         app.Ui().whileMessageShown = [&app, &looked] {
             looked = true;
             CMainFrame* frame = app->MainFrame();
+            EXPECT_TRUE(frame->isVisible());
             EXPECT_FALSE(frame->ShowsDictionaryMenus());
             EXPECT_EQ(frame->ActiveDrugFrame(), nullptr);
             EXPECT_EQ(frame->windowTitle(), QStringLiteral("Quorbex"));
