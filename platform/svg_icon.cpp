@@ -49,7 +49,10 @@ public:
         if (drawn.isEmpty()) {
             return QPixmap();
         }
-        const auto key = std::make_tuple(drawn.width(), drawn.height(), static_cast<int>(mode));
+        // The ratio is part of the key: the same pixels drawn for another
+        // ratio would come back marked with the wrong one.
+        const auto key =
+            std::make_tuple(drawn.width(), drawn.height(), static_cast<int>(mode), scale);
         if (const auto found = m_drawing->pixmaps.find(key); found != m_drawing->pixmaps.end()) {
             return found->second;
         }
@@ -92,7 +95,7 @@ private:
 
         QString path;
         std::unique_ptr<QSvgRenderer> renderer;
-        std::map<std::tuple<int, int, int>, QPixmap> pixmaps;
+        std::map<std::tuple<int, int, int, qreal>, QPixmap> pixmaps;
     };
 
     std::shared_ptr<Drawing> m_drawing;
